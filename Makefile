@@ -1,0 +1,50 @@
+# Two commands do everything on a fresh Debian 12 machine: `make test` and `make run`.
+# Missing packages are installed with apt-get (through sudo when not root).
+
+DEB_PACKAGES := cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
+                libcli11-dev nlohmann-json3-dev
+SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+JOBS := $(shell nproc 2>/dev/null || echo 2)
+DEBUG_DIR := build/debug
+RELEASE_DIR := build/release
+
+.PHONY: deps test run build bench format clean
+
+deps:
+	@missing=""; \
+	for p in $(DEB_PACKAGES); do \
+	  dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q 'install ok installed' || missing="$$missing $$p"; \
+	done; \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing:$$missing"; \
+	  $(SUDO) apt-get update -qq && \
+	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq --no-install-recommends $$missing; \
+	fi
+
+$(DEBUG_DIR)/CMakeCache.txt:
+	cmake -S . -B $(DEBUG_DIR) -DCMAKE_BUILD_TYPE=Debug -DTOLVAR_SANITIZE=ON
+
+test: deps $(DEBUG_DIR)/CMakeCache.txt
+	cmake --build $(DEBUG_DIR) -j$(JOBS)
+	cd $(DEBUG_DIR) && ctest --output-on-failure -j$(JOBS)
+
+build: deps
+	cmake -S . -B $(RELEASE_DIR) -DCMAKE_BUILD_TYPE=Release -DTOLVAR_TESTS=OFF
+	cmake --build $(RELEASE_DIR) -j$(JOBS)
+
+run: build
+	@tmp=$$(mktemp -d) && \
+	$(RELEASE_DIR)/tolvar new -o $$tmp/default.zcf && \
+	echo "Factory-default LMR image written to $$tmp/default.zcf:" && \
+	$(RELEASE_DIR)/tolvar dump $$tmp/default.zcf
+
+bench: deps
+	cmake -S . -B build/bench -DCMAKE_BUILD_TYPE=Release -DTOLVAR_TESTS=OFF -DTOLVAR_BENCH=ON
+	cmake --build build/bench -j$(JOBS)
+	@for b in build/bench/bench/tolvar_bench*; do [ -x "$$b" ] && "$$b"; done; true
+
+format:
+	clang-format -i $$(git ls-files '*.cpp' '*.h')
+
+clean:
+	rm -rf build

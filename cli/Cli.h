@@ -1,0 +1,47 @@
+// The pieces every subcommand of the command-line program shares.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <CLI/CLI.hpp>
+
+#include "datamodel/DocumentData.h"
+
+class CTerminalInteraction;
+
+// Exit statuses besides the clone result codes.
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitDiffer = 1;
+inline constexpr int kExitRefused = 2;  // the reader refused a data file
+inline constexpr int kExitVerifyDiffer = 3;
+inline constexpr int kExitUsage = 64;
+inline constexpr int kExitIo = 74;      // a file could not be written
+
+struct SCliOptions {
+    bool yes = false;  // answer every question OK / Yes
+};
+
+// A subcommand: adds itself to the application and returns what runs it.
+struct SCliCommand {
+    int order;  // position in the help text
+    std::function<std::function<int()>(CLI::App& app, SCliOptions& options)> add;
+};
+
+// Registers a subcommand at start-up; one per source file.
+struct CCliRegistrar {
+    CCliRegistrar(int order, decltype(SCliCommand::add) add);
+};
+std::vector<SCliCommand>& CliCommands();
+
+CTerminalInteraction& Terminal();
+
+// Opens a data file into a new document. On refusal prints the reader's result
+// text (and what it means) on standard error and sets exitCode.
+std::unique_ptr<CTolvarDocumentData> OpenDataFile(const std::string& path, int& exitCode);
+// Saves through the document's save path; prints the failure and returns an exit status.
+int SaveDataFile(CTolvarDocumentData& document, const std::string& path);
+// Parses a number in decimal or with 0x for hexadecimal; false when it is not one.
+bool ParseNumber(const std::string& text, long long& value);

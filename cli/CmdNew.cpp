@@ -1,0 +1,15 @@
+// tolvar new: a data file holding the factory image.
+#include "Cli.h"
+#include "TerminalInteraction.h"
+
+static CCliRegistrar registrar(10, [](CLI::App& app, SCliOptions&) -> std::function<int()> {
+    auto* cmd = app.add_subcommand("new", "Write a data file holding the factory image");
+    auto pmr = std::make_shared<bool>(false);
+    auto out = std::make_shared<std::string>();
+    cmd->add_flag("--pmr", *pmr, "The PMR (5-tone) variant; LMR (2-tone) otherwise");
+    cmd->add_option("-o,--output", *out, "The data file to write")->required();
+    return [pmr, out] {
+        CTolvarDocumentData document(Terminal(), *pmr ? 1 : 0);
+        return SaveDataFile(document, *out);
+    };
+});

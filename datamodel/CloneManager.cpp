@@ -1,0 +1,78 @@
+#include "CloneManager.h"
+
+#include "datamodel/DataManagers.h"
+#include "datamodel/Messages.h"
+#include "clone/CloneRsIoManager.h"
+#include "datafile/CloneFileIoManager.h"
+#include "datamodel/memmap/RadioDataManager.h"
+
+CCloneManagerTemplate::~CCloneManagerTemplate() {
+    // Managers go in slot order.
+    for (auto& slot : m_slots)
+        slot.reset();
+}
+
+void CCloneManager::SetSlot(int slot, std::unique_ptr<CCloneManagerObject> manager) {
+    if (slot >= 1 && slot <= 7)
+        m_slots[static_cast<size_t>(slot - 1)] = std::move(manager);
+}
+
+void CCloneManager::InitAll() {
+    for (auto& slot : m_slots)
+        if (slot) {
+            slot->SetRegistry(this);
+            slot->Initialize();
+        }
+}
+
+void CCloneManager::InitImage() {
+    Defaults()->LoadDefaults(Model()->GetModel());
+    LoadImageToTree();
+}
+
+void CCloneManager::StoreTreeToImage() {
+    RadioData()->StoreToImage(RadioData()->GetRootNode(), Image());
+}
+
+void CCloneManager::LoadImageToTree() {
+    RadioData()->LoadFromImage(RadioData()->GetRootNode(), Image());
+}
+
+int CCloneManager::ConfirmMakerReserve() {
+    if (Model()->IsMakerReserve())
+        return 2;
+    const EAnswer answer =
+        UI().MessageBox(LoadMessage(5010), "", MakerReserveButtons(), MakerReserveIcon());
+    if (answer == EAnswer::Ok || answer == EAnswer::Yes)
+        Model()->SetMakerReserve(true);
+    return static_cast<int>(answer);
+}
+
+CCloneManagerObject* CCloneManager::GetSlot(int slot) const {
+    return slot >= 1 && slot <= 7 ? m_slots[static_cast<size_t>(slot - 1)].get() : nullptr;
+}
+
+template <class T> static T* SlotAs(const CCloneManager& registry, int slot) {
+    return dynamic_cast<T*>(registry.GetSlot(slot));
+}
+
+CTolvarEepromDataManager* CCloneManager::Eeprom() const {
+    return SlotAs<CTolvarEepromDataManager>(*this, SlotEeprom);
+}
+CEepromImage& CCloneManager::Image() const { return *Eeprom(); }
+CTolvarDefaultDataManager* CCloneManager::Defaults() const {
+    return SlotAs<CTolvarDefaultDataManager>(*this, SlotDefault);
+}
+CTolvarAdjustDataManager* CCloneManager::Adjust() const {
+    return SlotAs<CTolvarAdjustDataManager>(*this, SlotAdjust);
+}
+CTolvarRadioDataManager* CCloneManager::RadioData() const {
+    return SlotAs<CTolvarRadioDataManager>(*this, SlotRadioData);
+}
+CQModelManager* CCloneManager::Model() const { return SlotAs<CQModelManager>(*this, SlotModel); }
+CTolvarCloneRsIoManager* CCloneManager::RsIo() const {
+    return SlotAs<CTolvarCloneRsIoManager>(*this, SlotRsIo);
+}
+CTolvarCloneFileIoManager* CCloneManager::FileIo() const {
+    return SlotAs<CTolvarCloneFileIoManager>(*this, SlotFileIo);
+}

@@ -1,0 +1,93 @@
+// The manager registry: one owning slot per role, reached by every manager.
+#pragma once
+
+#include <array>
+#include <memory>
+
+#include "datamodel/UserInteraction.h"
+
+class CCloneManager;
+class CTolvarEepromDataManager;
+class CTolvarDefaultDataManager;
+class CTolvarAdjustDataManager;
+class CTolvarRadioDataManager;
+class CQModelManager;
+class CTolvarCloneRsIoManager;
+class CTolvarCloneFileIoManager;
+class CEepromImage;
+
+class CCloneManagerObject {
+public:
+    virtual ~CCloneManagerObject() = default;
+    // Called once by the registry after every manager exists.
+    virtual void Initialize() {}
+    CCloneManager* GetRegistry() const { return m_registry; }
+    void SetRegistry(CCloneManager* registry) { m_registry = registry; }
+
+private:
+    CCloneManager* m_registry = nullptr;
+};
+
+enum ESlot { SlotEeprom = 1, SlotDefault, SlotAdjust, SlotRadioData, SlotModel, SlotRsIo, SlotFileIo };
+
+class CCloneManagerTemplate {
+public:
+    virtual ~CCloneManagerTemplate();
+
+protected:
+    // Slots 1 to 7 own their managers; slot 8 (the document) does not.
+    std::array<std::unique_ptr<CCloneManagerObject>, 7> m_slots;
+    IDocumentHost* m_document = nullptr;
+};
+
+class CCloneManager : public CCloneManagerTemplate {
+public:
+    explicit CCloneManager(IUserInteraction& ui) : m_ui(&ui) {}
+
+    // Creates a manager bound to this registry and initialises it.
+    template <class T, class... Args> T* CreateManager(Args&&... args) {
+        auto* manager = new T(std::forward<Args>(args)...);
+        manager->SetRegistry(this);
+        manager->Initialize();
+        return manager;
+    }
+    // Places a manager (not yet initialised) in slot 1..7.
+    void SetSlot(int slot, std::unique_ptr<CCloneManagerObject> manager);
+    void SetDocument(IDocumentHost* document) { m_document = document; }
+    void InitAll();
+
+    virtual void InitImage();
+    virtual void StoreTreeToImage();
+    virtual void LoadImageToTree();
+    // 2 when already confirmed; otherwise the answer to the caution box.
+    virtual int ConfirmMakerReserve();
+
+    CCloneManagerObject* GetSlot(int slot) const;
+    CTolvarEepromDataManager* Eeprom() const;
+    CEepromImage& Image() const;
+    CTolvarDefaultDataManager* Defaults() const;
+    CTolvarAdjustDataManager* Adjust() const;
+    CTolvarRadioDataManager* RadioData() const;
+    CQModelManager* Model() const;
+    CTolvarCloneRsIoManager* RsIo() const;
+    CTolvarCloneFileIoManager* FileIo() const;
+    IDocumentHost* Document() const { return m_document; }
+    IUserInteraction& UI() const { return *m_ui; }
+    void SetUI(IUserInteraction& ui) { m_ui = &ui; }
+
+protected:
+    virtual EButtons MakerReserveButtons() const { return EButtons::Ok; }
+    virtual EIcon MakerReserveIcon() const { return EIcon::None; }
+
+private:
+    IUserInteraction* m_ui;
+};
+
+class CQCloneManager : public CCloneManager {
+public:
+    using CCloneManager::CCloneManager;
+
+protected:
+    EButtons MakerReserveButtons() const override { return EButtons::OkCancel; }
+    EIcon MakerReserveIcon() const override { return EIcon::Exclamation; }
+};

@@ -1,0 +1,41 @@
+// How the core reaches the person at the keyboard: questions, messages, status,
+// progress, beeps. The desktop program, the terminal and the tests implement it.
+#pragma once
+
+#include <string>
+
+enum class EButtons { Ok, OkCancel, YesNo, YesNoCancel, RetryCancel };
+enum class EIcon { None, Information, Exclamation, Question, Stop };
+// The numbers are the conventional message-box answer codes.
+enum class EAnswer { Ok = 1, Cancel = 2, Abort = 3, Retry = 4, Ignore = 5, Yes = 6, No = 7 };
+
+struct SRepeaterInfo;
+
+class IUserInteraction {
+public:
+    virtual ~IUserInteraction() = default;
+    // Shows a message box and returns the button chosen.
+    virtual EAnswer MessageBox(const std::string& text, const std::string& caption,
+                               EButtons buttons, EIcon icon) = 0;
+    virtual void SetStatusText(const std::string& text) = 0;
+    virtual void ProgressBegin(const std::string& title) = 0;
+    virtual void ProgressSet(int percent) = 0;
+    // True once the user asked to cancel; may be called from a worker thread.
+    virtual bool ProgressCancelled() = 0;
+    virtual void ProgressEnd() = 0;
+    virtual void Beep(int frequency, int milliseconds) = 0;
+    virtual void WaitCursor(bool on) = 0;
+    virtual void ShowInformation(const SRepeaterInfo& info) = 0;
+};
+
+// The document side the managers call back into.
+class IDocumentHost {
+public:
+    virtual ~IDocumentHost() = default;
+    virtual void SetModifiedFlag(bool modified) = 0;
+    virtual bool IsModified() const = 0;
+    virtual void UpdateAllViews() = 0;
+    virtual void RebuildTree() = 0;
+    // Starts a new document through the application (after a model change).
+    virtual void NewDocument() = 0;
+};

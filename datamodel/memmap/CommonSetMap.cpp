@@ -1,0 +1,3 @@
+#include "RadioDataManager.h"
+
+void BuildCommonSetMap(CTolvarRadioDataManager& manager, CNode& root) { manager.Make<CNode>(&root, "CommonSet"); }

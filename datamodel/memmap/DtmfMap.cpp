@@ -1,0 +1,3 @@
+#include "RadioDataManager.h"
+
+void BuildDtmfMap(CTolvarRadioDataManager& manager, CNode& root) { manager.Make<CNode>(&root, "DtmfCodeCH"); }

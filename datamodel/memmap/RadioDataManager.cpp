@@ -1,0 +1,74 @@
+#include "RadioDataManager.h"
+
+#include "datamodel/DataManagers.h"
+
+void CTolvarRadioDataManager::Initialize() {
+    BuildChannelMap(*this, m_root);
+    BuildMultiToneMap(*this, m_root);
+    BuildCommonSetMap(*this, m_root);
+    BuildDtmfMap(*this, m_root);
+    BuildTwoToneMap(*this, m_root);
+    BuildFiveToneMap(*this, m_root);
+    BuildMakerReservedMap(*this, m_root);
+}
+
+CNode* CTolvarRadioDataManager::Adopt(std::unique_ptr<CNode> node, CNode* parent) {
+    CNode* raw = node.get();
+    m_nodes.push_back(std::move(node));
+    if (parent)
+        parent->AddChild(raw);
+    return raw;
+}
+
+int CTolvarRadioDataManager::CurrentModel() const {
+    const CCloneManager* registry = GetRegistry();
+    return registry && registry->Model() ? registry->Model()->GetModel() : ModelLMR;
+}
+
+void CTolvarRadioDataManager::DecodeArea(EArea area, const CEepromImage& image, int index) {
+    const SAreaCodec& codec = Codec(area);
+    if (codec.count == 0 || !codec.decode)
+        return;
+    if (index >= 0) {
+        if (index < codec.count)
+            codec.decode(image, index);
+        return;
+    }
+    for (int i = 0; i < codec.count; ++i)
+        codec.decode(image, i);
+}
+
+void CTolvarRadioDataManager::EncodeArea(EArea area, CEepromImage& image, int index) {
+    const SAreaCodec& codec = Codec(area);
+    if (codec.count == 0 || !codec.encode)
+        return;
+    if (index >= 0) {
+        if (index < codec.count)
+            codec.encode(image, index);
+        return;
+    }
+    for (int i = 0; i < codec.count; ++i)
+        codec.encode(image, i);
+}
+
+void CTolvarRadioDataManager::RoundTrip(EArea area, CEepromImage& image, int index) {
+    DecodeArea(area, image, index);
+    EncodeArea(area, image, index);
+}
+
+void CTolvarRadioDataManager::LoadFromImage(CNode&, const CEepromImage& image) {
+    if (CCloneManager* registry = GetRegistry())
+        registry->Model()->SetModel(image.GetBit(kModelAddr, kModelBit), false);
+    for (size_t a = 0; a < m_areas.size(); ++a)
+        if (m_areas[a].inAll)
+            DecodeArea(static_cast<EArea>(a), image);
+}
+
+void CTolvarRadioDataManager::StoreToImage(CNode&, CEepromImage& image) {
+    const int model = CurrentModel();
+    image.SetBit(kModelAddr, kModelBit, model);
+    const unsigned mask = ModelMaskOf(model);
+    for (size_t a = 0; a < m_areas.size(); ++a)
+        if (m_areas[a].inAll && (m_areas[a].models & mask))
+            EncodeArea(static_cast<EArea>(a), image);
+}

@@ -1,0 +1,3 @@
+#include "RadioDataManager.h"
+
+void BuildTwoToneMap(CTolvarRadioDataManager& manager, CNode& root) { manager.Make<CNode>(&root, "2ToneCodeCH"); }

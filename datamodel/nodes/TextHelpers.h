@@ -1,0 +1,16 @@
+// Small text filters and number formatting shared by the editors.
+#pragma once
+
+#include <string>
+
+bool KeepChars(std::string& text, const std::string& allowed);
+bool KeepPrintable(std::string& text);
+bool KeepNumeric(std::string& text);
+// True when the text was filtered or cut; "%" plus one of "%A".."P" counts as one character.
+bool LimitText(std::string& text, int maximum);
+std::string FormatDecimals(std::string text, int decimals);
+int ParseScaled(const std::string& text, int scale);
+std::string ReplaceChars(const std::string& text, const std::string& set,
+                         const std::string& replacement);
+// Round half away from zero.
+long long RoundHalfAway(double x);
