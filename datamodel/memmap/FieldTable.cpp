@@ -22,13 +22,17 @@ CNode* BuildField(CTolvarRadioDataManager& manager, CNode& parent, const SFieldD
     switch (def.kind) {
     case EKind::Num: node = manager.Make<CNumNode>(&parent, def.name); break;
     case EKind::Bit: node = manager.Make<CBitNode>(&parent, def.name); break;
-    case EKind::String: return manager.Make<CStringNode>(&parent, def.name);
-    case EKind::Custom: return def.factory(manager, &parent, def);
+    case EKind::String: node = manager.Make<CStringNode>(&parent, def.name); break;
+    case EKind::Custom: node = def.factory(manager, &parent, def); break;
     }
-    auto* value = dynamic_cast<CNodeValue*>(node);
-    value->SetRange(def.value, def.def, def.min, def.max);
-    for (const SOption& option : def.options)
-        value->AddOption(option.value, option.text);
+    // A custom factory may set up its own range; plain value nodes take the row's.
+    if (def.kind != EKind::Custom)
+        if (auto* value = dynamic_cast<CNodeValue*>(node)) {
+            value->SetRange(def.value, def.def, def.min, def.max);
+            for (const SOption& option : def.options)
+                value->AddOption(option.value, option.text);
+        }
+    manager.SetNodeInfo(node, {def.models, def.bind != EBind::None});
     return node;
 }
 

@@ -5,6 +5,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 #include "datamodel/CloneManager.h"
@@ -88,6 +89,18 @@ public:
     // Takes ownership of a node created elsewhere.
     CNode* Adopt(std::unique_ptr<CNode> node, CNode* parent);
 
+    // What the export and the editors need to know of a node beyond its class.
+    struct SNodeInfo {
+        unsigned models = kModelsBoth;  // the variants the field means something for
+        bool bound = false;             // decoded from and encoded into the image
+    };
+    void SetNodeInfo(const CNode* node, SNodeInfo info) { m_info[node] = info; }
+    // Nodes without recorded information are unbound and meant for both variants.
+    SNodeInfo GetNodeInfo(const CNode* node) const {
+        const auto it = m_info.find(node);
+        return it == m_info.end() ? SNodeInfo{} : it->second;
+    }
+
     int CurrentModel() const;
     size_t NodeCount() const { return m_nodes.size(); }
 
@@ -97,6 +110,7 @@ private:
 
     std::array<SAreaCodec, static_cast<size_t>(EArea::Count)> m_areas;
     std::vector<std::unique_ptr<CNode>> m_nodes;
+    std::unordered_map<const CNode*, SNodeInfo> m_info;
 };
 
 // Builders of the tree, one per group under the root, in creation order.

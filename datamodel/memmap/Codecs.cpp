@@ -1,0 +1,66 @@
+#include "Codecs.h"
+
+std::string DecodeText(const CEepromImage& image, uint32_t addr, uint32_t length) {
+    std::string text;
+    for (uint32_t i = 0; i < length; ++i) {
+        const uint8_t b = image.GetByte(addr + i);
+        text += (b < 0x20 || b > 0x7D) ? ' ' : static_cast<char>(b);
+    }
+    const auto end = text.find_last_not_of(' ');
+    text.erase(end == std::string::npos ? 0 : end + 1);
+    return text;
+}
+
+void EncodeText(CEepromImage& image, uint32_t addr, uint32_t length, const std::string& text) {
+    for (uint32_t i = 0; i < length; ++i) {
+        uint8_t b = i < text.size() ? static_cast<uint8_t>(text[i]) : ' ';
+        if (b < 0x20 || b > 0x7D)
+            b = ' ';
+        image.SetByte(addr + i, b);
+    }
+}
+
+int GetNibble(const CEepromImage& image, uint32_t addr, int n) {
+    const uint8_t b = image.GetByte(addr + static_cast<uint32_t>(n / 2));
+    return n % 2 == 0 ? b >> 4 : b & 0x0F;
+}
+
+void SetNibble(CEepromImage& image, uint32_t addr, int n, int value) {
+    const uint32_t at = addr + static_cast<uint32_t>(n / 2);
+    const int v = value < 0 ? 0 : (value > 15 ? 15 : value);
+    const uint8_t b = image.GetByte(at);
+    image.SetByte(at, static_cast<uint8_t>(n % 2 == 0 ? (b & 0x0F) | (v << 4) : (b & 0xF0) | v));
+}
+
+std::string NibblesToText(const CEepromImage& image, uint32_t addr, int count,
+                          const char* table) {
+    std::string text;
+    for (int n = 0; n < count; ++n)
+        text += table[GetNibble(image, addr, n)];
+    return text;
+}
+
+int HexDigitValue(char c) {
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    return 0;
+}
+
+void EncodeCode4(CEepromImage& image, uint32_t addr, const std::string& text) {
+    std::string digits;
+    for (char c : text) {
+        if (c == ' ' || c == '\t')
+            continue;
+        digits += c == '*' ? 'E' : (c == '#' ? 'F' : c);
+    }
+    for (int n = 0; n < 4; ++n)
+        SetNibble(image, addr, n, n < static_cast<int>(digits.size()) ? HexDigitValue(digits[static_cast<size_t>(n)]) : 0);
+}
+
+std::string DecodeCode4(const CEepromImage& image, uint32_t addr, const char* table) {
+    return NibblesToText(image, addr, 4, table);
+}
