@@ -5,16 +5,13 @@
 #include <vector>
 
 #include "datamodel/DataManagers.h"
+#include "datamodel/FactoryRows.h"
 
 namespace {
 
 using Bytes = std::vector<uint8_t>;
 
-struct SRow {
-    uint32_t addr;
-    Bytes lmr;
-    Bytes pmr = {};  // empty: same as LMR
-};
+using SRow = SFactoryRow;
 
 // A record repeated count times, stride bytes apart.
 struct SRepeat {
@@ -36,7 +33,7 @@ const std::vector<SRow> kRows = {
     {0x00D0, {0x00, 0x00, 0x00, 0x04, 0x84, 0x00, 0x50, 0x20, 0x00, 0x20, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00},
              {0x00, 0x10, 0x00, 0x04, 0x84, 0x00, 0x50, 0x20, 0x00, 0x20, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00}},
 
-    // Factory state of the settings, signalling and maker-reserved fields goes here.
+    // The signalling and settings areas: DefaultTablesSignalling.cpp, DefaultTablesSettings.cpp.
 
     // End marker and signature.
     {0x19F7, {0x01, 'V', 'E', 'L', 'K', ' ', 'I', 'n', 'c'}},
@@ -66,8 +63,9 @@ std::vector<uint8_t> BuildTable(int model) {
     for (const SRepeat& repeat : kRepeats)
         for (uint32_t k = 0; k < repeat.count; ++k)
             put(repeat.first + k * repeat.stride, repeat.lmr, repeat.pmr);
-    for (const SRow& row : kRows)
-        put(row.addr, row.lmr, row.pmr);
+    for (const auto* rows : {&SignallingFactoryRows(), &SettingsFactoryRows(), &kRows})
+        for (const SRow& row : *rows)
+            put(row.addr, row.lmr, row.pmr);
     return table;
 }
 
