@@ -1,0 +1,165 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "datafile/CloneFileIoManager.h"
+#include "datamodel/DataManagers.h"
+#include "datamodel/DocumentData.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class DataFile : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir = fs::temp_directory_path() / ("tolvar-df-" + std::to_string(::getpid()) + "-" +
+                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::create_directories(dir);
+    }
+    void TearDown() override {
+        fs::permissions(dir, fs::perms::owner_all, fs::perm_options::add);
+        fs::remove_all(dir);
+    }
+    std::string Write(const std::string& name, const std::string& content) {
+        const std::string path = (dir / name).string();
+        std::ofstream(path, std::ios::binary) << content;
+        return path;
+    }
+    static std::string Slurp(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        std::stringstream s;
+        s << in.rdbuf();
+        return s.str();
+    }
+    std::string Load(const std::string& content) {
+        return doc.Registry().FileIo()->Load(Write("in.zcf", content), doc.Registry().Image());
+    }
+
+    fs::path dir;
+    CScriptedInteraction ui;
+    CTolvarDocumentData doc{ui, ModelLMR};
+};
+
+} // namespace
+
+TEST_F(DataFile, ReaderResults) {
+    const std::string head = "23680100\n#\n";
+    struct Case { std::string content, result; } cases[] = {
+        {"23680101\n#\n", kFileMismatchRevision},
+        {"23690100\n#\n", kFileMismatchModel},
+        {"2368010\n#\n", kFileFormatError},
+        {"2368010G\n#\n", kFileFormatError},
+        {"236a0100\n#\n", kFileMismatchModel},  // lower-case digits differ
+        {"", kFileFormatError},
+        {head, kFileOk},
+        {"23680100", kFileOk},                  // no comment line, no line break
+        {head + "1FFF02AABB\n", kFileDataOverflow},
+        {head + "19F001AA\n", kFileOk},
+        {head + "00A002AA\n", kFileFormatError},  // count does not match
+        {head + "00A001AAB\n", kFileFormatError}, // odd number of digits
+        {head + "00A000\n", kFileFormatError},    // 6 characters
+        {head + "00A001ab\r\n", kFileOk},         // lower-case data, CR LF
+        {head + "00A001AA\n\n00B001BB\n", kFileFormatError},
+        {head + "00A001AA\n# note\n00B001BB\n", kFileOk},
+        {head + "00A001A\x01\n", kFileFormatError},
+        {head + std::string("00A001A\0", 8) + "\n", kFileFormatError},
+        {head + "00A001AA" + std::string(100000, 'A') + "\n", kFileFormatError},
+        {head + "#" + std::string(100000, 'x') + "\n", kFileOk},  // long comment
+        {std::string(5000, '\xFF'), kFileFormatError},
+        {head + "0000FF" + std::string(510, '0') + "\n", kFileOk},  // 516 characters
+        {head + "0000FF" + std::string(512, '0') + "\n", kFileFormatError},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Load(c.content), c.result) << c.content.substr(0, 40);
+    EXPECT_EQ(doc.Registry().FileIo()->Load((dir / "missing.zcf").string(), doc.Registry().Image()),
+              kFileCannotOpen);
+    EXPECT_EQ(doc.Registry().FileIo()->Load(dir.string(), doc.Registry().Image()), kFileCannotOpen);
+}
+
+TEST_F(DataFile, FailedLoadLeavesImageUntouched) {
+    CEepromImage& image = doc.Registry().Image();
+    const CEepromImage before = image;
+    EXPECT_EQ(Load("23680100\n#\n00A001AA\n1FFF02AABB\n"), kFileDataOverflow);
+    EXPECT_TRUE(image == before);
+    EXPECT_EQ(Load("23680100\n#\n"), kFileOk);  // nothing mentioned: nothing changes
+    EXPECT_TRUE(image == before);
+    EXPECT_EQ(Load("23680100\n#\n19F001AA\n"), kFileOk);
+    EXPECT_EQ(image.GetByte(0x19F0), 0xAA);
+    EXPECT_EQ(image.GetByte(0x19F1), before.GetByte(0x19F1));
+}
+
+TEST_F(DataFile, SaveLoadRoundTrip) {
+    CEepromImage& image = doc.Registry().Image();
+    for (uint32_t a = 0xA0; a < 0x19F0; a += 7)
+        image.SetByte(a, static_cast<uint8_t>(a * 31));
+    doc.Registry().LoadImageToTree();
+    const std::string first = (dir / "a.zcf").string(), second = (dir / "b.zcf").string();
+    ASSERT_EQ(doc.Save(first), kFileOk);
+    ASSERT_EQ(doc.Save(second), kFileOk);
+    const std::string text = Slurp(first);
+    EXPECT_EQ(text, Slurp(second));
+    EXPECT_EQ(text.substr(0, 11), "23680100\r\n#");
+    EXPECT_NE(text.find("\r\n00A010"), std::string::npos);
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 2 + 416);
+    EXPECT_EQ(text.find("\n\n"), std::string::npos);
+    EXPECT_NE(text.find("56454C4B20496E63\r\n"), std::string::npos);  // the signature
+
+    const CEepromImage saved = image;
+    CScriptedInteraction ui2;
+    CTolvarDocumentData other(ui2, ModelPMR);
+    ASSERT_EQ(other.Open(first), kFileOk);
+    const CEepromImage& loaded = other.Registry().Image();
+    for (uint32_t a = 0; a < 0x1A00; ++a)
+        ASSERT_EQ(loaded.GetByte(a), saved.GetByte(a)) << a;
+    EXPECT_EQ(other.GetModel(), ModelLMR);
+}
+
+TEST_F(DataFile, WriterRangesAndRecordCount) {
+    auto& io = *doc.Registry().FileIo();
+    EXPECT_EQ(io.GetRecordCount(), 512u);
+    io.Save((dir / "user.zcf").string(), CTolvarCloneFileIoManager::UserRange(),
+            doc.Registry().Image());
+    const std::string text = Slurp((dir / "user.zcf").string());
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 2 + 406);
+    EXPECT_NE(text.find("\r\n00A010"), std::string::npos);
+    // Cut at 16-byte boundaries; stop at a pair past the image; skip empty pairs.
+    io.Save((dir / "odd.zcf").string(), {{0x05, 0x05}, {0x0E, 0x12}, {0x3000, 0x3001}, {0, 0x20}},
+            doc.Registry().Image());
+    const std::string odd = Slurp((dir / "odd.zcf").string());
+    EXPECT_NE(odd.find("\r\n000E02"), std::string::npos);
+    EXPECT_NE(odd.find("\r\n001003"), std::string::npos);
+    EXPECT_EQ(odd.find("\r\n0005"), std::string::npos);
+    EXPECT_EQ(odd.find("\r\n0000"), std::string::npos);
+}
+
+TEST_F(DataFile, SaveIsAtomic) {
+    const std::string target = Write("keep.zcf", "old contents\n");
+    ::chmod(target.c_str(), 0444);
+    if (::access(target.c_str(), W_OK) != 0) {  // not root
+        EXPECT_EQ(doc.Save(target), kFileCannotOpen);
+        EXPECT_EQ(Slurp(target), "old contents\n");
+    }
+    ::chmod(target.c_str(), 0644);
+    // A folder that cannot take the temporary file: refused, old file kept.
+    fs::permissions(dir, fs::perms::owner_read | fs::perms::owner_exec);
+    if (::access(dir.c_str(), W_OK) != 0) {
+        EXPECT_EQ(doc.Save(target), kFileCannotOpen);
+        EXPECT_EQ(Slurp(target), "old contents\n");
+    }
+    fs::permissions(dir, fs::perms::owner_all);
+    EXPECT_EQ(doc.Save((dir / "no-such-folder" / "x.zcf").string()), kFileCannotOpen);
+    ASSERT_EQ(doc.Save(target), kFileOk);
+    EXPECT_EQ(Slurp(target).substr(0, 8), "23680100");
+    EXPECT_EQ(fs::status(target).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
+                  fs::perms::others_read);
+    size_t files = 0;
+    for ([[maybe_unused]] const auto& entry : fs::directory_iterator(dir))
+        ++files;
+    EXPECT_EQ(files, 1u);  // no temporary left behind
+}

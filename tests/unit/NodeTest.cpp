@@ -1,0 +1,197 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "datamodel/nodes/EditGuard.h"
+#include "datamodel/nodes/NodeAccess.h"
+#include "datamodel/nodes/ValueNodes.h"
+
+namespace {
+
+class FakeCombo : public IComboBox {
+public:
+    std::vector<std::string> items;
+    int current = -1;
+    void Clear() override { items.clear(), current = -1; }
+    void AddItem(const std::string& text) override { items.push_back(text); }
+    int Count() const override { return static_cast<int>(items.size()); }
+    std::string ItemText(int i) const override { return items[static_cast<size_t>(i)]; }
+    int CurrentIndex() const override { return current; }
+    void SetCurrentIndex(int i) override { current = i; }
+};
+
+} // namespace
+
+TEST(Node, NamesAndLookup) {
+    CNode parent("P"), unnamed, first("A"), second("A"), other("B");
+    parent.AddChild(&unnamed);
+    parent.AddChild(&first);
+    parent.AddChild(&second);
+    parent.AddChild(&other);
+    EXPECT_EQ(unnamed.GetName(), "");
+    EXPECT_FALSE(unnamed.HasName());
+    EXPECT_EQ(parent.FindChild("A"), &first);  // first appended wins
+    EXPECT_EQ(parent.FindChild("B"), &other);
+    EXPECT_EQ(parent.FindChild("a"), nullptr);  // exact, case-sensitive
+    EXPECT_EQ(parent.FindChild("C"), nullptr);
+    EXPECT_EQ(parent.GetText(), "P");
+}
+
+TEST(Node, DataSetsModifiedAndTreeFlags) {
+    CNode root("R"), child("C"), grandchild("G");
+    root.AddChild(&child);
+    child.AddChild(&grandchild);
+    EXPECT_FALSE(root.IsModifyTree());
+    grandchild.SetData(5);
+    EXPECT_TRUE(grandchild.IsModify());
+    EXPECT_EQ(grandchild.GetValue(), 5);
+    EXPECT_TRUE(root.IsModifyTree());
+    EXPECT_FALSE(root.IsModify());
+    grandchild.SetModify(0);  // never cleared
+    EXPECT_TRUE(grandchild.IsModify());
+}
+
+TEST(NumNode, ClampsAndKeepsRangeAsGiven) {
+    CNumNode node("N");
+    struct Case { int in, out; } cases[] = {{1000, 255}, {-5, 0}, {17, 17}, {255, 255}};
+    for (const auto& c : cases) {
+        node.SetValue(c.in);
+        EXPECT_EQ(node.GetValue(), c.out) << c.in;
+    }
+    node.SetRange(5, 7, 10, 20);
+    EXPECT_EQ(node.GetValue(), 5);  // stored as given
+    node.SetValue(5);
+    EXPECT_EQ(node.GetValue(), 10);
+    node.Reset();
+    EXPECT_EQ(node.GetValue(), 7);  // default, unchecked
+
+    CBitNode bit("B");
+    bit.SetValue(9);
+    EXPECT_EQ(bit.GetValue(), 1);
+}
+
+TEST(NumNode, OptionTextsKeepOrderAndUnknownTextChangesNothing) {
+    CNumNode node("N");
+    node.SetRange(0, 0, 0, 5);
+    node.AddOption(2, "Two");
+    node.AddOption(0, "Zero");
+    node.AddOption(9, "Nine");
+    node.AddOption(1, "Two");  // an equal text is overwritten in place
+    ASSERT_EQ(node.Options().size(), 3u);
+    EXPECT_EQ(node.Options()[0].first, "Two");
+    EXPECT_EQ(node.Options()[0].second, 1);
+    node.SetText("Nine");
+    EXPECT_EQ(node.GetValue(), 5);  // clamped
+    node.SetText("Zero");
+    EXPECT_EQ(node.GetText(), "Zero");
+    node.SetText("nonsense");
+    EXPECT_EQ(node.GetValue(), 0);
+    node.SetValue(3);
+    EXPECT_EQ(node.GetText(), "");
+}
+
+TEST(NodeValue, CorrectFallsBackInOrder) {
+    CNumNode node("N");
+    node.SetRange(0, 4, 2, 6);
+    node.AddExcluded(3);
+    EXPECT_EQ(node.Correct(5), 5);
+    EXPECT_EQ(node.Correct(3), 4);  // excluded: the default
+    node.AddExcluded(4);
+    EXPECT_EQ(node.Correct(3), 2);  // default excluded too: lowest valid
+    node.AddExcluded(2), node.AddExcluded(5), node.AddExcluded(6);
+    EXPECT_EQ(node.Correct(3), 2);  // nothing valid: the minimum
+    EXPECT_EQ(node.Correct(100), 2);
+}
+
+TEST(NumNode, CopyMergesOptionsAndSharesChildren) {
+    CNumNode source("S"), target("T"), child("C");
+    source.SetRange(3, 3, 0, 9);
+    source.AddOption(1, "One");
+    source.AddChild(&child);
+    target.SetRange(8, 8, 5, 10);
+    target.AddOption(2, "Two");
+    target.Copy(source);
+    EXPECT_EQ(target.GetName(), "S");
+    EXPECT_EQ(target.GetValue(), 8);
+    EXPECT_EQ(target.Minimum(), 5);
+    EXPECT_EQ(target.Options().size(), 2u);
+    ASSERT_EQ(target.Children().size(), 1u);
+    EXPECT_EQ(target.Children()[0], &child);
+    EXPECT_EQ(target.GetGeneration(), source.GetGeneration() + 1);
+}
+
+TEST(StringNode, TrailingWhiteSpaceRemoved) {
+    CStringNode node("S");
+    node.SetString("AB  ");
+    EXPECT_EQ(node.GetString(), "AB");
+    node.SetText(" x\t\r\n");
+    EXPECT_EQ(node.GetText(), " x");
+    CStringNode copy("C");
+    copy.Copy(node);
+    EXPECT_EQ(copy.GetString(), " x");
+}
+
+TEST(FreqNode, ParseAndFormat) {
+    CFreqNode node("F");
+    struct Case { const char* text; int value; bool valid; } cases[] = {
+        {" 145.125", 145125000, true},
+        {"\t430", 430000000, true},
+        {"-1", 100000000, false},          // reads as 0, clamped to the minimum
+        {"abc", 100000000, false},
+        {"1e30", 999000000, false},        // no overflow, clamped
+        {"145.1250000000000001", 145125000, true},  // only 15 characters are read
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(node.SetFreqText(c.text), c.valid) << c.text;
+        EXPECT_EQ(node.GetValue(), c.value) << c.text;
+    }
+    node.SetValue(145125000);
+    EXPECT_EQ(node.GetText(), "145.12500");
+}
+
+TEST(NodeAccess, HelpersForwardAndFillCombos) {
+    CNode parent("P");
+    CNumNode num("N");
+    num.SetRange(1, 0, 0, 3);
+    num.AddOption(0, "OFF");
+    num.AddOption(1, "ON");
+    num.AddOption(3, "Both");
+    CStringNode str("S");
+    CFreqNode freq("F");
+    parent.AddChild(&num), parent.AddChild(&str), parent.AddChild(&freq);
+
+    FakeCombo combo;
+    ChildFillCombo(&parent, "N", combo);
+    EXPECT_EQ(combo.items, (std::vector<std::string>{"OFF", "ON", "Both"}));
+    EXPECT_EQ(combo.current, 1);
+    ChildFillComboRange(&parent, "N", combo, 0, 3, true);
+    EXPECT_EQ(combo.items, (std::vector<std::string>{"OFF", "ON", "Both"}));  // 2 has no text
+    EXPECT_EQ(ChildGetValue(&parent, "N"), 1);  // restored
+    combo.current = 2;
+    ChildSetTextFromCombo(&parent, "N", combo);
+    EXPECT_EQ(ChildGetText(&parent, "N"), "Both");
+    ChildFillComboBit(&parent, "N", combo);
+    EXPECT_EQ(combo.items, (std::vector<std::string>{"OFF", "ON"}));
+    EXPECT_EQ(ChildGetValue(&parent, "N"), 3);
+
+    ChildSetString(&parent, "S", "abc ");
+    EXPECT_EQ(ChildGetString(&parent, "S"), "abc");
+    EXPECT_TRUE(ChildSetFreqText(&parent, "F", "145.125"));
+    EXPECT_EQ(ChildGetFreqText(&parent, "F"), "145.12500");
+    // Missing children do nothing.
+    ChildSetValue(&parent, "missing", 3);
+    EXPECT_EQ(ChildGetText(&parent, "missing"), "");
+    EXPECT_FALSE(ChildSetFreqText(&parent, "missing", "1"));
+}
+
+TEST(EditGuard, SecondEntryIsRefused) {
+    {
+        CEditScope outer;
+        ASSERT_TRUE(outer.Entered());
+        CEditScope inner;
+        EXPECT_FALSE(inner.Entered());
+    }
+    CEditScope again;
+    EXPECT_TRUE(again.Entered());
+}
