@@ -1,0 +1,292 @@
+#include "CloneTransfer.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "clone/PortFactory.h"
+#include "datamodel/UserInteraction.h"
+
+namespace {
+
+constexpr uint32_t kPortBufferSize = 65536;
+constexpr int kSettleMs = 200;
+// A run ends when the whole seconds since the last frame exceed this.
+constexpr uint64_t kIdleSeconds = 2;
+// Longest wait on the port before cancel is looked at again.
+constexpr int kWaitSliceMs = 100;
+constexpr size_t kMaxLineChars = 255;
+
+} // namespace
+
+CCloneTransfer::CCloneTransfer() : m_portMaker(CreatePort), m_clock(&m_steadyClock) {}
+
+void CCloneTransfer::SetSpeed(uint32_t speed) { m_speed = NormaliseSpeed(speed); }
+
+int CCloneTransfer::Run(int mode) {
+    m_mode = mode;
+    m_error = 0;
+    m_echoAwaited = true;
+    m_writeEndSent = false;
+    m_writeEndEchoed = false;
+    m_lastPercent = 0;
+    m_receiver.Reset();
+    m_lastSent.clear();
+    if (mode == kModeIdentify) {
+        m_rxModelCode = 0;
+        m_rxRevision = 0;
+        m_rxInformation.clear();
+    }
+    if (ShowsProgress() && m_ui)
+        m_ui->ProgressBegin("Cloning");
+
+    int result = kClonePortError;
+    m_port = m_portMaker ? m_portMaker(m_portName) : nullptr;
+    if (m_port) {
+        m_port->SetInteraction(m_ui);
+        if (m_port->Open(m_portName, m_speed, kPortBufferSize)) {
+            Exchange();
+            result = m_error == kRunEnded ? kCloneOk
+                     : m_error == kCloneCancelled ? kCloneCancelled
+                                                  : kCloneFailed;
+            m_port->Close();
+        }
+        m_port.reset();
+    }
+    if (ShowsProgress() && m_ui)
+        m_ui->ProgressEnd();
+    return result;
+}
+
+void CCloneTransfer::Exchange() {
+    m_clock->SleepMs(kSettleMs);
+    SendFirstFrame();
+    m_clock->SleepMs(kSettleMs);
+    m_pendingError = kRunNoEcho;
+    m_lastActivity = m_clock->NowMs();
+    m_records = 0;
+
+    uint8_t buffer[256];
+    while (m_error == 0) {
+        const uint64_t idle = m_clock->NowMs() - m_lastActivity;
+        if (idle / 1000 > kIdleSeconds) {
+            m_error = m_pendingError;
+            break;
+        }
+        int wait = static_cast<int>((kIdleSeconds + 1) * 1000 - idle);
+        if (ShowsProgress())
+            wait = std::min(wait, kWaitSliceMs);
+        if (!m_port->WaitReadable(wait)) {
+            if (ShowsProgress() && CancelRequested())
+                m_error = kCloneCancelled;
+            continue;
+        }
+        size_t count = 0;
+        if (!m_port->Read(buffer, sizeof buffer, count) || count == 0) {
+            // Readable but nothing to read (a failing device): do not spin.
+            m_clock->SleepMs(10);
+            continue;
+        }
+        for (size_t i = 0; i < count && m_error == 0; ++i) {
+            if (!m_receiver.Feed(buffer[i]))
+                continue;
+            m_lastActivity = m_clock->NowMs();
+            Dispatch(m_receiver.Frame());
+            if (m_error == 0 && ShowsProgress())
+                UpdateProgress();
+        }
+    }
+}
+
+bool CCloneTransfer::AwaitingEcho() const {
+    if (m_mode == kModeRead || m_mode == kModeIdentify)
+        return m_echoAwaited;
+    return m_mode == kModeWrite && !m_writeEndEchoed;
+}
+
+void CCloneTransfer::Dispatch(const ByteVec& frame) {
+    if (AwaitingEcho())
+        DispatchEcho(frame);
+    else
+        DispatchAnswer(frame);
+}
+
+void CCloneTransfer::DispatchEcho(const ByteVec& frame) {
+    if (frame.size() < 2 || frame[0] != kAddrRepeater || frame[1] != kAddrPc)
+        return;
+    if (frame != m_lastSent) {
+        m_error = kRunBadFrame;
+        return;
+    }
+    switch (frame[2]) {
+    case kCmdIdentify:
+    case kCmdReadRequest:
+        m_echoAwaited = false;
+        m_pendingError = kRunNoAnswer;
+        break;
+    case kCmdWriteRequest:
+        m_clock->SleepMs(kSettleMs);
+        m_records = 0;
+        SendNextRecord();
+        break;
+    case kCmdData: SendNextRecord(); break;
+    case kCmdEnd:
+        if (m_mode == kModeWrite) {
+            m_writeEndEchoed = true;
+            m_pendingError = kRunNoAnswer;
+        } else {
+            m_error = kRunEnded;
+        }
+        break;
+    case kCmdSpeedChange:
+        m_records = 0;
+        m_error = kRunEnded;
+        break;
+    default: break;
+    }
+}
+
+void CCloneTransfer::DispatchAnswer(const ByteVec& frame) {
+    if (frame.size() < 3 || frame[0] != kAddrPc || frame[1] != kAddrRepeater)
+        return;
+    const ByteVec payload(frame.begin() + 3, frame.end());
+    switch (frame[2]) {
+    case kCmdIdentifyAnswer:
+        if (m_mode != kModeIdentify)
+            m_error = kRunBadFrame;
+        else
+            TakeIdentification(frame);
+        break;
+    case kCmdData:
+        if (m_mode != kModeRead)
+            m_error = kRunBadFrame;
+        else
+            TakeRecord(payload);
+        break;
+    case kCmdEnd:
+        if (m_mode != kModeRead || !IsEndPayload(payload)) {
+            m_error = kRunBadFrame;
+            break;
+        }
+        m_records = m_readTotal;
+        m_error = kRunEnded;
+        break;
+    case kCmdWriteResult:
+        if (m_mode != kModeWrite || !m_writeEndSent || !m_writeEndEchoed)
+            m_error = kRunBadFrame;
+        else
+            m_error = !payload.empty() && payload[0] == 0x00 ? kRunEnded : kRunBadFrame;
+        break;
+    default: break;
+    }
+}
+
+void CCloneTransfer::TakeIdentification(const ByteVec& frame) {
+    // Model code and revision must be there at least.
+    if (frame.size() < 7) {
+        m_error = kRunBadFrame;
+        return;
+    }
+    const ByteVec information(frame.begin() + 7, frame.end());
+    if (std::any_of(information.begin(), information.end(), [](uint8_t b) { return b > 0xEF; })) {
+        m_error = kRunBadFrame;
+        return;
+    }
+    m_rxModelCode = WordAt(frame, 3);
+    m_rxRevision = WordAt(frame, 5);
+    m_rxInformation = information;
+    m_error = kRunEnded;
+}
+
+void CCloneTransfer::TakeRecord(const ByteVec& payload) {
+    SRecord record;
+    if (DecodeRecordPayload(payload, record) != ERecordCheck::Ok) {
+        m_error = kRunBadFrame;
+        return;
+    }
+    if (m_file) {
+        const std::string line = record.Line() + "\n";
+        std::fwrite(line.data(), 1, line.size(), m_file);
+    }
+    ++m_records;
+}
+
+void CCloneTransfer::SendFrame(const ByteVec& body, int extraPreamble) {
+    m_lastSent = body;
+    const ByteVec frame = BuildFrame(body, extraPreamble);
+    m_port->Write(frame.data(), frame.size());
+}
+
+void CCloneTransfer::SendFirstFrame() {
+    ByteVec payload;
+    AppendWord(payload, m_modelCode);
+    uint8_t command = kCmdIdentify;
+    switch (m_mode) {
+    case kModeRead:
+        command = kCmdReadRequest;
+        AppendWord(payload, m_revision);
+        break;
+    case kModeWrite:
+        command = kCmdWriteRequest;
+        AppendWord(payload, m_revision);
+        break;
+    case kModeSpeedChange:
+        command = kCmdSpeedChange;
+        payload = BuildSpeedPayload(m_modelCode, m_revision, m_changeSpeed);
+        break;
+    default: AppendWord(payload, 0); break;
+    }
+    SendFrame(MakeFrameBody(kAddrRepeater, kAddrPc, command, payload), 0);
+}
+
+bool CCloneTransfer::NextLine(std::string& line) {
+    while (m_file) {
+        line.clear();
+        int c = std::fgetc(m_file);
+        if (c == EOF)
+            return false;
+        for (; c != EOF && c != '\n'; c = std::fgetc(m_file))
+            line += static_cast<char>(c);
+        if (!line.empty() && line[0] == '#')
+            continue;
+        auto blank = [](char ch) { return std::isspace(static_cast<unsigned char>(ch)) != 0; };
+        const auto first = std::find_if_not(line.begin(), line.end(), blank);
+        const auto last = std::find_if_not(line.rbegin(), line.rend(), blank).base();
+        line = first < last ? std::string(first, last) : std::string();
+        if (line.size() > kMaxLineChars)
+            line.resize(kMaxLineChars);
+        return true;
+    }
+    return false;
+}
+
+void CCloneTransfer::SendNextRecord() {
+    std::string line;
+    if (!NextLine(line) || line.empty()) {
+        m_writeEndSent = true;
+        m_records = m_writeTotal;
+        SendFrame(MakeFrameBody(kAddrRepeater, kAddrPc, kCmdEnd, EndPayload()), m_extraPreamble);
+        return;
+    }
+    ByteVec payload;
+    if (!EncodeRecordPayload(line, payload)) {
+        // Never put a malformed record on the line.
+        m_error = kRunBadFrame;
+        return;
+    }
+    ++m_records;
+    SendFrame(MakeFrameBody(kAddrRepeater, kAddrPc, kCmdData, payload), m_extraPreamble);
+}
+
+void CCloneTransfer::UpdateProgress() {
+    const int total = m_mode == kModeRead ? m_readTotal : m_writeTotal;
+    const int percent = total > 0 ? std::min(100, m_records * 100 / total) : 0;
+    if (percent == m_lastPercent)
+        return;
+    m_lastPercent = percent;
+    if (m_ui)
+        m_ui->ProgressSet(percent);
+    if (CancelRequested())
+        m_error = kCloneCancelled;
+}
+
+bool CCloneTransfer::CancelRequested() { return m_ui && m_ui->ProgressCancelled(); }
