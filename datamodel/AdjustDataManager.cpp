@@ -1,5 +1,6 @@
 #include "datamodel/DataManagers.h"
 #include "datamodel/memmap/RadioDataManager.h"
+#include "datamodel/nodes/GroupNodes.h"
 #include "datamodel/nodes/Node.h"
 
 #include <cstring>
@@ -20,7 +21,10 @@ void CTolvarAdjustDataManager::NormalisePriorityChannel(CEepromImage& image) {
     uint8_t index = 0xFF;
     bool uninhibitedSeen = false;
     for (int n = 32; n >= 1; --n) {
-        const CNode* channel = models->GetNodeByPath("Mch.CH" + std::to_string(n));
+        // The record of channel n is written from its field holder.
+        const auto* node =
+            dynamic_cast<const CQMchNode*>(models->GetNodeByPath("Mch.CH" + std::to_string(n)));
+        const CNode* channel = node ? node->GetFieldHolder() : nullptr;
         const CNode* on = channel ? channel->FindChild("ChOn") : nullptr;
         const CNode* inhibit = channel ? channel->FindChild("InhCh") : nullptr;
         if (!on || on->GetValue() != 1)

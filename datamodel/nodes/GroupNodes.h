@@ -8,7 +8,11 @@
 class CFieldHolderNode : public CNode {
 public:
     using CNode::CNode;
-    CNode* GetFieldHolder() const { return m_holder ? m_holder : const_cast<CFieldHolderNode*>(this); }
+    // The node itself until another holder is set.
+    CNode* GetFieldHolder() const {
+        return m_holder ? m_holder : const_cast<CFieldHolderNode*>(this);
+    }
+    // A null holder makes the node its own holder again.
     void SetFieldHolder(CNode* holder) { m_holder = holder; }
 
 private:

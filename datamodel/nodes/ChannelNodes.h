@@ -1,0 +1,21 @@
+// The frequency node of memory channels: values on the channel raster.
+#pragma once
+
+#include "datamodel/nodes/ValueNodes.h"
+
+class CTolvarMchFreqNode : public CFreqNode {
+public:
+    static constexpr int kMaxHz = 799995000;
+
+    explicit CTolvarMchFreqNode(const char* name = nullptr);
+    // Moves the text onto the raster (2.5, 5 or 6.25 kHz below 300 MHz; 5 or
+    // 6.25 kHz above), trying the sub-kilohertz parts 0, 250, 500 and 750 Hz in
+    // this order; a text that fits no step gives the current value.
+    int ParseText(const std::string& text) const override;
+    // The value formatted, parsed onto the raster again and formatted once more,
+    // so the text shown is always a raster frequency.
+    std::string ValueText() const override;
+
+    // Rasters a frequency in Hz; false when it fits no step.
+    static bool ToRaster(long long hz, int& result);
+};
