@@ -12,6 +12,7 @@
 #include <unistd.h>
 
 #include "clone/PosixSerialPort.h"
+#include "clone/SimulatorPort.h"
 
 namespace {
 
@@ -111,7 +112,7 @@ std::string ResolvePortPath(const std::string& name) {
 
 std::unique_ptr<CSerialPort> CreatePort(const std::string& name) {
     if (IsSimulatorPort(name))
-        return nullptr;
+        return std::make_unique<CSimulatorPort>();
     return std::make_unique<CPosixSerialPort>();
 }
 

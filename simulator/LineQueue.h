@@ -1,0 +1,37 @@
+// Bytes on their way across the simulated line, each with the moment it has fully
+// arrived (10 bits a byte at the line speed when paced) and the speed it was sent at.
+#pragma once
+
+#include <chrono>
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <optional>
+
+#include "clone/Frame.h"
+
+class CLineQueue {
+public:
+    using Clock = std::chrono::steady_clock;
+
+    // Queues bytes behind those already on the line.
+    void Push(const ByteVec& bytes, uint32_t speed, bool paced, Clock::time_point now);
+    // Moves up to max bytes that have arrived by now into out. A listener at another
+    // speed than the sender's hears nothing of those bytes (listenSpeed 0 hears all).
+    size_t Take(uint8_t* out, size_t max, Clock::time_point now, uint32_t listenSpeed = 0);
+    // Bytes that have arrived by now (including those a listener would drop).
+    size_t ReadyCount(Clock::time_point now) const;
+    // When the next byte arrives; none when the line is idle.
+    std::optional<Clock::time_point> NextArrival() const;
+    bool Empty() const { return m_bytes.empty(); }
+    void Clear();
+
+private:
+    struct SByte {
+        uint8_t value;
+        uint32_t speed;
+        Clock::time_point arrival;
+    };
+    std::deque<SByte> m_bytes;
+    Clock::time_point m_lineFree{};
+};
