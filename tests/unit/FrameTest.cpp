@@ -1,0 +1,158 @@
+// Frames, the byte receiver, record payloads and speed codes.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "clone/Frame.h"
+
+namespace {
+
+ByteVec Bytes(const std::string& text) {
+    return ByteVec(text.begin(), text.end());
+}
+
+std::vector<ByteVec> FeedAll(const ByteVec& stream) {
+    CFrameReceiver receiver;
+    std::vector<ByteVec> frames;
+    for (uint8_t b : stream)
+        if (receiver.Feed(b))
+            frames.push_back(receiver.Frame());
+    return frames;
+}
+
+} // namespace
+
+TEST(Frame, BuildsPreambleBodyAndEnd) {
+    EXPECT_EQ(BuildFrame(kAddrRepeater, kAddrPc, kCmdIdentify, {0x23, 0x68, 0, 0}),
+              (ByteVec{0xFE, 0xFE, 0xEE, 0xEF, 0xE0, 0x23, 0x68, 0x00, 0x00, 0xFD}));
+    const ByteVec extra = BuildFrame(MakeFrameBody(kAddrRepeater, kAddrPc, kCmdEnd), 12);
+    EXPECT_EQ(extra.size(), 14u + 3u + 1u);
+    EXPECT_EQ(std::count(extra.begin(), extra.end(), kFramePreamble), 14);
+}
+
+struct SReceiverCase {
+    const char* what;
+    ByteVec stream;
+    std::vector<ByteVec> frames;
+};
+
+class FrameReceiver : public ::testing::TestWithParam<SReceiverCase> {};
+
+TEST_P(FrameReceiver, CollectsFrames) {
+    EXPECT_EQ(FeedAll(GetParam().stream), GetParam().frames) << GetParam().what;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Streams, FrameReceiver,
+    ::testing::Values(
+        SReceiverCase{"plain", {0xFE, 0xFE, 0xEF, 0xEE, 0xE5, 0xFD}, {{0xEF, 0xEE, 0xE5}}},
+        SReceiverCase{"noise before the preamble is dropped",
+                      {0x11, 0x22, 0xFE, 0xEF, 0xEE, 0xE6, 0x00, 0xFD},
+                      {{0xEF, 0xEE, 0xE6, 0x00}}},
+        SReceiverCase{"a preamble byte inside restarts the frame",
+                      {0xFE, 0xEF, 0xEE, 0xFE, 0xEF, 0xEE, 0xE1, 0xFD},
+                      {{0xEF, 0xEE, 0xE1}}},
+        SReceiverCase{"bytes after an end never join the next frame",
+                      {0xFE, 0xEF, 0xEE, 0xE4, 0xFD, 0x33, 0xFD},
+                      {{0xEF, 0xEE, 0xE4}, {0x33}}},
+        SReceiverCase{"two frames back to back",
+                      {0xFE, 0xFE, 0x01, 0xFD, 0xFE, 0xFE, 0x02, 0xFD},
+                      {{0x01}, {0x02}}}));
+
+TEST(FrameReceiverLimit, KeepsAtMost255Bytes) {
+    ByteVec stream{0xFE};
+    for (int i = 0; i < 300; ++i)
+        stream.push_back(static_cast<uint8_t>(i % 200));
+    stream.push_back(0xFD);
+    const auto frames = FeedAll(stream);
+    ASSERT_EQ(frames.size(), 1u);
+    ASSERT_EQ(frames[0].size(), kMaxFrameBody);
+    EXPECT_EQ(frames[0][254], 254 % 200);
+}
+
+TEST(Record, PayloadCarriesLineAndChecksum) {
+    // 00 A0 10 and sixteen bytes 01..10 sum to 0x138: the checksum is 0xC8.
+    const std::string line = "00A010" "0102030405060708090A0B0C0D0E0F10";
+    ByteVec payload;
+    ASSERT_TRUE(EncodeRecordPayload(line, payload));
+    EXPECT_EQ(payload, Bytes(line + "C8"));
+
+    SRecord record;
+    ASSERT_EQ(DecodeRecordPayload(payload, record), ERecordCheck::Ok);
+    EXPECT_EQ(record.address, 0x00A0);
+    ASSERT_EQ(record.data.size(), 16u);
+    EXPECT_EQ(record.data[15], 0x10);
+    EXPECT_EQ(record.Line(), line);
+}
+
+TEST(Record, LineIsCutToItsCount) {
+    ByteVec payload;
+    ASSERT_TRUE(EncodeRecordPayload("19F001AAjunk", payload));
+    EXPECT_EQ(payload, Bytes("19F001AA" "4C"));
+    EXPECT_FALSE(EncodeRecordPayload("19F002AA", payload));
+    EXPECT_FALSE(EncodeRecordPayload("19F0", payload));
+    EXPECT_FALSE(EncodeRecordPayload("19G001AA", payload));
+}
+
+struct SDecodeCase {
+    const char* payload;
+    ERecordCheck expected;
+};
+
+class RecordDecode : public ::testing::TestWithParam<SDecodeCase> {};
+
+TEST_P(RecordDecode, Checks) {
+    SRecord record;
+    EXPECT_EQ(DecodeRecordPayload(Bytes(GetParam().payload), record), GetParam().expected)
+        << GetParam().payload;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Payloads, RecordDecode,
+    ::testing::Values(SDecodeCase{"19F001AA4C", ERecordCheck::Ok},
+                      SDecodeCase{"19f001aa4c", ERecordCheck::Ok},
+                      SDecodeCase{"19F001AA4D", ERecordCheck::Checksum},
+                      // sums to 0 but claims two bytes while holding one
+                      SDecodeCase{"19F002AA4B", ERecordCheck::Count},
+                      SDecodeCase{"19F001F6", ERecordCheck::Count},
+                      SDecodeCase{"00000000", ERecordCheck::Ok},
+                      SDecodeCase{"19F001AA4", ERecordCheck::Format},
+                      SDecodeCase{"19F001AX4C", ERecordCheck::Format},
+                      SDecodeCase{"000000", ERecordCheck::Format}));
+
+struct SSpeedCase {
+    uint32_t speed;
+    uint32_t normalised;
+    const char* code;
+};
+
+class SpeedCodes : public ::testing::TestWithParam<SSpeedCase> {};
+
+TEST_P(SpeedCodes, NormaliseEncodeParse) {
+    const SSpeedCase& c = GetParam();
+    EXPECT_EQ(NormaliseSpeed(c.speed), c.normalised);
+    const ByteVec payload = BuildSpeedPayload(0x2368, 0x0100, c.speed);
+    EXPECT_EQ(payload, (ByteVec{0x23, 0x68, 0x01, 0x00, 0x01, static_cast<uint8_t>(c.code[0]),
+                                static_cast<uint8_t>(c.code[1])}));
+    EXPECT_EQ(ParseSpeedPayload(payload), c.normalised);
+}
+
+INSTANTIATE_TEST_SUITE_P(Speeds, SpeedCodes,
+                         ::testing::Values(SSpeedCase{38400, 38400, "09"},
+                                           SSpeedCase{28800, 28800, "0C"},
+                                           SSpeedCase{19200, 19200, "13"},
+                                           SSpeedCase{14400, 14400, "1A"},
+                                           SSpeedCase{9600, 9600, "27"},
+                                           SSpeedCase{57600, 9600, "27"}));
+
+TEST(SpeedCodes, MalformedPayloadsSelectNothing) {
+    EXPECT_EQ(ParseSpeedPayload({0x23, 0x68, 0x01, 0x00, 0x02, '0', '9'}), 0u);
+    EXPECT_EQ(ParseSpeedPayload({0x23, 0x68, 0x01, 0x00, 0x01, '0', '8'}), 0u);
+    EXPECT_EQ(ParseSpeedPayload({0x23, 0x68, 0x01, 0x00, 0x01, '9'}), 0u);
+}
+
+TEST(EndPayload, IsExactlyTheEndText) {
+    EXPECT_TRUE(IsEndPayload(EndPayload()));
+    EXPECT_FALSE(IsEndPayload(Bytes("Velk Inc")));
+    EXPECT_FALSE(IsEndPayload(Bytes("VELK Inc.")));
+}
