@@ -5,7 +5,7 @@
 void CLineQueue::Push(const ByteVec& bytes, uint32_t speed, bool paced, Clock::time_point now) {
     Clock::time_point at = std::max(now, m_lineFree);
     const auto byteTime = std::chrono::duration_cast<Clock::duration>(
-        std::chrono::microseconds(10'000'000) / std::max<uint32_t>(speed, 1));
+        std::chrono::nanoseconds(10'000'000'000) / std::max<uint32_t>(speed, 1));
     for (uint8_t b : bytes) {
         if (paced)
             at += byteTime;

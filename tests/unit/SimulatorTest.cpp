@@ -1,0 +1,369 @@
+// The simulated repeater driven by raw frames, its faults, and the SIM port.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "clone/SimulatorPort.h"
+#include "datamodel/DataManagers.h"
+#include "datamodel/ScriptedInteraction.h"
+#include "simulator/SimulatedRepeater.h"
+
+namespace {
+
+using Clock = CSimulatedRepeater::Clock;
+
+ByteVec Body(uint8_t command, const ByteVec& payload) {
+    return MakeFrameBody(kAddrRepeater, kAddrPc, command, payload);
+}
+
+ByteVec Answer(uint8_t command, const ByteVec& payload) {
+    return MakeFrameBody(kAddrPc, kAddrRepeater, command, payload);
+}
+
+const ByteVec kIdentify{0x23, 0x68, 0x00, 0x00};
+const ByteVec kModelRevision{0x23, 0x68, 0x01, 0x00};
+
+class Repeater : public ::testing::Test {
+protected:
+    void Send(uint8_t command, const ByteVec& payload, uint32_t speed = 0) {
+        const ByteVec frame = BuildFrame(Body(command, payload));
+        repeater.Receive(frame.data(), frame.size(), speed, now);
+    }
+    void SendRecord(const std::string& line, bool spoil = false) {
+        ByteVec payload;
+        ASSERT_TRUE(EncodeRecordPayload(line, payload));
+        if (spoil)
+            payload.back() = payload.back() == '0' ? '1' : '0';
+        Send(kCmdData, payload);
+    }
+    // Everything on the line back to the PC, as heard at listenSpeed (0: any).
+    ByteVec Line(uint32_t listenSpeed = 0) {
+        CLineQueue& out = repeater.Output();
+        ByteVec bytes(out.ReadyCount(Clock::time_point::max()));
+        bytes.resize(out.Take(bytes.data(), bytes.size(), Clock::time_point::max(), listenSpeed));
+        return bytes;
+    }
+    std::vector<ByteVec> Frames(uint32_t listenSpeed = 0) {
+        CFrameReceiver receiver;
+        std::vector<ByteVec> frames;
+        for (uint8_t b : Line(listenSpeed))
+            if (receiver.Feed(b))
+                frames.push_back(receiver.Frame());
+        return frames;
+    }
+    // Writes the user area of image as 16-byte records, then the end frame.
+    void WriteImage(const CEepromImage& image, int spoilRecord = -1,
+                    const ByteVec& end = EndPayload()) {
+        Send(kCmdWriteRequest, kModelRevision);
+        int n = 0;
+        for (uint32_t a = kUserAreaStart; a < kTableSize; a += 16, ++n)
+            SendRecord(FormatRecordLine(static_cast<uint16_t>(a), image.Bytes().data() + a, 16),
+                       n == spoilRecord);
+        Send(kCmdEnd, end);
+    }
+    static CEepromImage Pattern() {
+        CEepromImage image(kImageSize);
+        for (uint32_t a = 0; a < kTableSize; ++a)
+            image.SetByte(a, static_cast<uint8_t>(a * 37 + 5));
+        return image;
+    }
+
+    CSimulatedRepeater repeater;
+    Clock::time_point now = Clock::now();
+};
+
+// Data records of a read, checked; stops at the first frame that is not one.
+std::vector<SRecord> Records(const std::vector<ByteVec>& frames, size_t from = 1) {
+    std::vector<SRecord> records;
+    for (size_t i = from; i < frames.size() && frames[i][2] == kCmdData; ++i) {
+        SRecord record;
+        EXPECT_EQ(DecodeRecordPayload(ByteVec(frames[i].begin() + 3, frames[i].end()), record),
+                  ERecordCheck::Ok)
+            << "record " << i;
+        records.push_back(record);
+    }
+    return records;
+}
+
+} // namespace
+
+TEST_F(Repeater, IdentifiesAfterTheEcho) {
+    CEepromImage image(kImageSize);
+    image.CopyFrom(repeater.Image());
+    const std::string comment = "Hilltop site 3  Backup \xFF link   ";
+    ASSERT_EQ(comment.size(), 32u);
+    image.Write(0x150, reinterpret_cast<const uint8_t*>(comment.data()), 32);
+    image.SetBit(kModelAddr, kModelBit, 1);
+    repeater.SetImage(image);
+    repeater.SetOptionByte(0x22);
+    repeater.SetSubRevision(12);
+    Send(kCmdIdentify, kIdentify);
+    const auto frames = Frames();
+    ASSERT_EQ(frames.size(), 2u);
+    EXPECT_EQ(frames[0], Body(kCmdIdentify, kIdentify));
+    ByteVec info(comment.begin(), comment.end());
+    info[23] = ' '; // 0xFF is not sent
+    info.insert(info.end(), {0x00, 0x22, 0x02, 0x00, 0x00, 12});
+    ByteVec payload = kModelRevision;
+    payload.insert(payload.end(), info.begin(), info.end());
+    EXPECT_EQ(frames[1], Answer(kCmdIdentifyAnswer, payload));
+}
+
+TEST_F(Repeater, ReadSendsTheImageAsRecordsThenTheEnd) {
+    repeater.SetImage(Pattern());
+    Send(kCmdReadRequest, kModelRevision);
+    const auto frames = Frames();
+    ASSERT_EQ(frames.size(), 1u + 416u + 1u);
+    EXPECT_EQ(frames[0], Body(kCmdReadRequest, kModelRevision));
+    const auto records = Records(frames);
+    ASSERT_EQ(records.size(), 416u);
+    for (size_t r = 0; r < records.size(); ++r) {
+        EXPECT_EQ(records[r].address, r * 16);
+        EXPECT_EQ(records[r].data, ByteVec(repeater.Image().Bytes().begin() + r * 16,
+                                           repeater.Image().Bytes().begin() + r * 16 + 16));
+    }
+    EXPECT_EQ(frames.back(), Answer(kCmdEnd, EndPayload()));
+}
+
+TEST_F(Repeater, WriteAppliesRecordsAfterTheEnd) {
+    const CEepromImage before = repeater.Image();
+    int written = 0;
+    repeater.onWritten = [&](const CEepromImage&) { ++written; };
+    const CEepromImage wanted = Pattern();
+    WriteImage(wanted);
+    const auto frames = Frames();
+    ASSERT_FALSE(frames.empty());
+    EXPECT_EQ(frames.size(), 1u + 406u + 1u + 1u); // echoes, then the result
+    EXPECT_EQ(frames.back(), Answer(kCmdWriteResult, {0x00}));
+    EXPECT_EQ(written, 1);
+    for (uint32_t a : {0x0000u, 0x009Fu}) // maker area not sent: kept
+        EXPECT_EQ(repeater.Image().GetByte(a), before.GetByte(a));
+    for (uint32_t a : {0x00A0u, 0x0123u, 0x19FFu})
+        EXPECT_EQ(repeater.Image().GetByte(a), wanted.GetByte(a));
+}
+
+struct SRefusedWrite {
+    const char* what;
+    int spoilRecord;
+    std::string end;
+    const char* fault;
+};
+
+class RefusedWrite : public Repeater, public ::testing::WithParamInterface<SRefusedWrite> {};
+
+TEST_P(RefusedWrite, AnswersOneAndKeepsTheImage) {
+    const SRefusedWrite& c = GetParam();
+    std::string error;
+    if (c.fault) {
+        ASSERT_TRUE(repeater.Faults().Add(c.fault, error)) << error;
+    }
+    const CEepromImage before = repeater.Image();
+    int written = 0;
+    repeater.onWritten = [&](const CEepromImage&) { ++written; };
+    WriteImage(Pattern(), c.spoilRecord, ByteVec(c.end.begin(), c.end.end()));
+    const auto frames = Frames();
+    ASSERT_FALSE(frames.empty());
+    EXPECT_EQ(frames.back(), Answer(kCmdWriteResult, {0x01})) << c.what;
+    EXPECT_EQ(repeater.Image(), before) << c.what;
+    EXPECT_EQ(written, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, RefusedWrite,
+    ::testing::Values(SRefusedWrite{"bad checksum in the last record", 405, "Velk Inc.", nullptr},
+                      SRefusedWrite{"bad checksum in the first record", 0, "Velk Inc.", nullptr},
+                      SRefusedWrite{"wrong end text", -1, "VELK Inc.", nullptr},
+                      SRefusedWrite{"refusing repeater", -1, "Velk Inc.", "write-refused"}));
+
+TEST_F(Repeater, RecordsOutsideAWriteAreIgnored) {
+    const CEepromImage before = repeater.Image();
+    SendRecord("00A00155");
+    Send(kCmdEnd, EndPayload());
+    EXPECT_EQ(Frames().size(), 2u); // the echoes only
+    EXPECT_EQ(repeater.Image(), before);
+}
+
+TEST_F(Repeater, FollowsASpeedChangeUntilTheTransferEnds) {
+    Send(kCmdSpeedChange, BuildSpeedPayload(0x2368, 0x0100, 38400));
+    EXPECT_EQ(repeater.Speed(), 38400u);
+    Send(kCmdIdentify, kIdentify, 9600); // not understood at the old speed
+    EXPECT_EQ(Frames().size(), 2u);       // both echoes
+    Send(kCmdReadRequest, kModelRevision, 38400);
+    const auto frames = Frames(38400);
+    ASSERT_EQ(frames.size(), 418u);
+    EXPECT_EQ(frames.back()[2], kCmdEnd);
+    EXPECT_EQ(repeater.Speed(), 9600u);
+}
+
+TEST_F(Repeater, PacingSpreadsTheBytesAtTheLineRate) {
+    repeater.SetPacing(true);
+    Send(kCmdIdentify, kIdentify);
+    const size_t total = 10 + 2 + 3 + 4 + 38 + 1; // echo, answer frame
+    EXPECT_EQ(repeater.Output().ReadyCount(now), 0u);
+    // 10 bits a byte at 9600 bit/s: 1.0417 ms each.
+    EXPECT_EQ(repeater.Output().ReadyCount(now + std::chrono::microseconds(1041 * 10)), 9u);
+    EXPECT_EQ(repeater.Output().ReadyCount(now + std::chrono::microseconds(1042 * total)),
+              total);
+}
+
+struct SFaultCase {
+    const char* fault;
+    uint8_t request;
+    std::function<void(const std::vector<ByteVec>&, const ByteVec&)> check;
+};
+
+class Fault : public Repeater, public ::testing::WithParamInterface<SFaultCase> {};
+
+TEST_P(Fault, Shows) {
+    std::string error;
+    ASSERT_TRUE(repeater.Faults().Add(GetParam().fault, error)) << error;
+    Send(GetParam().request, GetParam().request == kCmdIdentify ? kIdentify : kModelRevision);
+    const ByteVec line = Line();
+    CFrameReceiver receiver;
+    std::vector<ByteVec> frames;
+    for (uint8_t b : line)
+        if (receiver.Feed(b))
+            frames.push_back(receiver.Frame());
+    GetParam().check(frames, line);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    All, Fault,
+    ::testing::Values(
+        SFaultCase{"silent", kCmdIdentify,
+                   [](auto& f, auto&) {
+                       ASSERT_EQ(f.size(), 1u);
+                       EXPECT_EQ(f[0], Body(kCmdIdentify, kIdentify));
+                   }},
+        SFaultCase{"no-echo", kCmdIdentify,
+                   [](auto& f, auto&) {
+                       ASSERT_EQ(f.size(), 1u);
+                       EXPECT_EQ(f[0][2], kCmdIdentifyAnswer);
+                   }},
+        SFaultCase{"corrupt-echo", kCmdIdentify,
+                   [](auto& f, auto&) {
+                       ASSERT_EQ(f.size(), 2u);
+                       EXPECT_EQ(f[0], Body(kCmdIdentifyAnswer, kIdentify));
+                   }},
+        SFaultCase{"wrong-model", kCmdIdentify,
+                   [](auto& f, auto&) {
+                       ASSERT_EQ(f.size(), 2u);
+                       EXPECT_EQ(WordAt(f[1], 3), 0x2369);
+                       EXPECT_EQ(WordAt(f[1], 5), 0x0100);
+                   }},
+        SFaultCase{"wrong-revision", kCmdIdentify,
+                   [](auto& f, auto&) {
+                       ASSERT_EQ(f.size(), 2u);
+                       EXPECT_EQ(WordAt(f[1], 3), 0x2368);
+                       EXPECT_NE(WordAt(f[1], 5), 0x0100);
+                   }},
+        SFaultCase{"long-info", kCmdIdentify,
+                   [](auto& f, auto&) {
+                       ASSERT_EQ(f.size(), 2u);
+                       EXPECT_EQ(f[1].size(), 3u + 4u + 39u);
+                   }},
+        SFaultCase{"noise", kCmdIdentify,
+                   [](auto& f, auto& line) {
+                       ASSERT_EQ(f.size(), 2u);
+                       EXPECT_EQ(f[1][2], kCmdIdentifyAnswer);
+                       EXPECT_NE(line.back(), kFrameEnd); // stray bytes after the answer
+                   }},
+        SFaultCase{"bad-checksum=3", kCmdReadRequest,
+                   [](auto& f, auto&) {
+                       ASSERT_EQ(f.size(), 418u);
+                       for (size_t i = 1; i <= 416; ++i) {
+                           SRecord r;
+                           EXPECT_EQ(DecodeRecordPayload(ByteVec(f[i].begin() + 3, f[i].end()), r),
+                                     i == 3 ? ERecordCheck::Checksum : ERecordCheck::Ok);
+                       }
+                   }},
+        SFaultCase{"silent-after=5", kCmdReadRequest,
+                   [](auto& f, auto&) {
+                       ASSERT_EQ(f.size(), 6u);
+                       EXPECT_EQ(Records(f).size(), 5u);
+                   }},
+        SFaultCase{"early-end=2", kCmdReadRequest, [](auto& f, auto&) {
+                       ASSERT_EQ(f.size(), 4u);
+                       EXPECT_EQ(Records(f).size(), 2u);
+                       EXPECT_EQ(f[3], Answer(kCmdEnd, EndPayload()));
+                   }}));
+
+TEST(FaultSet, ParsesNamesAndCounts) {
+    CFaultSet faults;
+    std::string error;
+    EXPECT_TRUE(faults.Add("bad-checksum", error));
+    EXPECT_EQ(faults.Count(EFault::BadChecksum), 1);
+    EXPECT_TRUE(faults.Add("silent-after=0", error));
+    EXPECT_TRUE(faults.Has(EFault::SilentAfter));
+    EXPECT_EQ(faults.Count(EFault::SilentAfter), 0);
+    for (const char* bad : {"bogus", "silent=3", "early-end=", "early-end=x", "early-end=-1"}) {
+        EXPECT_FALSE(faults.Add(bad, error)) << bad;
+        EXPECT_FALSE(error.empty());
+    }
+}
+
+// The SIM port: one repeater for the whole program.
+class SimPort : public ::testing::Test {
+protected:
+    void SetUp() override {
+        CSimulatorPort::WithRepeater([](CSimulatedRepeater& r) {
+            r.ResetLine();
+            r.Faults().Clear();
+        });
+        port.SetInteraction(&ui);
+    }
+    void TearDown() override { port.Close(); }
+    std::vector<ByteVec> Exchange(uint8_t command, const ByteVec& payload, size_t frames) {
+        const ByteVec frame = BuildFrame(Body(command, payload));
+        EXPECT_TRUE(port.Write(frame.data(), frame.size()));
+        CFrameReceiver receiver;
+        std::vector<ByteVec> got;
+        while (got.size() < frames && port.WaitReadable(500)) {
+            uint8_t buf[512];
+            size_t n = 0;
+            while (port.Read(buf, sizeof buf, n)) {
+                EXPECT_LE(n, 256u);
+                for (size_t i = 0; i < n; ++i)
+                    if (receiver.Feed(buf[i]))
+                        got.push_back(receiver.Frame());
+            }
+        }
+        return got;
+    }
+    CScriptedInteraction ui;
+    CSimulatorPort port;
+};
+
+TEST_F(SimPort, IdentifiesOverThePort) {
+    ASSERT_TRUE(port.Open("SIM", 9600, 65536));
+    const auto frames = Exchange(kCmdIdentify, kIdentify, 2);
+    ASSERT_EQ(frames.size(), 2u);
+    EXPECT_EQ(frames[0], Body(kCmdIdentify, kIdentify));
+    EXPECT_EQ(frames[1][2], kCmdIdentifyAnswer);
+}
+
+TEST_F(SimPort, ReadOfThe416RecordsComesInPiecesOfAtMost256) {
+    ASSERT_TRUE(port.Open("SIM", 9600, 65536));
+    const auto frames = Exchange(kCmdReadRequest, kModelRevision, 418);
+    ASSERT_EQ(frames.size(), 418u);
+    EXPECT_EQ(frames.back(), Answer(kCmdEnd, EndPayload()));
+}
+
+TEST_F(SimPort, OnlyOneOpenAtATime) {
+    ASSERT_TRUE(port.Open("SIM", 9600, 65536));
+    CScriptedInteraction otherUi;
+    CSimulatorPort other;
+    other.SetInteraction(&otherUi);
+    EXPECT_FALSE(other.Open("SIM", 9600, 65536));
+    ASSERT_EQ(otherUi.boxes.size(), 1u);
+    EXPECT_EQ(otherUi.boxes[0].text.rfind(" not Open \n", 0), 0u);
+    port.Close();
+    EXPECT_TRUE(other.Open("SIM", 9600, 65536));
+}
+
+TEST_F(SimPort, AtAnotherSpeedOnlyTheEchoComesBack) {
+    ASSERT_TRUE(port.Open("SIM", 38400, 65536));
+    const auto frames = Exchange(kCmdIdentify, kIdentify, 2);
+    ASSERT_EQ(frames.size(), 1u);
+    EXPECT_EQ(frames[0], Body(kCmdIdentify, kIdentify));
+}
