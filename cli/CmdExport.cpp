@@ -1,0 +1,48 @@
+// tolvar export: a data file's fields as JSON, or its memory channels as CSV.
+#include <iostream>
+
+#include "Cli.h"
+#include "JsonTree.h"
+#include "TableChannels.h"
+#include "TableIo.h"
+#include "datamodel/memmap/RadioDataManager.h"
+
+static CCliRegistrar registrar(43, [](CLI::App& app, SCliOptions&) -> std::function<int()> {
+    auto* cmd = app.add_subcommand(
+        "export", "Write the fields as JSON, or the memory channels as CSV (sheet columns)");
+    auto file = std::make_shared<std::string>();
+    auto format = std::make_shared<std::string>("json");
+    auto out = std::make_shared<std::string>();
+    auto maker = std::make_shared<bool>(false);
+    cmd->add_option("FILE", *file, "The data file")->required();
+    cmd->add_option("--format", *format, "json or csv")
+        ->check(CLI::IsMember({"json", "csv"}))
+        ->capture_default_str();
+    cmd->add_option("-o,--output", *out, "Write here instead of standard output");
+    cmd->add_flag("--maker-reserve", *maker, "Include the maker-reserved area (JSON)");
+    return [file, format, out, maker] {
+        int status = 0;
+        auto document = OpenDataFile(*file, status);
+        if (!document)
+            return status;
+        const CTreeIndex index(*document->Registry().RadioData(), document->GetModel(), *maker);
+        std::string text;
+        if (*format == "csv") {
+            text = CsvLine(ChannelSheetTitles(index.Model()));
+            for (int channel = 1; channel <= kChannelCount; ++channel)
+                text += CsvLine(ChannelSheetRow(index, channel, false));
+        } else {
+            text = TreeToJson(index).dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
+        }
+        if (out->empty()) {
+            std::cout << text;
+            return kExitOk;
+        }
+        std::string error;
+        if (!WriteTextFile(*out, text, error)) {
+            std::cerr << "tolvar export: " << *out << ": " << error << "\n";
+            return kExitIo;
+        }
+        return kExitOk;
+    };
+});

@@ -1,0 +1,17 @@
+// The tree as JSON: nested objects following the tree, keys in tree order, the
+// variant first ("Model"), fields as their texts or, without a text, integers.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+#include "datamodel/memmap/TreeAccess.h"
+
+using Json = nlohmann::ordered_json;
+
+Json TreeToJson(const CTreeIndex& index);
+// The edits a JSON document asks for, whole or partial; errors name the path.
+std::vector<SLeafEdit> JsonEdits(const CTreeIndex& index, const Json& json,
+                                 std::vector<std::string>& errors);

@@ -1,0 +1,436 @@
+#include "TableChannels.h"
+
+#include <algorithm>
+#include <map>
+
+#include "TableIo.h"
+#include "datamodel/DataManagers.h"
+#include "datamodel/memmap/ToneCodes.h"
+#include "datamodel/nodes/NodeValue.h"
+#include "datamodel/nodes/Node.h"
+
+namespace {
+
+enum class ECol { Number, Attr, Field, FreqTx, ToneRx, ToneTx, WithLong, RxCNo };
+
+// A text the sheet shows in place of the field's own text.
+struct SRename {
+    const char* own;
+    const char* shown;
+};
+
+struct SColumn {
+    const char* title;
+    ECol kind;
+    const char* field = nullptr;
+    const char* extra = nullptr;  // WithLong: the "long" flag
+    std::vector<SRename> renames = {};
+};
+
+const std::vector<SColumn>& Columns(int model) {
+    static const std::vector<SColumn> lmr = {
+        {"CH", ECol::Number},
+        {"CH Atr", ECol::Attr},
+        {"CH Inhibit", ECol::Field, "InhCh"},
+        {"Rx Frequency", ECol::Field, "FreqRx"},
+        {"Tx Frequency", ECol::FreqTx, "FreqTx"},
+        {"Tx Inhibit", ECol::Field, "InhTx"},
+        {"RX C.Tone", ECol::ToneRx, "CTonRx"},
+        {"TX C.Tone", ECol::ToneTx, "CTonTx"},
+        {"Text", ECol::Field, "Text"},
+        {"Wide/Narrow", ECol::Field, "WidNar"},
+        {"RPT/BASE", ECol::Field, "RptBas"},
+        {"BASE TOT", ECol::Field, "BasTot"},
+        {"RPT TOT", ECol::Field, "RptTot"},
+        {"Hang ON", ECol::Field, "HangOn"},
+        {"RF PWR", ECol::Field, "RfPwr"},
+        {"Lockout", ECol::Field, "LockoutL"},
+        {"Auto Reset", ECol::Field, "AutoResetL"},
+        {"2 Tone", ECol::Field, "2Ton"},
+        {"BASE Log", ECol::Field, "BasLogInOfL"},
+        {"RPT Log", ECol::Field, "RptLogInOf"},
+        {"RPT Log ID", ECol::Field, "RptLogIdP", nullptr, {{"5Tone", "DTMF"}}},
+        {"Scrambler", ECol::Field, "ScrmOn"},
+        {"Scrambler Code", ECol::Field, "ScrmCode"},
+    };
+    static const std::vector<SColumn> pmr = {
+        {"CH", ECol::Number},
+        {"CH Atr", ECol::Attr},
+        {"CH Inhibit", ECol::Field, "InhCh"},
+        {"RX Frequency", ECol::Field, "FreqRx"},
+        {"Tx Frequency", ECol::FreqTx, "FreqTx"},
+        {"Tx Inhibit", ECol::Field, "InhTx"},
+        {"RX C.Tone", ECol::ToneRx, "CTonRx"},
+        {"TX C.Tone", ECol::ToneTx, "CTonTx"},
+        {"Text", ECol::Field, "Text"},
+        {"Wide/Narrow", ECol::Field, "WidNar"},
+        {"RPT/BASE", ECol::Field, "RptBas"},
+        {"BASE TOT", ECol::Field, "BasTot"},
+        {"RPT TOT", ECol::Field, "RptTot"},
+        {"Hang ON", ECol::Field, "HangOn"},
+        {"RF PWR", ECol::Field, "RfPwr"},
+        {"Lockout", ECol::Field, "LockoutP"},
+        {"Moni(Sw Action)", ECol::Field, "Moni"},
+        {"Sel (Sw Action)", ECol::Field, "Sel"},
+        {"Call(Sw Action)", ECol::Field, "Call"},
+        {"PTT(Sw Action)", ECol::Field, "PTT"},
+        {"BASE Log", ECol::Field, "BasLogInOfP"},
+        {"RPT Log", ECol::Field, "RptLogInOf"},
+        {"RPT Log ID", ECol::Field, "RptLogIdP"},
+        {"Auto Reset", ECol::Field, "AutoResetP", nullptr,
+         {{"Timer A Inact", "Timer AI"}, {"Timer B Inact", "Timer BI"}}},
+        {"CH Mute", ECol::Field, "Mute"},
+        {"Form", ECol::Field, "Form"},
+        {"RPT", ECol::WithLong, "RPT", "RPTLng"},
+        {"STN", ECol::WithLong, "STN", "STNLng"},
+        {"ID", ECol::WithLong, "Id", "IdLng"},
+        {"ID Pos", ECol::Field, "IdPos"},
+        {"RX C-No(List No.)", ECol::RxCNo},
+        {"Scrambler", ECol::Field, "ScrmOn"},
+        {"Scrambler Code", ECol::Field, "ScrmCode"},
+    };
+    return model == ModelPMR ? pmr : lmr;
+}
+
+constexpr int kRxCNoCount = 8;
+
+std::string ChannelBase(int channel) { return "Mch.CH" + std::to_string(channel) + "."; }
+
+// The channel's fields as the index holds them.
+class CChannelFields {
+public:
+    CChannelFields(const CTreeIndex& index, int channel)
+        : m_index(index), m_base(ChannelBase(channel)) {}
+    const STreeLeaf* Leaf(const std::string& field) const { return m_index.Find(m_base + field); }
+    std::string Text(const std::string& field, bool sheet) const {
+        const STreeLeaf* leaf = Leaf(field);
+        return leaf ? (sheet ? SheetText(*leaf->node) : LeafText(*leaf->node)) : std::string();
+    }
+    int Value(const std::string& field) const {
+        const STreeLeaf* leaf = Leaf(field);
+        return leaf ? leaf->node->GetValue() : -1;
+    }
+
+private:
+    const CTreeIndex& m_index;
+    std::string m_base;
+};
+
+int GlobalValue(const CTreeIndex& index, const char* path) {
+    const STreeLeaf* leaf = index.Find(path);
+    return leaf ? leaf->node->GetValue() : -1;
+}
+
+std::string Shown(const SColumn& column, const std::string& text) {
+    for (const SRename& rename : column.renames)
+        if (text == rename.own)
+            return rename.shown;
+    return text;
+}
+
+std::string Own(const SColumn& column, const std::string& text) {
+    for (const SRename& rename : column.renames)
+        if (text == rename.shown)
+            return rename.own;
+    return text;
+}
+
+} // namespace
+
+std::vector<std::string> ChannelSheetTitles(int model) {
+    std::vector<std::string> titles;
+    for (const SColumn& column : Columns(model))
+        titles.emplace_back(column.title);
+    return titles;
+}
+
+std::vector<std::string> ChannelSheetRow(const CTreeIndex& index, int channel, bool sheet) {
+    const auto& columns = Columns(index.Model());
+    const CChannelFields fields(index, channel);
+    const bool inUse = fields.Value("ChOn") != 0;
+    std::vector<std::string> cells(columns.size());
+    for (size_t c = 0; c < columns.size(); ++c) {
+        const SColumn& column = columns[c];
+        std::string& cell = cells[c];
+        if (column.kind == ECol::Number) {
+            cell = std::to_string(channel);
+            continue;
+        }
+        if (column.kind == ECol::Attr) {
+            if (GlobalValue(index, "Mch.PrioA") == channel)
+                cell += "A";
+            if (GlobalValue(index, "Mch.Emr") == channel)
+                cell += "E";
+            continue;
+        }
+        if (!inUse)
+            continue;
+        switch (column.kind) {
+        case ECol::Field:
+        case ECol::ToneRx:
+            cell = fields.Text(column.field, sheet);
+            if (sheet)
+                cell = Shown(column, cell);
+            break;
+        case ECol::FreqTx:
+            cell = fields.Text(column.field, sheet);
+            if (sheet && cell == fields.Text("FreqRx", sheet))
+                cell = "<-----";
+            break;
+        case ECol::ToneTx:
+            cell = fields.Text(column.field, sheet);
+            if (sheet && fields.Value("CTonTx") == fields.Value("CTonRx"))
+                cell = "<-----";
+            if (sheet && fields.Value("CTonRx") == kToneMulti)
+                cell = "------";
+            break;
+        case ECol::WithLong:
+            cell = fields.Text(column.field, sheet);
+            if (fields.Value(column.field) > 0 && fields.Value(column.extra) == 1)
+                cell += "L";
+            break;
+        case ECol::RxCNo:
+            for (int k = 1; k <= kRxCNoCount; ++k)
+                cell += fields.Text("RxCNo" + std::to_string(k), sheet);
+            break;
+        default: break;
+        }
+    }
+    return cells;
+}
+
+namespace {
+
+// Reads one CSV file into edits, collecting every error.
+class CChannelCsvReader {
+public:
+    CChannelCsvReader(const CTreeIndex& index, std::vector<std::string>& errors)
+        : m_index(index), m_errors(errors), m_columns(Columns(index.Model())) {}
+
+    std::vector<SLeafEdit> Read(const std::string& csv) {
+        std::vector<SCsvRow> rows;
+        std::string error;
+        if (!ParseCsv(csv, rows, error)) {
+            m_errors.push_back("CSV: " + error);
+            return {};
+        }
+        if (rows.empty() || !ReadHeader(rows[0]))
+            return {};
+        for (size_t r = 1; r < rows.size(); ++r)
+            ReadRow(rows[r]);
+        FinishAttributes();
+        return m_edits;
+    }
+
+private:
+    struct SMark {
+        int channel, line;
+    };
+
+    std::string Where(int line, size_t c) const {
+        return "row " + std::to_string(line) + ", column \"" + m_header[c]->title + "\"";
+    }
+
+    bool ReadHeader(const SCsvRow& row) {
+        const size_t before = m_errors.size();
+        const auto& other = Columns(1 - m_index.Model());
+        for (size_t c = 0; c < row.cells.size(); ++c) {
+            const std::string& title = row.cells[c];
+            const SColumn* found = nullptr;
+            for (const SColumn& column : m_columns)
+                if (title == column.title)
+                    found = &column;
+            const std::string where =
+                "row " + std::to_string(row.line) + ", column " + std::to_string(c + 1);
+            const std::string model = ModelName(m_index.Model());
+            if (!found) {
+                bool elsewhere = false;
+                for (const SColumn& column : other)
+                    elsewhere = elsewhere || title == column.title;
+                m_errors.push_back(where + ": \"" + title + "\" is not a column of the " + model +
+                                   " memory channel sheet" +
+                                   (elsewhere ? std::string(" (it is one of the ") +
+                                                    ModelName(1 - m_index.Model()) + " sheet)"
+                                              : std::string()));
+            }
+            for (size_t k = 0; k < c && found; ++k)
+                if (m_header[k] == found)
+                    m_errors.push_back(where + ": \"" + title + "\" appears twice");
+            m_header.push_back(found);
+        }
+        if (std::find_if(m_header.begin(), m_header.end(), [](const SColumn* column) {
+                return column && column->kind == ECol::Number;
+            }) == m_header.end())
+            m_errors.push_back("row " + std::to_string(row.line) +
+                               ": the header has no \"CH\" column");
+        return m_errors.size() == before;
+    }
+
+    void Edit(const std::string& where, const std::string& path, const std::string& text) {
+        const STreeLeaf* leaf = m_index.Find(path);
+        if (!leaf) {
+            std::string message;
+            m_index.Check(path, &message);
+            m_errors.push_back(where + ": " + message);
+            return;
+        }
+        m_edits.push_back({leaf, text, where + " (" + path + ")"});
+    }
+
+    void ReadRow(const SCsvRow& row) {
+        if (row.cells.size() != m_header.size()) {
+            m_errors.push_back("row " + std::to_string(row.line) + ": " +
+                               std::to_string(row.cells.size()) + " cells; the header has " +
+                               std::to_string(m_header.size()));
+            return;
+        }
+        int channel = 0;
+        std::string rxText;
+        bool hasRx = false;
+        for (size_t c = 0; c < m_header.size(); ++c) {
+            if (m_header[c]->kind == ECol::Number) {
+                const std::string& cell = row.cells[c];
+                channel = cell.find_first_not_of("0123456789") == std::string::npos &&
+                                  !cell.empty() && cell.size() < 4
+                              ? std::stoi(cell)
+                              : 0;
+                if (channel < 1 || channel > kChannelCount) {
+                    m_errors.push_back(Where(row.line, c) + ": \"" + cell +
+                                       "\" is not a channel number from 1 to 32");
+                    return;
+                }
+            }
+            if (m_header[c]->kind == ECol::Field && std::string(m_header[c]->field) == "FreqRx") {
+                hasRx = true;
+                rxText = row.cells[c];
+            }
+        }
+        if (!m_seen.emplace(channel, row.line).second) {
+            m_errors.push_back("row " + std::to_string(row.line) + ": channel " +
+                               std::to_string(channel) + " is already in row " +
+                               std::to_string(m_seen[channel]));
+            return;
+        }
+        const std::string base = ChannelBase(channel);
+        const bool inUse = !hasRx || rxText.find_first_not_of(' ') != std::string::npos;
+        for (size_t c = 0; c < m_header.size(); ++c) {
+            const SColumn& column = *m_header[c];
+            const std::string& cell = row.cells[c];
+            const std::string where = Where(row.line, c);
+            if (column.kind == ECol::Attr) {
+                ReadAttributes(where, cell, channel, row.line);
+                continue;
+            }
+            if (column.kind == ECol::Field && std::string(column.field) == "FreqRx")
+                Edit(where, base + "ChOn", inUse ? "ON" : "OFF");
+            if (!inUse || column.kind == ECol::Number)
+                continue;
+            ReadCell(column, where, base, cell, row);
+        }
+    }
+
+    std::string CellOf(const SCsvRow& row, const char* field) const {
+        for (size_t c = 0; c < m_header.size(); ++c)
+            if (m_header[c]->field && std::string(m_header[c]->field) == field)
+                return row.cells[c];
+        return {};
+    }
+
+    void ReadCell(const SColumn& column, const std::string& where, const std::string& base,
+                  const std::string& cell, const SCsvRow& row) {
+        const std::string path = base + (column.field ? column.field : "");
+        switch (column.kind) {
+        case ECol::Field:
+        case ECol::ToneRx: Edit(where, path, Own(column, cell)); break;
+        case ECol::FreqTx: Edit(where, path, cell == "<-----" ? CellOf(row, "FreqRx") : cell); break;
+        case ECol::ToneTx:
+            Edit(where, path,
+                 cell == "<-----" ? CellOf(row, "CTonRx") : (cell == "------" ? "OFF" : cell));
+            break;
+        case ECol::WithLong: {
+            const bool isLong = cell.size() > 1 && cell.back() == 'L';
+            const std::string value = isLong ? cell.substr(0, cell.size() - 1) : cell;
+            Edit(where, path, value);
+            const STreeLeaf* leaf = m_index.Find(path);
+            const auto* options = leaf ? dynamic_cast<const CNodeValue*>(leaf->node) : nullptr;
+            const bool off = value == "0" || (options && value == options->OptionText(0));
+            // "OFF" shows no flag; the flag keeps its value then.
+            if (isLong || !off)
+                Edit(where, base + column.extra, isLong ? "1" : "0");
+            break;
+        }
+        case ECol::RxCNo: {
+            bool valid = cell.size() == kRxCNoCount;
+            for (size_t k = 0; valid && k < cell.size(); ++k)
+                valid = cell[k] == '_' || cell[k] == static_cast<char>('1' + k);
+            if (!valid) {
+                m_errors.push_back(where + ": \"" + cell +
+                                   "\" must be 8 characters, each \"_\" or the digit of its "
+                                   "place (12345678)");
+                break;
+            }
+            for (int k = 0; k < kRxCNoCount; ++k)
+                Edit(where, base + "RxCNo" + std::to_string(k + 1), std::string(1, cell[k]));
+            break;
+        }
+        default: break;
+        }
+    }
+
+    void ReadAttributes(const std::string& where, const std::string& cell, int channel,
+                        int line) {
+        if (cell.find_first_not_of("AE") != std::string::npos) {
+            m_errors.push_back(where + ": \"" + cell +
+                               "\" is not an attribute; use A (Prio A), E (emergency) or nothing");
+            return;
+        }
+        m_attrWhere = where.substr(where.find(','));
+        if (cell.find('A') != std::string::npos)
+            m_prio.push_back({channel, line});
+        if (cell.find('E') != std::string::npos)
+            m_emr.push_back({channel, line});
+        m_hasAttr = true;
+    }
+
+    void Mark(const std::vector<SMark>& marks, const char* path, const char* what) {
+        if (marks.size() > 1) {
+            m_errors.push_back("row " + std::to_string(marks[1].line) + m_attrWhere + ": " +
+                               what + " is already on channel " +
+                               std::to_string(marks[0].channel) + " (row " +
+                               std::to_string(marks[0].line) + ")");
+            return;
+        }
+        if (marks.size() == 1)
+            Edit("row " + std::to_string(marks[0].line) + m_attrWhere, path,
+                 std::to_string(marks[0].channel));
+    }
+
+    void FinishAttributes() {
+        if (!m_hasAttr)
+            return;
+        Mark(m_prio, "Mch.PrioA", "Prio A");
+        Mark(m_emr, "Mch.Emr", "the emergency channel");
+        // A listed emergency channel without its mark loses it.
+        const int emr = GlobalValue(m_index, "Mch.Emr");
+        if (m_emr.empty() && emr > 0 && m_seen.count(emr))
+            Edit("row " + std::to_string(m_seen[emr]) + m_attrWhere, "Mch.Emr", "0");
+    }
+
+    const CTreeIndex& m_index;
+    std::vector<std::string>& m_errors;
+    const std::vector<SColumn>& m_columns;
+    std::vector<const SColumn*> m_header;
+    std::vector<SLeafEdit> m_edits;
+    std::map<int, int> m_seen;  // channel -> line
+    std::vector<SMark> m_prio, m_emr;
+    std::string m_attrWhere;
+    bool m_hasAttr = false;
+};
+
+} // namespace
+
+std::vector<SLeafEdit> ChannelCsvEdits(const CTreeIndex& index, const std::string& csv,
+                                       std::vector<std::string>& errors) {
+    CChannelCsvReader reader(index, errors);
+    return reader.Read(csv);
+}

@@ -1,0 +1,17 @@
+// The memory channel sheet of each variant as columns: `show` prints it, the CSV
+// export writes it and the CSV import reads it back.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "datamodel/memmap/ChannelMap.h"
+#include "datamodel/memmap/TreeAccess.h"
+
+std::vector<std::string> ChannelSheetTitles(int model);
+// The cells of channel 1..32. sheet: as the sheet shows them ("<-----", "------",
+// renamed texts, code texts of tones); otherwise the fields' own texts for the CSV.
+std::vector<std::string> ChannelSheetRow(const CTreeIndex& index, int channel, bool sheet);
+// The edits a CSV of the index's variant asks for; errors name the row and column.
+std::vector<SLeafEdit> ChannelCsvEdits(const CTreeIndex& index, const std::string& csv,
+                                       std::vector<std::string>& errors);

@@ -1,0 +1,120 @@
+#include "TableIo.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <unistd.h>
+
+bool ReadTextFile(const std::string& path, std::string& text, std::string& error) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        error = std::strerror(errno);
+        return false;
+    }
+    std::ostringstream content;
+    content << in.rdbuf();
+    if (in.bad()) {
+        error = "read error";
+        return false;
+    }
+    text = content.str();
+    return true;
+}
+
+bool WriteTextFile(const std::string& path, const std::string& text, std::string& error) {
+    const std::string temp = path + ".tmp" + std::to_string(::getpid());
+    std::FILE* file = std::fopen(temp.c_str(), "wb");
+    if (!file) {
+        error = std::strerror(errno);
+        return false;
+    }
+    const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
+    const bool flushed = std::fflush(file) == 0 && ::fsync(::fileno(file)) == 0;
+    const int savedErrno = errno;
+    std::fclose(file);
+    if (!written || !flushed || std::rename(temp.c_str(), path.c_str()) != 0) {
+        error = std::strerror(written && flushed ? errno : savedErrno);
+        std::remove(temp.c_str());
+        return false;
+    }
+    return true;
+}
+
+std::string CsvLine(const std::vector<std::string>& cells) {
+    std::string line;
+    for (size_t i = 0; i < cells.size(); ++i) {
+        if (i)
+            line += ',';
+        const std::string& cell = cells[i];
+        if (cell.find_first_of(",\"\r\n") == std::string::npos) {
+            line += cell;
+            continue;
+        }
+        line += '"';
+        for (char c : cell) {
+            if (c == '"')
+                line += '"';
+            line += c;
+        }
+        line += '"';
+    }
+    return line + "\n";
+}
+
+bool ParseCsv(const std::string& text, std::vector<SCsvRow>& rows, std::string& error) {
+    rows.clear();
+    SCsvRow row;
+    std::string cell;
+    bool quoted = false, cellStarted = false;
+    int line = 1;
+    row.line = 1;
+    const auto endRow = [&] {
+        if (cellStarted || !cell.empty() || !row.cells.empty()) {
+            row.cells.push_back(cell);
+            bool blank = row.cells.size() == 1 && row.cells[0].empty();
+            if (!blank)
+                rows.push_back(row);
+        }
+        row = SCsvRow{};
+        cell.clear();
+        cellStarted = false;
+    };
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (quoted) {
+            if (c == '"' && i + 1 < text.size() && text[i + 1] == '"') {
+                cell += '"';
+                ++i;
+            } else if (c == '"') {
+                quoted = false;
+            } else {
+                if (c == '\n')
+                    ++line;
+                cell += c;
+            }
+            continue;
+        }
+        if (row.cells.empty() && cell.empty() && !cellStarted)
+            row.line = line;
+        if (c == '"' && cell.empty()) {
+            quoted = cellStarted = true;
+        } else if (c == ',') {
+            row.cells.push_back(cell);
+            cell.clear();
+            cellStarted = true;
+        } else if (c == '\n') {
+            endRow();
+            ++line;
+        } else if (c != '\r') {
+            cell += c;
+        }
+    }
+    if (quoted) {
+        error = "line " + std::to_string(row.line) + ": a quoted cell is not closed";
+        return false;
+    }
+    endRow();
+    return true;
+}

@@ -1,0 +1,480 @@
+#include "TreeAccess.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <unordered_set>
+
+#include "datamodel/DataManagers.h"
+#include "datamodel/DocumentData.h"
+#include "datamodel/memmap/RadioDataManager.h"
+#include "datamodel/memmap/ToneCodes.h"
+#include "datamodel/nodes/GroupNodes.h"
+#include "datamodel/nodes/ToneNodes.h"
+#include "datamodel/nodes/ValueNodes.h"
+
+const char* ModelName(int model) { return model == ModelPMR ? "PMR" : "LMR"; }
+
+namespace {
+
+// Areas under the root that only one variant (or the maker-reserve mode) shows.
+constexpr const char* kTwoToneArea = "2ToneCodeCH";
+constexpr const char* kFiveToneArea = "5ToneCodeCH";
+constexpr const char* kMakerArea = "MakerR";
+// The blank-channel template: in the tree, never in the image.
+constexpr const char* kChannelTemplate = "Mch.CH0";
+
+CNode* HolderOf(CNode& node) {
+    if (auto* holder = dynamic_cast<CFieldHolderNode*>(&node))
+        return holder->GetFieldHolder();
+    return &node;
+}
+
+std::string FirstPiece(const std::string& path) { return path.substr(0, path.find('.')); }
+
+bool InTemplate(const std::string& path) {
+    return path.rfind(std::string(kChannelTemplate) + ".", 0) == 0;
+}
+
+std::string Trim(const std::string& text) {
+    const auto first = text.find_first_not_of(" \t\r\n");
+    if (first == std::string::npos)
+        return {};
+    const auto last = text.find_last_not_of(" \t\r\n");
+    return text.substr(first, last - first + 1);
+}
+
+// A whole decimal number with an optional sign, nothing else.
+bool ParseWhole(const std::string& text, long long& value) {
+    if (text.empty() || text.size() > 12)
+        return false;
+    size_t i = (text[0] == '-' || text[0] == '+') ? 1 : 0;
+    if (i == text.size())
+        return false;
+    for (size_t k = i; k < text.size(); ++k)
+        if (text[k] < '0' || text[k] > '9')
+            return false;
+    value = std::strtoll(text.c_str(), nullptr, 10);
+    return true;
+}
+
+// A decimal number such as "145.125", "-21.4" or ".5".
+bool IsDecimal(const std::string& text, bool signAllowed) {
+    size_t i = 0;
+    if (!text.empty() && (text[0] == '+' || (signAllowed && text[0] == '-')))
+        i = 1;
+    bool digits = false, point = false;
+    for (; i < text.size(); ++i) {
+        if (text[i] >= '0' && text[i] <= '9')
+            digits = true;
+        else if (text[i] == '.' && !point)
+            point = true;
+        else
+            return false;
+    }
+    return digits;
+}
+
+std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+
+std::string FreqText(const CFreqNode& node, long long value) {
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%1.5Lf",
+                  static_cast<long double>(value) / static_cast<long double>(node.GetScale()));
+    return buf;
+}
+
+// A refusing frequency node answers a refused text with its current value, so the
+// parse follows the current value exactly when the text is refused.
+bool FreqRefuses(CFreqNode& node, const std::string& text) {
+    if (node.Minimum() >= node.Maximum())
+        return false;
+    const int current = node.Value();
+    const int probe = current != node.Minimum() ? node.Minimum() : node.Maximum();
+    const int first = node.ParseText(text);
+    node.SetRange(probe, node.Default(), node.Minimum(), node.Maximum());
+    const int second = node.ParseText(text);
+    node.SetRange(current, node.Default(), node.Minimum(), node.Maximum());
+    return first != second;
+}
+
+// The accepted values next to a refused text, searched at the display resolution.
+std::string NearestAccepted(CFreqNode& node, const std::string& text) {
+    const long long scale = node.GetScale();
+    const long long step = std::max(1LL, scale / 100000);
+    const long long start =
+        static_cast<long long>(std::llround(std::strtod(text.c_str(), nullptr) * scale / step)) *
+        step;
+    std::vector<std::string> found;
+    for (int direction : {-1, 1})
+        for (long long k = 0; k <= 2000; ++k) {
+            const long long candidate = start + direction * k * step;
+            if (candidate < node.Minimum() || candidate > node.Maximum())
+                break;
+            const std::string candidateText = FreqText(node, candidate);
+            if (!FreqRefuses(node, candidateText) && node.ParseText(candidateText) == candidate) {
+                found.push_back(candidateText);
+                break;
+            }
+        }
+    if (found.empty())
+        return {};
+    std::string result = "; nearest accepted: " + found[0];
+    if (found.size() > 1 && found[1] != found[0])
+        result += ", " + found[1];
+    return result;
+}
+
+// The receive and transmit tones of channels and multiple tones.
+bool IsToneNode(const CNode& node) {
+    const std::string name = node.GetName();
+    return (name == "CTonRx" || name == "CTonTx") && dynamic_cast<const CNumNode*>(&node);
+}
+
+// Whether a tone node takes "Multi" (a channel's receive tone).
+bool ToneWithMulti(const CNode& node) {
+    const auto* value = dynamic_cast<const CNodeValue*>(&node);
+    return value && !value->OptionText(kToneMulti).empty();
+}
+
+void RecalcAfterToneEdit(const STreeLeaf& leaf) {
+    const std::string name = leaf.node->GetName();
+    if (name != "1stFreq" && name != "2ndFreq")
+        return;
+    if (auto* channel = dynamic_cast<CQ2ToneRxChNode*>(leaf.parent))
+        channel->RecalcLimits();
+}
+
+bool SetNumber(CNode& node, CNodeValue& value, const std::string& text, std::string& error) {
+    int wanted = 0;
+    if (value.FindOption(text, wanted)) {
+        node.SetValue(wanted);
+        return true;
+    }
+    if (IsToneNode(node)) {
+        if (const auto tone = ParseToneText(text, ToneWithMulti(node))) {
+            node.SetValue(*tone);
+            return true;
+        }
+    }
+    long long number = 0;
+    if (ParseWhole(text, number) && number >= value.Minimum() && number <= value.Maximum() &&
+        value.IsValid(static_cast<int>(number))) {
+        const int n = static_cast<int>(number);
+        if (value.Options().empty() || !value.OptionText(n).empty()) {
+            node.SetValue(n);
+            return true;
+        }
+    }
+    error = Quoted(text) + " is not accepted; the field takes " + Accepts(node);
+    return false;
+}
+
+bool SetFrequency(const STreeLeaf& leaf, CFreqNode& node, const std::string& text,
+                  std::string& error) {
+    const std::string range =
+        "from " + FreqText(node, node.Minimum()) + " to " + FreqText(node, node.Maximum());
+    if (!IsDecimal(text, node.Minimum() < 0)) {
+        error = Quoted(text) + " is not a frequency; the field takes a number " + range;
+        return false;
+    }
+    if (FreqRefuses(node, text)) {
+        error = Quoted(text) + " is refused by the field's raster" + NearestAccepted(node, text) +
+                " (range " + range + ")";
+        return false;
+    }
+    const int parsed = node.ParseText(text);
+    if (parsed < node.Minimum() || parsed > node.Maximum()) {
+        error = Quoted(text) + " is outside the range " + range;
+        return false;
+    }
+    const int before = node.Value();
+    node.SetFreqText(text);
+    if (node.Value() != before)
+        RecalcAfterToneEdit(leaf);
+    return true;
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------
+
+CTreeIndex::CTreeIndex(CTolvarRadioDataManager& manager, int model, bool makerReserve)
+    : m_manager(manager), m_model(model), m_makerReserve(makerReserve) {
+    Walk(manager.GetRootNode(), "");
+    for (size_t i = 0; i < m_leaves.size(); ++i)
+        m_byPath.emplace(m_leaves[i].path, i);
+}
+
+bool CTreeIndex::AreaShown(const std::string& name) const {
+    if (name == kTwoToneArea)
+        return m_model == ModelLMR;
+    if (name == kFiveToneArea)
+        return m_model == ModelPMR;
+    if (name == kMakerArea)
+        return m_makerReserve;
+    return true;
+}
+
+void CTreeIndex::Walk(CNode& group, const std::string& path) {
+    CNode* holder = HolderOf(group);
+    const unsigned mask = ModelMaskOf(m_model);
+    for (CNode* child : holder->Children()) {
+        const std::string name = child->GetName();
+        const std::string childPath = path.empty() ? name : path + "." + name;
+        if ((path.empty() && !AreaShown(name)) || childPath == kChannelTemplate)
+            continue;
+        if (!IsLeafNode(*child)) {
+            Walk(*child, childPath);
+            continue;
+        }
+        const auto info = m_manager.GetNodeInfo(child);
+        if (info.bound && (info.models & mask) && !m_byPath.count(childPath)) {
+            m_byPath.emplace(childPath, m_leaves.size());
+            m_leaves.push_back({childPath, child, holder});
+        }
+    }
+}
+
+const STreeLeaf* CTreeIndex::Find(const std::string& path) const {
+    const auto it = m_byPath.find(path);
+    return it == m_byPath.end() ? nullptr : &m_leaves[it->second];
+}
+
+std::vector<const STreeLeaf*> CTreeIndex::Below(const std::string& path) const {
+    std::vector<const STreeLeaf*> result;
+    for (const STreeLeaf& leaf : m_leaves)
+        if (path.empty() || leaf.path == path ||
+            (leaf.path.size() > path.size() && leaf.path.compare(0, path.size(), path) == 0 &&
+             leaf.path[path.size()] == '.'))
+            result.push_back(&leaf);
+    return result;
+}
+
+CNode* CTreeIndex::Resolve(const std::string& path) const {
+    CNode* node = &m_manager.GetRootNode();
+    if (path.empty())
+        return node;
+    size_t start = 0;
+    while (node) {
+        const size_t dot = path.find('.', start);
+        const std::string piece =
+            path.substr(start, dot == std::string::npos ? std::string::npos : dot - start);
+        node = HolderOf(*node)->FindChild(piece);
+        if (dot == std::string::npos)
+            break;
+        start = dot + 1;
+    }
+    return node;
+}
+
+EPathProblem CTreeIndex::Check(const std::string& path, std::string* message) const {
+    std::string text;
+    EPathProblem problem = EPathProblem::None;
+    const std::string area = FirstPiece(path);
+    const CNode* node = Resolve(path);
+    if (Find(path)) {
+        problem = EPathProblem::None;
+    } else if (node && area == kMakerArea && !m_makerReserve) {
+        problem = EPathProblem::MakerReserved;
+        text = "the maker-reserved area is shown only in maker-reserve mode";
+    } else if (node && (area == kTwoToneArea || area == kFiveToneArea) && !AreaShown(area)) {
+        problem = EPathProblem::OtherVariant;
+        text = std::string("the ") + (area == kTwoToneArea ? "2Tone" : "5Tone") +
+               " area belongs to " + ModelName(1 - m_model) + " files; this file is " +
+               ModelName(m_model);
+    } else if (node && !IsLeafNode(*node) && !Below(path).empty()) {
+        problem = EPathProblem::Group;
+        text = "a group of fields, not a field";
+    } else if (node && IsLeafNode(*node) && !InTemplate(path)) {
+        const auto info = m_manager.GetNodeInfo(node);
+        if (info.bound && !(info.models & ModelMaskOf(m_model))) {
+            problem = EPathProblem::OtherVariant;
+            text = std::string("a field of ") + ModelName(1 - m_model) +
+                   " files only; this file is " + ModelName(m_model);
+        } else {
+            problem = EPathProblem::NotStored;
+            text = "not held in the data file";
+        }
+    } else if (node) {
+        problem = EPathProblem::NotStored;
+        text = "not held in the data file";
+    } else {
+        problem = EPathProblem::Unknown;
+        text = "no such field";
+        // Name what the deepest existing group holds.
+        std::string prefix = path;
+        while (!prefix.empty()) {
+            const size_t dot = prefix.rfind('.');
+            prefix = dot == std::string::npos ? std::string() : prefix.substr(0, dot);
+            if (Resolve(prefix))
+                break;
+        }
+        std::vector<std::string> names;
+        std::unordered_set<std::string> seen;
+        for (const STreeLeaf* leaf : Below(prefix)) {
+            const std::string rest = leaf->path.substr(prefix.empty() ? 0 : prefix.size() + 1);
+            const std::string next = FirstPiece(rest);
+            if (seen.insert(next).second)
+                names.push_back(next);
+        }
+        if (!names.empty()) {
+            text += "; " + (prefix.empty() ? std::string("the file") : prefix) + " holds ";
+            for (size_t i = 0; i < names.size() && i < 40; ++i)
+                text += (i ? ", " : "") + names[i];
+            if (names.size() > 40)
+                text += ", ...";
+        }
+    }
+    if (message)
+        *message = path + ": " + text;
+    return problem;
+}
+
+// ---------------------------------------------------------------------------------------
+
+bool IsLeafNode(const CNode& node) {
+    return dynamic_cast<const CNodeValue*>(&node) || dynamic_cast<const CStringNode*>(&node);
+}
+
+bool LeafTextIsNumber(const CNode& node) {
+    return dynamic_cast<const CNodeValue*>(&node) && !dynamic_cast<const CFreqNode*>(&node) &&
+           node.GetText().empty();
+}
+
+std::string LeafText(const CNode& node) {
+    if (LeafTextIsNumber(node))
+        return std::to_string(node.GetValue());
+    return node.GetText();
+}
+
+std::string SheetText(const CNode& node) {
+    if (IsToneNode(node))
+        return ToneText(node.GetValue(), ToneWithMulti(node));
+    return LeafText(node);
+}
+
+std::string Accepts(const CNode& node) {
+    if (dynamic_cast<const CStringNode*>(&node))
+        return "a text";
+    if (const auto* freq = dynamic_cast<const CFreqNode*>(&node))
+        return "a frequency from " + FreqText(*freq, freq->Minimum()) + " to " +
+               FreqText(*freq, freq->Maximum());
+    const auto* value = dynamic_cast<const CNodeValue*>(&node);
+    if (!value)
+        return "nothing";
+    const auto& options = value->Options();
+    std::string text;
+    if (options.empty()) {
+        text = "a whole number from " + std::to_string(value->Minimum()) + " to " +
+               std::to_string(value->Maximum());
+        if (!value->Excluded().empty())
+            text += " except " + std::to_string(*value->Excluded().begin()) +
+                    (value->Excluded().size() > 1 ? " and others" : "");
+        return text;
+    }
+    text = "one of ";
+    for (size_t i = 0; i < options.size(); ++i) {
+        if (options.size() > 16 && i == 8) {
+            text += ", ...";
+            i = options.size() - 4;
+        }
+        text += (i ? ", " : "") + options[i].first;
+    }
+    if (IsToneNode(node))
+        text += ", or a DTCS code such as 023N or 023i";
+    return text;
+}
+
+bool SetLeafText(const STreeLeaf& leaf, const std::string& rawText, std::string& error) {
+    CNode& node = *leaf.node;
+    if (auto* str = dynamic_cast<CStringNode*>(&node)) {
+        str->SetString(rawText);
+        return true;
+    }
+    const std::string text = Trim(rawText);
+    if (auto* freq = dynamic_cast<CFreqNode*>(&node))
+        return SetFrequency(leaf, *freq, text, error);
+    if (auto* value = dynamic_cast<CNodeValue*>(&node))
+        return SetNumber(node, *value, text, error);
+    error = "not a field";
+    return false;
+}
+
+std::vector<std::string> ApplyLeafEdits(CTolvarDocumentData& document,
+                                        const std::vector<SLeafEdit>& edits) {
+    struct SDone {
+        const SLeafEdit* edit;
+        std::string expected;
+    };
+    std::vector<std::string> errors;
+    std::vector<SDone> done;
+    for (const SLeafEdit& edit : edits) {
+        CNode& node = *edit.leaf->node;
+        const std::string wanted =
+            dynamic_cast<CStringNode*>(&node) ? edit.text : Trim(edit.text);
+        if (LeafText(node) == wanted)
+            continue;
+        std::string error;
+        if (!SetLeafText(*edit.leaf, edit.text, error)) {
+            errors.push_back(edit.where + ": " + error);
+            continue;
+        }
+        // A later edit of the same field replaces the earlier one.
+        std::erase_if(done, [&](const SDone& d) { return d.edit->leaf->node == &node; });
+        done.push_back({&edit, LeafText(node)});
+    }
+    if (!errors.empty() || done.empty())
+        return errors;
+
+    CQCloneManager& registry = document.Registry();
+    registry.StoreTreeToImage();
+    registry.Adjust()->Normalise();
+    registry.LoadImageToTree();
+    for (const SDone& d : done) {
+        const std::string after = LeafText(*d.edit->leaf->node);
+        if (after == d.expected)
+            continue;
+        std::string why = "it depends on another field or is fixed for " +
+                          std::string(ModelName(document.GetModel())) + " files";
+        if (dynamic_cast<const CStringNode*>(d.edit->leaf->node)) {
+            if (after.size() < d.expected.size() && d.expected.rfind(after, 0) == 0)
+                why = "the field holds at most " + std::to_string(after.size()) + " characters";
+            else
+                why = "the field cannot hold some of these characters";
+        }
+        const std::string& path = d.edit->leaf->path;
+        if (path.rfind("Mch.CH", 0) == 0) {
+            const CNode* on = d.edit->leaf->parent->FindChild("ChOn");
+            if (on && on->GetValue() == 0 && path.substr(path.rfind('.') + 1) != "ChOn")
+                why = "the channel is not in use: set its ChOn to ON as well";
+        }
+        errors.push_back(d.edit->where + ": " + Quoted(d.expected) +
+                         " is not kept; the file would hold " + Quoted(after) + " (" + why + ")");
+    }
+    return errors;
+}
+
+std::vector<SFieldDiff> CompareTrees(CTolvarDocumentData& a, CTolvarDocumentData& b,
+                                     bool makerReserve) {
+    CTreeIndex indexA(*a.Registry().RadioData(), a.GetModel(), makerReserve);
+    CTreeIndex indexB(*b.Registry().RadioData(), b.GetModel(), makerReserve);
+    std::vector<SFieldDiff> diffs;
+    if (a.GetModel() != b.GetModel())
+        diffs.push_back({"Model", ModelName(a.GetModel()), ModelName(b.GetModel())});
+    std::vector<std::string> paths;
+    for (const STreeLeaf& leaf : indexA.Leaves())
+        paths.push_back(leaf.path);
+    for (const STreeLeaf& leaf : indexB.Leaves())
+        if (!indexA.Find(leaf.path))
+            paths.push_back(leaf.path);
+    for (const std::string& path : paths) {
+        const CNode* nodeA = indexA.Resolve(path);
+        const CNode* nodeB = indexB.Resolve(path);
+        const std::string textA = nodeA ? LeafText(*nodeA) : std::string();
+        const std::string textB = nodeB ? LeafText(*nodeB) : std::string();
+        if (textA != textB || !nodeA != !nodeB)
+            diffs.push_back({path, textA, textB});
+    }
+    return diffs;
+}

@@ -1,0 +1,94 @@
+// The memory-map tree by dotted path: the fields a data file holds for a variant,
+// their texts, setting them from text, and comparing two documents field by field.
+#pragma once
+
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+class CNode;
+class CTolvarRadioDataManager;
+class CTolvarDocumentData;
+
+// "LMR" or "PMR".
+const char* ModelName(int model);
+
+// A field: its dotted path from the root, the node, and the group that holds it
+// (for channel fields the channel's field holder).
+struct STreeLeaf {
+    std::string path;
+    CNode* node = nullptr;
+    CNode* parent = nullptr;
+};
+
+// Why a path names no field of the index.
+enum class EPathProblem { None, Unknown, Group, OtherVariant, NotStored, MakerReserved };
+
+// The fields a data file of one variant holds, in tree order: nodes bound to the
+// image and meant for the variant; the 2Tone area only for LMR, the 5Tone area
+// only for PMR, the maker-reserved area only when asked for.
+class CTreeIndex {
+public:
+    CTreeIndex(CTolvarRadioDataManager& manager, int model, bool makerReserve = false);
+
+    int Model() const { return m_model; }
+    const std::vector<STreeLeaf>& Leaves() const { return m_leaves; }
+    // The field at path, or null.
+    const STreeLeaf* Find(const std::string& path) const;
+    // The fields at or below path, in tree order ("" gives all).
+    std::vector<const STreeLeaf*> Below(const std::string& path) const;
+    // Why path names no field (None when it does), and a message that names it.
+    EPathProblem Check(const std::string& path, std::string* message = nullptr) const;
+    // Any node by path, through the channels' field holders; null when missing.
+    CNode* Resolve(const std::string& path) const;
+
+private:
+    void Walk(CNode& group, const std::string& path);
+    bool AreaShown(const std::string& name) const;
+
+    CTolvarRadioDataManager& m_manager;
+    int m_model;
+    bool m_makerReserve;
+    std::vector<STreeLeaf> m_leaves;
+    std::unordered_map<std::string, size_t> m_byPath;
+};
+
+// Value nodes (numeric, bit, frequency) and text nodes are fields; others are groups.
+bool IsLeafNode(const CNode& node);
+// The field's text: option text, frequency text or string; the integer when the
+// value has no text.
+std::string LeafText(const CNode& node);
+// True when LeafText is the bare integer (a numeric value without option text).
+bool LeafTextIsNumber(const CNode& node);
+// The text a technician reads in a sheet: as LeafText, except that tone values
+// show their code text ("023N").
+std::string SheetText(const CNode& node);
+// What the field accepts, for messages ("one of OFF, ON", "a whole number from 0 to 255").
+std::string Accepts(const CNode& node);
+
+// Sets a field from text: an option text, a frequency text, a string, or a whole
+// number within the range. On refusal returns false, leaves the node unchanged and
+// puts into error why and what the field accepts. A changed tone of a 2Tone
+// receive channel recomputes the channel's decode windows.
+bool SetLeafText(const STreeLeaf& leaf, const std::string& text, std::string& error);
+
+// A batch of changes, all or nothing: where names the change in messages
+// (a path, or a row and a column).
+struct SLeafEdit {
+    const STreeLeaf* leaf = nullptr;
+    std::string text;
+    std::string where;
+};
+// Sets every edit whose text differs from the field's, then runs the tree through
+// the image as saving does (encode, normalise, decode) and checks that every
+// change is still there. Returns the errors; with errors the caller must not save.
+std::vector<std::string> ApplyLeafEdits(CTolvarDocumentData& document,
+                                        const std::vector<SLeafEdit>& edits);
+
+// One field whose texts differ; the path "Model" stands for the variant.
+struct SFieldDiff {
+    std::string path, textA, textB;
+};
+// The fields of both documents' variants whose texts differ, in tree order.
+std::vector<SFieldDiff> CompareTrees(CTolvarDocumentData& a, CTolvarDocumentData& b,
+                                     bool makerReserve = false);
