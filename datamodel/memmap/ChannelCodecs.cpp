@@ -13,7 +13,7 @@
 namespace {
 
 struct SBit {
-    uint32_t offset;  // from the record start
+    uint32_t offset; // from the record start
     int bit;
 };
 
@@ -59,7 +59,9 @@ int Tx12(const CEepromImage& image, uint32_t addr) {
     return (image.GetByte(addr + 1) & 0x0F) << 8 | image.GetByte(addr + 2);
 }
 
-int CapOf(const SFieldDef& def, int value) { return std::clamp(value, 0, def.cap); }
+int CapOf(const SFieldDef& def, int value) {
+    return std::clamp(value, 0, def.cap);
+}
 
 // Channel number of a record base; the name area runs parallel to the records.
 uint32_t NameAddrOf(uint32_t base) {
@@ -171,22 +173,19 @@ void EncodeRfPwr(const CNode& node, CEepromImage& image, uint32_t base, const SF
     SetBits(image, base + def.addr, 1, 2, node.GetValue() > 0 ? 0x1 : 0x3);
 }
 
-void DecodeAutoReset(CNode& node, const CEepromImage& image, uint32_t base,
-                     const SFieldDef& def) {
+void DecodeAutoReset(CNode& node, const CEepromImage& image, uint32_t base, const SFieldDef& def) {
     const uint32_t addr = base + def.addr;
     node.SetValue(CapOf(def, (1 - image.GetBit(addr, 1)) + 2 * image.GetBit(addr, 0)));
 }
 
-void EncodeAutoReset(const CNode& node, CEepromImage& image, uint32_t base,
-                     const SFieldDef& def) {
+void EncodeAutoReset(const CNode& node, CEepromImage& image, uint32_t base, const SFieldDef& def) {
     const uint32_t addr = base + def.addr;
     const int value = CapOf(def, node.GetValue());
     image.SetBit(addr, 0, value >= 2);
     image.SetBit(addr, 1, value % 2 == 0);
 }
 
-void DecodeCappedByte(CNode& node, const CEepromImage& image, uint32_t base,
-                      const SFieldDef& def) {
+void DecodeCappedByte(CNode& node, const CEepromImage& image, uint32_t base, const SFieldDef& def) {
     node.SetValue(CapOf(def, image.GetByte(base + def.addr)));
 }
 
@@ -194,9 +193,9 @@ void Encode2Ton(const CNode& node, CEepromImage& image, uint32_t base, const SFi
     const int value = CapOf(def, node.GetValue());
     image.SetByte(base + def.addr, static_cast<uint8_t>(value));
     const int on = value != 0;
-    image.SetBit(base + 0x0D, 3, on);  // Call
-    image.SetBit(base + 0x0D, 2, on);  // PTT
-    image.SetBit(base + 0x0C, 0, on);  // Mute
+    image.SetBit(base + 0x0D, 3, on); // Call
+    image.SetBit(base + 0x0D, 2, on); // PTT
+    image.SetBit(base + 0x0C, 0, on); // Mute
 }
 
 void DecodePrioA(CNode& node, const CEepromImage& image, uint32_t, const SFieldDef& def) {

@@ -30,14 +30,11 @@ void EncodeMapped(const CNode& node, CEepromImage& image, uint32_t base, const S
 void DecodeRfPwr(CNode& node, const CEepromImage& image, uint32_t base, const SFieldDef& def);
 void EncodeRfPwr(const CNode& node, CEepromImage& image, uint32_t base, const SFieldDef& def);
 // Automatic reset: value = (1 - bit 1) + 2 * bit 0.
-void DecodeAutoReset(CNode& node, const CEepromImage& image, uint32_t base,
-                     const SFieldDef& def);
-void EncodeAutoReset(const CNode& node, CEepromImage& image, uint32_t base,
-                     const SFieldDef& def);
+void DecodeAutoReset(CNode& node, const CEepromImage& image, uint32_t base, const SFieldDef& def);
+void EncodeAutoReset(const CNode& node, CEepromImage& image, uint32_t base, const SFieldDef& def);
 // LMR 2Tone channel: the byte, plus the Call, PTT and Mute bits set when it is on.
 void Encode2Ton(const CNode& node, CEepromImage& image, uint32_t base, const SFieldDef& def);
-void DecodeCappedByte(CNode& node, const CEepromImage& image, uint32_t base,
-                      const SFieldDef& def);
+void DecodeCappedByte(CNode& node, const CEepromImage& image, uint32_t base, const SFieldDef& def);
 // "PrioA" (1..32 from the byte + 1) and "Emr" (0 or the byte + 1, with a flag bit).
 void DecodePrioA(CNode& node, const CEepromImage& image, uint32_t base, const SFieldDef& def);
 void EncodePrioA(const CNode& node, CEepromImage& image, uint32_t base, const SFieldDef& def);

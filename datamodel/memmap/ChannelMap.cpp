@@ -27,14 +27,26 @@ std::vector<SOption> RxCNoOptions(int digit) {
 }
 
 SFieldDef RxCNo(const char* name, int digit) {
-    return {.name = name, .kind = EKind::Bit, .max = 1, .options = RxCNoOptions(digit),
-            .bind = EBind::Bits, .addr = 0x15, .bit = 8 - digit, .models = kModelsPMR};
+    return {.name = name,
+            .kind = EKind::Bit,
+            .max = 1,
+            .options = RxCNoOptions(digit),
+            .bind = EBind::Bits,
+            .addr = 0x15,
+            .bit = 8 - digit,
+            .models = kModelsPMR};
 }
 
 SFieldDef Mapped(const char* name, std::vector<SOption> options, EMappedField map, int cap,
                  unsigned models = kModelsBoth) {
-    return {.name = name, .options = std::move(options), .bind = EBind::Codec, .cap = cap,
-            .decode = DecodeMapped, .encode = EncodeMapped, .models = models, .aux = map};
+    return {.name = name,
+            .options = std::move(options),
+            .bind = EBind::Codec,
+            .cap = cap,
+            .decode = DecodeMapped,
+            .encode = EncodeMapped,
+            .models = models,
+            .aux = map};
 }
 
 // clang-format off
@@ -165,22 +177,32 @@ void WriteMasked(CEepromImage& image, uint32_t addr, uint8_t mask, uint8_t value
     image.SetByte(addr, static_cast<uint8_t>((image.GetByte(addr) & ~mask) | (value & mask)));
 }
 
-std::string Numbered(const char* stem, int n) { return stem + std::to_string(n); }
-
-void DecodeChannel(CNode& mch, const CEepromImage& image, int n) {
-    auto* channel = dynamic_cast<CQMchNode*>(mch.FindChild(Numbered("CH", n)));
-    if (!channel)
-        return;
-    channel->SetFieldHolder(nullptr);
-    DecodeFields(*channel, kChannelFields, image, ChannelRecordAddr(n));
+std::string Numbered(const char* stem, int n) {
+    return stem + std::to_string(n);
 }
 
-void EncodeChannel(const CNode& mch, CEepromImage& image, int model, int n) {
-    const auto* channel = dynamic_cast<const CQMchNode*>(mch.FindChild(Numbered("CH", n)));
-    if (!channel)
+// Index 0: "PrioA" and "Emr"; index n: channel n.
+void DecodeChannelArea(CNode& mch, const CEepromImage& image, int index) {
+    if (index == 0) {
+        ResetChannelTemplate(mch);
+        DecodeFields(mch, kMchFields, image);
         return;
+    }
+    auto* channel = dynamic_cast<CQMchNode*>(mch.FindChild(Numbered("CH", index)));
+    if (!channel) return;
+    channel->SetFieldHolder(nullptr);
+    DecodeFields(*channel, kChannelFields, image, ChannelRecordAddr(index));
+}
+
+void EncodeChannelArea(const CNode& mch, CEepromImage& image, int model, int index) {
+    if (index == 0) {
+        EncodeFields(mch, kMchFields, image, model);
+        return;
+    }
+    const auto* channel = dynamic_cast<const CQMchNode*>(mch.FindChild(Numbered("CH", index)));
+    if (!channel) return;
     const CNode& holder = *channel->GetFieldHolder();
-    const uint32_t record = ChannelRecordAddr(n);
+    const uint32_t record = ChannelRecordAddr(index);
     const CNode* on = holder.FindChild("ChOn");
     if (!on || on->GetValue() == 0) {
         // A blank channel is the factory record; its name stays as it is.
@@ -190,8 +212,7 @@ void EncodeChannel(const CNode& mch, CEepromImage& image, int model, int n) {
         return;
     }
     EncodeFields(holder, kChannelFields, image, model, record);
-    if (model == ModelPMR)
-        return;
+    if (model == ModelPMR) return;
     WriteMasked(image, record + 0x11, 0x0F, 0x00);
     image.SetByte(record + 0x13, 0x81);
     const std::vector<uint8_t>& lmr = FactoryTable(ModelLMR);
@@ -201,18 +222,19 @@ void EncodeChannel(const CNode& mch, CEepromImage& image, int model, int n) {
 
 } // namespace
 
-const FieldTable& MchFields() { return kMchFields; }
-const FieldTable& ChannelFields() { return kChannelFields; }
+const FieldTable& MchFields() {
+    return kMchFields;
+}
+const FieldTable& ChannelFields() {
+    return kChannelFields;
+}
 
 void ResetChannelTemplate(CNode& mch) {
     CNode* blank = mch.FindChild("CH0");
-    if (!blank)
-        return;
+    if (!blank) return;
     for (const STemplateValue& t : kTemplate)
-        if (CNode* field = blank->FindChild(t.name))
-            field->SetValue(t.value);
-    if (auto* text = dynamic_cast<CStringNode*>(blank->FindChild("Text")))
-        text->SetString("");
+        if (CNode* field = blank->FindChild(t.name)) field->SetValue(t.value);
+    if (auto* text = dynamic_cast<CStringNode*>(blank->FindChild("Text"))) text->SetString("");
 }
 
 void BuildChannelMap(CTolvarRadioDataManager& manager, CNode& root) {
@@ -236,33 +258,25 @@ void BuildChannelMap(CTolvarRadioDataManager& manager, CNode& root) {
     }
     ResetChannelTemplate(*mch);
 
-    // Index 0: "PrioA" and "Emr"; index n: channel n.
-    manager.RegisterArea(
-        EArea::Channels,
-        {.count = kChannelCount + 1,
-         .decode =
-             [mch](const CEepromImage& image, int index) {
-                 if (index == 0) {
-                     ResetChannelTemplate(*mch);
-                     DecodeFields(*mch, kMchFields, image);
-                 } else {
-                     DecodeChannel(*mch, image, index);
-                 }
-             },
-         .encode =
-             [mch, &manager](CEepromImage& image, int index) {
-                 const int model = manager.CurrentModel();
-                 if (index == 0)
-                     EncodeFields(*mch, kMchFields, image, model);
-                 else
-                     EncodeChannel(*mch, image, model, index);
-             }});
-    manager.RegisterArea(EArea::PrioEmr,
-                         {.count = 1,
-                          .inAll = false,
-                          .decode = [mch](const CEepromImage& image,
-                                          int) { DecodeFields(*mch, kMchFields, image); },
-                          .encode = [mch, &manager](CEepromImage& image, int) {
-                              EncodeFields(*mch, kMchFields, image, manager.CurrentModel());
-                          }});
+    SAreaCodec channels;
+    channels.count = kChannelCount + 1;
+    channels.decode = [mch](const CEepromImage& image, int index) {
+        DecodeChannelArea(*mch, image, index);
+    };
+    channels.encode = [mch, &manager](CEepromImage& image, int index) {
+        EncodeChannelArea(*mch, image, manager.CurrentModel(), index);
+    };
+    manager.RegisterArea(EArea::Channels, std::move(channels));
+
+    // "PrioA" and "Emr" alone, for the normalisation.
+    SAreaCodec prioEmr;
+    prioEmr.count = 1;
+    prioEmr.inAll = false;
+    prioEmr.decode = [mch](const CEepromImage& image, int) {
+        DecodeFields(*mch, kMchFields, image);
+    };
+    prioEmr.encode = [mch, &manager](CEepromImage& image, int) {
+        EncodeFields(*mch, kMchFields, image, manager.CurrentModel());
+    };
+    manager.RegisterArea(EArea::PrioEmr, std::move(prioEmr));
 }

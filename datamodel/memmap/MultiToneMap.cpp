@@ -10,15 +10,25 @@ namespace {
 
 // Receive code first, transmit code last; the receive code has no "Multi".
 const FieldTable kMultiToneFields = {
-    {.name = "CTonRx", .max = kToneMax, .options = ToneOptions(false), .bind = EBind::Codec,
-     .decode = DecodeRxTone, .encode = EncodeRxTone},
-    {.name = "CTonTx", .max = kToneMax, .options = ToneOptions(false), .bind = EBind::Codec,
-     .decode = DecodeTxTone, .encode = EncodeTxTone},
+    {.name = "CTonRx",
+     .max = kToneMax,
+     .options = ToneOptions(false),
+     .bind = EBind::Codec,
+     .decode = DecodeRxTone,
+     .encode = EncodeRxTone},
+    {.name = "CTonTx",
+     .max = kToneMax,
+     .options = ToneOptions(false),
+     .bind = EBind::Codec,
+     .decode = DecodeTxTone,
+     .encode = EncodeTxTone},
 };
 
 } // namespace
 
-const FieldTable& MultiToneFields() { return kMultiToneFields; }
+const FieldTable& MultiToneFields() {
+    return kMultiToneFields;
+}
 
 void BuildMultiToneMap(CTolvarRadioDataManager& manager, CNode& root) {
     CNode* multi = manager.Make<CNode>(&root, "MultiTon");

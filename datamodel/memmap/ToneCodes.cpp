@@ -6,12 +6,12 @@
 namespace {
 
 const char* const kCtcssTexts[kToneCtcssCount] = {
-    "67.0",  "69.3",  "71.0",  "71.9",  "74.4",  "77.0",  "79.7",  "82.5",  "85.4",  "88.5",
-    "91.5",  "94.8",  "97.4",  "100.0", "103.5", "107.2", "110.9", "114.8", "118.8", "123.0",
-    "127.3", "131.8", "136.5", "141.3", "146.2", "151.4", "156.7", "159.8", "162.2", "165.5",
-    "167.9", "171.3", "173.8", "177.3", "179.9", "183.5", "186.2", "189.9", "192.8", "196.6",
-    "199.5", "203.5", "206.5", "210.7", "218.1", "225.7", "229.1", "233.6", "241.8", "250.3",
-    "254.1"};
+    "67.0",  "69.3",  "71.0",  "71.9",  "74.4",  "77.0",  "79.7",  "82.5",  "85.4",
+    "88.5",  "91.5",  "94.8",  "97.4",  "100.0", "103.5", "107.2", "110.9", "114.8",
+    "118.8", "123.0", "127.3", "131.8", "136.5", "141.3", "146.2", "151.4", "156.7",
+    "159.8", "162.2", "165.5", "167.9", "171.3", "173.8", "177.3", "179.9", "183.5",
+    "186.2", "189.9", "192.8", "196.6", "199.5", "203.5", "206.5", "210.7", "218.1",
+    "225.7", "229.1", "233.6", "241.8", "250.3", "254.1"};
 
 std::vector<SOption> MakeOptions(bool withMulti) {
     std::vector<SOption> options;
@@ -19,15 +19,18 @@ std::vector<SOption> MakeOptions(bool withMulti) {
         options.push_back({kCtcssTexts[i], i});
     options.push_back({"USER", kToneUser});
     options.push_back({"OFF", kToneOff});
-    if (withMulti)
-        options.push_back({"Multi", kToneMulti});
+    if (withMulti) options.push_back({"Multi", kToneMulti});
     return options;
 }
 
-bool IsDtcs(int value) { return value >= kToneDtcsNormal && value < kToneMulti; }
+bool IsDtcs(int value) {
+    return value >= kToneDtcsNormal && value < kToneMulti;
+}
 
 // True when the three decimal digits of n are octal digits.
-bool IsOctalCode(int n) { return n >= 0 && n <= 777 && n % 10 < 8 && n / 10 % 10 < 8; }
+bool IsOctalCode(int n) {
+    return n >= 0 && n <= 777 && n % 10 < 8 && n / 10 % 10 < 8;
+}
 
 bool EqualNoCase(const std::string& a, const char* b) {
     size_t i = 0;
@@ -46,26 +49,28 @@ const std::vector<SOption>& ToneOptions(bool withMulti) {
     return withMulti ? rx : tx;
 }
 
+bool IsToneValue(int value, bool withMulti) {
+    if (value >= 0 && value <= kToneUser) return true;
+    if (value == kToneOff || (withMulti && value == kToneMulti)) return true;
+    return IsDtcs(value) && IsOctalCode(value % 1000);
+}
+
 int DecodeToneCode(int code, bool multi) {
     code &= 0xFFF;
     const int mode = code >> 10;
-    if (mode >= 2)
-        return kToneOff;
+    if (mode >= 2) return kToneOff;
     if (mode == 1) {
         const int digits = 100 * ((code >> 6) & 7) + 10 * ((code >> 3) & 7) + (code & 7);
         return ((code & 0x200) ? kToneDtcsInverted : kToneDtcsNormal) + digits;
     }
-    if (multi && (code & 0x100))
-        return kToneMulti;
+    if (multi && (code & 0x100)) return kToneMulti;
     const int index = code & 0xFF;
     return index > kToneUser ? kToneUser : index;
 }
 
 int EncodeToneCode(int value, bool multi) {
-    if (value == kToneMulti)
-        return multi ? 0x100 : 0x800;
-    if (value >= 0 && value <= kToneUser)
-        return value;
+    if (value == kToneMulti) return multi ? 0x100 : 0x800;
+    if (value >= 0 && value <= kToneUser) return value;
     if (IsDtcs(value)) {
         const bool inverted = value >= kToneDtcsInverted;
         const int n = value - (inverted ? kToneDtcsInverted : kToneDtcsNormal);
@@ -84,26 +89,22 @@ std::string ToneText(int value, bool withMulti) {
         return text;
     }
     for (const SOption& option : ToneOptions(withMulti))
-        if (option.value == value)
-            return option.text;
+        if (option.value == value) return option.text;
     return {};
 }
 
 std::optional<int> ParseToneText(const std::string& text, bool withMulti) {
     const auto first = text.find_first_not_of(" \t");
-    if (first == std::string::npos)
-        return std::nullopt;
+    if (first == std::string::npos) return std::nullopt;
     const std::string t = text.substr(first, text.find_last_not_of(" \t") - first + 1);
 
     for (const SOption& option : ToneOptions(withMulti))
-        if (EqualNoCase(t, option.text))
-            return option.value;
+        if (EqualNoCase(t, option.text)) return option.value;
 
     auto digitsAt = [&](size_t from, size_t count) {
         int n = 0;
         for (size_t i = from; i < from + count; ++i) {
-            if (!std::isdigit(static_cast<unsigned char>(t[i])))
-                return -1;
+            if (!std::isdigit(static_cast<unsigned char>(t[i]))) return -1;
             n = 10 * n + (t[i] - '0');
         }
         return n;
@@ -111,20 +112,16 @@ std::optional<int> ParseToneText(const std::string& text, bool withMulti) {
     // A DTCS value as the number the nodes hold.
     if (t.size() == 4) {
         const int n = digitsAt(0, 4);
-        if (n >= kToneDtcsNormal && n < kToneMulti && IsOctalCode(n % 1000))
-            return n;
+        if (IsDtcs(n) && IsToneValue(n, withMulti)) return n;
     }
     // A code text: three octal digits, then "N" (the default) or "I".
     if (t.size() == 3 || t.size() == 4) {
         const int n = digitsAt(0, 3);
-        if (n < 0 || !IsOctalCode(n))
-            return std::nullopt;
+        if (n < 0 || !IsOctalCode(n)) return std::nullopt;
         const char polarity =
             t.size() == 4 ? static_cast<char>(std::toupper(static_cast<unsigned char>(t[3]))) : 'N';
-        if (polarity == 'N')
-            return kToneDtcsNormal + n;
-        if (polarity == 'I')
-            return kToneDtcsInverted + n;
+        if (polarity == 'N') return kToneDtcsNormal + n;
+        if (polarity == 'I') return kToneDtcsInverted + n;
     }
     return std::nullopt;
 }

@@ -31,6 +31,10 @@ int DecodeToneCode(int code, bool multi);
 // Tone value to 12-bit code; values that are no tone encode as "OFF".
 int EncodeToneCode(int value, bool multi);
 
+// A value a tone node is meant to hold: a list index, "OFF", a DTCS code of three
+// octal digits, or "Multi" when withMulti is set.
+bool IsToneValue(int value, bool withMulti);
+
 // Display text of a tone value: the option text, "%03dN" / "%03di" for a DTCS
 // code, or empty for a value that is none of these.
 std::string ToneText(int value, bool withMulti);

@@ -10,7 +10,7 @@ CTolvarMchFreqNode::CTolvarMchFreqNode(const char* name) : CFreqNode(name) {
 bool CTolvarMchFreqNode::ToRaster(long long hz, int& result) {
     // In units of 10 Hz with the part below one kilohertz removed.
     const long long base = hz / 1000 * 100;
-    static const int kLowSteps[] = {250, 500, 625};  // below 300 MHz
+    static const int kLowSteps[] = {250, 500, 625}; // below 300 MHz
     static const int kHighSteps[] = {500, 625};
     const bool low = base < 30000000;
     const int* steps = low ? kLowSteps : kHighSteps;
@@ -29,8 +29,7 @@ int CTolvarMchFreqNode::ParseText(const std::string& text) const {
     int hz = ParseScaledText(text, static_cast<double>(m_scale));
     // The plain parse saturates where the number no longer fits; such a text
     // means the top of the band.
-    if (hz < 0 || hz == INT_MAX)
-        hz = kMaxHz;
+    if (hz < 0 || hz == INT_MAX) hz = kMaxHz;
     int result = 0;
     return ToRaster(hz, result) ? result : m_value;
 }
