@@ -1,0 +1,123 @@
+#include "ToneNodes.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+CQUsrTonEncNode::CQUsrTonEncNode(const char* name, int minimum, int maximum)
+    : CFreqNode(name), m_entryMin(minimum), m_entryMax(maximum) {
+    m_scale = 1;
+    SetRange(minimum, minimum, minimum, maximum);
+}
+
+void CQUsrTonEncNode::SetEntryLimits(int minimum, int maximum) {
+    m_entryMin = minimum;
+    m_entryMax = maximum;
+}
+
+int CQUsrTonEncNode::HzToCode(int hz) {
+    // round(hz * 6.4) = round(32 * hz / 5), half away from zero
+    const long long scaled = 64LL * std::max(hz, 0);
+    return static_cast<int>(((scaled + 5) / 10) & 0xFFFF);
+}
+
+int CQUsrTonEncNode::CodeToHz(int code) {
+    // round(code * 0.15625) = round(5 * code / 32)
+    return static_cast<int>((10LL * (code & 0xFFFF) + 32) / 64);
+}
+
+int CQUsrTonEncNode::ParseText(const std::string& text) const {
+    const int hz = std::clamp(ParseScaledText(text, 1.0), m_entryMin, m_entryMax);
+    return CodeToHz(HzToCode(hz));
+}
+
+CQUsrTonDecNode::CQUsrTonDecNode(const char* name, int minimum, int maximum)
+    : CFreqNode(name), m_entryMin(minimum), m_entryMax(maximum) {
+    m_scale = 1;
+    SetRange(minimum, minimum, minimum, maximum);
+}
+
+void CQUsrTonDecNode::SetEntryLimits(int minimum, int maximum) {
+    m_entryMin = minimum;
+    m_entryMax = maximum;
+}
+
+int CQUsrTonDecNode::ParseText(const std::string& text) const {
+    return std::clamp(ParseScaledText(text, 1.0), m_entryMin, m_entryMax);
+}
+
+namespace {
+
+std::unique_ptr<CFreqNode> MakePlaceholder(const char* name) {
+    auto tone = std::make_unique<CFreqNode>(name);
+    tone->SetScale(10);
+    tone->SetRange(CQ2ToneRxChNode::kToneMin, CQ2ToneRxChNode::kToneMin, CQ2ToneRxChNode::kToneMin,
+                   CQ2ToneRxChNode::kToneMax);
+    return tone;
+}
+
+std::unique_ptr<CQUsrTonDecNode> MakeLimit(const char* name) {
+    auto limit = std::make_unique<CQUsrTonDecNode>(name, CQ2ToneRxChNode::kLimitMin,
+                                                   CQ2ToneRxChNode::kLimitMax);
+    limit->SetRange(250, 250, CQ2ToneRxChNode::kLimitMin, CQ2ToneRxChNode::kLimitMax);
+    return limit;
+}
+
+} // namespace
+
+CQ2ToneRxChNode::CQ2ToneRxChNode(const char* name)
+    : CNode(name), m_firstLo(MakeLimit("1stFreqLo")), m_firstHi(MakeLimit("1stFreqHi")),
+      m_secondLo(MakeLimit("2ndFreqLo")), m_secondHi(MakeLimit("2ndFreqHi")),
+      m_placeholderFirst(MakePlaceholder("1stFreq")),
+      m_placeholderSecond(MakePlaceholder("2ndFreq")) {
+    m_first = m_placeholderFirst.get();
+    m_second = m_placeholderSecond.get();
+}
+
+CQ2ToneRxChNode::~CQ2ToneRxChNode() = default;
+
+void CQ2ToneRxChNode::AttachFirstTone(CFreqNode* tone) {
+    m_first = tone ? tone : m_placeholderFirst.get();
+}
+
+void CQ2ToneRxChNode::AttachSecondTone(CFreqNode* tone) {
+    m_second = tone ? tone : m_placeholderSecond.get();
+}
+
+void CQ2ToneRxChNode::ToneWindow(int tenths, int& low, int& high) {
+    // Worked in thousandths of Hz so that no shift lands beside an integer:
+    // 0.97 * t / 10 Hz = 97 t / 1000, a shift of 0.2 k Hz = 200 k / 1000.
+    const long long t = std::clamp(tenths, kToneMin, kToneMax);
+    long long best = -1;
+    for (int k = -15; k <= 15; ++k) {
+        const int lo =
+            std::clamp(static_cast<int>((97 * t + 200 * k) / 1000), kLimitMin, kLimitMax);
+        const int hi =
+            std::clamp(static_cast<int>((103 * t + 200 * k) / 1000), kLimitMin, kLimitMax);
+        const long long distance = std::llabs(WindowMiddle(lo, hi) - t); // 10 x |middle - tone|
+        if (best >= 0 && distance > best) break;
+        best = distance;
+        low = lo;
+        high = hi;
+    }
+}
+
+void CQ2ToneRxChNode::Recalc(CFreqNode& tone, CQUsrTonDecNode& low, CQUsrTonDecNode& high) {
+    int lo = 0, hi = 0;
+    ToneWindow(tone.GetValue(), lo, hi);
+    low.SetValue(lo);
+    high.SetValue(hi);
+    tone.SetValue(WindowMiddle(lo, hi));
+}
+
+void CQ2ToneRxChNode::RecalcLimits() {
+    Recalc(*m_first, *m_firstLo, *m_firstHi);
+    Recalc(*m_second, *m_secondLo, *m_secondHi);
+}
+
+CQ5TonUsrTonNode::CQ5TonUsrTonNode(const char* name)
+    : CNode(name), m_ownEnc(std::make_unique<CQUsrTonEncNode>("Enc")),
+      m_ownDecL(std::make_unique<CQUsrTonDecNode>("DecL")),
+      m_ownDecH(std::make_unique<CQUsrTonDecNode>("DecH")), m_enc(m_ownEnc.get()),
+      m_decL(m_ownDecL.get()), m_decH(m_ownDecH.get()) {}
+
+CQ5TonUsrTonNode::~CQ5TonUsrTonNode() = default;
