@@ -4,6 +4,8 @@
 #include <iostream>
 #include <unistd.h>
 
+#include "clone/RepeaterInfo.h"
+
 std::string CTerminalInteraction::Trim(const std::string& text) {
     const char* blanks = " \t\r\n";
     const auto first = text.find_first_not_of(blanks);
@@ -75,4 +77,33 @@ void CTerminalInteraction::ProgressEnd() {
     m_progressShown = false;
 }
 
-void CTerminalInteraction::ShowInformation(const SRepeaterInfo&) {}
+void CTerminalInteraction::ShowInformation(const SRepeaterInfo& info) {
+    if (m_progressShown)
+        ProgressEnd();
+    // Label, then the lines of the field, later lines indented under the first.
+    auto field = [](const char* label, const std::string& text) {
+        std::string line;
+        std::string out = label;
+        bool first = true;
+        auto flush = [&] {
+            const auto end = line.find_last_not_of(' ');
+            out += std::string(first ? 0 : 10, ' ') + line.substr(0, end + 1) + "\n";
+            first = false;
+            line.clear();
+        };
+        for (char c : text) {
+            if (c == '\n')
+                flush();
+            else
+                line += c;
+        }
+        if (!line.empty() || first)
+            flush();
+        std::cout << out;
+    };
+    field("Model:    ", info.ModelText());
+    field("Revision: ", info.RevisionText());
+    field("Comment:  ", info.CommentText());
+    field("Option:   ", info.OptionText());
+    std::cout << std::flush;
+}

@@ -91,7 +91,7 @@ void CCloneTransfer::Exchange() {
                 continue;
             m_lastActivity = m_clock->NowMs();
             Dispatch(m_receiver.Frame());
-            if (m_error == 0 && ShowsProgress())
+            if (ShowsProgress())
                 UpdateProgress();
         }
     }
@@ -285,7 +285,8 @@ void CCloneTransfer::UpdateProgress() {
     m_lastPercent = percent;
     if (m_ui)
         m_ui->ProgressSet(percent);
-    if (CancelRequested())
+    // A run that has just ended is not undone by a late cancel.
+    if (m_error == 0 && CancelRequested())
         m_error = kCloneCancelled;
 }
 

@@ -1,0 +1,28 @@
+// tolvar read: the repeater's memory into a data file.
+#include "Cli.h"
+#include "CloneCommand.h"
+#include "TerminalInteraction.h"
+#include "clone/CloneRsIoManager.h"
+
+static CCliRegistrar registrar(61, [](CLI::App& app, SCliOptions&) -> std::function<int()> {
+    auto* cmd = app.add_subcommand("read", "Read the repeater's memory into a data file");
+    auto options = std::make_shared<SCloneOptions>();
+    auto out = std::make_shared<std::string>();
+    AddCloneOptions(*cmd, *options, true);
+    cmd->add_option("-o,--output", *out, "The data file to write (only when the read succeeds)")
+        ->required();
+    cmd->footer("Exit status: 0 read and saved, 1 cancelled (Ctrl+C), 77 communication failure, "
+                "85 repeater not compatible, 91 port not available, 74 the file could not be "
+                "written.");
+    return [options, out] {
+        CTolvarDocumentData document(Terminal(), 0);
+        if (!PrepareClone(document, *options))
+            return kCloneCancelled;
+        int result;
+        {
+            CInterruptScope interrupt;
+            result = document.Registry().RsIo()->Read();
+        }
+        return result == kCloneOk ? SaveDataFile(document, *out) : result;
+    };
+});

@@ -1,0 +1,70 @@
+// tolvar write: a data file into the repeater, optionally read back and compared.
+#include <iostream>
+
+#include "Cli.h"
+#include "CloneCommand.h"
+#include "TerminalInteraction.h"
+#include "clone/CloneRsIoManager.h"
+#include "datamodel/DataManagers.h"
+#include "datamodel/memmap/TreeAccess.h"
+
+namespace {
+
+// Reads the repeater back and lists every field that differs from the document.
+int Verify(CTolvarDocumentData& written, const SCloneOptions& options) {
+    CTolvarDocumentData back(Terminal(), 0);
+    SCloneOptions readOptions = options;
+    readOptions.makerReserve = false;
+    PrepareClone(back, readOptions);
+    int result;
+    {
+        CInterruptScope interrupt;
+        result = back.Registry().RsIo()->Read();
+    }
+    if (result != kCloneOk)
+        return result;
+    const bool makerReserve = written.Registry().Model()->IsMakerReserve();
+    const std::vector<SFieldDiff> diffs = CompareTrees(written, back, makerReserve);
+    for (const SFieldDiff& diff : diffs)
+        std::cout << diff.path << ": file \"" << diff.textA << "\", repeater \"" << diff.textB
+                  << "\"\n";
+    if (diffs.empty()) {
+        std::cerr << "Verified: the repeater holds every field of the file.\n";
+        return kExitOk;
+    }
+    std::cerr << "Verify: " << diffs.size() << " field(s) differ.\n";
+    return kExitVerifyDiffer;
+}
+
+} // namespace
+
+static CCliRegistrar registrar(62, [](CLI::App& app, SCliOptions& global) -> std::function<int()> {
+    auto* cmd = app.add_subcommand("write", "Write a data file into the repeater");
+    auto options = std::make_shared<SCloneOptions>();
+    auto file = std::make_shared<std::string>();
+    auto verify = std::make_shared<bool>(false);
+    AddCloneOptions(*cmd, *options, true);
+    cmd->add_option("FILE", *file, "The data file to write")->required();
+    cmd->add_flag("-y,--yes", global.yes, "Answer every question with OK / Yes");
+    cmd->add_flag("--verify", *verify,
+                  "Read the repeater back afterwards and list every field that differs");
+    cmd->footer("Exit status: 0 written (and verified), 1 cancelled, 2 the file was refused, "
+                "3 --verify found differences, 77 communication failure, 85 repeater not "
+                "compatible, 91 port not available.");
+    return [options, file, verify] {
+        int status = 0;
+        auto document = OpenDataFile(*file, status);
+        if (!document)
+            return status;
+        if (!PrepareClone(*document, *options))
+            return kCloneCancelled;
+        int result;
+        {
+            CInterruptScope interrupt;
+            result = document->Registry().RsIo()->Write();
+        }
+        if (result != kCloneOk || !*verify)
+            return result;
+        return Verify(*document, *options);
+    };
+});

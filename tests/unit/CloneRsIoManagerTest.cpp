@@ -1,0 +1,420 @@
+// Read, write and information as user operations: the simulated repeater on a line
+// with a test clock, the exact questions, texts, icons and beeps, and what happens to
+// the image and the document.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+
+#include "CloneFakeLine.h"
+#include "clone/CloneRsIoManager.h"
+#include "datafile/CloneFileIoManager.h"
+#include "datamodel/DataManagers.h"
+#include "datamodel/DocumentData.h"
+#include "datamodel/Messages.h"
+#include "datamodel/memmap/RadioDataManager.h"
+#include "datamodel/memmap/TreeAccess.h"
+#include "simulator/SimulatedRepeater.h"
+
+namespace {
+
+using Beeps = std::vector<std::pair<int, int>>;
+const Beeps kSuccessBeeps = {{1000, 50}, {1000, 50}};
+const Beeps kFailureBeeps = {{500, 400}, {500, 400}, {500, 400}, {500, 400}};
+
+// The simulated repeater behind a port that keeps the test clock's time.
+class CSimLinePort : public CSerialPort {
+public:
+    CSimLinePort(CSimulatedRepeater& repeater, SFakeLine& line) : m_rep(repeater), m_line(line) {}
+    bool IsOpen() const override { return m_open; }
+    void Close() override { m_open = false; }
+    bool Write(const uint8_t* data, size_t length) override {
+        m_line.writes.emplace_back(data, data + length);
+        m_rep.Receive(data, length, m_speed, Now());
+        return true;
+    }
+    bool Read(uint8_t* buffer, size_t maxLength, size_t& count) override {
+        count = m_rep.Output().Take(buffer, std::min<size_t>(maxLength, 256), Now(), m_speed);
+        return count > 0;
+    }
+    bool WaitReadable(int timeoutMs) override {
+        const auto next = m_rep.Output().NextArrival();
+        const auto until = Now() + std::chrono::milliseconds(timeoutMs);
+        if (next && *next <= until) {
+            m_line.clock.now = std::max<uint64_t>(
+                m_line.clock.now,
+                std::chrono::duration_cast<std::chrono::milliseconds>(next->time_since_epoch())
+                    .count());
+            return true;
+        }
+        m_line.clock.now += static_cast<uint64_t>(timeoutMs);
+        return false;
+    }
+    void Flush() override {}
+
+protected:
+    bool OpenPort(const std::string&, uint32_t speed, uint32_t) override {
+        if (m_line.openFails) {
+            ReportError(" not Open ", 2);
+            return false;
+        }
+        m_line.openSpeeds.push_back(speed);
+        m_rep.Output().Clear();
+        m_open = true;
+        return true;
+    }
+
+private:
+    CSimulatedRepeater::Clock::time_point Now() const {
+        return CSimulatedRepeater::Clock::time_point(std::chrono::milliseconds(m_line.clock.now));
+    }
+    CSimulatedRepeater& m_rep;
+    SFakeLine& m_line;
+    bool m_open = false;
+};
+
+class CloneRsIoManagerTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        doc = std::make_unique<CTolvarDocumentData>(ui, 0, &host);
+        Io().SetClock(line.clock);
+        Io().Engine().SetPortMaker([this](const std::string&) -> std::unique_ptr<CSerialPort> {
+            if (scripted)
+                return std::make_unique<CFakePort>(line);
+            return std::make_unique<CSimLinePort>(repeater, line);
+        });
+        repeater.onLog = [this](const std::string& text) { log.push_back(text); };
+        before.CopyFrom(Image());
+    }
+
+    CTolvarCloneRsIoManager& Io() { return *doc->Registry().RsIo(); }
+    CEepromImage& Image() { return doc->Registry().Image(); }
+    std::vector<std::string> BoxTexts() const {
+        std::vector<std::string> texts;
+        for (const auto& box : ui.boxes)
+            texts.push_back(box.text);
+        return texts;
+    }
+    static std::vector<std::string> Texts(std::initializer_list<int> ids) {
+        std::vector<std::string> texts;
+        for (int id : ids)
+            texts.push_back(LoadMessage(id));
+        return texts;
+    }
+    bool UserAreaEquals(const CEepromImage& a, const CEepromImage& b) {
+        for (uint32_t addr = 0xA0; addr < 0x1A00; ++addr)
+            if (a.GetByte(addr) != b.GetByte(addr))
+                return false;
+        return true;
+    }
+
+    CScriptedInteraction ui;
+    CPlainDocumentHost host;
+    std::unique_ptr<CTolvarDocumentData> doc;
+    CSimulatedRepeater repeater;
+    SFakeLine line;
+    bool scripted = false;
+    std::vector<std::string> log;
+    CEepromImage before;
+};
+
+TEST_F(CloneRsIoManagerTest, ReadTakesTheRepeatersImageAndModel) {
+    repeater.LoadFactoryImage(ModelPMR);
+    CEepromImage image;
+    image.CopyFrom(repeater.Image());
+    image.Write(0x1480, reinterpret_cast<const uint8_t*>("REPEATER 1"), 10);
+    repeater.SetImage(image);
+
+    EXPECT_EQ(Io().Read(), kCloneOk);
+    EXPECT_TRUE(ui.boxes.empty());
+    EXPECT_EQ(ui.statusTexts, Texts({5040, 5026}));
+    EXPECT_EQ(ui.beeps, kSuccessBeeps);
+    EXPECT_EQ(doc->GetModel(), ModelPMR);
+    EXPECT_TRUE(UserAreaEquals(Image(), repeater.Image()));
+    EXPECT_TRUE(host.modified);
+    EXPECT_GE(host.viewUpdates, 1);
+    EXPECT_EQ(ui.progressBegun, 1);
+    EXPECT_EQ(ui.progress.back(), 100);
+}
+
+TEST_F(CloneRsIoManagerTest, ReadOfAnEditedDocumentAsksFirst) {
+    host.modified = true;
+    ui.answers = {EAnswer::Cancel};
+    EXPECT_EQ(Io().Read(), kCloneCancelled);
+    EXPECT_EQ(BoxTexts(), std::vector<std::string>{" Read from repeater, Data has been edited."});
+    EXPECT_EQ(ui.boxes[0].buttons, EButtons::OkCancel);
+    EXPECT_TRUE(ui.statusTexts.empty());
+    EXPECT_TRUE(ui.beeps.empty());
+    EXPECT_TRUE(line.writes.empty());
+
+    ui.boxes.clear();
+    EXPECT_EQ(Io().Read(), kCloneOk);  // the default answer is OK
+    EXPECT_EQ(ui.boxes.size(), 1u);
+}
+
+struct SFailCase {
+    const char* name;
+    std::function<void(CSimulatedRepeater&, SFakeLine&, CScriptedInteraction&)> setup;
+    int result;
+    std::vector<int> readStatus;  // message ids
+    std::vector<std::string> readBoxes;
+    EIcon icon;
+};
+
+class ReadFailureTest : public CloneRsIoManagerTest,
+                        public ::testing::WithParamInterface<SFailCase> {};
+
+TEST_P(ReadFailureTest, LeavesImageAndDocumentAlone) {
+    const SFailCase& c = GetParam();
+    c.setup(repeater, line, ui);
+    EXPECT_EQ(Io().Read(), c.result);
+    std::vector<std::string> status;
+    for (int id : c.readStatus)
+        status.push_back(LoadMessage(id));
+    EXPECT_EQ(ui.statusTexts, status);
+    EXPECT_EQ(BoxTexts(), c.readBoxes);
+    if (!ui.boxes.empty()) {
+        EXPECT_EQ(ui.boxes.back().icon, c.icon);
+    }
+    EXPECT_EQ(ui.beeps, kFailureBeeps);
+    EXPECT_TRUE(Image() == before);
+    EXPECT_FALSE(host.modified);
+    EXPECT_EQ(doc->GetModel(), ModelLMR);
+}
+
+const std::string k5061 = LoadMessage(5061);
+
+INSTANTIATE_TEST_SUITE_P(
+    Results, ReadFailureTest,
+    ::testing::Values(
+        SFailCase{"Silent", [](auto& r, auto&, auto&) { r.Faults().Set(EFault::Silent); },
+                  kCloneFailed, {5027}, {k5061}, EIcon::Stop},
+        SFailCase{"NoEcho", [](auto& r, auto&, auto&) { r.Faults().Set(EFault::NoEcho); },
+                  kCloneFailed, {5027}, {k5061}, EIcon::Stop},
+        SFailCase{"WrongModel", [](auto& r, auto&, auto&) { r.Faults().Set(EFault::WrongModel); },
+                  kCloneIncompatible, {5029}, {LoadMessage(5030)}, EIcon::Stop},
+        SFailCase{"WrongRevision",
+                  [](auto& r, auto&, auto&) { r.Faults().Set(EFault::WrongRevision); },
+                  kCloneIncompatible, {5029}, {LoadMessage(5030)}, EIcon::Stop},
+        SFailCase{"BadChecksum",
+                  [](auto& r, auto&, auto&) { r.Faults().Set(EFault::BadChecksum, 7); },
+                  kCloneFailed, {5040, 5027}, {k5061}, EIcon::Stop},
+        SFailCase{"SilentAfterRecords",
+                  [](auto& r, auto&, auto&) { r.Faults().Set(EFault::SilentAfter, 100); },
+                  kCloneFailed, {5040, 5027}, {k5061}, EIcon::Stop},
+        SFailCase{"EndBeforeTheUserAreaIsCovered",
+                  [](auto& r, auto&, auto&) { r.Faults().Set(EFault::EarlyEnd, 300); },
+                  kCloneFailed, {5040, 5027}, {k5061}, EIcon::Stop},
+        SFailCase{"PortMissing", [](auto&, auto& l, auto&) { l.openFails = true; },
+                  kClonePortError, {5032}, {" not Open ", LoadMessage(5035)}, EIcon::Stop},
+        SFailCase{"Cancelled", [](auto&, auto&, auto& ui) { ui.cancelAtPercent = 50; },
+                  kCloneCancelled, {5040, 5031}, {}, EIcon::None}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(CloneRsIoManagerTest, ReadWhoseRecordsTheReaderRefusesFails) {
+    scripted = true;
+    line.react = [](SFakeLine& l, const ByteVec& body) {
+        l.Echo(body);
+        if (body[2] == kCmdIdentify) {
+            ByteVec answer = {0x23, 0x68, 0x01, 0x00};
+            answer.resize(4 + 38, 0x20);
+            l.Answer(kCmdIdentifyAnswer, answer);
+        } else if (body[2] == kCmdReadRequest) {
+            const ByteVec data(16, 0x11);
+            for (uint16_t addr = 0; addr < 0x1A00; addr += 16) {
+                ByteVec payload;
+                EncodeRecordPayload(FormatRecordLine(addr, data.data(), 16), payload);
+                l.Answer(kCmdData, payload);
+            }
+            ByteVec outside;  // reaches past the 8192-byte image
+            EncodeRecordPayload(FormatRecordLine(0x1FF8, data.data(), 16), outside);
+            l.Answer(kCmdData, outside);
+            l.Answer(kCmdEnd, EndPayload());
+        }
+    };
+    EXPECT_EQ(Io().Read(), kCloneFailed);
+    EXPECT_EQ(ui.statusTexts, Texts({5040, 5027}));
+    EXPECT_EQ(BoxTexts(), std::vector<std::string>{k5061});
+    EXPECT_EQ(ui.beeps, kFailureBeeps);
+    EXPECT_TRUE(Image() == before);
+    EXPECT_FALSE(host.modified);
+}
+
+TEST_F(CloneRsIoManagerTest, ReadAt38400ChangesSpeedAfterTheIdentification) {
+    Io().SetSpeedMode(2);
+    EXPECT_EQ(Io().GetSpeedMode(), 2);
+    EXPECT_EQ(Io().Read(), kCloneOk);
+    EXPECT_EQ(line.openSpeeds, (std::vector<uint32_t>{9600, 9600, 38400}));
+    const ByteVec& speedFrame = line.writes[1];
+    EXPECT_EQ(ByteVec(speedFrame.end() - 3, speedFrame.end()), (ByteVec{'0', '9', kFrameEnd}));
+    EXPECT_EQ(log, (std::vector<std::string>{"identification", "speed change to 38400",
+                                             "read request: sending 416 records"}));
+    Io().SetSpeedMode(1);
+    EXPECT_EQ(Io().GetSpeedMode(), 1);
+    EXPECT_EQ(Io().Engine().GetExtraPreamble(), 0);
+}
+
+TEST_F(CloneRsIoManagerTest, WriteSendsTheUserAreaAndReportsSuccess) {
+    // Changed in the tree only: the write stores the tree into the image first.
+    CTreeIndex index(*doc->Registry().RadioData(), ModelLMR);
+    CNode* channelOn = index.Resolve("Mch.CH1.ChOn");
+    ASSERT_NE(channelOn, nullptr);
+    channelOn->SetValue(1);
+    EXPECT_EQ(Io().Write(), kCloneOk);
+    EXPECT_EQ(BoxTexts(), Texts({5056, 5034}));
+    EXPECT_EQ(ui.boxes[1].icon, EIcon::Information);
+    EXPECT_EQ(ui.statusTexts, Texts({5041, 5026}));
+    EXPECT_EQ(ui.beeps, kSuccessBeeps);
+    ASSERT_FALSE(log.empty());
+    EXPECT_EQ(log.back(), "write end: 406 records, accepted");
+    EXPECT_TRUE(UserAreaEquals(repeater.Image(), Image()));
+    EXPECT_FALSE(UserAreaEquals(Image(), before));
+    EXPECT_FALSE(host.modified);
+}
+
+TEST_F(CloneRsIoManagerTest, WriteWithMakerReserveSendsEverythingAfterTheCaution) {
+    doc->Registry().Model()->SetMakerReserve(true);
+    EXPECT_EQ(Io().Write(), kCloneOk);
+    ASSERT_EQ(ui.boxes.size(), 3u);
+    EXPECT_EQ(ui.boxes[0].text, LoadMessage(5010));
+    EXPECT_EQ(ui.boxes[0].buttons, EButtons::YesNo);
+    EXPECT_EQ(ui.boxes[0].icon, EIcon::Exclamation);
+    EXPECT_EQ(log.back(), "write end: 416 records, accepted");
+}
+
+TEST_F(CloneRsIoManagerTest, RefusedQuestionsEndTheWriteQuietly) {
+    struct SCase {
+        bool makerReserve;
+        EAnswer answer;
+        int result;
+    };
+    for (const SCase& c : {SCase{true, EAnswer::No, kCloneFailed},
+                           SCase{false, EAnswer::Cancel, kCloneCancelled}}) {
+        ui.boxes.clear();
+        doc->Registry().Model()->SetMakerReserve(c.makerReserve);
+        ui.answers = {c.answer};
+        EXPECT_EQ(Io().Write(), c.result);
+        EXPECT_EQ(ui.boxes.size(), 1u);
+        EXPECT_TRUE(ui.statusTexts.empty());
+        EXPECT_TRUE(ui.beeps.empty());
+        EXPECT_TRUE(line.writes.empty());
+        EXPECT_TRUE(Image() == before);
+    }
+}
+
+TEST_F(CloneRsIoManagerTest, WriteToAnotherRevisionNeedsMakerReserve) {
+    repeater.Faults().Set(EFault::WrongRevision);
+    EXPECT_EQ(Io().Write(), kCloneIncompatible);
+    EXPECT_EQ(ui.statusTexts, Texts({5029}));
+    EXPECT_EQ(BoxTexts(), Texts({5056, 5030}));
+
+    doc->Registry().Model()->SetMakerReserve(true);
+    line.writes.clear();
+    EXPECT_EQ(Io().Write(), kCloneOk);
+    // The write request carries the program's own revision.
+    const ByteVec& request = line.writes[1];
+    EXPECT_EQ(request,
+              BuildFrame(kAddrRepeater, kAddrPc, kCmdWriteRequest, {0x23, 0x68, 0x01, 0x00}));
+}
+
+TEST_F(CloneRsIoManagerTest, RefusedWriteIsAFailure) {
+    repeater.Faults().Set(EFault::WriteRefused);
+    EXPECT_EQ(Io().Write(), kCloneFailed);
+    EXPECT_EQ(ui.statusTexts, Texts({5041, 5028}));
+    EXPECT_EQ(BoxTexts(), (std::vector<std::string>{LoadMessage(5056), k5061}));
+    EXPECT_EQ(ui.beeps, kFailureBeeps);
+}
+
+TEST_F(CloneRsIoManagerTest, InformationShowsTheRepeater) {
+    repeater.LoadFactoryImage(ModelPMR);
+    repeater.SetSubRevision(12);
+    repeater.SetOptionByte(0x22);
+    EXPECT_EQ(Io().Information(), kCloneOk);
+    EXPECT_EQ(ui.informationShown, 1);
+    EXPECT_EQ(ui.beeps, kSuccessBeeps);
+    EXPECT_TRUE(ui.boxes.empty());
+    const SRepeaterInfo& info = Io().GetRepeaterInfo();
+    EXPECT_EQ(info.ModelText(), "PMR");
+    EXPECT_EQ(info.RevisionText(), "1.9");
+    EXPECT_EQ(info.OptionText(), "XU-1\nXU-2 (Scrambler)\n");
+    // The document is not touched.
+    EXPECT_EQ(doc->GetModel(), ModelLMR);
+
+    // A block of 39 bytes is not taken; the identification still succeeds.
+    repeater.LoadFactoryImage(ModelLMR);
+    repeater.Faults().Set(EFault::LongInfo);
+    EXPECT_EQ(Io().Information(), kCloneOk);
+    EXPECT_EQ(Io().GetRepeaterInfo().ModelText(), "PMR");
+}
+
+TEST_F(CloneRsIoManagerTest, InformationFailures) {
+    struct SCase {
+        std::function<void()> setup;
+        int result;
+        std::vector<std::string> boxes;
+        int status;
+    };
+    const SCase cases[] = {
+        {[this] { line.openFails = true; }, kClonePortError,
+         {" not Open ", LoadMessage(5035)}, 5032},
+        {[this] { repeater.Faults().Set(EFault::WrongModel); }, kCloneIncompatible,
+         {LoadMessage(5030)}, 5029},
+        {[this] { repeater.Faults().Set(EFault::Silent); }, kCloneFailed, {k5061}, 5029},
+    };
+    for (const SCase& c : cases) {
+        line.openFails = false;
+        repeater.Faults().Clear();
+        ui.boxes.clear();
+        ui.statusTexts.clear();
+        c.setup();
+        EXPECT_EQ(Io().Information(), c.result);
+        EXPECT_EQ(BoxTexts(), c.boxes);
+        EXPECT_EQ(ui.statusTexts, Texts({c.status}));
+        EXPECT_EQ(ui.boxes.back().icon, EIcon::Stop);
+        EXPECT_TRUE(ui.beeps.empty());
+        EXPECT_EQ(ui.informationShown, 0);
+    }
+}
+
+TEST(RepeaterInfo, OptionsSubRevisionAndComment) {
+    struct SCase {
+        uint8_t options;
+        const char* text;
+    };
+    for (const SCase& c : {SCase{0x00, ""}, SCase{0x02, "XU-1\n"},
+                           SCase{0x20, "XU-2 (Scrambler)\n"}, SCase{0x30, "XU-3 (Scrambler)\n"},
+                           SCase{0x10, ""}, SCase{0x32, "XU-1\nXU-3 (Scrambler)\n"}}) {
+        SRepeaterInfo info;
+        info.information[33] = c.options;
+        EXPECT_EQ(info.OptionText(), c.text) << int(c.options);
+    }
+    SRepeaterInfo info;
+    info.revision = 0x0300;
+    for (auto [byte, text] : {std::pair{0, "3.0"}, {9, "3.9"}, {10, "3.9"}, {0xEF, "3.9"}}) {
+        info.information[37] = static_cast<uint8_t>(byte);
+        EXPECT_EQ(info.RevisionText(), text);
+    }
+    const std::string comment = "FIRST LINE      SECOND";
+    std::copy(comment.begin(), comment.end(), info.information.begin());
+    EXPECT_EQ(info.CommentText(), "FIRST LINE      \nSECOND");
+    info.information[34] = 0x02;
+    EXPECT_EQ(info.ModelText(), "PMR");
+    EXPECT_FALSE(info.TakeInformation(ByteVec(39, 0x41)));
+    EXPECT_EQ(info.ModelText(), "PMR");
+    EXPECT_TRUE(info.TakeInformation(ByteVec(10, 0x41)));
+    EXPECT_EQ(info.CommentText(), "AAAAAAAAAA\n");
+}
+
+TEST(CloneRsIoManagerFile, TransferFileLivesWithTheManager) {
+    CScriptedInteraction ui;
+    std::string path;
+    {
+        CTolvarDocumentData doc(ui, 0);
+        path = doc.Registry().RsIo()->TransferFile();
+        EXPECT_NE(path.find("/cl"), std::string::npos);
+        EXPECT_TRUE(std::filesystem::exists(path));
+    }
+    EXPECT_FALSE(std::filesystem::exists(path));
+}
+
+} // namespace

@@ -1,0 +1,386 @@
+// The transfer engine against a scripted cable: echo and dispatch rules, records,
+// time-outs (on a test clock), cancel and the port failure.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+#include "CloneFakeLine.h"
+#include "clone/CloneTransfer.h"
+#include "datamodel/ScriptedInteraction.h"
+
+namespace {
+
+const ByteVec kIdentifyBody = {kAddrRepeater, kAddrPc, kCmdIdentify, 0x23, 0x68, 0x00, 0x00};
+
+ByteVec Info(size_t size, uint8_t fill = 0x41) {
+    ByteVec payload = {0x23, 0x68, 0x01, 0x00};
+    payload.insert(payload.end(), size, fill);
+    return payload;
+}
+
+ByteVec Bytes(const std::string& text) { return ByteVec(text.begin(), text.end()); }
+
+// The E4 payload of 16 bytes at addr, each byte = value.
+ByteVec Record(uint16_t addr, uint8_t value = 0x5A) {
+    const ByteVec data(16, value);
+    ByteVec payload;
+    EncodeRecordPayload(FormatRecordLine(addr, data.data(), data.size()), payload);
+    return payload;
+}
+
+std::string ReadAll(std::FILE* file) {
+    std::rewind(file);
+    std::string text;
+    for (int c = std::fgetc(file); c != EOF; c = std::fgetc(file))
+        text += static_cast<char>(c);
+    return text;
+}
+
+int CountLines(const std::string& text) {
+    return static_cast<int>(std::count(text.begin(), text.end(), '\n'));
+}
+
+class CloneTransferTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        engine.SetClock(line.clock);
+        engine.SetPortMaker([this](const std::string&) { return std::make_unique<CFakePort>(line); });
+        engine.SetInteraction(&ui);
+        engine.SetModelCode(0x2368);
+        file = std::tmpfile();
+        ASSERT_NE(file, nullptr);
+    }
+    void TearDown() override { std::fclose(file); }
+
+    // A repeater that echoes the read request and sends count records, then tail.
+    void ServeRead(int count, std::function<ByteVec(int)> record, ByteVec tail) {
+        line.react = [=](SFakeLine& l, const ByteVec& body) {
+            l.Echo(body);
+            for (int i = 0; i < count; ++i)
+                l.Answer(kCmdData, record(i));
+            l.Send(tail);
+        };
+        engine.SetTransferFile(file);
+        engine.SetExpectedReadTotal(512);
+        engine.SetRevision(0x0100);
+    }
+
+    SFakeLine line;
+    CScriptedInteraction ui;
+    CCloneTransfer engine;
+    std::FILE* file = nullptr;
+};
+
+struct SIdentifyCase {
+    const char* name;
+    std::function<void(SFakeLine&, const ByteVec&)> react;
+    int result;
+    int error;
+    size_t infoSize;
+};
+
+class IdentifyTest : public CloneTransferTest,
+                     public ::testing::WithParamInterface<SIdentifyCase> {};
+
+TEST_P(IdentifyTest, EndsAsTheFramesSay) {
+    const SIdentifyCase& c = GetParam();
+    line.react = c.react;
+    const uint64_t start = line.clock.now;
+    EXPECT_EQ(engine.Run(kModeIdentify), c.result);
+    EXPECT_EQ(engine.GetErrorCode(), c.error);
+    ASSERT_FALSE(line.bodies.empty());
+    EXPECT_EQ(line.bodies.front(), kIdentifyBody);
+    EXPECT_EQ(engine.ReceivedInformation().size(), c.infoSize);
+    if (c.error == kRunNoEcho || c.error == kRunNoAnswer) {  // 200 + 200 ms, then 3 s idle
+        EXPECT_EQ(line.clock.now - start, 3400u);
+    }
+    if (c.result == kCloneOk) {
+        EXPECT_EQ(engine.ReceivedModelCode(), 0x2368);
+        EXPECT_EQ(engine.ReceivedRevision(), 0x0100);
+    }
+    EXPECT_EQ(ui.progressBegun, 0);  // identification shows no progress
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Frames, IdentifyTest,
+    ::testing::Values(
+        SIdentifyCase{"Answered",
+                      [](SFakeLine& l, const ByteVec& b) {
+                          l.Echo(b);
+                          l.Answer(kCmdIdentifyAnswer, Info(38));
+                      },
+                      kCloneOk, kRunEnded, 38},
+        SIdentifyCase{"AnsweredLateButInTime",
+                      [](SFakeLine& l, const ByteVec& b) {
+                          l.Echo(b);
+                          l.Answer(kCmdIdentifyAnswer, Info(38), 3200);
+                      },
+                      kCloneOk, kRunEnded, 38},
+        SIdentifyCase{"NoEcho", [](SFakeLine&, const ByteVec&) {}, kCloneFailed, kRunNoEcho, 0},
+        SIdentifyCase{"EchoOnly", [](SFakeLine& l, const ByteVec& b) { l.Echo(b); },
+                      kCloneFailed, kRunNoAnswer, 0},
+        SIdentifyCase{"AnswerTooLate",
+                      [](SFakeLine& l, const ByteVec& b) {
+                          l.Echo(b);
+                          l.Answer(kCmdIdentifyAnswer, Info(38), 3500);
+                      },
+                      kCloneFailed, kRunNoAnswer, 0},
+        SIdentifyCase{"CorruptEcho",
+                      [](SFakeLine& l, const ByteVec& b) {
+                          ByteVec bad = b;
+                          bad[4] ^= 1;
+                          l.Echo(bad);
+                      },
+                      kCloneFailed, kRunBadFrame, 0},
+        SIdentifyCase{"AnswerBeforeEchoIgnored",
+                      [](SFakeLine& l, const ByteVec&) { l.Answer(kCmdIdentifyAnswer, Info(38)); },
+                      kCloneFailed, kRunNoEcho, 0},
+        SIdentifyCase{"WrongSecondAddressIgnored",
+                      [](SFakeLine& l, const ByteVec& b) {
+                          l.Echo(b);
+                          l.Send(BuildFrame(kAddrPc, 0x00, kCmdIdentifyAnswer, Info(38)));
+                      },
+                      kCloneFailed, kRunNoAnswer, 0},
+        SIdentifyCase{"InformationByteAboveEF",
+                      [](SFakeLine& l, const ByteVec& b) {
+                          l.Echo(b);
+                          l.Answer(kCmdIdentifyAnswer, Info(38, 0xF0));
+                      },
+                      kCloneFailed, kRunBadFrame, 0},
+        SIdentifyCase{"AnswerWithoutRevision",
+                      [](SFakeLine& l, const ByteVec& b) {
+                          l.Echo(b);
+                          l.Answer(kCmdIdentifyAnswer, {0x23, 0x68});
+                      },
+                      kCloneFailed, kRunBadFrame, 0},
+        SIdentifyCase{"ThirtyNineInformationBytes",
+                      [](SFakeLine& l, const ByteVec& b) {
+                          l.Echo(b);
+                          l.Answer(kCmdIdentifyAnswer, Info(39));
+                      },
+                      kCloneOk, kRunEnded, 39},
+        SIdentifyCase{"OverlongFrameKeeps255Bytes",
+                      [](SFakeLine& l, const ByteVec& b) {
+                          l.Echo(b);
+                          l.Answer(kCmdIdentifyAnswer, Info(300));
+                      },
+                      kCloneOk, kRunEnded, 255 - 7},
+        SIdentifyCase{"NoiseAroundFrames",
+                      [](SFakeLine& l, const ByteVec& b) {
+                          l.Send({0x12, 0x34});
+                          l.Echo(b);
+                          l.Send({0x56, 0x00});
+                          l.Answer(kCmdIdentifyAnswer, Info(38));
+                      },
+                      kCloneOk, kRunEnded, 38},
+        SIdentifyCase{"RecordInIdentification",
+                      [](SFakeLine& l, const ByteVec& b) {
+                          l.Echo(b);
+                          l.Answer(kCmdData, Record(0x00A0));
+                      },
+                      kCloneFailed, kRunBadFrame, 0}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct SReadCase {
+    const char* name;
+    int records;
+    std::function<ByteVec(int)> record;
+    ByteVec tail;
+    int result;
+    int error;
+    int lines;
+};
+
+class ReadTest : public CloneTransferTest, public ::testing::WithParamInterface<SReadCase> {};
+
+TEST_P(ReadTest, StoresCheckedRecords) {
+    const SReadCase& c = GetParam();
+    ServeRead(c.records, c.record, c.tail);
+    EXPECT_EQ(engine.Run(kModeRead), c.result);
+    EXPECT_EQ(engine.GetErrorCode(), c.error);
+    EXPECT_EQ(line.bodies.front(),
+              (ByteVec{kAddrRepeater, kAddrPc, kCmdReadRequest, 0x23, 0x68, 0x01, 0x00}));
+    const std::string text = ReadAll(file);
+    EXPECT_EQ(CountLines(text), c.lines);
+    EXPECT_EQ(ui.progressBegun, 1);
+    EXPECT_EQ(ui.progressEnded, 1);
+    if (c.result == kCloneOk) {
+        EXPECT_EQ(text.substr(0, 39), "0000105A5A5A5A5A5A5A5A5A5A5A5A5A5A5A5A\n");
+        EXPECT_EQ(ui.progress.back(), 100);
+    }
+}
+
+const auto kGoodRecord = [](int i) { return Record(static_cast<uint16_t>(16 * i)); };
+const ByteVec kEnd = BuildFrame(kAddrPc, kAddrRepeater, kCmdEnd, EndPayload());
+
+INSTANTIATE_TEST_SUITE_P(
+    Records, ReadTest,
+    ::testing::Values(
+        SReadCase{"Whole", 512, kGoodRecord, kEnd, kCloneOk, kRunEnded, 512},
+        SReadCase{"BadChecksumStopsWriting", 10,
+                  [](int i) {
+                      ByteVec r = Record(static_cast<uint16_t>(16 * i));
+                      if (i == 3)
+                          r.back() = r.back() == '0' ? '1' : '0';
+                      return r;
+                  },
+                  kEnd, kCloneFailed, kRunBadFrame, 3},
+        SReadCase{"CountDiffersFromData", 1,
+                  [](int) {
+                      ByteVec payload;
+                      const ByteVec data(16, 0x5A);
+                      std::string line = FormatRecordLine(0x00A0, data.data(), data.size());
+                      line[5] = '1';  // count 0x11, checksum made to fit
+                      EncodeRecordPayload(line + "00", payload);
+                      payload.erase(payload.end() - 4, payload.end() - 2);
+                      return payload;
+                  },
+                  kEnd, kCloneFailed, kRunBadFrame, 0},
+        SReadCase{"OddDigits", 1, [](int) { return Bytes("00A001AA5"); }, kEnd, kCloneFailed,
+                  kRunBadFrame, 0},
+        SReadCase{"WrongEndText", 2, kGoodRecord,
+                  BuildFrame(kAddrPc, kAddrRepeater, kCmdEnd, Bytes("Velk Inc")), kCloneFailed,
+                  kRunBadFrame, 2},
+        SReadCase{"EndTextWithMore", 2, kGoodRecord,
+                  BuildFrame(kAddrPc, kAddrRepeater, kCmdEnd, Bytes("Velk Inc..")), kCloneFailed,
+                  kRunBadFrame, 2},
+        SReadCase{"WriteResultInRead", 2, kGoodRecord,
+                  BuildFrame(kAddrPc, kAddrRepeater, kCmdWriteResult, {0x00}), kCloneFailed,
+                  kRunBadFrame, 2},
+        SReadCase{"SilentAfterRecords", 5, kGoodRecord, {}, kCloneFailed, kRunNoAnswer, 5}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(CloneTransferTest, CancelEndsTheReadAtThePercentage) {
+    ServeRead(512, kGoodRecord, kEnd);
+    ui.cancelAtPercent = 50;
+    EXPECT_EQ(engine.Run(kModeRead), kCloneCancelled);
+    EXPECT_EQ(ui.progress.back(), 50);
+    EXPECT_EQ(CountLines(ReadAll(file)), 256);
+    EXPECT_EQ(ui.progressEnded, 1);
+}
+
+TEST_F(CloneTransferTest, CancelIsSeenWhileTheLineIsSilent) {
+    ServeRead(300, kGoodRecord, {});
+    ui.cancelAtPercent = 58;  // reached, then nothing more arrives
+    const uint64_t start = line.clock.now;
+    EXPECT_EQ(engine.Run(kModeRead), kCloneCancelled);
+    EXPECT_LT(line.clock.now - start, 1000u);
+}
+
+// The records of a write as they would stand in the transfer file.
+void WriteRecords(std::FILE* file, int count) {
+    std::fputs("# comment\n", file);
+    for (int i = 0; i < count; ++i) {
+        const ByteVec data(16, static_cast<uint8_t>(i));
+        std::fprintf(file, "  %s \r\n",
+                     FormatRecordLine(static_cast<uint16_t>(0xA0 + 16 * i), data.data(), 16)
+                         .c_str());
+    }
+    std::rewind(file);
+}
+
+struct SWriteCase {
+    const char* name;
+    int corruptEchoOf;  // record index whose echo is corrupted; -1 none
+    int answer;         // write result byte; -1 no answer
+    int result;
+    int error;
+    size_t frames;      // bodies the PC sent
+};
+
+class WriteTest : public CloneTransferTest, public ::testing::WithParamInterface<SWriteCase> {};
+
+TEST_P(WriteTest, SendsRecordsOnEachEcho) {
+    const SWriteCase& c = GetParam();
+    WriteRecords(file, 20);
+    engine.SetTransferFile(file);
+    engine.SetExpectedWriteTotal(21);
+    engine.SetRevision(0x0100);
+    int seen = -1;
+    line.react = [&](SFakeLine& l, const ByteVec& body) {
+        ByteVec echo = body;
+        if (body[2] == kCmdData && ++seen == c.corruptEchoOf)
+            echo[5] ^= 1;
+        l.Echo(echo);
+        if (body[2] == kCmdEnd && c.answer >= 0)
+            l.Answer(kCmdWriteResult, {static_cast<uint8_t>(c.answer)});
+    };
+    EXPECT_EQ(engine.Run(kModeWrite), c.result);
+    EXPECT_EQ(engine.GetErrorCode(), c.error);
+    ASSERT_EQ(line.bodies.size(), c.frames);
+    EXPECT_EQ(line.bodies[0],
+              (ByteVec{kAddrRepeater, kAddrPc, kCmdWriteRequest, 0x23, 0x68, 0x01, 0x00}));
+    // Blanks and the line end are not sent; the checksum is.
+    const ByteVec first = line.bodies[1];
+    EXPECT_EQ(std::string(first.begin() + 3, first.end()),
+              "00A0100000000000000000000000000000000050");
+    if (c.frames == 22) {
+        EXPECT_EQ(line.bodies.back(), MakeFrameBody(kAddrRepeater, kAddrPc, kCmdEnd, EndPayload()));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Echoes, WriteTest,
+    ::testing::Values(SWriteCase{"Accepted", -1, 0x00, kCloneOk, kRunEnded, 22},
+                      SWriteCase{"Refused", -1, 0x01, kCloneFailed, kRunBadFrame, 22},
+                      SWriteCase{"NoResult", -1, -1, kCloneFailed, kRunNoAnswer, 22},
+                      SWriteCase{"CorruptEchoStopsSending", 4, 0x00, kCloneFailed, kRunBadFrame,
+                                 6}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(CloneTransferTest, WriteAt38400PrecedesDataAndEndWithTwelveMoreFE) {
+    WriteRecords(file, 2);
+    engine.SetTransferFile(file);
+    engine.SetExpectedWriteTotal(3);
+    engine.SetExtraPreamble(12);
+    engine.SetSpeed(38400);
+    line.react = [](SFakeLine& l, const ByteVec& body) {
+        l.Echo(body);
+        if (body[2] == kCmdEnd)
+            l.Answer(kCmdWriteResult, {0x00});
+    };
+    ASSERT_EQ(engine.Run(kModeWrite), kCloneOk);
+    EXPECT_EQ(line.openSpeeds, std::vector<uint32_t>{38400});
+    ASSERT_EQ(line.writes.size(), 4u);
+    auto preamble = [](const ByteVec& w) {
+        return std::find_if(w.begin(), w.end(), [](uint8_t b) { return b != 0xFE; }) - w.begin();
+    };
+    EXPECT_EQ(preamble(line.writes[0]), 2);  // the write request
+    for (size_t i = 1; i < 4; ++i)
+        EXPECT_EQ(preamble(line.writes[i]), 14) << i;
+}
+
+TEST_F(CloneTransferTest, SpeedChangeAlwaysEndsByTimeOut) {
+    engine.SetRevision(0x0100);
+    engine.SetChangeSpeed(38400);
+    line.react = [](SFakeLine& l, const ByteVec& body) { l.Echo(body); };
+    const uint64_t start = line.clock.now;
+    EXPECT_EQ(engine.Run(kModeSpeedChange), kCloneFailed);
+    EXPECT_EQ(line.clock.now - start, 3400u);
+    ASSERT_EQ(line.bodies.size(), 1u);
+    EXPECT_EQ(line.bodies[0], (ByteVec{kAddrRepeater, kAddrPc, kCmdSpeedChange, 0x23, 0x68, 0x01,
+                                       0x00, 0x01, '0', '9'}));
+}
+
+TEST_F(CloneTransferTest, SpeedSetterKeepsOnlyKnownSpeeds) {
+    for (uint32_t speed : {9600u, 14400u, 19200u, 28800u, 38400u}) {
+        engine.SetSpeed(speed);
+        EXPECT_EQ(engine.GetSpeed(), speed);
+    }
+    engine.SetSpeed(57600);
+    EXPECT_EQ(engine.GetSpeed(), 9600u);
+}
+
+TEST_F(CloneTransferTest, PortThatDoesNotOpenGives91AndItsOwnBox) {
+    line.openFails = true;
+    engine.SetTransferFile(file);
+    EXPECT_EQ(engine.Run(kModeRead), kClonePortError);
+    ASSERT_EQ(ui.boxes.size(), 1u);
+    EXPECT_EQ(ui.boxes[0].text, " not Open ");
+    EXPECT_EQ(ui.boxes[0].caption, " COM Port Error    ");
+    EXPECT_TRUE(line.bodies.empty());
+    EXPECT_EQ(ui.progressBegun, ui.progressEnded);
+}
+
+} // namespace
