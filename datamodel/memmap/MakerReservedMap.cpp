@@ -8,7 +8,7 @@ using namespace settings;
 
 namespace {
 
-constexpr int kIfLimit = 99987500;  // Hz
+constexpr int kIfLimit = 99987500; // Hz
 
 const FieldTable& MakerReservedTable() {
     static const FieldTable table = {

@@ -22,12 +22,14 @@ constexpr int kOpeningTextFlagBit = 5;
 constexpr uint32_t kCwLength = 32;
 constexpr const char* kCwChars = " ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789.,:?'-()=/+\"*";
 
-bool IsCwChar(int c) { return c > 0 && c < 0x80 && std::strchr(kCwChars, c) != nullptr; }
+bool IsCwChar(int c) {
+    return c > 0 && c < 0x80 && std::strchr(kCwChars, c) != nullptr;
+}
 
-constexpr int kTempBase = 170;  // the byte holds 170 - t
+constexpr int kTempBase = 170; // the byte holds 170 - t
 
-constexpr int kIfStep = 12500;  // Hz
-constexpr int kIfDigits = 7;    // BCD digits of kHz
+constexpr int kIfStep = 12500; // Hz
+constexpr int kIfDigits = 7;   // BCD digits of kHz
 constexpr std::array<uint8_t, 8> kIfSubSteps = {0x00, 0x12, 0x25, 0x37, 0x50, 0x62, 0x75, 0x87};
 
 // Class of every front key function code: 4 always offered, 3 in both variants,
@@ -44,7 +46,9 @@ constexpr std::array<uint8_t, 64> kKeyClass = {
 };
 // clang-format on
 
-uint8_t ToByte(int value) { return static_cast<uint8_t>(std::clamp(value, 0, 0xFF)); }
+uint8_t ToByte(int value) {
+    return static_cast<uint8_t>(std::clamp(value, 0, 0xFF));
+}
 
 } // namespace
 
@@ -63,13 +67,11 @@ void BuildSettingsGroup(CTolvarRadioDataManager& manager, CNode& parent, const c
     manager.RegisterArea(area, std::move(codec));
 }
 
-void DecodeFixedText(CNode& node, const CEepromImage& image, uint32_t base,
-                     const SFieldDef& def) {
+void DecodeFixedText(CNode& node, const CEepromImage& image, uint32_t base, const SFieldDef& def) {
     node.SetText(::DecodeText(image, base + def.addr, def.aux));
 }
 
-void EncodeFixedText(const CNode& node, CEepromImage& image, uint32_t base,
-                     const SFieldDef& def) {
+void EncodeFixedText(const CNode& node, CEepromImage& image, uint32_t base, const SFieldDef& def) {
     ::EncodeText(image, base + def.addr, def.aux, node.GetText());
 }
 
@@ -91,8 +93,7 @@ void DecodeHexCode4(CNode& node, const CEepromImage& image, uint32_t base, const
     node.SetText(DecodeCode4(image, base + def.addr, kHexDigits));
 }
 
-void DecodeDtmfCode4(CNode& node, const CEepromImage& image, uint32_t base,
-                     const SFieldDef& def) {
+void DecodeDtmfCode4(CNode& node, const CEepromImage& image, uint32_t base, const SFieldDef& def) {
     node.SetText(DecodeCode4(image, base + def.addr, kDtmfDigits));
 }
 
@@ -120,8 +121,7 @@ void DecodeCwText(CNode& node, const CEepromImage& image, uint32_t base, const S
     std::string text;
     for (uint32_t i = 0; i < kCwLength; ++i) {
         const uint8_t b = image.GetByte(base + def.addr + i);
-        if (b == 0xFF)
-            break;
+        if (b == 0xFF) break;
         text += IsCwChar(b) ? static_cast<char>(b) : ' ';
     }
     node.SetText(text);
@@ -130,8 +130,7 @@ void DecodeCwText(CNode& node, const CEepromImage& image, uint32_t base, const S
 void EncodeCwText(const CNode& node, CEepromImage& image, uint32_t base, const SFieldDef& def) {
     std::string text;
     for (char c : node.GetText())
-        if (IsCwChar(static_cast<unsigned char>(c)))
-            text += c;
+        if (IsCwChar(static_cast<unsigned char>(c))) text += c;
     text.erase(text.find_last_not_of(' ') + 1);
     for (uint32_t i = 0; i < kCwLength; ++i)
         image.SetByte(base + def.addr + i, i < text.size() ? static_cast<uint8_t>(text[i]) : 0xFF);
@@ -171,7 +170,8 @@ void DecodeIfOffset(CNode& node, const CEepromImage& image, uint32_t base, const
     for (int i = 1; i < kIfDigits; ++i)
         digits[static_cast<size_t>(i)] = GetNibble(image, addr + 1, i - 1);
     const uint8_t last = image.GetByte(addr + 3);
-    const bool subStep = std::find(kIfSubSteps.begin(), kIfSubSteps.end(), last) != kIfSubSteps.end();
+    const bool subStep =
+        std::find(kIfSubSteps.begin(), kIfSubSteps.end(), last) != kIfSubSteps.end();
     const bool bcd = std::all_of(digits.begin(), digits.end(), [](int d) { return d <= 9; });
     if (!subStep || !bcd) {
         node.SetValue(0);
@@ -181,8 +181,7 @@ void DecodeIfOffset(CNode& node, const CEepromImage& image, uint32_t base, const
     for (int d : digits)
         khz = khz * 10 + d;
     long long hz = khz * 1000 + (digits.back() == 2 || digits.back() == 7 ? 500 : 0);
-    if (image.GetByte(addr) & 0x80)
-        hz = -hz;
+    if (image.GetByte(addr) & 0x80) hz = -hz;
     node.SetValue(static_cast<int>(std::clamp<long long>(hz, INT_MIN, INT_MAX)));
 }
 
@@ -212,8 +211,7 @@ void EncodeDtcsDec(const CNode& node, CEepromImage& image, uint32_t base, const 
 }
 
 bool KeyCodeAllowed(int code, int model) {
-    if (code < 0 || code >= static_cast<int>(kKeyClass.size()))
-        return false;
+    if (code < 0 || code >= static_cast<int>(kKeyClass.size())) return false;
     const int keyClass = kKeyClass[static_cast<size_t>(code)];
     return keyClass == 4 || keyClass == 3 || (keyClass == 0 && model == ModelLMR) ||
            (keyClass == 1 && model == ModelPMR);

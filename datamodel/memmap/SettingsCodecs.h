@@ -32,21 +32,36 @@ inline SFieldDef ByteRow(const char* name, uint32_t addr, int max = 255) {
 inline SFieldDef WordRow(const char* name, uint32_t addr, int max) {
     return {.name = name, .max = max, .bind = EBind::WordBE, .addr = addr, .cap = max};
 }
-inline SFieldDef BitRow(const char* name, uint32_t addr, int bit,
-                        std::vector<SOption> options = {}, int def = 0) {
-    return {.name = name, .kind = EKind::Bit, .value = def, .def = def, .max = 1,
-            .options = std::move(options), .bind = EBind::Bits, .addr = addr, .bit = bit};
+inline SFieldDef BitRow(const char* name, uint32_t addr, int bit, std::vector<SOption> options = {},
+                        int def = 0) {
+    return {.name = name,
+            .kind = EKind::Bit,
+            .value = def,
+            .def = def,
+            .max = 1,
+            .options = std::move(options),
+            .bind = EBind::Bits,
+            .addr = addr,
+            .bit = bit};
 }
 // A field of the tree without a place in the image.
 inline SFieldDef UnboundRow(const char* name, EKind kind, std::vector<SOption> options = {},
                             unsigned models = kModelsBoth) {
-    return {.name = name, .kind = kind, .max = kind == EKind::Bit ? 1 : 255,
-            .options = std::move(options), .models = models};
+    return {.name = name,
+            .kind = kind,
+            .max = kind == EKind::Bit ? 1 : 255,
+            .options = std::move(options),
+            .models = models};
 }
 // A node of class T with the given value, default and range.
 template <class T> SFieldDef NodeRow(const char* name, int def, int minimum, int maximum) {
-    return {.name = name, .kind = EKind::Custom, .value = def, .def = def, .min = minimum,
-            .max = maximum, .factory = &MakeSettingNode<T>};
+    return {.name = name,
+            .kind = EKind::Custom,
+            .value = def,
+            .def = def,
+            .min = minimum,
+            .max = maximum,
+            .factory = &MakeSettingNode<T>};
 }
 // A field converted by its own codec.
 inline SFieldDef CodecRow(SFieldDef row, uint32_t addr, FieldDecode decode, FieldEncode encode,
@@ -65,21 +80,16 @@ void BuildSettingsGroup(CTolvarRadioDataManager& manager, CNode& parent, const c
                         const FieldTable& table, EArea area);
 
 // def.aux bytes of text (comments).
-void DecodeFixedText(CNode& node, const CEepromImage& image, uint32_t base,
-                     const SFieldDef& def);
-void EncodeFixedText(const CNode& node, CEepromImage& image, uint32_t base,
-                     const SFieldDef& def);
+void DecodeFixedText(CNode& node, const CEepromImage& image, uint32_t base, const SFieldDef& def);
+void EncodeFixedText(const CNode& node, CEepromImage& image, uint32_t base, const SFieldDef& def);
 // The opening text: def.aux bytes, shown when bit 5 of 0x0D4 is set; encoding sets
 // that bit when the text is not empty.
-void DecodeOpeningText(CNode& node, const CEepromImage& image, uint32_t base,
-                       const SFieldDef& def);
-void EncodeOpeningText(const CNode& node, CEepromImage& image, uint32_t base,
-                       const SFieldDef& def);
+void DecodeOpeningText(CNode& node, const CEepromImage& image, uint32_t base, const SFieldDef& def);
+void EncodeOpeningText(const CNode& node, CEepromImage& image, uint32_t base, const SFieldDef& def);
 // Four hexadecimal digits in two bytes (user password).
 void DecodeHexCode4(CNode& node, const CEepromImage& image, uint32_t base, const SFieldDef& def);
 // Four DTMF digits in two bytes (alert telephone code).
-void DecodeDtmfCode4(CNode& node, const CEepromImage& image, uint32_t base,
-                     const SFieldDef& def);
+void DecodeDtmfCode4(CNode& node, const CEepromImage& image, uint32_t base, const SFieldDef& def);
 void EncodeCode4(const CNode& node, CEepromImage& image, uint32_t base, const SFieldDef& def);
 // Scrambler group 1..4 in bits 1,0.
 void DecodeScrmGrp(CNode& node, const CEepromImage& image, uint32_t base, const SFieldDef& def);

@@ -7,15 +7,15 @@
 
 namespace {
 
-constexpr int kIfLimit = 99987500;  // Hz
-constexpr int kIfGrid = 12500;      // Hz
+constexpr int kIfLimit = 99987500; // Hz
+constexpr int kIfGrid = 12500;     // Hz
 
-constexpr double kToneClock = 1920000.0;  // generator clock in tenths of Hz
-constexpr int kToneMin = 600;             // 60.0 Hz
-constexpr int kToneMax = 3000;            // 300.0 Hz
-constexpr int kMidDivider = 1280;         // 150.0 Hz
+constexpr double kToneClock = 1920000.0; // generator clock in tenths of Hz
+constexpr int kToneMin = 600;            // 60.0 Hz
+constexpr int kToneMax = 3000;           // 300.0 Hz
+constexpr int kMidDivider = 1280;        // 150.0 Hz
 
-constexpr double kBeepClock = 96000.0;  // Hz
+constexpr double kBeepClock = 96000.0; // Hz
 
 } // namespace
 
@@ -29,11 +29,9 @@ int CTolvarIfFreqNode::ParseText(const std::string& text) const {
     std::string unsigned_text = text;
     const auto first = unsigned_text.find_first_not_of(" \t");
     const bool negative = first != std::string::npos && unsigned_text[first] == '-';
-    if (negative)
-        unsigned_text[first] = '+';
+    if (negative) unsigned_text[first] = '+';
     const int f = ParseScaledText(unsigned_text, m_scale);
-    if (f % kIfGrid != 0)
-        return m_value;
+    if (f % kIfGrid != 0) return m_value;
     return negative ? -f : f;
 }
 
@@ -47,8 +45,7 @@ int CQUsrCtcssFreqNode::DividerOf(int tenths) {
 }
 
 int CQUsrCtcssFreqNode::ToneOf(int divider) {
-    if (divider <= 0)
-        return kToneMax;
+    if (divider <= 0) return kToneMax;
     return static_cast<int>(RoundHalfAway(kToneClock / divider));
 }
 
@@ -103,13 +100,14 @@ int CQBeepFreqNode::ParseText(const std::string& text) const {
     return FrequencyOf(DividerOf(f));
 }
 
-CTolvarTempNode::CTolvarTempNode(const char* name) : CNumNode(name) { SetRange(-30, -30, -30, 130); }
+CTolvarTempNode::CTolvarTempNode(const char* name) : CNumNode(name) {
+    SetRange(-30, -30, -30, 130);
+}
 
 CNode* CTolvarTempNode::SetText(const std::string& text) {
     // Every temperature of the range fits the stored byte 170 - t, so no wrapping applies.
     char* end = nullptr;
-    const long t = std::strtol(text.c_str(), &end, 10);  // saturates on overflow
-    if (end != text.c_str())
-        StoreValue(static_cast<int>(std::clamp(t, -1000L, 1000L)));
+    const long t = std::strtol(text.c_str(), &end, 10); // saturates on overflow
+    if (end != text.c_str()) StoreValue(static_cast<int>(std::clamp(t, -1000L, 1000L)));
     return this;
 }

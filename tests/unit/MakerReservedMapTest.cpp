@@ -43,7 +43,9 @@ struct SIfCase {
     int hz;
 };
 
-std::ostream& operator<<(std::ostream& os, const SIfCase& c) { return os << c.hz << " Hz"; }
+std::ostream& operator<<(std::ostream& os, const SIfCase& c) {
+    return os << c.hz << " Hz";
+}
 
 class IfOffsetDecode : public testing::TestWithParam<SIfCase> {};
 
@@ -59,11 +61,11 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(SIfCase{{0x80, 0x02, 0x14, 0x00}, -21400000},
                     SIfCase{{0x00, 0x02, 0x14, 0x12}, 21412500},
                     SIfCase{{0x00, 0x04, 0x51, 0x37}, 45137500},
-                    SIfCase{{0x70, 0x02, 0x14, 0x00}, 21400000},  // bits 6..4 are no field
-                    SIfCase{{0x00, 0x02, 0x14, 0x13}, 0},         // not a sub-step
-                    SIfCase{{0x00, 0x0A, 0x14, 0x00}, 0},         // not BCD
+                    SIfCase{{0x70, 0x02, 0x14, 0x00}, 21400000}, // bits 6..4 are no field
+                    SIfCase{{0x00, 0x02, 0x14, 0x13}, 0},        // not a sub-step
+                    SIfCase{{0x00, 0x0A, 0x14, 0x00}, 0},        // not BCD
                     SIfCase{{0x0F, 0x02, 0x14, 0x00}, 0},
-                    SIfCase{{0x09, 0x99, 0x99, 0x87}, 99987500},  // clamped, no wrap
+                    SIfCase{{0x09, 0x99, 0x99, 0x87}, 99987500}, // clamped, no wrap
                     SIfCase{{0x89, 0x99, 0x99, 0x87}, -99987500}));
 
 class IfOffsetEncode : public testing::TestWithParam<SIfCase> {};
@@ -126,16 +128,5 @@ TEST_P(DtcsDecDecode, ClampsAndOffsets) {
 INSTANTIATE_TEST_SUITE_P(Bytes, DtcsDecDecode,
                          testing::Values(SDtcsCase{0, 12}, SDtcsCase{1, 12}, SDtcsCase{5, 16},
                                          SDtcsCase{12, 23}, SDtcsCase{0x20, 23}));
-
-TEST(MakerReserved, UnboundFieldKeepsItsValue) {
-    MakerReservedDocument& doc = FactoryDocument();
-    CNode* node = doc.Field("SetModeAcs");
-    node->SetValue(1);
-    const CEepromImage before = doc.Image();
-    doc.Encode();
-    doc.Decode();
-    EXPECT_EQ(node->GetValue(), 1);
-    EXPECT_TRUE(doc.Image() == before);
-}
 
 } // namespace

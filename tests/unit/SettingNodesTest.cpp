@@ -12,7 +12,9 @@ struct STextCase {
     int expected;
 };
 
-std::ostream& operator<<(std::ostream& os, const STextCase& c) { return os << '"' << c.text << '"'; }
+std::ostream& operator<<(std::ostream& os, const STextCase& c) {
+    return os << '"' << c.text << '"';
+}
 
 // The value before each text; a refused text leaves it.
 constexpr int kIfBefore = 10000000;
@@ -33,14 +35,6 @@ INSTANTIATE_TEST_SUITE_P(
                     STextCase{" -45.1375", -45137500}, STextCase{"100", 99987500},
                     STextCase{"-100", -99987500}, STextCase{"0", 0}, STextCase{"abc", 0},
                     STextCase{"99999999999", kIfBefore}));
-
-TEST(IfFreqNode, ShowsTheSignedOffset) {
-    CTolvarIfFreqNode node;
-    node.SetValue(-21400000);
-    EXPECT_EQ(node.GetText(), "-21.40000");
-    node.SetValue(21412500);
-    EXPECT_EQ(node.GetText(), "21.41250");
-}
 
 class UsrCtcssText : public testing::TestWithParam<STextCase> {};
 
@@ -84,13 +78,6 @@ INSTANTIATE_TEST_SUITE_P(Texts, BeepText,
                          testing::Values(STextCase{"1000", 1000}, STextCase{"1700", 1714},
                                          STextCase{"5000", 3000}, STextCase{"100", 400},
                                          STextCase{"500", 500}, STextCase{"2900", 2909}));
-
-TEST(BeepNode, EntryLimitsClampTheText) {
-    CQBeepFreqNode node;
-    node.SetEntryLimits(400, 1000);
-    node.SetText("2000");
-    EXPECT_EQ(node.GetValue(), 1000);
-}
 
 constexpr int kTempBefore = 20;
 
