@@ -32,11 +32,11 @@ void Collect(const CTreeIndex& index, const Json& object, const std::string& pre
             continue;
         }
         if (value.is_string())
-            edits.push_back({leaf, value.get<std::string>(), path});
+            edits.push_back({leaf, value.get<std::string>(), path, true});
         else if (value.is_number_integer())
-            edits.push_back({leaf, std::to_string(value.get<long long>()), path});
+            edits.push_back({leaf, std::to_string(value.get<long long>()), path, true});
         else if (value.is_number())
-            edits.push_back({leaf, value.dump(), path});
+            edits.push_back({leaf, value.dump(), path, true});
         else
             errors.push_back(path + ": takes a text or a number, not " +
                              std::string(value.type_name()));

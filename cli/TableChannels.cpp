@@ -274,7 +274,7 @@ private:
             m_errors.push_back(where + ": " + message);
             return;
         }
-        m_edits.push_back({leaf, text, where + " (" + path + ")"});
+        m_edits.push_back({leaf, text, where + " (" + path + ")", true});
     }
 
     void ReadRow(const SCsvRow& row) {

@@ -170,8 +170,20 @@ bool SetNumber(CNode& node, CNodeValue& value, const std::string& text, std::str
     return false;
 }
 
+// The value the node shows exactly as text, or -1: a stored value off the raster.
+long long ShownAs(CFreqNode& node, const std::string& text) {
+    const long long value = std::llround(std::strtod(text.c_str(), nullptr) * node.GetScale());
+    if (value < node.Minimum() || value > node.Maximum())
+        return -1;
+    const int current = node.Value();
+    node.SetRange(static_cast<int>(value), node.Default(), node.Minimum(), node.Maximum());
+    const bool same = node.GetText() == text;
+    node.SetRange(current, node.Default(), node.Minimum(), node.Maximum());
+    return same ? value : -1;
+}
+
 bool SetFrequency(const STreeLeaf& leaf, CFreqNode& node, const std::string& text,
-                  std::string& error) {
+                  std::string& error, bool stored) {
     const std::string range =
         "from " + FreqText(node, node.Minimum()) + " to " + FreqText(node, node.Maximum());
     if (!IsDecimal(text, node.Minimum() < 0)) {
@@ -179,6 +191,13 @@ bool SetFrequency(const STreeLeaf& leaf, CFreqNode& node, const std::string& tex
         return false;
     }
     if (FreqRefuses(node, text)) {
+        if (const long long value = stored ? ShownAs(node, text) : -1; value >= 0) {
+            const int before = node.Value();
+            node.SetValue(static_cast<int>(value));
+            if (node.Value() != before)
+                RecalcAfterToneEdit(leaf);
+            return true;
+        }
         error = Quoted(text) + " is refused by the field's raster" + NearestAccepted(node, text) +
                 " (range " + range + ")";
         return false;
@@ -386,7 +405,8 @@ std::string Accepts(const CNode& node) {
     return text;
 }
 
-bool SetLeafText(const STreeLeaf& leaf, const std::string& rawText, std::string& error) {
+bool SetLeafText(const STreeLeaf& leaf, const std::string& rawText, std::string& error,
+                 bool stored) {
     CNode& node = *leaf.node;
     if (auto* str = dynamic_cast<CStringNode*>(&node)) {
         str->SetString(rawText);
@@ -394,7 +414,7 @@ bool SetLeafText(const STreeLeaf& leaf, const std::string& rawText, std::string&
     }
     const std::string text = Trim(rawText);
     if (auto* freq = dynamic_cast<CFreqNode*>(&node))
-        return SetFrequency(leaf, *freq, text, error);
+        return SetFrequency(leaf, *freq, text, error, stored);
     if (auto* value = dynamic_cast<CNodeValue*>(&node))
         return SetNumber(node, *value, text, error);
     error = "not a field";
@@ -416,7 +436,7 @@ std::vector<std::string> ApplyLeafEdits(CTolvarDocumentData& document,
         if (LeafText(node) == wanted)
             continue;
         std::string error;
-        if (!SetLeafText(*edit.leaf, edit.text, error)) {
+        if (!SetLeafText(*edit.leaf, edit.text, error, edit.stored)) {
             errors.push_back(edit.where + ": " + error);
             continue;
         }

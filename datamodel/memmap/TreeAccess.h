@@ -70,7 +70,10 @@ std::string Accepts(const CNode& node);
 // number within the range. On refusal returns false, leaves the node unchanged and
 // puts into error why and what the field accepts. A changed tone of a 2Tone
 // receive channel recomputes the channel's decode windows.
-bool SetLeafText(const STreeLeaf& leaf, const std::string& text, std::string& error);
+// stored: the text is one the field showed (an export); a frequency the image
+// holds off the field's raster is then taken back as it is.
+bool SetLeafText(const STreeLeaf& leaf, const std::string& text, std::string& error,
+                 bool stored = false);
 
 // A batch of changes, all or nothing: where names the change in messages
 // (a path, or a row and a column).
@@ -78,6 +81,7 @@ struct SLeafEdit {
     const STreeLeaf* leaf = nullptr;
     std::string text;
     std::string where;
+    bool stored = false;  // see SetLeafText
 };
 // Sets every edit whose text differs from the field's, then runs the tree through
 // the image as saving does (encode, normalise, decode) and checks that every

@@ -1,0 +1,269 @@
+// show, get, set, export, import and diff run as a user runs them, on files made
+// with `tolvar new`.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <sstream>
+
+#include "CliRunner.h"
+#include "datamodel/DataManagers.h"
+#include "datamodel/DocumentData.h"
+#include "datamodel/memmap/RadioDataManager.h"
+#include "datamodel/memmap/TreeAccess.h"
+#include "datamodel/nodes/ToneNodes.h"
+
+using clitest::ReadBytes;
+using clitest::Tolvar;
+using clitest::WriteBytes;
+
+namespace {
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+bool Contains(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+// The image of a data file, through a document as the program reads it.
+std::vector<uint8_t> ImageOf(const std::string& path) {
+    CScriptedInteraction ui;
+    CTolvarDocumentData document(ui, ModelLMR);
+    EXPECT_EQ(document.Open(path), "OK") << path;
+    return document.Registry().Image().Bytes();
+}
+
+// First address in [0x00A0, 0x19FF] where two images differ, or -1.
+int FirstDifference(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b) {
+    for (int addr = 0x00A0; addr <= 0x19FF; ++addr)
+        if (a[addr] != b[addr])
+            return addr;
+    return -1;
+}
+
+class DataCli : public ::testing::TestWithParam<int> {
+protected:
+    void SetUp() override {
+        std::vector<std::string> args{"new", "-o", Path("factory.zcf")};
+        if (Pmr())
+            args.insert(args.begin() + 1, "--pmr");
+        ASSERT_EQ(Tolvar(args).status, 0);
+    }
+    bool Pmr() const { return GetParam() == ModelPMR; }
+    std::string Path(const std::string& name) const { return dir.Path(name); }
+    std::string Copy(const std::string& name) {
+        WriteBytes(Path(name), ReadBytes(Path("factory.zcf")));
+        return Path(name);
+    }
+    clitest::CTempDir dir;
+};
+
+INSTANTIATE_TEST_SUITE_P(Variants, DataCli, ::testing::Values(ModelLMR, ModelPMR),
+                         [](const auto& info) { return std::string(ModelName(info.param)); });
+
+TEST_P(DataCli, SetShowsInGetShowAndDiffExactly) {
+    const std::string file = Copy("changed.zcf");
+    const std::vector<std::string> assignments = {
+        "Mch.CH3.ChOn=ON",          "Mch.CH3.FreqRx=446.00625", "Mch.CH3.FreqTx=446.00625",
+        "Mch.CH3.CTonRx=754i",      "Mch.CH3.Text=BASE 1",      "Mch.Emr=3",
+        "CommonSet.Common.Comment1=Site A"};
+    std::vector<std::string> args{"set", file};
+    args.insert(args.end(), assignments.begin(), assignments.end());
+    const auto set = Tolvar(args);
+    ASSERT_EQ(set.status, 0) << set.err;
+
+    const auto get = Tolvar({"get", file, "Mch.CH3.FreqTx", "Mch.CH3.CTonRx", "Mch.CH3.Text",
+                             "Mch.Emr"});
+    EXPECT_EQ(get.out, "446.00625\n3754\nBASE 1\n3\n");
+
+    const auto diff = Tolvar({"diff", Path("factory.zcf"), file});
+    EXPECT_EQ(diff.status, 1);
+    std::vector<std::string> paths;
+    for (const std::string& line : Lines(diff.out))
+        paths.push_back(line.substr(0, line.find(':')));
+    std::vector<std::string> expected;
+    for (const std::string& a : assignments)
+        expected.push_back(a.substr(0, a.find('=')));
+    std::sort(paths.begin(), paths.end());
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(paths, expected) << diff.out;
+    EXPECT_TRUE(Contains(diff.out, "Mch.CH3.Text: \"\" -> \"BASE 1\"")) << diff.out;
+    EXPECT_EQ(Tolvar({"diff", file, file}).status, 0);
+
+    const auto show = Tolvar({"show", file});
+    ASSERT_EQ(show.status, 0);
+    std::string row;
+    for (const std::string& line : Lines(show.out))
+        if (line.rfind("3 ", 0) == 0)
+            row = line;
+    for (const char* cell : {" E ", "446.00625", "<-----", "754i", "BASE 1"})
+        EXPECT_TRUE(Contains(row, cell)) << cell << " in: " << row;
+    EXPECT_TRUE(Contains(Tolvar({"show", file, "common"}).out, "Site A"));
+}
+
+TEST_P(DataCli, RefusedChangesLeaveTheFileByteIdentical) {
+    const std::string file = Copy("kept.zcf");
+    const std::string before = ReadBytes(file);
+    const std::string otherArea = Pmr() ? "2ToneCodeCH.TXCode.CodeType=Group"
+                                        : "5ToneCodeCH.TXCodeCH.CH1.TxCode=1";
+    const std::string otherField = Pmr() ? "Mch.CH1.2Ton=1" : "Mch.CH1.Moni=OFF";
+    const struct {
+        std::vector<std::string> assignments;
+        std::string message;
+    } cases[] = {
+        {{"Mch.CH1.ChOn=ON", "Mch.CH1.FreqRx=145.1234"}, "145.12250, 145.12500"},
+        {{"Mch.CH1.FreqRx=900"}, "outside the range"},
+        {{"Mch.CH1.FreqRx=fast"}, "not a frequency"},
+        {{"Mch.CH1.Nope=1"}, "Mch.CH1.Nope: no such field"},
+        {{"Mch.CH1.RfPwr=Medium"}, "one of Low, High"},
+        {{"Mch.CH1.CTonTx=Multi"}, "023N"},
+        {{"Mch.CH1.ScrmCode=0"}, "from 1 to 255"},
+        {{otherField}, "files only"},
+        {{otherArea}, "area belongs to"},
+        {{"MakerR.IfFreq=21.4"}, "--maker-reserve"},
+        {{"Mch.CH2.FreqRx=145.125"}, "set its ChOn to ON"},
+        {{"CommonSet.Common.Comment1=ABCDEFGHIJKLMNOPQ"}, "at most 16 characters"},
+        {{"Mch.PrioA=0"}, "is not kept"},
+        {{"Mch.CH1=ON"}, "a group of fields"},
+        {{"Mch.CH1.ChOn"}, "is not PATH=VALUE"},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> args{"set", file};
+        args.insert(args.end(), c.assignments.begin(), c.assignments.end());
+        const auto run = Tolvar(args);
+        EXPECT_EQ(run.status, 64) << c.message;
+        EXPECT_TRUE(Contains(run.err, c.message)) << run.err;
+        EXPECT_EQ(ReadBytes(file), before) << c.message;
+    }
+    const auto get = Tolvar({"get", file, "Mch.CH1.FreqRx", "Mch.CH9.Unknown"});
+    EXPECT_EQ(get.status, 64);
+    EXPECT_EQ(get.out, "");
+    EXPECT_TRUE(Contains(get.err, "Mch.CH9.Unknown")) << get.err;
+}
+
+TEST_P(DataCli, ExportThenImportReproducesTheFile) {
+    const std::string edited = Copy("edited.zcf");
+    ASSERT_EQ(Tolvar({"set", edited, "Mch.CH1.ChOn=ON", "Mch.CH1.FreqRx=150.0025",
+                      "Mch.CH1.FreqTx=155.5", "Mch.CH1.CTonTx=023N", "Mch.CH1.Text=A,\"B\"",
+                      "Mch.CH7.ChOn=ON", "Mch.CH7.FreqRx=440", "Mch.CH7.CTonRx=Multi",
+                      "Mch.PrioA=7", "MultiTon.Ton9.CTonRx=131.8", "CommonSet.Expert.BeepFreqL=1700"})
+                  .status,
+              0);
+    for (const std::string format : {"json", "csv"}) {
+        const std::string exported = Path("edited." + format);
+        ASSERT_EQ(Tolvar({"export", edited, "--format", format, "-o", exported}).status, 0);
+        const std::string target = Path("imported-" + format + ".zcf");
+        const auto run = Tolvar({"import", Path("factory.zcf"), "--from", exported, "-o", target});
+        ASSERT_EQ(run.status, 0) << run.err;
+        if (format == "json") {
+            EXPECT_EQ(ReadBytes(target), ReadBytes(edited));
+        } else {
+            // The CSV holds the channels only.
+            const auto diff = Tolvar({"diff", edited, target});
+            for (const std::string& line : Lines(diff.out))
+                EXPECT_EQ(line.rfind("Mch.", 0), std::string::npos) << line;
+        }
+    }
+}
+
+// Random images, normalised by a document onto the factory bytes (so that bytes no
+// field covers are the factory's), survive export and import into a factory file.
+TEST_P(DataCli, RandomImagesSurviveExportAndImport) {
+    for (unsigned seed = 1; seed <= 6; ++seed) {
+        std::mt19937 random(seed * 7919 + static_cast<unsigned>(GetParam()));
+        CScriptedInteraction ui;
+        CTolvarDocumentData document(ui, GetParam());
+        CQCloneManager& registry = document.Registry();
+        CEepromImage& image = registry.Image();
+        for (uint32_t addr = 0; addr < 0x1A00; ++addr)
+            image.SetByte(addr, static_cast<uint8_t>(random()));
+        image.SetBit(kModelAddr, kModelBit, GetParam());
+        registry.LoadImageToTree();
+        registry.Defaults()->LoadDefaults(GetParam());
+        // The decode windows of 2Tone receive channels follow their tones.
+        if (CNode* rx = registry.Model()->GetNodeByPath("2ToneCodeCH.RXCodeCH"))
+            for (CNode* child : rx->Children())
+                if (auto* channel = dynamic_cast<CQ2ToneRxChNode*>(child))
+                    for (int i = 0; i < 4; ++i)
+                        channel->RecalcLimits();
+        const std::string source = Path("random.zcf");
+        ASSERT_EQ(document.Save(source), "OK");
+
+        const std::string json = Path("random.json"), csv = Path("random.csv");
+        ASSERT_EQ(Tolvar({"export", source, "-o", json}).status, 0);
+        ASSERT_EQ(Tolvar({"export", source, "--format", "csv", "-o", csv}).status, 0);
+        const std::string target = Copy("target.zcf");
+        const auto run = Tolvar({"import", target, "--from", json});
+        ASSERT_EQ(run.status, 0) << "seed " << seed << ": " << run.err;
+        EXPECT_EQ(FirstDifference(ImageOf(source), ImageOf(target)), -1) << "seed " << seed;
+
+        const std::string fromCsv = Copy("target-csv.zcf");
+        ASSERT_EQ(Tolvar({"import", fromCsv, "--from", csv}).status, 0) << "seed " << seed;
+        EXPECT_EQ(Tolvar({"export", fromCsv, "--format", "csv"}).out, ReadBytes(csv))
+            << "seed " << seed;
+    }
+}
+
+TEST_P(DataCli, ShowTakesTheAreasOfTheFilesVariant) {
+    const std::string file = Path("factory.zcf");
+    const auto refused = Tolvar({"show", file, Pmr() ? "2tone" : "5tone"});
+    EXPECT_EQ(refused.status, 64);
+    EXPECT_TRUE(Contains(refused.err, Pmr() ? "LMR files" : "PMR files")) << refused.err;
+    for (const char* area : {"channels", "multitone", "dtmf", "common", "expert", "keydisp",
+                             Pmr() ? "5tone" : "2tone"}) {
+        const auto run = Tolvar({"show", file, area});
+        EXPECT_EQ(run.status, 0) << area;
+        EXPECT_GT(Lines(run.out).size(), 3u) << area;
+        EXPECT_FALSE(Contains(run.out, "MakerR")) << area;
+    }
+    EXPECT_TRUE(Contains(Tolvar({"show", file, "common", "--maker-reserve"}).out, "[MakerR]"));
+}
+
+TEST(DataCliImport, ErrorsNameTheRowAndColumnOrPathAndWriteNothing) {
+    clitest::CTempDir dir;
+    const std::string file = dir.Path("lmr.zcf");
+    ASSERT_EQ(Tolvar({"new", "-o", file}).status, 0);
+    const std::string before = ReadBytes(file);
+    const std::string header = "CH,CH Atr,Rx Frequency,Tx Frequency,Text\n";
+    const struct {
+        const char* name;
+        std::string content;
+        std::string message;
+    } cases[] = {
+        {"colour.csv", "CH,Colour\n1,red\n", "row 1, column 2: \"Colour\""},
+        {"pmr.csv", "CH,Moni(Sw Action)\n", "(it is one of the PMR sheet)"},
+        {"nochannel.csv", "Text\nX\n", "no \"CH\" column"},
+        {"raster.csv", header + "1,A,145.125,,\n2,,145.1234,,\n",
+         "row 3, column \"Rx Frequency\" (Mch.CH2.FreqRx)"},
+        {"number.csv", header + "33,,145.125,145.125,\n", "row 2, column \"CH\""},
+        {"cells.csv", header + "1,,145.125\n", "row 2: 3 cells"},
+        {"twice.csv", header + "4,,,,\n4,,,,\n", "row 3: channel 4 is already in row 2"},
+        {"prio.csv", header + "1,A,,,\n2,A,,,\n", "row 3, column \"CH Atr\": Prio A"},
+        {"quote.csv", header + "1,,145.125,,\"open\n", "not closed"},
+        {"model.json", "{\"Model\": \"PMR\", \"Mch\": {\"PrioA\": 2}}", "the JSON holds PMR"},
+        {"path.json", "{\"Mch\": {\"CH1\": {\"Colour\": \"red\"}}}", "Mch.CH1.Colour: no such"},
+        {"type.json", "{\"Mch\": {\"CH1\": {\"ChOn\": true}}}", "Mch.CH1.ChOn: takes a text"},
+        {"syntax.json", "{\"Mch\": ", "not valid JSON"},
+    };
+    for (const auto& c : cases) {
+        WriteBytes(dir.Path(c.name), c.content);
+        const auto run = Tolvar({"import", file, "--from", dir.Path(c.name)});
+        EXPECT_EQ(run.status, 2) << c.name;
+        EXPECT_TRUE(Contains(run.err, c.message)) << c.name << ": " << run.err;
+        EXPECT_EQ(ReadBytes(file), before) << c.name;
+    }
+    // A partial JSON changes only what it names.
+    WriteBytes(dir.Path("partial.json"), "{\"Model\": \"LMR\", \"Mch\": {\"PrioA\": 5}}");
+    ASSERT_EQ(Tolvar({"import", file, "--from", dir.Path("partial.json"), "-o",
+                      dir.Path("partial.zcf")})
+                  .status,
+              0);
+    EXPECT_EQ(Tolvar({"diff", file, dir.Path("partial.zcf")}).out, "Mch.PrioA: \"1\" -> \"5\"\n");
+}
+
+} // namespace
