@@ -17,6 +17,7 @@
 #include "datamodel/memmap/RadioDataManager.h"
 #include "datamodel/nodes/Node.h"
 #include "datamodel/nodes/ToneNodes.h"
+#include "datamodel/nodes/ValueNodes.h"
 
 namespace signalling_test {
 
@@ -40,25 +41,20 @@ struct SDocument {
 
 // The areas a variant encodes, DTMF first.
 inline std::vector<EArea> AreasOf(int model) {
-    std::vector<EArea> areas = {EArea::DtmfRxCodeCh, EArea::DtmfTxCodeCh, EArea::DtmfRxSysCode,
-                                EArea::DtmfTxSysCode, EArea::DtmfSettings};
-    const std::vector<EArea> lmr = {EArea::TwoToneRxCh, EArea::TwoToneTxCode, EArea::TwoToneCommon};
-    const std::vector<EArea> pmr = {EArea::FiveToneRxCh,     EArea::FiveToneTxCh,
-                                    EArea::FiveToneFormat,   EArea::FiveToneUsrTon,
-                                    EArea::FiveToneRxCommon, EArea::FiveToneTxCommon};
-    for (EArea area : model == ModelPMR ? pmr : lmr)
-        areas.push_back(area);
-    return areas;
+    if (model == ModelPMR)
+        return {EArea::DtmfRxCodeCh,     EArea::DtmfTxCodeCh,    EArea::DtmfRxSysCode,
+                EArea::DtmfTxSysCode,    EArea::DtmfSettings,    EArea::FiveToneRxCh,
+                EArea::FiveToneTxCh,     EArea::FiveToneFormat,  EArea::FiveToneUsrTon,
+                EArea::FiveToneRxCommon, EArea::FiveToneTxCommon};
+    return {EArea::DtmfRxCodeCh, EArea::DtmfTxCodeCh, EArea::DtmfRxSysCode, EArea::DtmfTxSysCode,
+            EArea::DtmfSettings, EArea::TwoToneRxCh,  EArea::TwoToneTxCode, EArea::TwoToneCommon};
 }
 
-inline void DecodeAreas(SDocument& doc, int model) {
+// Decodes (or encodes) every area of the variant.
+inline void ConvertAreas(SDocument& doc, int model, bool decode) {
     for (EArea area : AreasOf(model))
-        doc.Radio().DecodeArea(area, doc.Image());
-}
-
-inline void EncodeAreas(SDocument& doc, int model) {
-    for (EArea area : AreasOf(model))
-        doc.Radio().EncodeArea(area, doc.Image());
+        decode ? doc.Radio().DecodeArea(area, doc.Image())
+               : doc.Radio().EncodeArea(area, doc.Image());
 }
 
 // Every node below node as path -> text and value, the 2Tone decode limits included.
@@ -91,16 +87,76 @@ inline void FillRandom(CEepromImage& image, std::mt19937& rng, int model) {
     image.SetBit(kModelAddr, kModelBit, model);
 }
 
-inline std::vector<uint8_t> ReadBytes(const CEepromImage& image, uint32_t addr, uint32_t count) {
-    std::vector<uint8_t> bytes;
+inline Bytes ReadBytes(const CEepromImage& image, uint32_t addr, uint32_t count) {
+    Bytes bytes;
     for (uint32_t i = 0; i < count; ++i)
         bytes.push_back(image.GetByte(addr + i));
     return bytes;
 }
 
-inline void Put(CEepromImage& image, uint32_t addr, const std::vector<uint8_t>& bytes) {
-    for (size_t i = 0; i < bytes.size(); ++i)
-        image.SetByte(addr + static_cast<uint32_t>(i), bytes[i]);
+struct SPut {
+    uint32_t addr;
+    Bytes bytes;
+};
+
+inline void Put(CEepromImage& image, const SPut& put) {
+    for (size_t i = 0; i < put.bytes.size(); ++i)
+        image.SetByte(put.addr + static_cast<uint32_t>(i), put.bytes[i]);
+}
+
+// A node as a test sees it: the text of text nodes, the number of value nodes.
+inline std::string Show(const CNode& node) {
+    return dynamic_cast<const CStringNode*>(&node) ? node.GetText()
+                                                   : std::to_string(node.GetValue());
+}
+
+// Image bytes -> decode one index of an area -> the node shows expected.
+struct SDecodeRow {
+    std::vector<SPut> image;
+    EArea area;
+    int index;
+    std::string path;
+    std::string expected;
+};
+
+inline void CheckDecoding(int model, const std::vector<SDecodeRow>& rows) {
+    SDocument doc(model);
+    for (size_t n = 0; n < rows.size(); ++n) {
+        const SDecodeRow& row = rows[n];
+        SCOPED_TRACE(row.path + ", row " + std::to_string(n));
+        for (const SPut& put : row.image)
+            Put(doc.Image(), put);
+        doc.Radio().DecodeArea(row.area, doc.Image(), row.index);
+        EXPECT_EQ(Show(doc.Node(row.path)), row.expected);
+    }
+}
+
+// Node set (texts for text and frequency nodes, numbers otherwise) -> encode one
+// index of an area -> the bytes from before.addr read after.
+struct SEncodeRow {
+    std::string path;
+    std::string set;
+    EArea area;
+    int index;
+    SPut before;
+    Bytes after;
+};
+
+inline void CheckEncoding(int model, const std::vector<SEncodeRow>& rows) {
+    SDocument doc(model);
+    for (size_t n = 0; n < rows.size(); ++n) {
+        const SEncodeRow& row = rows[n];
+        SCOPED_TRACE(row.path + " := " + row.set + ", row " + std::to_string(n));
+        Put(doc.Image(), row.before);
+        CNode& node = doc.Node(row.path);
+        if (dynamic_cast<CStringNode*>(&node) || dynamic_cast<CFreqNode*>(&node))
+            node.SetText(row.set);
+        else
+            node.SetValue(std::stoi(row.set));
+        doc.Radio().EncodeArea(row.area, doc.Image(), row.index);
+        EXPECT_EQ(ReadBytes(doc.Image(), row.before.addr, static_cast<uint32_t>(row.after.size())),
+                  row.after);
+    }
 }
 
 // Random image -> decode -> encode gives y; decoding y gives the same node values,
@@ -110,17 +166,17 @@ inline void RandomRoundTrip(int model, unsigned seed, int images) {
     std::mt19937 rng(seed);
     for (int n = 0; n < images; ++n) {
         FillRandom(doc.Image(), rng, model);
-        DecodeAreas(doc, model);
+        ConvertAreas(doc, model, true);
         const auto first = SnapshotOf(doc, model);
-        EncodeAreas(doc, model);
+        ConvertAreas(doc, model, false);
         CEepromImage y(0);
         y.CopyFrom(doc.Image());
 
-        DecodeAreas(doc, model);
+        ConvertAreas(doc, model, true);
         const auto second = SnapshotOf(doc, model);
         for (const auto& [path, value] : first)
             ASSERT_EQ(second.at(path), value) << path << " in image " << n;
-        EncodeAreas(doc, model);
+        ConvertAreas(doc, model, false);
         for (uint32_t addr = 0; addr < kTableSize; ++addr)
             ASSERT_EQ(doc.Image().GetByte(addr), y.GetByte(addr))
                 << "address " << std::hex << addr << " in image " << std::dec << n;
@@ -133,7 +189,7 @@ inline void FactoryIsStable(int model) {
     SDocument doc(model);
     const std::vector<uint8_t>& table = FactoryTable(model);
     const auto before = SnapshotOf(doc, model);
-    EncodeAreas(doc, model);
+    ConvertAreas(doc, model, false);
     for (uint32_t addr = 0; addr < kTableSize; ++addr)
         ASSERT_EQ(doc.Image().GetByte(addr), table[addr]) << "address " << std::hex << addr;
 
