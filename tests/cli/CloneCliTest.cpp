@@ -1,0 +1,316 @@
+// tolvar info, read and write against the simulated repeater: over a pseudo-terminal
+// served by `tolvar simulate`, and in-process through the port SIM.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <chrono>
+#include <csignal>
+#include <fcntl.h>
+#include <filesystem>
+#include <poll.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+#include "CliRunner.h"
+#include "simulator/PtyServer.h"
+#include "simulator/SimulatedRepeater.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+using clitest::CTempDir;
+using clitest::ReadBytes;
+
+// The program as a child: standard input from /dev/null, the output into files (or
+// standard output into a pipe, for `simulate`).
+class CChild {
+public:
+    CChild(const std::vector<std::string>& args, const std::string& outPath,
+           const std::string& errPath, bool pipeOut = false,
+           const std::vector<std::pair<std::string, std::string>>& env = {}) {
+        int pipeFds[2] = {-1, -1};
+        if (pipeOut && ::pipe(pipeFds) != 0)
+            return;
+        m_pid = ::fork();
+        if (m_pid == 0) {
+            const int in = ::open("/dev/null", O_RDONLY);
+            const int out = pipeOut ? pipeFds[1]
+                                    : ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+            const int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+            ::dup2(in, STDIN_FILENO);
+            ::dup2(out, STDOUT_FILENO);
+            ::dup2(err, STDERR_FILENO);
+            ::unsetenv("TOLVAR_PORT");
+            for (const auto& [name, value] : env)
+                ::setenv(name.c_str(), value.c_str(), 1);
+            std::vector<std::string> all{TOLVAR_BIN};
+            all.insert(all.end(), args.begin(), args.end());
+            std::vector<char*> argv;
+            for (std::string& arg : all)
+                argv.push_back(arg.data());
+            argv.push_back(nullptr);
+            ::execv(TOLVAR_BIN, argv.data());
+            ::_exit(127);
+        }
+        if (pipeOut) {
+            ::close(pipeFds[1]);
+            m_out = pipeFds[0];
+        }
+    }
+    ~CChild() {
+        if (m_pid > 0 && !m_done) {
+            ::kill(m_pid, SIGKILL);
+            Wait();
+        }
+        if (m_out >= 0)
+            ::close(m_out);
+    }
+    CChild(const CChild&) = delete;
+    CChild& operator=(const CChild&) = delete;
+
+    // The first line on the output pipe; "" when none comes within 5 s.
+    std::string FirstLine() {
+        std::string line;
+        const auto deadline = std::chrono::steady_clock::now() + 5s;
+        while (std::chrono::steady_clock::now() < deadline) {
+            pollfd p{m_out, POLLIN, 0};
+            char c;
+            if (::poll(&p, 1, 100) <= 0)
+                continue;
+            if (::read(m_out, &c, 1) != 1 || c == '\n')
+                break;
+            line += c;
+        }
+        return line;
+    }
+    void Signal(int signal) { ::kill(m_pid, signal); }
+    int Wait() {
+        int status = 0;
+        while (::waitpid(m_pid, &status, 0) < 0 && errno == EINTR) {
+        }
+        m_done = true;
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+
+private:
+    pid_t m_pid = -1;
+    int m_out = -1;
+    bool m_done = false;
+};
+
+class CloneCli : public ::testing::Test {
+protected:
+    // Starts `tolvar simulate` with args; returns its port path.
+    std::string Simulate(const std::vector<std::string>& args) {
+        std::vector<std::string> all{"simulate"};
+        all.insert(all.end(), args.begin(), args.end());
+        simulator = std::make_unique<CChild>(all, "", dir.Path("simulate.log"), true);
+        const std::string port = simulator->FirstLine();
+        EXPECT_FALSE(port.empty());
+        return port;
+    }
+    // Ends the simulator and returns its log.
+    std::string StopSimulator() {
+        simulator->Signal(SIGINT);
+        simulator->Wait();
+        return ReadBytes(dir.Path("simulate.log"));
+    }
+    clitest::SResult Run(const std::vector<std::string>& args,
+                         const std::vector<std::pair<std::string, std::string>>& env = {}) {
+        clitest::SResult result;
+        {
+            CChild child(args, dir.Path("out"), dir.Path("err"), false, env);
+            result.status = child.Wait();
+        }
+        result.out = ReadBytes(dir.Path("out"));
+        result.err = ReadBytes(dir.Path("err"));
+        return result;
+    }
+    std::string NewFile(const std::string& name, bool pmr) {
+        const std::string path = dir.Path(name);
+        std::vector<std::string> args{"new", "-o", path};
+        if (pmr)
+            args.push_back("--pmr");
+        EXPECT_EQ(clitest::Tolvar(args).status, 0);
+        return path;
+    }
+
+    CTempDir dir;
+    std::unique_ptr<CChild> simulator;
+};
+
+TEST_F(CloneCli, InfoShowsModelRevisionCommentAndOptions) {
+    const std::string port = Simulate({"--pmr", "--options", "0x22", "--sub-revision", "12"});
+    const auto run = Run({"info", "-p", port});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find("Model:    PMR\nRevision: 1.9\n"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("Option:   XU-1\n          XU-2 (Scrambler)\n"), std::string::npos)
+        << run.out;
+}
+
+TEST_F(CloneCli, ReadAt38400GivesTheRepeatersFile) {
+    const std::string image = NewFile("repeater.zcf", true);
+    const std::string port = Simulate({"--image", image});
+    const std::string out = dir.Path("read.zcf");
+    const auto run = Run({"read", "-p", port, "--speed", "38400", "-o", out});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.err.find("Now reading <- TR\nCloning completed.\n"), std::string::npos)
+        << run.err;
+    EXPECT_EQ(ReadBytes(out), ReadBytes(image));
+    EXPECT_NE(StopSimulator().find("speed change to 38400"), std::string::npos);
+}
+
+TEST_F(CloneCli, WriteThenVerifyReadsBackTheFile) {
+    const std::string source = NewFile("source.zcf", true);
+    const std::string target = NewFile("target.zcf", false);
+    const std::string port = Simulate({"--image", target, "--save"});
+    const auto run = Run({"write", "-p", port, "--yes", "--verify", source});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.err.find("Clone writing succeeded."), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("Verified"), std::string::npos) << run.err;
+    const std::string log = StopSimulator();
+    EXPECT_NE(log.find("write end: 406 records, accepted"), std::string::npos) << log;
+    // The repeater now holds the source's data.
+    EXPECT_EQ(clitest::Tolvar({"diff", source, target}).status, 0);
+}
+
+TEST_F(CloneCli, WriteWithMakerReserveSendsTheWholeImage) {
+    const std::string source = NewFile("source.zcf", false);
+    const std::string port = Simulate({});
+    const auto run = Run({"write", "-p", port, "--maker-reserve", "--yes", source});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.err.find("CAUTION ! 'Maker reserve' is activated now."), std::string::npos);
+    EXPECT_NE(StopSimulator().find("write end: 416 records, accepted"), std::string::npos);
+}
+
+TEST_F(CloneCli, WriteWithoutAnAnswerWritesNothing) {
+    const std::string source = NewFile("source.zcf", false);
+    const std::string port = Simulate({});
+    const auto run = Run({"write", "-p", port, source});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("Write to repeater"), std::string::npos) << run.err;
+    EXPECT_EQ(run.err.find("Now writing"), std::string::npos) << run.err;
+    EXPECT_EQ(StopSimulator().find("write request"), std::string::npos);
+}
+
+TEST_F(CloneCli, VerifyListsTheFieldsTheRepeaterDidNotKeep) {
+    // A repeater on a pseudo-terminal of this process that turns the first channel to
+    // narrow right after accepting a write.
+    CSimulatedRepeater repeater;
+    repeater.onWritten = [&repeater](const CEepromImage& written) {
+        CEepromImage changed;
+        changed.CopyFrom(written);
+        changed.SetBit(0x020E, 7, 1);
+        repeater.SetImage(changed);
+    };
+    CPtyServer server(repeater);
+    std::string error;
+    ASSERT_TRUE(server.Open(error)) << error;
+    volatile std::sig_atomic_t stop = 0;
+    std::thread serving([&] {
+        std::string failure;
+        server.Serve(stop, failure);
+    });
+    const std::string source = NewFile("source.zcf", false);
+    const auto run = Run({"write", "-p", server.SlavePath(), "--yes", "--verify", source});
+    stop = 1;
+    serving.join();
+    EXPECT_EQ(run.status, 3) << run.err;
+    EXPECT_NE(run.out.find("Mch.CH1.WidNar: file \"Wide\", repeater \"Narrow\""),
+              std::string::npos)
+        << run.out;
+    EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 1) << run.out;
+}
+
+TEST_F(CloneCli, WriteToTheBuiltInSimulatorVerifies) {
+    const std::string file = NewFile("pmr.zcf", true);
+    const auto run = Run({"write", "-p", "SIM", "--yes", "--verify", file});
+    EXPECT_EQ(run.status, 0) << run.err << run.out;
+    EXPECT_TRUE(run.out.empty()) << run.out;
+}
+
+TEST_F(CloneCli, MissingPortIs91WithThePortsOwnMessageFirst) {
+    const std::string out = dir.Path("never.zcf");
+    const auto run = Run({"read", "-o", out}, {{"TOLVAR_PORT", dir.Path("no-such-tty")}});
+    EXPECT_EQ(run.status, 91);
+    const size_t portBox = run.err.find("not Open");
+    const size_t status = run.err.find("Err: Cannot access RS-232C port.");
+    EXPECT_NE(portBox, std::string::npos) << run.err;
+    EXPECT_LT(portBox, status);
+    EXPECT_NE(run.err.find("Repeater power is ON."), std::string::npos);
+    EXPECT_NE(run.err.find("no-such-tty"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(out));
+}
+
+TEST_F(CloneCli, InterruptCancelsARead) {
+    const std::string port = Simulate({"--pace"});
+    const std::string out = dir.Path("never.zcf");
+    CChild read({"read", "-p", port, "-o", out}, dir.Path("out"), dir.Path("err"));
+    // Records are on their way (at 9600 the whole read takes some 20 s).
+    const auto deadline = std::chrono::steady_clock::now() + 10s;
+    while (ReadBytes(dir.Path("simulate.log")).find("read request") == std::string::npos &&
+           std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(50ms);
+    std::this_thread::sleep_for(300ms);
+    read.Signal(SIGINT);
+    EXPECT_EQ(read.Wait(), 1);
+    const std::string err = ReadBytes(dir.Path("err"));
+    EXPECT_NE(err.find("Now reading <- TR"), std::string::npos) << err;
+    EXPECT_NE(err.find("Terminated cloning."), std::string::npos) << err;
+    EXPECT_FALSE(std::filesystem::exists(out));
+}
+
+struct SFaultCase {
+    const char* fault;
+    const char* command;
+    int status;
+    const char* text;
+};
+
+class CloneCliFault : public CloneCli, public ::testing::WithParamInterface<SFaultCase> {};
+
+TEST_P(CloneCliFault, EndsWithItsResultAndTexts) {
+    const SFaultCase& c = GetParam();
+    const std::string port = Simulate({"--fault", c.fault});
+    std::vector<std::string> args{c.command, "-p", port};
+    if (std::string(c.command) == "read")
+        args.insert(args.end(), {"-o", dir.Path("read.zcf")});
+    if (std::string(c.command) == "write")
+        args.insert(args.end(), {"--yes", NewFile("file.zcf", false)});
+    const auto run = Run(args);
+    EXPECT_EQ(run.status, c.status) << run.err;
+    EXPECT_NE((run.out + run.err).find(c.text), std::string::npos) << run.err;
+    if (c.status != 0 && std::string(c.command) == "read") {
+        EXPECT_FALSE(std::filesystem::exists(dir.Path("read.zcf")));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faults, CloneCliFault,
+    ::testing::Values(
+        SFaultCase{"silent", "info", 77, "Err: Illegal information."},
+        SFaultCase{"no-echo", "read", 77, "Err: Cannot read cloning data."},
+        SFaultCase{"corrupt-echo", "write", 77, "Err: Cannot write cloning data."},
+        SFaultCase{"bad-checksum=5", "read", 77, "Err: Cannot read cloning data."},
+        SFaultCase{"wrong-model", "info", 85, "The repeater cannot be programmed."},
+        SFaultCase{"wrong-revision", "read", 85, "Err: Illegal information."},
+        SFaultCase{"write-refused", "write", 77, "Appropriate cloning software"},
+        SFaultCase{"silent-after=40", "read", 77, "Err: Cannot read cloning data."},
+        SFaultCase{"early-end=40", "read", 77, "Err: Cannot read cloning data."},
+        SFaultCase{"noise", "read", 0, "Cloning completed."},
+        SFaultCase{"long-info", "info", 0, "Model:"}),
+    [](const auto& info) {
+        std::string name = info.param.fault;
+        for (char& ch : name)
+            if (!std::isalnum(static_cast<unsigned char>(ch)))
+                ch = '_';
+        return name + "_" + info.param.command;
+    });
+
+TEST_F(CloneCli, SpeedOtherThanTheTwoIsAUsageError) {
+    EXPECT_EQ(Run({"read", "-p", "SIM", "--speed", "19200", "-o", dir.Path("x.zcf")}).status, 64);
+}
+
+} // namespace
