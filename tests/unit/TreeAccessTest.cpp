@@ -1,0 +1,217 @@
+#include <gtest/gtest.h>
+
+#include "datamodel/DataManagers.h"
+#include "datamodel/DocumentData.h"
+#include "datamodel/memmap/RadioDataManager.h"
+#include "datamodel/memmap/TreeAccess.h"
+#include "datamodel/nodes/GroupNodes.h"
+#include "datamodel/nodes/ToneNodes.h"
+#include "datamodel/nodes/ValueNodes.h"
+
+namespace {
+
+struct SDocument {
+    explicit SDocument(int model) : document(ui, model) {}
+    CTolvarRadioDataManager& Radio() { return *document.Registry().RadioData(); }
+    CTreeIndex Index(bool maker = false) { return CTreeIndex(Radio(), document.GetModel(), maker); }
+    CScriptedInteraction ui;
+    CTolvarDocumentData document;
+};
+
+class TreeIndex : public ::testing::TestWithParam<int> {};
+INSTANTIATE_TEST_SUITE_P(Variants, TreeIndex, ::testing::Values(ModelLMR, ModelPMR),
+                         [](const auto& info) { return std::string(ModelName(info.param)); });
+
+TEST_P(TreeIndex, HoldsTheBoundFieldsOfTheVariantOnly) {
+    SDocument doc(GetParam());
+    const CTreeIndex index = doc.Index();
+    const std::string otherArea = GetParam() == ModelPMR ? "2ToneCodeCH." : "5ToneCodeCH.";
+    const std::string ownArea = GetParam() == ModelPMR ? "5ToneCodeCH." : "2ToneCodeCH.";
+    size_t own = 0;
+    for (const STreeLeaf& leaf : index.Leaves()) {
+        const auto info = doc.Radio().GetNodeInfo(leaf.node);
+        EXPECT_TRUE(info.bound) << leaf.path;
+        EXPECT_TRUE(info.models & ModelMaskOf(GetParam())) << leaf.path;
+        for (const std::string& hidden : {std::string("Mch.CH0."), otherArea, std::string("MakerR.")})
+            EXPECT_NE(leaf.path.rfind(hidden, 0), 0u) << leaf.path;
+        own += leaf.path.rfind(ownArea, 0) == 0;
+        EXPECT_EQ(index.Resolve(leaf.path), leaf.node) << leaf.path;
+    }
+    EXPECT_GT(own, 0u);
+    for (const char* path : {"Mch.PrioA", "Mch.CH32.FreqRx", "MultiTon.Ton512.CTonTx",
+                             "CommonSet.Common.Comment1", "DtmfCodeCH.DtmfSet.DtmfTim"})
+        EXPECT_NE(index.Find(path), nullptr) << path;
+    EXPECT_EQ(index.Find(GetParam() == ModelPMR ? "Mch.CH1.2Ton" : "Mch.CH1.Moni"), nullptr);
+
+    const CTreeIndex maker = doc.Index(true);
+    EXPECT_NE(maker.Find("MakerR.IfFreq"), nullptr);
+    EXPECT_EQ(maker.Leaves().size(), index.Leaves().size() + maker.Below("MakerR").size());
+}
+
+TEST(TreeIndex, FollowsTheChannelsFieldHolders) {
+    SDocument doc(ModelLMR);
+    auto* ch1 = dynamic_cast<CFieldHolderNode*>(doc.document.Registry().Model()->GetNodeByPath("Mch.CH1"));
+    auto* ch2 = dynamic_cast<CFieldHolderNode*>(doc.document.Registry().Model()->GetNodeByPath("Mch.CH2"));
+    ASSERT_TRUE(ch1 && ch2);
+    CNode* freq2 = ch2->FindChild("FreqRx");
+    ch1->SetFieldHolder(ch2);
+    ch2->SetFieldHolder(ch1);
+    const CTreeIndex index = doc.Index();
+    EXPECT_EQ(index.Find("Mch.CH1.FreqRx")->node, freq2);
+    EXPECT_EQ(index.Find("Mch.CH1.FreqRx")->parent, ch2);
+}
+
+TEST(TreeIndex, SaysWhyAPathNamesNoField) {
+    SDocument doc(ModelLMR);
+    const CTreeIndex index = doc.Index();
+    const struct {
+        const char* path;
+        EPathProblem problem;
+        const char* message;
+    } cases[] = {
+        {"Mch.CH1.FreqRx", EPathProblem::None, ""},
+        {"Mch.CH1.Freq", EPathProblem::Unknown, "Mch.CH1 holds ChOn, FreqRx"},
+        {"Nothing.At.All", EPathProblem::Unknown, "the file holds Mch, MultiTon"},
+        {"Mch.CH1", EPathProblem::Group, "a group of fields"},
+        {"Mch.CH1.Moni", EPathProblem::OtherVariant, "PMR files only"},
+        {"5ToneCodeCH", EPathProblem::OtherVariant, "belongs to PMR files"},
+        {"Mch.CH0.FreqRx", EPathProblem::NotStored, "not held"},
+        {"MultiTon.Set1", EPathProblem::NotStored, "not held"},
+        {"MakerR.IfFreq", EPathProblem::MakerReserved, "maker-reserve mode"},
+    };
+    for (const auto& c : cases) {
+        std::string message;
+        EXPECT_EQ(index.Check(c.path, &message), c.problem) << c.path;
+        EXPECT_NE(message.find(c.message), std::string::npos) << message;
+        EXPECT_EQ(message.rfind(c.path, 0), 0u) << message;
+    }
+}
+
+TEST(LeafText, SetsByTextOrRefusesAndKeepsTheValue) {
+    SDocument doc(ModelLMR);
+    const CTreeIndex index = doc.Index(true);
+    const struct {
+        const char* path;
+        const char* text;
+        bool taken;
+        const char* after;  // the field's text afterwards, or a part of the error
+    } cases[] = {
+        {"Mch.CH1.FreqRx", " 145.125 ", true, "145.12500"},
+        {"Mch.CH1.FreqRx", "145.13125", true, "145.13125"},
+        {"Mch.CH1.FreqRx", "150.0025", true, "150.00250"},
+        {"Mch.CH1.FreqRx", "445.0125", true, "445.01250"},
+        {"Mch.CH1.FreqRx", "145.1234", false, "nearest accepted: 145.12250, 145.12500"},
+        {"Mch.CH1.FreqRx", "800", false, "outside the range from 0.00000 to 799.99500"},
+        {"Mch.CH1.FreqRx", "-1", false, "not a frequency"},
+        {"Mch.CH1.CTonRx", "754i", true, "3754"},
+        {"Mch.CH1.CTonRx", "2023", true, "2023"},
+        {"Mch.CH1.CTonRx", "Multi", true, "Multi"},
+        {"Mch.CH1.CTonRx", "2089", false, "DTCS code"},
+        {"Mch.CH1.CTonTx", "Multi", false, "one of 67.0"},
+        {"Mch.CH1.CTonTx", "1000", true, "OFF"},
+        {"Mch.CH1.RfPwr", "1", true, "High"},
+        {"Mch.CH1.RfPwr", "2", false, "one of Low, High"},
+        {"Mch.CH1.ScrmCode", "255", true, "255"},
+        {"Mch.CH1.ScrmCode", "1x", false, "a whole number from 1 to 255"},
+        {"Mch.CH1.Text", "  spaced  ", true, "  spaced"},
+        {"MakerR.IfFreq", "-21.4", true, "-21.40000"},
+        {"MakerR.IfFreq", "21.405", false, "raster"},
+        {"CommonSet.Expert.BeepFreqL", "1700", true, "1714.00000"},
+        {"CommonSet.Expert.AlertTempReg", "-31", false, "from -30 to 130"},
+    };
+    for (const auto& c : cases) {
+        const STreeLeaf* leaf = index.Find(c.path);
+        ASSERT_NE(leaf, nullptr) << c.path;
+        const std::string before = LeafText(*leaf->node);
+        std::string error;
+        EXPECT_EQ(SetLeafText(*leaf, c.text, error), c.taken) << c.path << " " << c.text;
+        if (c.taken) {
+            EXPECT_EQ(LeafText(*leaf->node), c.after) << c.path;
+        } else {
+            EXPECT_EQ(LeafText(*leaf->node), before) << c.path << " " << c.text;
+            EXPECT_NE(error.find(c.after), std::string::npos) << error;
+        }
+    }
+}
+
+TEST(LeafText, TakesBackAStoredFrequencyOffTheRasterOnlyFromAnExport) {
+    SDocument doc(ModelPMR);
+    const CTreeIndex index = doc.Index();
+    const STreeLeaf& freq = *index.Find("Mch.CH1.FreqRx");
+    freq.node->SetValue(378647000);
+    ASSERT_EQ(LeafText(*freq.node), "378.64700");
+    freq.node->SetValue(0);
+    std::string error;
+    EXPECT_FALSE(SetLeafText(freq, "378.64700", error));
+    EXPECT_FALSE(SetLeafText(freq, "378.647", error, true));  // not the field's own text
+    EXPECT_TRUE(SetLeafText(freq, "378.64700", error, true));
+    EXPECT_EQ(freq.node->GetValue(), 378647000);
+}
+
+TEST(LeafText, ATwoToneToneMovesItsDecodeWindow) {
+    SDocument doc(ModelLMR);
+    const CTreeIndex index = doc.Index();
+    const STreeLeaf* tone = index.Find("2ToneCodeCH.RXCodeCH.CH2.2ndFreq");
+    ASSERT_NE(tone, nullptr);
+    auto* channel = dynamic_cast<CQ2ToneRxChNode*>(tone->parent);
+    ASSERT_NE(channel, nullptr);
+    std::string error;
+    ASSERT_TRUE(SetLeafText(*tone, "1234.5", error)) << error;
+    int low = 0, high = 0;
+    CQ2ToneRxChNode::ToneWindow(12345, low, high);
+    EXPECT_EQ(channel->SecondLow()->GetValue(), low);
+    EXPECT_EQ(channel->SecondHigh()->GetValue(), high);
+    EXPECT_EQ(tone->node->GetValue(), CQ2ToneRxChNode::WindowMiddle(low, high));
+}
+
+TEST(LeafEdits, AreCheckedAgainstWhatTheFileKeeps) {
+    SDocument doc(ModelLMR);
+    const CTreeIndex index = doc.Index();
+    const auto edit = [&](const char* path, const char* text) {
+        return SLeafEdit{index.Find(path), text, std::string("at ") + path};
+    };
+    EXPECT_TRUE(ApplyLeafEdits(doc.document, {edit("Mch.CH1.ChOn", "OFF")}).empty());
+
+    auto errors = ApplyLeafEdits(doc.document, {edit("Mch.CH4.FreqRx", "145.125"),
+                                                edit("Mch.CH5.ChOn", "ON"),
+                                                edit("Mch.CH5.Text", "ELEVEN CHAR")});
+    ASSERT_EQ(errors.size(), 2u);
+    EXPECT_NE(errors[0].find("at Mch.CH4.FreqRx: \"145.12500\" is not kept"), std::string::npos)
+        << errors[0];
+    EXPECT_NE(errors[0].find("ChOn to ON"), std::string::npos) << errors[0];
+    EXPECT_NE(errors[1].find("at most 10 characters"), std::string::npos) << errors[1];
+
+    errors = ApplyLeafEdits(doc.document, {edit("Mch.CH6.ChOn", "ON"),
+                                           edit("Mch.CH6.FreqRx", "145.1"),
+                                           edit("Mch.CH6.FreqRx", "145.2"),
+                                           edit("Mch.CH6.RfPwr", "Medium")});
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_EQ(errors[0].rfind("at Mch.CH6.RfPwr: ", 0), 0u) << errors[0];
+    errors = ApplyLeafEdits(doc.document, {edit("Mch.CH6.ChOn", "ON"),
+                                           edit("Mch.CH6.FreqRx", "145.1"),
+                                           edit("Mch.CH6.FreqRx", "145.2")});
+    EXPECT_TRUE(errors.empty()) << errors[0];
+    EXPECT_EQ(LeafText(*index.Find("Mch.CH6.FreqRx")->node), "145.20000");
+}
+
+TEST(CompareTrees, ListsTheFieldsThatDiffer) {
+    SDocument a(ModelLMR), b(ModelLMR), pmr(ModelPMR);
+    EXPECT_TRUE(CompareTrees(a.document, b.document).empty());
+    const CTreeIndex index = b.Index();
+    std::string error;
+    ASSERT_TRUE(SetLeafText(*index.Find("CommonSet.Common.Comment2"), "changed", error));
+    ASSERT_TRUE(SetLeafText(*index.Find("Mch.Emr"), "7", error));
+    const auto diffs = CompareTrees(a.document, b.document);
+    ASSERT_EQ(diffs.size(), 2u);
+    EXPECT_EQ(diffs[0].path, "Mch.Emr");
+    EXPECT_EQ(diffs[0].textA, "0");
+    EXPECT_EQ(diffs[0].textB, "7");
+    EXPECT_EQ(diffs[1].path, "CommonSet.Common.Comment2");
+
+    const auto variants = CompareTrees(a.document, pmr.document);
+    ASSERT_FALSE(variants.empty());
+    EXPECT_EQ(variants[0].path, "Model");
+    EXPECT_EQ(variants[0].textA + variants[0].textB, "LMRPMR");
+}
+
+} // namespace
