@@ -23,7 +23,7 @@ static CCliRegistrar registrar(44, [](CLI::App& app, SCliOptions&) -> std::funct
         std::string text, error;
         if (!ReadTextFile(*from, text, error)) {
             std::cerr << "tolvar import: " << *from << ": " << error << "\n";
-            return kExitUsage;
+            return kExitRefused;
         }
         int status = 0;
         auto document = OpenDataFile(*file, status);
