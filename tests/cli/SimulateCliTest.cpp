@@ -1,15 +1,11 @@
 // tolvar simulate run as a process and spoken to over its pseudo-terminal.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <csignal>
-#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
-#include <poll.h>
 #include <sstream>
 #include <sys/wait.h>
-#include <thread>
 #include <unistd.h>
 
 #include "clone/Frame.h"
@@ -19,85 +15,38 @@ namespace fs = std::filesystem;
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-// A running `tolvar simulate`; its first output line is the port path.
+// A running `tolvar simulate`: its process id (from the shell it replaces) and the
+// port path, the first line of its output.
 class CSimulateProcess {
 public:
-    explicit CSimulateProcess(const std::vector<std::string>& args) {
-        int out[2];
-        if (::pipe(out) != 0)
-            return;
-        m_pid = ::fork();
-        if (m_pid == 0) {
-            ::dup2(out[1], STDOUT_FILENO);
-            const int quiet = ::open("/dev/null", O_WRONLY);
-            ::dup2(quiet, STDERR_FILENO);
-            ::close(out[0]);
-            ::close(out[1]);
-            std::vector<std::string> all{TOLVAR_BIN, "simulate"};
-            all.insert(all.end(), args.begin(), args.end());
-            std::vector<char*> argv;
-            for (auto& a : all)
-                argv.push_back(a.data());
-            argv.push_back(nullptr);
-            ::execv(TOLVAR_BIN, argv.data());
-            ::_exit(127);
-        }
-        ::close(out[1]);
-        m_out = out[0];
+    explicit CSimulateProcess(const std::string& args) {
+        const std::string command =
+            "echo $$; exec " + std::string(TOLVAR_BIN) + " simulate " + args + " 2>/dev/null";
+        m_pipe = ::popen(command.c_str(), "r");
+        m_pid = std::stoi(Line());
+        path = Line();
     }
     ~CSimulateProcess() {
-        if (m_pid > 0 && !m_reaped) {
-            ::kill(m_pid, SIGKILL);
-            ::waitpid(m_pid, nullptr, 0);
-        }
-        if (m_out >= 0)
-            ::close(m_out);
+        if (m_pipe) Stop(SIGKILL);
     }
-    // The first line of standard output, within a few seconds; "" when none came.
-    std::string FirstLine() {
-        std::string line;
-        const auto deadline = Clock::now() + std::chrono::seconds(5);
-        while (Clock::now() < deadline) {
-            pollfd p{m_out, POLLIN, 0};
-            if (::poll(&p, 1, 100) <= 0)
-                continue;
-            char c;
-            if (::read(m_out, &c, 1) != 1)
-                break;
-            if (c == '\n')
-                return line;
-            line += c;
-        }
-        return "";
-    }
-    // Sends a signal and returns the exit status (-1: did not exit normally in time).
+    // Signals the process and returns its exit status.
     int Stop(int signal) {
-        ::kill(m_pid, signal);
-        const auto deadline = Clock::now() + std::chrono::seconds(3);
-        int status = 0;
-        while (Clock::now() < deadline) {
-            if (::waitpid(m_pid, &status, WNOHANG) == m_pid) {
-                m_reaped = true;
-                return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        }
-        return -1;
-    }
-    // Exit status of a process expected to end on its own.
-    int Wait() {
-        int status = 0;
-        ::waitpid(m_pid, &status, 0);
-        m_reaped = true;
+        if (signal) ::kill(m_pid, signal);
+        const int status = ::pclose(m_pipe);
+        m_pipe = nullptr;
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
+    std::string path;
 
 private:
-    pid_t m_pid = -1;
-    int m_out = -1;
-    bool m_reaped = false;
+    std::string Line() {
+        char buf[256] = {};
+        if (!m_pipe || !std::fgets(buf, sizeof buf, m_pipe)) return "";
+        std::string line = buf;
+        return line.substr(0, line.find('\n'));
+    }
+    FILE* m_pipe = nullptr;
+    pid_t m_pid = 0;
 };
 
 // Sends one frame and collects frames until count have come or the line is quiet.
@@ -112,8 +61,7 @@ std::vector<ByteVec> Exchange(CSerialPort& port, uint8_t command, const ByteVec&
         size_t n = 0;
         while (port.Read(buf, sizeof buf, n))
             for (size_t i = 0; i < n; ++i)
-                if (receiver.Feed(buf[i]))
-                    frames.push_back(receiver.Frame());
+                if (receiver.Feed(buf[i])) frames.push_back(receiver.Frame());
     }
     return frames;
 }
@@ -121,16 +69,15 @@ std::vector<ByteVec> Exchange(CSerialPort& port, uint8_t command, const ByteVec&
 } // namespace
 
 TEST(SimulateCli, IdentifiesOverItsPseudoTerminalAndStopsOnSigint) {
-    CSimulateProcess sim({"--options", "0x22"});
-    const std::string path = sim.FirstLine();
-    ASSERT_EQ(path.rfind("/dev/", 0), 0u) << path;
+    CSimulateProcess sim("--options 0x22");
+    ASSERT_EQ(sim.path.rfind("/dev/", 0), 0u) << sim.path;
     {
         CPosixSerialPort port;
-        ASSERT_TRUE(port.Open(path, 9600, 65536));
+        ASSERT_TRUE(port.Open(sim.path, 9600, 65536));
         const auto frames = Exchange(port, kCmdIdentify, {0x23, 0x68, 0x00, 0x00}, 2);
         ASSERT_EQ(frames.size(), 2u);
-        EXPECT_EQ(frames[0], MakeFrameBody(kAddrRepeater, kAddrPc, kCmdIdentify,
-                                           {0x23, 0x68, 0x00, 0x00}));
+        EXPECT_EQ(frames[0],
+                  MakeFrameBody(kAddrRepeater, kAddrPc, kCmdIdentify, {0x23, 0x68, 0x00, 0x00}));
         ASSERT_EQ(frames[1].size(), 3u + 4u + kInfoBlockSize);
         EXPECT_EQ(frames[1][2], kCmdIdentifyAnswer);
         EXPECT_EQ(WordAt(frames[1], 3), 0x2368);
@@ -140,16 +87,16 @@ TEST(SimulateCli, IdentifiesOverItsPseudoTerminalAndStopsOnSigint) {
 }
 
 TEST(SimulateCli, SaveWritesTheReceivedImageBack) {
-    const fs::path file = fs::temp_directory_path() /
-                          ("tolvar-sim-" + std::to_string(::getpid()) + ".zcf");
+    const fs::path file =
+        fs::temp_directory_path() / ("tolvar-sim-" + std::to_string(::getpid()) + ".zcf");
     ASSERT_EQ(std::system((std::string(TOLVAR_BIN) + " new -o " + file.string()).c_str()), 0);
-    CSimulateProcess sim({"--image", file.string(), "--save"});
-    const std::string path = sim.FirstLine();
-    ASSERT_FALSE(path.empty());
-    const std::string line = "00A010" "0123456789ABCDEF0123456789ABCDEF";
+    CSimulateProcess sim("--image " + file.string() + " --save");
+    ASSERT_FALSE(sim.path.empty());
+    const std::string line = "00A010"
+                             "0123456789ABCDEF0123456789ABCDEF";
     {
         CPosixSerialPort port;
-        ASSERT_TRUE(port.Open(path, 9600, 65536));
+        ASSERT_TRUE(port.Open(sim.path, 9600, 65536));
         EXPECT_EQ(Exchange(port, kCmdWriteRequest, {0x23, 0x68, 0x01, 0x00}, 1).size(), 1u);
         ByteVec record;
         ASSERT_TRUE(EncodeRecordPayload(line, record));
@@ -167,11 +114,9 @@ TEST(SimulateCli, SaveWritesTheReceivedImageBack) {
 }
 
 TEST(SimulateCli, RefusesBadOptions) {
-    for (const std::vector<std::string>& args :
-         {std::vector<std::string>{"--fault", "bogus"}, {"--fault", "silent=2"}, {"--save"},
-          {"--options", "0xF0"}}) {
+    for (const char* args : {"--fault bogus", "--fault silent=2", "--save", "--options 0xF0"}) {
         CSimulateProcess sim(args);
-        EXPECT_EQ(sim.FirstLine(), "") << args[0];
-        EXPECT_EQ(sim.Wait(), 64) << args[0];
+        EXPECT_EQ(sim.path, "") << args;
+        EXPECT_EQ(sim.Stop(0), 64) << args;
     }
 }
