@@ -213,9 +213,10 @@ TEST_P(Fault, Shows) {
 INSTANTIATE_TEST_SUITE_P(
     All, Fault,
     ::testing::Values(
-        SFaultCase{
-            "silent", kCmdIdentify,
-            [](auto& f, auto&) { EXPECT_EQ(f, (std::vector{Body(kCmdIdentify, kIdentify)})); }},
+        SFaultCase{"silent", kCmdIdentify,
+                   [](auto& f, auto&) {
+                       EXPECT_EQ(f, (std::vector<ByteVec>{Body(kCmdIdentify, kIdentify)}));
+                   }},
         SFaultCase{"no-echo", kCmdIdentify,
                    [](auto& f, auto&) {
                        ASSERT_EQ(f.size(), 1u);
@@ -307,5 +308,5 @@ TEST_F(SimPort, AnswersOneOpenPortAtItsSpeed) {
     // At another speed than the repeater's only the cable's echo comes back.
     ASSERT_TRUE(port.Open("SIM", 38400, 65536));
     frames = Exchange(kCmdIdentify, kIdentify, 2);
-    EXPECT_EQ(frames, (std::vector{Body(kCmdIdentify, kIdentify)}));
+    EXPECT_EQ(frames, (std::vector<ByteVec>{Body(kCmdIdentify, kIdentify)}));
 }
