@@ -18,11 +18,9 @@ static CCliRegistrar registrar(45, [](CLI::App& app, SCliOptions&) -> std::funct
     return [fileA, fileB, maker] {
         int status = 0;
         auto a = OpenDataFile(*fileA, status);
-        if (!a)
-            return status;
+        if (!a) return status;
         auto b = OpenDataFile(*fileB, status);
-        if (!b)
-            return status;
+        if (!b) return status;
         const auto diffs = CompareTrees(*a, *b, *maker);
         for (const SFieldDiff& diff : diffs)
             std::cout << diff.path << ": " << Json(diff.textA).dump() << " -> "

@@ -23,8 +23,7 @@ static CCliRegistrar registrar(43, [](CLI::App& app, SCliOptions&) -> std::funct
     return [file, format, out, maker] {
         int status = 0;
         auto document = OpenDataFile(*file, status);
-        if (!document)
-            return status;
+        if (!document) return status;
         const CTreeIndex index(*document->Registry().RadioData(), document->GetModel(), *maker);
         std::string text;
         if (*format == "csv") {

@@ -17,8 +17,7 @@ static CCliRegistrar registrar(41, [](CLI::App& app, SCliOptions&) -> std::funct
     return [file, paths, maker] {
         int status = 0;
         auto document = OpenDataFile(*file, status);
-        if (!document)
-            return status;
+        if (!document) return status;
         CTreeIndex index(*document->Registry().RadioData(), document->GetModel(), *maker);
         std::string output;
         bool failed = false;
@@ -33,13 +32,11 @@ static CCliRegistrar registrar(41, [](CLI::App& app, SCliOptions&) -> std::funct
                     output += leaf->path + "=" + LeafText(*leaf->node) + "\n";
                 continue;
             }
-            if (index.Check(path) == EPathProblem::MakerReserved)
-                message += " (--maker-reserve)";
+            if (index.Check(path) == EPathProblem::MakerReserved) message += " (--maker-reserve)";
             std::cerr << "tolvar get: " << message << "\n";
             failed = true;
         }
-        if (failed)
-            return kExitUsage;
+        if (failed) return kExitUsage;
         std::cout << output;
         return kExitOk;
     };

@@ -27,8 +27,7 @@ static CCliRegistrar registrar(44, [](CLI::App& app, SCliOptions&) -> std::funct
         }
         int status = 0;
         auto document = OpenDataFile(*file, status);
-        if (!document)
-            return status;
+        if (!document) return status;
         const CTreeIndex index(*document->Registry().RadioData(), document->GetModel(), *maker);
         std::vector<std::string> errors;
         std::vector<SLeafEdit> edits;
@@ -40,11 +39,10 @@ static CCliRegistrar registrar(44, [](CLI::App& app, SCliOptions&) -> std::funct
             } catch (const Json::parse_error& e) {
                 errors.push_back(std::string("not valid JSON: ") + e.what());
             }
-            if (errors.empty())
-                edits = JsonEdits(index, json, errors);
+            if (errors.empty()) edits = JsonEdits(index, json, errors);
         } else {
-            edits = ChannelCsvEdits(index, text.substr(first == std::string::npos ? 0 : first),
-                                    errors);
+            edits =
+                ChannelCsvEdits(index, text.substr(first == std::string::npos ? 0 : first), errors);
         }
         const auto refused = ApplyLeafEdits(*document, edits);
         errors.insert(errors.end(), refused.begin(), refused.end());

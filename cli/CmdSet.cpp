@@ -19,8 +19,7 @@ static CCliRegistrar registrar(42, [](CLI::App& app, SCliOptions&) -> std::funct
     return [file, assignments, out, maker] {
         int status = 0;
         auto document = OpenDataFile(*file, status);
-        if (!document)
-            return status;
+        if (!document) return status;
         CTreeIndex index(*document->Registry().RadioData(), document->GetModel(), *maker);
         std::vector<std::string> errors;
         std::vector<SLeafEdit> edits;
@@ -35,8 +34,7 @@ static CCliRegistrar registrar(42, [](CLI::App& app, SCliOptions&) -> std::funct
             if (!leaf) {
                 std::string message;
                 const EPathProblem problem = index.Check(path, &message);
-                if (problem == EPathProblem::MakerReserved)
-                    message += " (--maker-reserve)";
+                if (problem == EPathProblem::MakerReserved) message += " (--maker-reserve)";
                 errors.push_back(message);
                 continue;
             }
@@ -51,8 +49,7 @@ static CCliRegistrar registrar(42, [](CLI::App& app, SCliOptions&) -> std::funct
             return kExitUsage;
         }
         status = SaveDataFile(*document, out->empty() ? *file : *out);
-        if (status != kExitOk)
-            return status;
+        if (status != kExitOk) return status;
         for (const SLeafEdit& edit : edits)
             std::cout << edit.leaf->path << "=" << LeafText(*edit.leaf->node) << "\n";
         return kExitOk;

@@ -13,10 +13,10 @@
 namespace {
 
 struct SArea {
-    const char* name;    // on the command line
-    const char* path;    // in the tree
+    const char* name; // on the command line
+    const char* path; // in the tree
     const char* title;
-    int model;           // -1: both variants
+    int model; // -1: both variants
 };
 
 const std::vector<SArea>& Areas() {
@@ -40,7 +40,9 @@ struct SGroup {
     std::vector<SGroup> groups;
 };
 
-std::string LastPiece(const std::string& path) { return path.substr(path.rfind('.') + 1); }
+std::string LastPiece(const std::string& path) {
+    return path.substr(path.rfind('.') + 1);
+}
 
 SGroup GroupLeaves(const std::string& path, const std::vector<const STreeLeaf*>& leaves) {
     SGroup group{path, {}, {}};
@@ -54,8 +56,7 @@ SGroup GroupLeaves(const std::string& path, const std::vector<const STreeLeaf*>&
             continue;
         }
         const std::string child = path + "." + rest.substr(0, dot);
-        if (!below.count(child))
-            order.push_back(child);
+        if (!below.count(child)) order.push_back(child);
         below[child].push_back(leaf);
     }
     for (const std::string& child : order)
@@ -66,19 +67,16 @@ SGroup GroupLeaves(const std::string& path, const std::vector<const STreeLeaf*>&
 // Sibling groups of the same fields (code channels, tones, formats) read best as
 // one table, a row per group.
 bool AsOneTable(const SGroup& group) {
-    if (group.groups.size() < 2)
-        return false;
+    if (group.groups.size() < 2) return false;
     std::set<std::string> first;
     for (const STreeLeaf* leaf : group.groups[0].fields)
         first.insert(LastPiece(leaf->path));
     for (const SGroup& child : group.groups) {
-        if (!child.groups.empty() || child.fields.empty())
-            return false;
+        if (!child.groups.empty() || child.fields.empty()) return false;
         size_t shared = 0;
         for (const STreeLeaf* leaf : child.fields)
             shared += first.count(LastPiece(leaf->path));
-        if (shared * 2 < child.fields.size())
-            return false;
+        if (shared * 2 < child.fields.size()) return false;
     }
     return true;
 }
@@ -110,8 +108,7 @@ void PrintGroup(const SGroup& group, std::ostream& out) {
         for (const std::string& column : columns) {
             std::string cell = "-";
             for (const STreeLeaf* leaf : child.fields)
-                if (LastPiece(leaf->path) == column)
-                    cell = SheetText(*leaf->node);
+                if (LastPiece(leaf->path) == column) cell = SheetText(*leaf->node);
             row.push_back(cell);
         }
         table.AddRow(row);
@@ -149,27 +146,25 @@ static CCliRegistrar registrar(40, [](CLI::App& app, SCliOptions&) -> std::funct
     for (const SArea& a : Areas())
         names.emplace_back(a.name);
     cmd->add_option("FILE", *file, "The data file")->required();
-    cmd->add_option("AREA", *area, "channels (default), multitone, dtmf, 2tone (LMR), "
-                                   "5tone (PMR), common, expert or keydisp")
+    cmd->add_option("AREA", *area,
+                    "channels (default), multitone, dtmf, 2tone (LMR), "
+                    "5tone (PMR), common, expert or keydisp")
         ->check(CLI::IsMember(names));
     cmd->add_flag("--maker-reserve", *maker, "Add the maker-reserved area");
     return [file, area, maker] {
         int status = 0;
         auto document = OpenDataFile(*file, status);
-        if (!document)
-            return status;
+        if (!document) return status;
         const int model = document->GetModel();
         const SArea* chosen = nullptr;
         for (const SArea& a : Areas())
-            if (*area == a.name)
-                chosen = &a;
-        if (!chosen)
-            return kExitUsage;
+            if (*area == a.name) chosen = &a;
+        if (!chosen) return kExitUsage;
         if (chosen->model >= 0 && chosen->model != model) {
             std::cerr << "tolvar show: the " << chosen->title << " area belongs to "
                       << ModelName(chosen->model) << " files; " << *file << " is "
-                      << ModelName(model) << " (show "
-                      << (model == ModelPMR ? "5tone" : "2tone") << " instead)\n";
+                      << ModelName(model) << " (show " << (model == ModelPMR ? "5tone" : "2tone")
+                      << " instead)\n";
             return kExitUsage;
         }
         CTreeIndex index(*document->Registry().RadioData(), model, *maker);
@@ -178,8 +173,7 @@ static CCliRegistrar registrar(40, [](CLI::App& app, SCliOptions&) -> std::funct
         else
             PrintArea(index, chosen->path, std::cout);
         if (*maker) {
-            if (std::string(chosen->name) == "channels")
-                std::cout << "\n";
+            if (std::string(chosen->name) == "channels") std::cout << "\n";
             PrintArea(index, "MakerR", std::cout);
         }
         return kExitOk;

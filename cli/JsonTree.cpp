@@ -10,8 +10,7 @@ void Collect(const CTreeIndex& index, const Json& object, const std::string& pre
              std::vector<SLeafEdit>& edits, std::vector<std::string>& errors) {
     for (const auto& [key, value] : object.items()) {
         const std::string path = prefix.empty() ? key : prefix + "." + key;
-        if (prefix.empty() && key == kModelKey)
-            continue;
+        if (prefix.empty() && key == kModelKey) continue;
         const STreeLeaf* leaf = index.Find(path);
         if (value.is_object()) {
             if (leaf)

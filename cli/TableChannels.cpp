@@ -6,8 +6,8 @@
 #include "TableIo.h"
 #include "datamodel/DataManagers.h"
 #include "datamodel/memmap/ToneCodes.h"
-#include "datamodel/nodes/NodeValue.h"
 #include "datamodel/nodes/Node.h"
+#include "datamodel/nodes/NodeValue.h"
 
 namespace {
 
@@ -23,7 +23,7 @@ struct SColumn {
     const char* title;
     ECol kind;
     const char* field = nullptr;
-    const char* extra = nullptr;  // WithLong: the "long" flag
+    const char* extra = nullptr; // WithLong: the "long" flag
     std::vector<SRename> renames = {};
 };
 
@@ -77,7 +77,10 @@ const std::vector<SColumn>& Columns(int model) {
         {"BASE Log", ECol::Field, "BasLogInOfP"},
         {"RPT Log", ECol::Field, "RptLogInOf"},
         {"RPT Log ID", ECol::Field, "RptLogIdP"},
-        {"Auto Reset", ECol::Field, "AutoResetP", nullptr,
+        {"Auto Reset",
+         ECol::Field,
+         "AutoResetP",
+         nullptr,
          {{"Timer A Inact", "Timer AI"}, {"Timer B Inact", "Timer BI"}}},
         {"CH Mute", ECol::Field, "Mute"},
         {"Form", ECol::Field, "Form"},
@@ -94,7 +97,9 @@ const std::vector<SColumn>& Columns(int model) {
 
 constexpr int kRxCNoCount = 8;
 
-std::string ChannelBase(int channel) { return "Mch.CH" + std::to_string(channel) + "."; }
+std::string ChannelBase(int channel) {
+    return "Mch.CH" + std::to_string(channel) + ".";
+}
 
 // The channel's fields as the index holds them.
 class CChannelFields {
@@ -123,15 +128,13 @@ int GlobalValue(const CTreeIndex& index, const char* path) {
 
 std::string Shown(const SColumn& column, const std::string& text) {
     for (const SRename& rename : column.renames)
-        if (text == rename.own)
-            return rename.shown;
+        if (text == rename.own) return rename.shown;
     return text;
 }
 
 std::string Own(const SColumn& column, const std::string& text) {
     for (const SRename& rename : column.renames)
-        if (text == rename.shown)
-            return rename.own;
+        if (text == rename.shown) return rename.own;
     return text;
 }
 
@@ -157,43 +160,36 @@ std::vector<std::string> ChannelSheetRow(const CTreeIndex& index, int channel, b
             continue;
         }
         if (column.kind == ECol::Attr) {
-            if (GlobalValue(index, "Mch.PrioA") == channel)
-                cell += "A";
-            if (GlobalValue(index, "Mch.Emr") == channel)
-                cell += "E";
+            if (GlobalValue(index, "Mch.PrioA") == channel) cell += "A";
+            if (GlobalValue(index, "Mch.Emr") == channel) cell += "E";
             continue;
         }
-        if (!inUse)
-            continue;
+        if (!inUse) continue;
         switch (column.kind) {
         case ECol::Field:
         case ECol::ToneRx:
             cell = fields.Text(column.field, sheet);
-            if (sheet)
-                cell = Shown(column, cell);
+            if (sheet) cell = Shown(column, cell);
             break;
         case ECol::FreqTx:
             cell = fields.Text(column.field, sheet);
-            if (sheet && cell == fields.Text("FreqRx", sheet))
-                cell = "<-----";
+            if (sheet && cell == fields.Text("FreqRx", sheet)) cell = "<-----";
             break;
         case ECol::ToneTx:
             cell = fields.Text(column.field, sheet);
-            if (sheet && fields.Value("CTonTx") == fields.Value("CTonRx"))
-                cell = "<-----";
-            if (sheet && fields.Value("CTonRx") == kToneMulti)
-                cell = "------";
+            if (sheet && fields.Value("CTonTx") == fields.Value("CTonRx")) cell = "<-----";
+            if (sheet && fields.Value("CTonRx") == kToneMulti) cell = "------";
             break;
         case ECol::WithLong:
             cell = fields.Text(column.field, sheet);
-            if (fields.Value(column.field) > 0 && fields.Value(column.extra) == 1)
-                cell += "L";
+            if (fields.Value(column.field) > 0 && fields.Value(column.extra) == 1) cell += "L";
             break;
         case ECol::RxCNo:
             for (int k = 1; k <= kRxCNoCount; ++k)
                 cell += fields.Text("RxCNo" + std::to_string(k), sheet);
             break;
-        default: break;
+        default:
+            break;
         }
     }
     return cells;
@@ -214,8 +210,7 @@ public:
             m_errors.push_back("CSV: " + error);
             return {};
         }
-        if (rows.empty() || !ReadHeader(rows[0]))
-            return {};
+        if (rows.empty() || !ReadHeader(rows[0])) return {};
         for (size_t r = 1; r < rows.size(); ++r)
             ReadRow(rows[r]);
         FinishAttributes();
@@ -238,8 +233,7 @@ private:
             const std::string& title = row.cells[c];
             const SColumn* found = nullptr;
             for (const SColumn& column : m_columns)
-                if (title == column.title)
-                    found = &column;
+                if (title == column.title) found = &column;
             const std::string where =
                 "row " + std::to_string(row.line) + ", column " + std::to_string(c + 1);
             const std::string model = ModelName(m_index.Model());
@@ -323,16 +317,14 @@ private:
             }
             if (column.kind == ECol::Field && std::string(column.field) == "FreqRx")
                 Edit(where, base + "ChOn", inUse ? "ON" : "OFF");
-            if (!inUse || column.kind == ECol::Number)
-                continue;
+            if (!inUse || column.kind == ECol::Number) continue;
             ReadCell(column, where, base, cell, row);
         }
     }
 
     std::string CellOf(const SCsvRow& row, const char* field) const {
         for (size_t c = 0; c < m_header.size(); ++c)
-            if (m_header[c]->field && std::string(m_header[c]->field) == field)
-                return row.cells[c];
+            if (m_header[c]->field && std::string(m_header[c]->field) == field) return row.cells[c];
         return {};
     }
 
@@ -341,8 +333,12 @@ private:
         const std::string path = base + (column.field ? column.field : "");
         switch (column.kind) {
         case ECol::Field:
-        case ECol::ToneRx: Edit(where, path, Own(column, cell)); break;
-        case ECol::FreqTx: Edit(where, path, cell == "<-----" ? CellOf(row, "FreqRx") : cell); break;
+        case ECol::ToneRx:
+            Edit(where, path, Own(column, cell));
+            break;
+        case ECol::FreqTx:
+            Edit(where, path, cell == "<-----" ? CellOf(row, "FreqRx") : cell);
+            break;
         case ECol::ToneTx:
             Edit(where, path,
                  cell == "<-----" ? CellOf(row, "CTonRx") : (cell == "------" ? "OFF" : cell));
@@ -355,8 +351,7 @@ private:
             const auto* options = leaf ? dynamic_cast<const CNodeValue*>(leaf->node) : nullptr;
             const bool off = value == "0" || (options && value == options->OptionText(0));
             // "OFF" shows no flag; the flag keeps its value then.
-            if (isLong || !off)
-                Edit(where, base + column.extra, isLong ? "1" : "0");
+            if (isLong || !off) Edit(where, base + column.extra, isLong ? "1" : "0");
             break;
         }
         case ECol::RxCNo: {
@@ -373,31 +368,28 @@ private:
                 Edit(where, base + "RxCNo" + std::to_string(k + 1), std::string(1, cell[k]));
             break;
         }
-        default: break;
+        default:
+            break;
         }
     }
 
-    void ReadAttributes(const std::string& where, const std::string& cell, int channel,
-                        int line) {
+    void ReadAttributes(const std::string& where, const std::string& cell, int channel, int line) {
         if (cell.find_first_not_of("AE") != std::string::npos) {
             m_errors.push_back(where + ": \"" + cell +
                                "\" is not an attribute; use A (Prio A), E (emergency) or nothing");
             return;
         }
         m_attrWhere = where.substr(where.find(','));
-        if (cell.find('A') != std::string::npos)
-            m_prio.push_back({channel, line});
-        if (cell.find('E') != std::string::npos)
-            m_emr.push_back({channel, line});
+        if (cell.find('A') != std::string::npos) m_prio.push_back({channel, line});
+        if (cell.find('E') != std::string::npos) m_emr.push_back({channel, line});
         m_hasAttr = true;
     }
 
     void Mark(const std::vector<SMark>& marks, const char* path, const char* what) {
         if (marks.size() > 1) {
-            m_errors.push_back("row " + std::to_string(marks[1].line) + m_attrWhere + ": " +
-                               what + " is already on channel " +
-                               std::to_string(marks[0].channel) + " (row " +
-                               std::to_string(marks[0].line) + ")");
+            m_errors.push_back("row " + std::to_string(marks[1].line) + m_attrWhere + ": " + what +
+                               " is already on channel " + std::to_string(marks[0].channel) +
+                               " (row " + std::to_string(marks[0].line) + ")");
             return;
         }
         if (marks.size() == 1)
@@ -406,8 +398,7 @@ private:
     }
 
     void FinishAttributes() {
-        if (!m_hasAttr)
-            return;
+        if (!m_hasAttr) return;
         Mark(m_prio, "Mch.PrioA", "Prio A");
         Mark(m_emr, "Mch.Emr", "the emergency channel");
         // A listed emergency channel without its mark loses it.
@@ -421,7 +412,7 @@ private:
     const std::vector<SColumn>& m_columns;
     std::vector<const SColumn*> m_header;
     std::vector<SLeafEdit> m_edits;
-    std::map<int, int> m_seen;  // channel -> line
+    std::map<int, int> m_seen; // channel -> line
     std::vector<SMark> m_prio, m_emr;
     std::string m_attrWhere;
     bool m_hasAttr = false;

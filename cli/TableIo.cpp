@@ -45,8 +45,7 @@ bool WriteTextFile(const std::string& path, const std::string& text, std::string
 std::string CsvLine(const std::vector<std::string>& cells) {
     std::string line;
     for (size_t i = 0; i < cells.size(); ++i) {
-        if (i)
-            line += ',';
+        if (i) line += ',';
         const std::string& cell = cells[i];
         if (cell.find_first_of(",\"\r\n") == std::string::npos) {
             line += cell;
@@ -54,8 +53,7 @@ std::string CsvLine(const std::vector<std::string>& cells) {
         }
         line += '"';
         for (char c : cell) {
-            if (c == '"')
-                line += '"';
+            if (c == '"') line += '"';
             line += c;
         }
         line += '"';
@@ -74,8 +72,7 @@ bool ParseCsv(const std::string& text, std::vector<SCsvRow>& rows, std::string& 
         if (cellStarted || !cell.empty() || !row.cells.empty()) {
             row.cells.push_back(cell);
             bool blank = row.cells.size() == 1 && row.cells[0].empty();
-            if (!blank)
-                rows.push_back(row);
+            if (!blank) rows.push_back(row);
         }
         row = SCsvRow{};
         cell.clear();
@@ -90,14 +87,12 @@ bool ParseCsv(const std::string& text, std::vector<SCsvRow>& rows, std::string& 
             } else if (c == '"') {
                 quoted = false;
             } else {
-                if (c == '\n')
-                    ++line;
+                if (c == '\n') ++line;
                 cell += c;
             }
             continue;
         }
-        if (row.cells.empty() && cell.empty() && !cellStarted)
-            row.line = line;
+        if (row.cells.empty() && cell.empty() && !cellStarted) row.line = line;
         if (c == '"' && cell.empty()) {
             quoted = cellStarted = true;
         } else if (c == ',') {

@@ -13,7 +13,7 @@ bool WriteTextFile(const std::string& path, const std::string& text, std::string
 std::string CsvLine(const std::vector<std::string>& cells);
 
 struct SCsvRow {
-    int line = 0;  // 1-based line of the file where the row starts
+    int line = 0; // 1-based line of the file where the row starts
     std::vector<std::string> cells;
 };
 // Splits CSV text into rows (blank lines skipped); false with error on an

@@ -9,8 +9,7 @@ void PrintRow(std::ostream& out, const std::vector<std::string>& row,
     std::string line;
     for (size_t c = 0; c < row.size(); ++c) {
         line += row[c];
-        if (c + 1 < row.size())
-            line += std::string(widths[c] - row[c].size() + 2, ' ');
+        if (c + 1 < row.size()) line += std::string(widths[c] - row[c].size() + 2, ' ');
     }
     line.erase(line.find_last_not_of(' ') + 1);
     out << line << "\n";
@@ -23,8 +22,7 @@ void CTextTable::Print(std::ostream& out) const {
     for (size_t c = 0; c < m_header.size(); ++c)
         widths[c] = m_header[c].size();
     for (const auto& row : m_rows) {
-        if (row.size() > widths.size())
-            widths.resize(row.size());
+        if (row.size() > widths.size()) widths.resize(row.size());
         for (size_t c = 0; c < row.size(); ++c)
             widths[c] = std::max(widths[c], row[c].size());
     }

@@ -13,7 +13,9 @@
 #include "datamodel/nodes/ToneNodes.h"
 #include "datamodel/nodes/ValueNodes.h"
 
-const char* ModelName(int model) { return model == ModelPMR ? "PMR" : "LMR"; }
+const char* ModelName(int model) {
+    return model == ModelPMR ? "PMR" : "LMR";
+}
 
 namespace {
 
@@ -25,12 +27,13 @@ constexpr const char* kMakerArea = "MakerR";
 constexpr const char* kChannelTemplate = "Mch.CH0";
 
 CNode* HolderOf(CNode& node) {
-    if (auto* holder = dynamic_cast<CFieldHolderNode*>(&node))
-        return holder->GetFieldHolder();
+    if (auto* holder = dynamic_cast<CFieldHolderNode*>(&node)) return holder->GetFieldHolder();
     return &node;
 }
 
-std::string FirstPiece(const std::string& path) { return path.substr(0, path.find('.')); }
+std::string FirstPiece(const std::string& path) {
+    return path.substr(0, path.find('.'));
+}
 
 bool InTemplate(const std::string& path) {
     return path.rfind(std::string(kChannelTemplate) + ".", 0) == 0;
@@ -38,22 +41,18 @@ bool InTemplate(const std::string& path) {
 
 std::string Trim(const std::string& text) {
     const auto first = text.find_first_not_of(" \t\r\n");
-    if (first == std::string::npos)
-        return {};
+    if (first == std::string::npos) return {};
     const auto last = text.find_last_not_of(" \t\r\n");
     return text.substr(first, last - first + 1);
 }
 
 // A whole decimal number with an optional sign, nothing else.
 bool ParseWhole(const std::string& text, long long& value) {
-    if (text.empty() || text.size() > 12)
-        return false;
+    if (text.empty() || text.size() > 12) return false;
     size_t i = (text[0] == '-' || text[0] == '+') ? 1 : 0;
-    if (i == text.size())
-        return false;
+    if (i == text.size()) return false;
     for (size_t k = i; k < text.size(); ++k)
-        if (text[k] < '0' || text[k] > '9')
-            return false;
+        if (text[k] < '0' || text[k] > '9') return false;
     value = std::strtoll(text.c_str(), nullptr, 10);
     return true;
 }
@@ -61,8 +60,7 @@ bool ParseWhole(const std::string& text, long long& value) {
 // A decimal number such as "145.125", "-21.4" or ".5".
 bool IsDecimal(const std::string& text, bool signAllowed) {
     size_t i = 0;
-    if (!text.empty() && (text[0] == '+' || (signAllowed && text[0] == '-')))
-        i = 1;
+    if (!text.empty() && (text[0] == '+' || (signAllowed && text[0] == '-'))) i = 1;
     bool digits = false, point = false;
     for (; i < text.size(); ++i) {
         if (text[i] >= '0' && text[i] <= '9')
@@ -75,7 +73,9 @@ bool IsDecimal(const std::string& text, bool signAllowed) {
     return digits;
 }
 
-std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+std::string Quoted(const std::string& text) {
+    return "\"" + text + "\"";
+}
 
 std::string FreqText(const CFreqNode& node, long long value) {
     char buf[64];
@@ -87,8 +87,7 @@ std::string FreqText(const CFreqNode& node, long long value) {
 // A refusing frequency node answers a refused text with its current value, so the
 // parse follows the current value exactly when the text is refused.
 bool FreqRefuses(CFreqNode& node, const std::string& text) {
-    if (node.Minimum() >= node.Maximum())
-        return false;
+    if (node.Minimum() >= node.Maximum()) return false;
     const int current = node.Value();
     const int probe = current != node.Minimum() ? node.Minimum() : node.Maximum();
     const int first = node.ParseText(text);
@@ -109,19 +108,16 @@ std::string NearestAccepted(CFreqNode& node, const std::string& text) {
     for (int direction : {-1, 1})
         for (long long k = 0; k <= 2000; ++k) {
             const long long candidate = start + direction * k * step;
-            if (candidate < node.Minimum() || candidate > node.Maximum())
-                break;
+            if (candidate < node.Minimum() || candidate > node.Maximum()) break;
             const std::string candidateText = FreqText(node, candidate);
             if (!FreqRefuses(node, candidateText) && node.ParseText(candidateText) == candidate) {
                 found.push_back(candidateText);
                 break;
             }
         }
-    if (found.empty())
-        return {};
+    if (found.empty()) return {};
     std::string result = "; nearest accepted: " + found[0];
-    if (found.size() > 1 && found[1] != found[0])
-        result += ", " + found[1];
+    if (found.size() > 1 && found[1] != found[0]) result += ", " + found[1];
     return result;
 }
 
@@ -139,10 +135,8 @@ bool ToneWithMulti(const CNode& node) {
 
 void RecalcAfterToneEdit(const STreeLeaf& leaf) {
     const std::string name = leaf.node->GetName();
-    if (name != "1stFreq" && name != "2ndFreq")
-        return;
-    if (auto* channel = dynamic_cast<CQ2ToneRxChNode*>(leaf.parent))
-        channel->RecalcLimits();
+    if (name != "1stFreq" && name != "2ndFreq") return;
+    if (auto* channel = dynamic_cast<CQ2ToneRxChNode*>(leaf.parent)) channel->RecalcLimits();
 }
 
 bool SetNumber(CNode& node, CNodeValue& value, const std::string& text, std::string& error) {
@@ -173,8 +167,7 @@ bool SetNumber(CNode& node, CNodeValue& value, const std::string& text, std::str
 // The value the node shows exactly as text, or -1: a stored value off the raster.
 long long ShownAs(CFreqNode& node, const std::string& text) {
     const long long value = std::llround(std::strtod(text.c_str(), nullptr) * node.GetScale());
-    if (value < node.Minimum() || value > node.Maximum())
-        return -1;
+    if (value < node.Minimum() || value > node.Maximum()) return -1;
     const int current = node.Value();
     node.SetRange(static_cast<int>(value), node.Default(), node.Minimum(), node.Maximum());
     const bool same = node.GetText() == text;
@@ -194,8 +187,7 @@ bool SetFrequency(const STreeLeaf& leaf, CFreqNode& node, const std::string& tex
         if (const long long value = stored ? ShownAs(node, text) : -1; value >= 0) {
             const int before = node.Value();
             node.SetValue(static_cast<int>(value));
-            if (node.Value() != before)
-                RecalcAfterToneEdit(leaf);
+            if (node.Value() != before) RecalcAfterToneEdit(leaf);
             return true;
         }
         error = Quoted(text) + " is refused by the field's raster" + NearestAccepted(node, text) +
@@ -209,8 +201,7 @@ bool SetFrequency(const STreeLeaf& leaf, CFreqNode& node, const std::string& tex
     }
     const int before = node.Value();
     node.SetFreqText(text);
-    if (node.Value() != before)
-        RecalcAfterToneEdit(leaf);
+    if (node.Value() != before) RecalcAfterToneEdit(leaf);
     return true;
 }
 
@@ -226,12 +217,9 @@ CTreeIndex::CTreeIndex(CTolvarRadioDataManager& manager, int model, bool makerRe
 }
 
 bool CTreeIndex::AreaShown(const std::string& name) const {
-    if (name == kTwoToneArea)
-        return m_model == ModelLMR;
-    if (name == kFiveToneArea)
-        return m_model == ModelPMR;
-    if (name == kMakerArea)
-        return m_makerReserve;
+    if (name == kTwoToneArea) return m_model == ModelLMR;
+    if (name == kFiveToneArea) return m_model == ModelPMR;
+    if (name == kMakerArea) return m_makerReserve;
     return true;
 }
 
@@ -241,8 +229,7 @@ void CTreeIndex::Walk(CNode& group, const std::string& path) {
     for (CNode* child : holder->Children()) {
         const std::string name = child->GetName();
         const std::string childPath = path.empty() ? name : path + "." + name;
-        if ((path.empty() && !AreaShown(name)) || childPath == kChannelTemplate)
-            continue;
+        if ((path.empty() && !AreaShown(name)) || childPath == kChannelTemplate) continue;
         if (!IsLeafNode(*child)) {
             Walk(*child, childPath);
             continue;
@@ -272,16 +259,14 @@ std::vector<const STreeLeaf*> CTreeIndex::Below(const std::string& path) const {
 
 CNode* CTreeIndex::Resolve(const std::string& path) const {
     CNode* node = &m_manager.GetRootNode();
-    if (path.empty())
-        return node;
+    if (path.empty()) return node;
     size_t start = 0;
     while (node) {
         const size_t dot = path.find('.', start);
         const std::string piece =
             path.substr(start, dot == std::string::npos ? std::string::npos : dot - start);
         node = HolderOf(*node)->FindChild(piece);
-        if (dot == std::string::npos)
-            break;
+        if (dot == std::string::npos) break;
         start = dot + 1;
     }
     return node;
@@ -326,27 +311,23 @@ EPathProblem CTreeIndex::Check(const std::string& path, std::string* message) co
         while (!prefix.empty()) {
             const size_t dot = prefix.rfind('.');
             prefix = dot == std::string::npos ? std::string() : prefix.substr(0, dot);
-            if (Resolve(prefix))
-                break;
+            if (Resolve(prefix)) break;
         }
         std::vector<std::string> names;
         std::unordered_set<std::string> seen;
         for (const STreeLeaf* leaf : Below(prefix)) {
             const std::string rest = leaf->path.substr(prefix.empty() ? 0 : prefix.size() + 1);
             const std::string next = FirstPiece(rest);
-            if (seen.insert(next).second)
-                names.push_back(next);
+            if (seen.insert(next).second) names.push_back(next);
         }
         if (!names.empty()) {
             text += "; " + (prefix.empty() ? std::string("the file") : prefix) + " holds ";
             for (size_t i = 0; i < names.size() && i < 40; ++i)
                 text += (i ? ", " : "") + names[i];
-            if (names.size() > 40)
-                text += ", ...";
+            if (names.size() > 40) text += ", ...";
         }
     }
-    if (message)
-        *message = path + ": " + text;
+    if (message) *message = path + ": " + text;
     return problem;
 }
 
@@ -362,26 +343,22 @@ bool LeafTextIsNumber(const CNode& node) {
 }
 
 std::string LeafText(const CNode& node) {
-    if (LeafTextIsNumber(node))
-        return std::to_string(node.GetValue());
+    if (LeafTextIsNumber(node)) return std::to_string(node.GetValue());
     return node.GetText();
 }
 
 std::string SheetText(const CNode& node) {
-    if (IsToneNode(node))
-        return ToneText(node.GetValue(), ToneWithMulti(node));
+    if (IsToneNode(node)) return ToneText(node.GetValue(), ToneWithMulti(node));
     return LeafText(node);
 }
 
 std::string Accepts(const CNode& node) {
-    if (dynamic_cast<const CStringNode*>(&node))
-        return "a text";
+    if (dynamic_cast<const CStringNode*>(&node)) return "a text";
     if (const auto* freq = dynamic_cast<const CFreqNode*>(&node))
         return "a frequency from " + FreqText(*freq, freq->Minimum()) + " to " +
                FreqText(*freq, freq->Maximum());
     const auto* value = dynamic_cast<const CNodeValue*>(&node);
-    if (!value)
-        return "nothing";
+    if (!value) return "nothing";
     const auto& options = value->Options();
     std::string text;
     if (options.empty()) {
@@ -400,8 +377,7 @@ std::string Accepts(const CNode& node) {
         }
         text += (i ? ", " : "") + options[i].first;
     }
-    if (IsToneNode(node))
-        text += ", or a DTCS code such as 023N or 023i";
+    if (IsToneNode(node)) text += ", or a DTCS code such as 023N or 023i";
     return text;
 }
 
@@ -415,8 +391,7 @@ bool SetLeafText(const STreeLeaf& leaf, const std::string& rawText, std::string&
     const std::string text = Trim(rawText);
     if (auto* freq = dynamic_cast<CFreqNode*>(&node))
         return SetFrequency(leaf, *freq, text, error, stored);
-    if (auto* value = dynamic_cast<CNodeValue*>(&node))
-        return SetNumber(node, *value, text, error);
+    if (auto* value = dynamic_cast<CNodeValue*>(&node)) return SetNumber(node, *value, text, error);
     error = "not a field";
     return false;
 }
@@ -431,10 +406,8 @@ std::vector<std::string> ApplyLeafEdits(CTolvarDocumentData& document,
     std::vector<SDone> done;
     for (const SLeafEdit& edit : edits) {
         CNode& node = *edit.leaf->node;
-        const std::string wanted =
-            dynamic_cast<CStringNode*>(&node) ? edit.text : Trim(edit.text);
-        if (LeafText(node) == wanted)
-            continue;
+        const std::string wanted = dynamic_cast<CStringNode*>(&node) ? edit.text : Trim(edit.text);
+        if (LeafText(node) == wanted) continue;
         std::string error;
         if (!SetLeafText(*edit.leaf, edit.text, error, edit.stored)) {
             errors.push_back(edit.where + ": " + error);
@@ -444,8 +417,7 @@ std::vector<std::string> ApplyLeafEdits(CTolvarDocumentData& document,
         std::erase_if(done, [&](const SDone& d) { return d.edit->leaf->node == &node; });
         done.push_back({&edit, LeafText(node)});
     }
-    if (!errors.empty() || done.empty())
-        return errors;
+    if (!errors.empty() || done.empty()) return errors;
 
     CQCloneManager& registry = document.Registry();
     registry.StoreTreeToImage();
@@ -453,8 +425,7 @@ std::vector<std::string> ApplyLeafEdits(CTolvarDocumentData& document,
     registry.LoadImageToTree();
     for (const SDone& d : done) {
         const std::string after = LeafText(*d.edit->leaf->node);
-        if (after == d.expected)
-            continue;
+        if (after == d.expected) continue;
         std::string why = "it depends on another field or is fixed for " +
                           std::string(ModelName(document.GetModel())) + " files";
         if (dynamic_cast<const CStringNode*>(d.edit->leaf->node)) {
@@ -486,15 +457,13 @@ std::vector<SFieldDiff> CompareTrees(CTolvarDocumentData& a, CTolvarDocumentData
     for (const STreeLeaf& leaf : indexA.Leaves())
         paths.push_back(leaf.path);
     for (const STreeLeaf& leaf : indexB.Leaves())
-        if (!indexA.Find(leaf.path))
-            paths.push_back(leaf.path);
+        if (!indexA.Find(leaf.path)) paths.push_back(leaf.path);
     for (const std::string& path : paths) {
         const CNode* nodeA = indexA.Resolve(path);
         const CNode* nodeB = indexB.Resolve(path);
         const std::string textA = nodeA ? LeafText(*nodeA) : std::string();
         const std::string textB = nodeB ? LeafText(*nodeB) : std::string();
-        if (textA != textB || !nodeA != !nodeB)
-            diffs.push_back({path, textA, textB});
+        if (textA != textB || !nodeA != !nodeB) diffs.push_back({path, textA, textB});
     }
     return diffs;
 }

@@ -81,7 +81,7 @@ struct SLeafEdit {
     const STreeLeaf* leaf = nullptr;
     std::string text;
     std::string where;
-    bool stored = false;  // see SetLeafText
+    bool stored = false; // see SetLeafText
 };
 // Sets every edit whose text differs from the field's, then runs the tree through
 // the image as saving does (encode, normalise, decode) and checks that every

@@ -14,14 +14,12 @@ namespace clitest {
 CTempDir::CTempDir() {
     std::string pattern =
         (std::filesystem::temp_directory_path() / "tolvar-data-cli-XXXXXX").string();
-    if (::mkdtemp(pattern.data()))
-        m_path = pattern;
+    if (::mkdtemp(pattern.data())) m_path = pattern;
 }
 
 CTempDir::~CTempDir() {
     std::error_code ec;
-    if (!m_path.empty())
-        std::filesystem::remove_all(m_path, ec);
+    if (!m_path.empty()) std::filesystem::remove_all(m_path, ec);
 }
 
 std::string ReadBytes(const std::string& path) {
@@ -40,13 +38,11 @@ SResult Tolvar(const std::vector<std::string>& args) {
     const std::string outPath = dir.Path("out"), errPath = dir.Path("err");
     SResult result;
     const pid_t pid = ::fork();
-    if (pid < 0)
-        return result;
+    if (pid < 0) return result;
     if (pid == 0) {
         const int out = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         const int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        if (out < 0 || err < 0)
-            ::_exit(127);
+        if (out < 0 || err < 0) ::_exit(127);
         ::dup2(out, STDOUT_FILENO);
         ::dup2(err, STDERR_FILENO);
         std::vector<std::string> all{TOLVAR_BIN};

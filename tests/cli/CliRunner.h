@@ -7,7 +7,7 @@
 namespace clitest {
 
 struct SResult {
-    int status = -1;  // exit status; -1 when the program did not exit normally
+    int status = -1; // exit status; -1 when the program did not exit normally
     std::string out, err;
 };
 

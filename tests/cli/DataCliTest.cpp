@@ -41,8 +41,7 @@ std::vector<uint8_t> ImageOf(const std::string& path) {
 // First address in [0x00A0, 0x19FF] where two images differ, or -1.
 int FirstDifference(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b) {
     for (int addr = 0x00A0; addr <= 0x19FF; ++addr)
-        if (a[addr] != b[addr])
-            return addr;
+        if (a[addr] != b[addr]) return addr;
     return -1;
 }
 
@@ -50,8 +49,7 @@ class DataCli : public ::testing::TestWithParam<int> {
 protected:
     void SetUp() override {
         std::vector<std::string> args{"new", "-o", Path("factory.zcf")};
-        if (Pmr())
-            args.insert(args.begin() + 1, "--pmr");
+        if (Pmr()) args.insert(args.begin() + 1, "--pmr");
         ASSERT_EQ(Tolvar(args).status, 0);
     }
     bool Pmr() const { return GetParam() == ModelPMR; }
@@ -68,17 +66,20 @@ INSTANTIATE_TEST_SUITE_P(Variants, DataCli, ::testing::Values(ModelLMR, ModelPMR
 
 TEST_P(DataCli, SetShowsInGetShowAndDiffExactly) {
     const std::string file = Copy("changed.zcf");
-    const std::vector<std::string> assignments = {
-        "Mch.CH3.ChOn=ON",          "Mch.CH3.FreqRx=446.00625", "Mch.CH3.FreqTx=446.00625",
-        "Mch.CH3.CTonRx=754i",      "Mch.CH3.Text=BASE 1",      "Mch.Emr=3",
-        "CommonSet.Common.Comment1=Site A"};
+    const std::vector<std::string> assignments = {"Mch.CH3.ChOn=ON",
+                                                  "Mch.CH3.FreqRx=446.00625",
+                                                  "Mch.CH3.FreqTx=446.00625",
+                                                  "Mch.CH3.CTonRx=754i",
+                                                  "Mch.CH3.Text=BASE 1",
+                                                  "Mch.Emr=3",
+                                                  "CommonSet.Common.Comment1=Site A"};
     std::vector<std::string> args{"set", file};
     args.insert(args.end(), assignments.begin(), assignments.end());
     const auto set = Tolvar(args);
     ASSERT_EQ(set.status, 0) << set.err;
 
-    const auto get = Tolvar({"get", file, "Mch.CH3.FreqTx", "Mch.CH3.CTonRx", "Mch.CH3.Text",
-                             "Mch.Emr"});
+    const auto get =
+        Tolvar({"get", file, "Mch.CH3.FreqTx", "Mch.CH3.CTonRx", "Mch.CH3.Text", "Mch.Emr"});
     EXPECT_EQ(get.out, "446.00625\n3754\nBASE 1\n3\n");
 
     const auto diff = Tolvar({"diff", Path("factory.zcf"), file});
@@ -99,8 +100,7 @@ TEST_P(DataCli, SetShowsInGetShowAndDiffExactly) {
     ASSERT_EQ(show.status, 0);
     std::string row;
     for (const std::string& line : Lines(show.out))
-        if (line.rfind("3 ", 0) == 0)
-            row = line;
+        if (line.rfind("3 ", 0) == 0) row = line;
     for (const char* cell : {" E ", "446.00625", "<-----", "754i", "BASE 1"})
         EXPECT_TRUE(Contains(row, cell)) << cell << " in: " << row;
     EXPECT_TRUE(Contains(Tolvar({"show", file, "common"}).out, "Site A"));
@@ -109,8 +109,8 @@ TEST_P(DataCli, SetShowsInGetShowAndDiffExactly) {
 TEST_P(DataCli, RefusedChangesLeaveTheFileByteIdentical) {
     const std::string file = Copy("kept.zcf");
     const std::string before = ReadBytes(file);
-    const std::string otherArea = Pmr() ? "2ToneCodeCH.TXCode.CodeType=Group"
-                                        : "5ToneCodeCH.TXCodeCH.CH1.TxCode=1";
+    const std::string otherArea =
+        Pmr() ? "2ToneCodeCH.TXCode.CodeType=Group" : "5ToneCodeCH.TXCodeCH.CH1.TxCode=1";
     const std::string otherField = Pmr() ? "Mch.CH1.2Ton=1" : "Mch.CH1.Moni=OFF";
     const struct {
         std::vector<std::string> assignments;
@@ -148,12 +148,13 @@ TEST_P(DataCli, RefusedChangesLeaveTheFileByteIdentical) {
 
 TEST_P(DataCli, ExportThenImportReproducesTheFile) {
     const std::string edited = Copy("edited.zcf");
-    ASSERT_EQ(Tolvar({"set", edited, "Mch.CH1.ChOn=ON", "Mch.CH1.FreqRx=150.0025",
-                      "Mch.CH1.FreqTx=155.5", "Mch.CH1.CTonTx=023N", "Mch.CH1.Text=A,\"B\"",
-                      "Mch.CH7.ChOn=ON", "Mch.CH7.FreqRx=440", "Mch.CH7.CTonRx=Multi",
-                      "Mch.PrioA=7", "MultiTon.Ton9.CTonRx=131.8", "CommonSet.Expert.BeepFreqL=1700"})
-                  .status,
-              0);
+    ASSERT_EQ(
+        Tolvar({"set", edited, "Mch.CH1.ChOn=ON", "Mch.CH1.FreqRx=150.0025", "Mch.CH1.FreqTx=155.5",
+                "Mch.CH1.CTonTx=023N", "Mch.CH1.Text=A,\"B\"", "Mch.CH7.ChOn=ON",
+                "Mch.CH7.FreqRx=440", "Mch.CH7.CTonRx=Multi", "Mch.PrioA=7",
+                "MultiTon.Ton9.CTonRx=131.8", "CommonSet.Expert.BeepFreqL=1700"})
+            .status,
+        0);
     for (const std::string format : {"json", "csv"}) {
         const std::string exported = Path("edited." + format);
         ASSERT_EQ(Tolvar({"export", edited, "--format", format, "-o", exported}).status, 0);
@@ -259,10 +260,10 @@ TEST(DataCliImport, ErrorsNameTheRowAndColumnOrPathAndWriteNothing) {
     }
     // A partial JSON changes only what it names.
     WriteBytes(dir.Path("partial.json"), "{\"Model\": \"LMR\", \"Mch\": {\"PrioA\": 5}}");
-    ASSERT_EQ(Tolvar({"import", file, "--from", dir.Path("partial.json"), "-o",
-                      dir.Path("partial.zcf")})
-                  .status,
-              0);
+    ASSERT_EQ(
+        Tolvar({"import", file, "--from", dir.Path("partial.json"), "-o", dir.Path("partial.zcf")})
+            .status,
+        0);
     EXPECT_EQ(Tolvar({"diff", file, dir.Path("partial.zcf")}).out, "Mch.PrioA: \"1\" -> \"5\"\n");
 }
 

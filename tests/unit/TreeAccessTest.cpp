@@ -32,7 +32,8 @@ TEST_P(TreeIndex, HoldsTheBoundFieldsOfTheVariantOnly) {
         const auto info = doc.Radio().GetNodeInfo(leaf.node);
         EXPECT_TRUE(info.bound) << leaf.path;
         EXPECT_TRUE(info.models & ModelMaskOf(GetParam())) << leaf.path;
-        for (const std::string& hidden : {std::string("Mch.CH0."), otherArea, std::string("MakerR.")})
+        for (const std::string& hidden :
+             {std::string("Mch.CH0."), otherArea, std::string("MakerR.")})
             EXPECT_NE(leaf.path.rfind(hidden, 0), 0u) << leaf.path;
         own += leaf.path.rfind(ownArea, 0) == 0;
         EXPECT_EQ(index.Resolve(leaf.path), leaf.node) << leaf.path;
@@ -50,8 +51,10 @@ TEST_P(TreeIndex, HoldsTheBoundFieldsOfTheVariantOnly) {
 
 TEST(TreeIndex, FollowsTheChannelsFieldHolders) {
     SDocument doc(ModelLMR);
-    auto* ch1 = dynamic_cast<CFieldHolderNode*>(doc.document.Registry().Model()->GetNodeByPath("Mch.CH1"));
-    auto* ch2 = dynamic_cast<CFieldHolderNode*>(doc.document.Registry().Model()->GetNodeByPath("Mch.CH2"));
+    auto* ch1 =
+        dynamic_cast<CFieldHolderNode*>(doc.document.Registry().Model()->GetNodeByPath("Mch.CH1"));
+    auto* ch2 =
+        dynamic_cast<CFieldHolderNode*>(doc.document.Registry().Model()->GetNodeByPath("Mch.CH2"));
     ASSERT_TRUE(ch1 && ch2);
     CNode* freq2 = ch2->FindChild("FreqRx");
     ch1->SetFieldHolder(ch2);
@@ -94,7 +97,7 @@ TEST(LeafText, SetsByTextOrRefusesAndKeepsTheValue) {
         const char* path;
         const char* text;
         bool taken;
-        const char* after;  // the field's text afterwards, or a part of the error
+        const char* after; // the field's text afterwards, or a part of the error
     } cases[] = {
         {"Mch.CH1.FreqRx", " 145.125 ", true, "145.12500"},
         {"Mch.CH1.FreqRx", "145.13125", true, "145.13125"},
@@ -143,7 +146,7 @@ TEST(LeafText, TakesBackAStoredFrequencyOffTheRasterOnlyFromAnExport) {
     freq.node->SetValue(0);
     std::string error;
     EXPECT_FALSE(SetLeafText(freq, "378.64700", error));
-    EXPECT_FALSE(SetLeafText(freq, "378.647", error, true));  // not the field's own text
+    EXPECT_FALSE(SetLeafText(freq, "378.647", error, true)); // not the field's own text
     EXPECT_TRUE(SetLeafText(freq, "378.64700", error, true));
     EXPECT_EQ(freq.node->GetValue(), 378647000);
 }
@@ -172,24 +175,23 @@ TEST(LeafEdits, AreCheckedAgainstWhatTheFileKeeps) {
     };
     EXPECT_TRUE(ApplyLeafEdits(doc.document, {edit("Mch.CH1.ChOn", "OFF")}).empty());
 
-    auto errors = ApplyLeafEdits(doc.document, {edit("Mch.CH4.FreqRx", "145.125"),
-                                                edit("Mch.CH5.ChOn", "ON"),
-                                                edit("Mch.CH5.Text", "ELEVEN CHAR")});
+    auto errors =
+        ApplyLeafEdits(doc.document, {edit("Mch.CH4.FreqRx", "145.125"), edit("Mch.CH5.ChOn", "ON"),
+                                      edit("Mch.CH5.Text", "ELEVEN CHAR")});
     ASSERT_EQ(errors.size(), 2u);
     EXPECT_NE(errors[0].find("at Mch.CH4.FreqRx: \"145.12500\" is not kept"), std::string::npos)
         << errors[0];
     EXPECT_NE(errors[0].find("ChOn to ON"), std::string::npos) << errors[0];
     EXPECT_NE(errors[1].find("at most 10 characters"), std::string::npos) << errors[1];
 
-    errors = ApplyLeafEdits(doc.document, {edit("Mch.CH6.ChOn", "ON"),
-                                           edit("Mch.CH6.FreqRx", "145.1"),
-                                           edit("Mch.CH6.FreqRx", "145.2"),
-                                           edit("Mch.CH6.RfPwr", "Medium")});
+    errors = ApplyLeafEdits(doc.document,
+                            {edit("Mch.CH6.ChOn", "ON"), edit("Mch.CH6.FreqRx", "145.1"),
+                             edit("Mch.CH6.FreqRx", "145.2"), edit("Mch.CH6.RfPwr", "Medium")});
     ASSERT_EQ(errors.size(), 1u);
     EXPECT_EQ(errors[0].rfind("at Mch.CH6.RfPwr: ", 0), 0u) << errors[0];
-    errors = ApplyLeafEdits(doc.document, {edit("Mch.CH6.ChOn", "ON"),
-                                           edit("Mch.CH6.FreqRx", "145.1"),
-                                           edit("Mch.CH6.FreqRx", "145.2")});
+    errors =
+        ApplyLeafEdits(doc.document, {edit("Mch.CH6.ChOn", "ON"), edit("Mch.CH6.FreqRx", "145.1"),
+                                      edit("Mch.CH6.FreqRx", "145.2")});
     EXPECT_TRUE(errors.empty()) << errors[0];
     EXPECT_EQ(LeafText(*index.Find("Mch.CH6.FreqRx")->node), "145.20000");
 }
