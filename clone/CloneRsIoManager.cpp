@@ -238,8 +238,12 @@ int CCloneRsIoManager::WriteStep() {
     FilePtr file(std::fopen(m_transferFile.c_str(), "rb"));
     if (!file)
         return kCloneBadTransferFile;
-    char header[64];
-    if (!std::fgets(header, sizeof header, file.get()) || std::string(header).size() < 8)
+    char buffer[64];
+    if (!std::fgets(buffer, sizeof buffer, file.get()))
+        return kCloneBadTransferFile;
+    std::string header = buffer;
+    header.erase(header.find_last_not_of("\r\n") + 1);
+    if (header.size() < 8)
         return kCloneBadTransferFile;
     m_engine->SetTransferFile(file.get());
     const int result = m_engine->Run(kModeWrite);

@@ -309,8 +309,4 @@ INSTANTIATE_TEST_SUITE_P(
         return name + "_" + info.param.command;
     });
 
-TEST_F(CloneCli, SpeedOtherThanTheTwoIsAUsageError) {
-    EXPECT_EQ(Run({"read", "-p", "SIM", "--speed", "19200", "-o", dir.Path("x.zcf")}).status, 64);
-}
-
 } // namespace

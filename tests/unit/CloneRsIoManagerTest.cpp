@@ -317,14 +317,6 @@ TEST_F(CloneRsIoManagerTest, WriteToAnotherRevisionNeedsMakerReserve) {
               BuildFrame(kAddrRepeater, kAddrPc, kCmdWriteRequest, {0x23, 0x68, 0x01, 0x00}));
 }
 
-TEST_F(CloneRsIoManagerTest, RefusedWriteIsAFailure) {
-    repeater.Faults().Set(EFault::WriteRefused);
-    EXPECT_EQ(Io().Write(), kCloneFailed);
-    EXPECT_EQ(ui.statusTexts, Texts({5041, 5028}));
-    EXPECT_EQ(BoxTexts(), (std::vector<std::string>{LoadMessage(5056), k5061}));
-    EXPECT_EQ(ui.beeps, kFailureBeeps);
-}
-
 TEST_F(CloneRsIoManagerTest, InformationShowsTheRepeater) {
     repeater.LoadFactoryImage(ModelPMR);
     repeater.SetSubRevision(12);

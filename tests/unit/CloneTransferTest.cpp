@@ -363,15 +363,6 @@ TEST_F(CloneTransferTest, SpeedChangeAlwaysEndsByTimeOut) {
                                        0x00, 0x01, '0', '9'}));
 }
 
-TEST_F(CloneTransferTest, SpeedSetterKeepsOnlyKnownSpeeds) {
-    for (uint32_t speed : {9600u, 14400u, 19200u, 28800u, 38400u}) {
-        engine.SetSpeed(speed);
-        EXPECT_EQ(engine.GetSpeed(), speed);
-    }
-    engine.SetSpeed(57600);
-    EXPECT_EQ(engine.GetSpeed(), 9600u);
-}
-
 TEST_F(CloneTransferTest, PortThatDoesNotOpenGives91AndItsOwnBox) {
     line.openFails = true;
     engine.SetTransferFile(file);
