@@ -1,6 +1,8 @@
 #include "FieldTable.h"
 
 #include <algorithm>
+#include <map>
+#include <mutex>
 
 #include "datamodel/nodes/ValueNodes.h"
 
@@ -17,21 +19,56 @@ std::vector<SOption> NumberOptions(int from, int to, std::vector<SOption> before
     return before;
 }
 
+namespace {
+
+// One option list per table row, shared by every node built from it.
+std::shared_ptr<const OptionList> SharedOptions(const std::vector<SOption>& options) {
+    struct SEntry {
+        std::vector<SOption> rows;
+        std::shared_ptr<const OptionList> list;
+    };
+    static std::mutex mutex;
+    static std::map<const std::vector<SOption>*, SEntry> cache;
+    std::lock_guard lock(mutex);
+    SEntry& entry = cache[&options];
+    const auto same = [](const SOption& a, const SOption& b) {
+        return a.text == b.text && a.value == b.value;
+    };
+    if (!entry.list || !std::equal(options.begin(), options.end(), entry.rows.begin(),
+                                   entry.rows.end(), same)) {
+        CNodeValue builder;
+        for (const SOption& option : options)
+            builder.AddOption(option.value, option.text);
+        entry = {options, std::make_shared<const OptionList>(builder.Options())};
+    }
+    return entry.list;
+}
+
+} // namespace
+
 CNode* BuildField(CTolvarRadioDataManager& manager, CNode& parent, const SFieldDef& def) {
     CNode* node = nullptr;
+    CNodeValue* value = nullptr;
     switch (def.kind) {
-    case EKind::Num: node = manager.Make<CNumNode>(&parent, def.name); break;
-    case EKind::Bit: node = manager.Make<CBitNode>(&parent, def.name); break;
+    case EKind::Num: {
+        auto* num = manager.Make<CNumNode>(&parent, def.name);
+        node = num, value = num;
+        break;
+    }
+    case EKind::Bit: {
+        auto* bit = manager.Make<CBitNode>(&parent, def.name);
+        node = bit, value = bit;
+        break;
+    }
     case EKind::String: node = manager.Make<CStringNode>(&parent, def.name); break;
+    // A custom factory sets up its own range.
     case EKind::Custom: node = def.factory(manager, &parent, def); break;
     }
-    // A custom factory may set up its own range; plain value nodes take the row's.
-    if (def.kind != EKind::Custom)
-        if (auto* value = dynamic_cast<CNodeValue*>(node)) {
-            value->SetRange(def.value, def.def, def.min, def.max);
-            for (const SOption& option : def.options)
-                value->AddOption(option.value, option.text);
-        }
+    if (value) {
+        value->SetRange(def.value, def.def, def.min, def.max);
+        if (!def.options.empty())
+            value->SetOptions(SharedOptions(def.options));
+    }
     manager.SetNodeInfo(node, {def.models, def.bind != EBind::None});
     return node;
 }
@@ -86,18 +123,32 @@ void EncodeField(const CNode& node, const SFieldDef& def, CEepromImage& image, u
     }
 }
 
+namespace {
+
+// The node of a row: rows are built in table order, so the next child is tried first.
+CNode* RowNode(const CNode& parent, size_t& cursor, const char* name) {
+    const auto& children = parent.Children();
+    if (cursor < children.size() && children[cursor]->GetName() == name)
+        return children[cursor++];
+    return parent.FindChild(name);
+}
+
+} // namespace
+
 void DecodeFields(CNode& parent, const FieldTable& table, const CEepromImage& image,
                   uint32_t base) {
+    size_t cursor = 0;
     for (const SFieldDef& def : table)
-        if (CNode* node = parent.FindChild(def.name))
+        if (CNode* node = RowNode(parent, cursor, def.name))
             DecodeField(*node, def, image, base);
 }
 
 void EncodeFields(const CNode& parent, const FieldTable& table, CEepromImage& image, int model,
                   uint32_t base) {
     const unsigned mask = ModelMaskOf(model);
+    size_t cursor = 0;
     for (const SFieldDef& def : table)
-        if (def.models & mask)
-            if (const CNode* node = parent.FindChild(def.name))
+        if (const CNode* node = RowNode(parent, cursor, def.name))
+            if (def.models & mask)
                 EncodeField(*node, def, image, base);
 }

@@ -3,6 +3,9 @@
 #include "datamodel/DataManagers.h"
 
 void CTolvarRadioDataManager::Initialize() {
+    // The tree holds a little over 3000 nodes.
+    m_nodes.reserve(4096);
+    m_info.reserve(4096);
     BuildChannelMap(*this, m_root);
     BuildMultiToneMap(*this, m_root);
     BuildCommonSetMap(*this, m_root);

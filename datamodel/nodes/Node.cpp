@@ -1,10 +1,8 @@
 #include "Node.h"
 
 void CNodeBase::SetName(const char* name) {
-    if (name)
-        m_name = name;
-    else
-        m_name.reset();
+    m_hasName = name != nullptr;
+    m_name = name ? name : "";
 }
 
 void CNodeBase::SetData(int n) {
@@ -61,7 +59,7 @@ CNode* CNode::AddChild(CNode* child) {
     return child;
 }
 
-CNode* CNode::FindChild(const std::string& name) const {
+CNode* CNode::FindChild(std::string_view name) const {
     for (CNode* child : m_children)
         if (child->GetName() == name)
             return child;

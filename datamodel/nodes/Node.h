@@ -1,8 +1,8 @@
 // Base node classes of the memory-map tree.
 #pragma once
 
-#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class CNodeBase {
@@ -13,8 +13,9 @@ public:
     CNodeBase(const CNodeBase&) = delete;
     CNodeBase& operator=(const CNodeBase&) = delete;
 
-    std::string GetName() const { return m_name.value_or(std::string()); }
-    bool HasName() const { return m_name.has_value(); }
+    // The empty text for an unnamed node.
+    const std::string& GetName() const { return m_name; }
+    bool HasName() const { return m_hasName; }
     void SetName(const char* name);
     int GetIndex() const { return m_index; }
     void SetIndex(int n) { m_index = n; }
@@ -27,7 +28,8 @@ public:
     bool IsModify() const { return m_modified; }
 
 protected:
-    std::optional<std::string> m_name;
+    std::string m_name;
+    bool m_hasName = false;
     int m_index = -1;
     int m_data = 0;
     int m_generation = 0;
@@ -50,7 +52,7 @@ public:
     bool IsModifyTree() const;
 
     CNode* AddChild(CNode* child);
-    CNode* FindChild(const std::string& name) const;
+    CNode* FindChild(std::string_view name) const;
     const std::vector<CNode*>& Children() const { return m_children; }
 
 protected:

@@ -23,23 +23,37 @@ void CNodeValue::SetRange(int value, int def, int minimum, int maximum) {
 }
 
 void CNodeValue::AddOption(int value, const std::string& text) {
-    for (auto& option : m_options)
+    if (!m_ownOptions) {
+        m_ownOptions = std::make_shared<OptionList>(Options());
+        m_options = m_ownOptions;
+    }
+    for (auto& option : *m_ownOptions)
         if (option.first == text) {
             option.second = value;
             return;
         }
-    m_options.emplace_back(text, value);
+    m_ownOptions->emplace_back(text, value);
+}
+
+void CNodeValue::SetOptions(std::shared_ptr<const OptionList> options) {
+    m_ownOptions.reset();
+    m_options = std::move(options);
+}
+
+const OptionList& CNodeValue::Options() const {
+    static const OptionList none;
+    return m_options ? *m_options : none;
 }
 
 std::string CNodeValue::OptionText(int value) const {
-    for (const auto& option : m_options)
+    for (const auto& option : Options())
         if (option.second == value)
             return option.first;
     return {};
 }
 
 bool CNodeValue::FindOption(const std::string& text, int& value) const {
-    for (const auto& option : m_options)
+    for (const auto& option : Options())
         if (option.first == text) {
             value = option.second;
             return true;
@@ -48,7 +62,7 @@ bool CNodeValue::FindOption(const std::string& text, int& value) const {
 }
 
 void CNodeValue::MergeOptions(const CNodeValue& other) {
-    for (const auto& option : other.m_options)
+    for (const auto& option : other.Options())
         AddOption(option.second, option.first);
     m_excluded.insert(other.m_excluded.begin(), other.m_excluded.end());
 }

@@ -1,10 +1,14 @@
 // The value part shared by numeric, bit and frequency nodes.
 #pragma once
 
+#include <memory>
 #include <set>
 #include <string>
 #include <utility>
 #include <vector>
+
+// Option texts in the order they were added; many nodes share one list.
+using OptionList = std::vector<std::pair<std::string, int>>;
 
 class CNodeValue {
 public:
@@ -19,6 +23,8 @@ public:
 
     void SetRange(int value, int def, int minimum, int maximum);
     void AddOption(int value, const std::string& text);
+    // Uses a list shared with other nodes; a later AddOption makes a private copy.
+    void SetOptions(std::shared_ptr<const OptionList> options);
     void AddExcluded(int n) { m_excluded.insert(n); }
 
     int Value() const { return m_value; }
@@ -29,7 +35,7 @@ public:
     int Clamp(int n) const { return n < m_min ? m_min : (n > m_max ? m_max : n); }
 
     // Options keep the order in which they were added.
-    const std::vector<std::pair<std::string, int>>& Options() const { return m_options; }
+    const OptionList& Options() const;
     const std::set<int>& Excluded() const { return m_excluded; }
     std::string OptionText(int value) const;
     // Looks up an option text; false when there is none.
@@ -41,6 +47,7 @@ protected:
     int m_min = 0;
     int m_max = 1;
     int m_default = 0;
-    std::vector<std::pair<std::string, int>> m_options;
+    std::shared_ptr<const OptionList> m_options;
+    std::shared_ptr<OptionList> m_ownOptions;  // the same list while this node owns it
     std::set<int> m_excluded;
 };
