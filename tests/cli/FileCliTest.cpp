@@ -1,62 +1,31 @@
 // The data-file commands run as a user runs them: the built program on real files.
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdio>
+#include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
-#include <sys/wait.h>
-#include <unistd.h>
+
+#include "CliRunner.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-struct SRun {
-    int status;
-    std::string out, err;
-};
-
-SRun RunTolvar(const std::string& args) {
-    const fs::path errFile = fs::temp_directory_path() / ("tolvar-err-" + std::to_string(::getpid()));
-    const std::string command = std::string(TOLVAR_BIN) + " " + args + " 2>" + errFile.string();
-    SRun run{-1, {}, {}};
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (!pipe)
-        return run;
-    std::array<char, 4096> buf{};
-    size_t n;
-    while ((n = std::fread(buf.data(), 1, buf.size(), pipe)) > 0)
-        run.out.append(buf.data(), n);
-    const int status = ::pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    std::ifstream err(errFile);
-    std::stringstream s;
-    s << err.rdbuf();
-    run.err = s.str();
-    fs::remove(errFile);
-    return run;
+// The arguments of one command line, split at blanks.
+clitest::SResult RunTolvar(const std::string& line) {
+    std::istringstream words(line);
+    std::vector<std::string> args;
+    for (std::string word; words >> word;)
+        args.push_back(word);
+    return clitest::Tolvar(args);
 }
 
-std::string Slurp(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+std::string Slurp(const std::string& path) { return clitest::ReadBytes(path); }
 
 class FileCli : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir = fs::temp_directory_path() /
-              ("tolvar-cli-" + std::to_string(::getpid()) + "-" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(dir);
-    }
-    void TearDown() override { fs::remove_all(dir); }
-    std::string Path(const std::string& name) const { return (dir / name).string(); }
-    fs::path dir;
+    std::string Path(const std::string& name) const { return dir.Path(name); }
+    clitest::CTempDir dir;
 };
 
 } // namespace
@@ -68,7 +37,7 @@ TEST_F(FileCli, NewWritesLoadableFactoryFiles) {
     EXPECT_EQ(lmr.substr(0, 10), "23680100\r\n");
     EXPECT_NE(lmr, pmr);
     for (const char* name : {"lmr.zcf", "pmr.zcf"}) {
-        const SRun check = RunTolvar(std::string("check ") + Path(name));
+        const clitest::SResult check = RunTolvar(std::string("check ") + Path(name));
         EXPECT_EQ(check.status, 0);
         EXPECT_EQ(check.out, "OK\n");
     }
@@ -85,13 +54,13 @@ TEST_F(FileCli, CheckReportsTheReadersResult) {
         {"23680100\n#\n1FFF02AABB\n", "DATA_OVERFLOW"},
     };
     for (const auto& c : cases) {
-        std::ofstream(Path("bad.zcf"), std::ios::binary) << c.content;
-        const SRun run = RunTolvar("check " + Path("bad.zcf"));
+        clitest::WriteBytes(Path("bad.zcf"), c.content);
+        const clitest::SResult run = RunTolvar("check " + Path("bad.zcf"));
         EXPECT_EQ(run.status, 2) << c.content;
         EXPECT_EQ(run.out, "");
         EXPECT_EQ(run.err.substr(0, run.err.find('\n')), c.result);
     }
-    const SRun missing = RunTolvar("check " + Path("missing.zcf"));
+    const clitest::SResult missing = RunTolvar("check " + Path("missing.zcf"));
     EXPECT_EQ(missing.status, 2);
     EXPECT_NE(missing.err.find("CANNOT_OPEN_FILE"), std::string::npos);
     EXPECT_NE(missing.err.find("No such file"), std::string::npos);
@@ -99,13 +68,13 @@ TEST_F(FileCli, CheckReportsTheReadersResult) {
 
 TEST_F(FileCli, DumpShowsTheRequestedAddresses) {
     ASSERT_EQ(RunTolvar("new --pmr -o " + Path("pmr.zcf")).status, 0);
-    const SRun run = RunTolvar("dump " + Path("pmr.zcf") + " --from 0xD0 --to 0xD3");
+    const clitest::SResult run = RunTolvar("dump " + Path("pmr.zcf") + " --from 0xD0 --to 0xD3");
     ASSERT_EQ(run.status, 0);
     EXPECT_EQ(run.out, "00D0  00 10 00 04" + std::string(12 * 3, ' ') + "  |....            |\n");
-    const SRun tail = RunTolvar("dump " + Path("pmr.zcf") + " --from 0x19F0");
+    const clitest::SResult tail = RunTolvar("dump " + Path("pmr.zcf") + " --from 0x19F0");
     ASSERT_EQ(tail.status, 0);
     EXPECT_NE(tail.out.find("|........VELK Inc|"), std::string::npos) << tail.out;
-    const SRun whole = RunTolvar("dump " + Path("pmr.zcf"));
+    const clitest::SResult whole = RunTolvar("dump " + Path("pmr.zcf"));
     EXPECT_EQ(std::count(whole.out.begin(), whole.out.end(), '\n'), 0x1A0);
 }
 
@@ -128,7 +97,7 @@ TEST_F(FileCli, UsageErrorsAndHelp) {
 }
 
 TEST_F(FileCli, NewIntoAnUnwritablePlaceFails) {
-    const SRun run = RunTolvar("new -o " + Path("no/such/dir/x.zcf"));
+    const clitest::SResult run = RunTolvar("new -o " + Path("no/such/dir/x.zcf"));
     EXPECT_NE(run.status, 0);
     EXPECT_NE(run.err.find("CANNOT_OPEN_FILE"), std::string::npos);
     EXPECT_FALSE(fs::exists(Path("no")));
