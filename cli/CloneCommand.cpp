@@ -64,3 +64,14 @@ CInterruptScope::~CInterruptScope() {
     sigaction(SIGINT, &m_old, nullptr);
     g_cancel = nullptr;
 }
+
+int CloneExitStatus(int result) {
+    switch (result) {
+    case 0:
+    case 1:
+    case 77:
+    case 85:
+    case 91: return result;
+    default: return 77;
+    }
+}

@@ -24,6 +24,11 @@ void AddCloneOptions(CLI::App& cmd, SCloneOptions& options, bool transfer);
 // caution; false when it was not confirmed.
 bool PrepareClone(CTolvarDocumentData& document, const SCloneOptions& options);
 
+// The exit status of a clone result: the result codes 0, 1, 77, 85 and 91 as they are;
+// any other failure (a transfer file that could not be made or read) counts as a
+// communication failure, as the message it shows says.
+int CloneExitStatus(int result);
+
 // While it lives, Ctrl+C asks the running transfer to stop (a second one ends the program).
 class CInterruptScope {
 public:

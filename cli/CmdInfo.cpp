@@ -15,6 +15,6 @@ static CCliRegistrar registrar(60, [](CLI::App& app, SCliOptions&) -> std::funct
         CTolvarDocumentData document(Terminal(), 0);
         PrepareClone(document, *options);
         CInterruptScope interrupt;
-        return document.Registry().RsIo()->Information();
+        return CloneExitStatus(document.Registry().RsIo()->Information());
     };
 });

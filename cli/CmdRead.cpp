@@ -23,6 +23,6 @@ static CCliRegistrar registrar(61, [](CLI::App& app, SCliOptions&) -> std::funct
             CInterruptScope interrupt;
             result = document.Registry().RsIo()->Read();
         }
-        return result == kCloneOk ? SaveDataFile(document, *out) : result;
+        return result == kCloneOk ? SaveDataFile(document, *out) : CloneExitStatus(result);
     };
 });

@@ -22,7 +22,7 @@ int Verify(CTolvarDocumentData& written, const SCloneOptions& options) {
         result = back.Registry().RsIo()->Read();
     }
     if (result != kCloneOk)
-        return result;
+        return CloneExitStatus(result);
     const bool makerReserve = written.Registry().Model()->IsMakerReserve();
     const std::vector<SFieldDiff> diffs = CompareTrees(written, back, makerReserve);
     for (const SFieldDiff& diff : diffs)
@@ -64,7 +64,7 @@ static CCliRegistrar registrar(62, [](CLI::App& app, SCliOptions& global) -> std
             result = document->Registry().RsIo()->Write();
         }
         if (result != kCloneOk || !*verify)
-            return result;
+            return CloneExitStatus(result);
         return Verify(*document, *options);
     };
 });
