@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "datamodel/Hex.h"
+
 namespace {
 
 struct SSpeedCode {
@@ -20,22 +22,12 @@ constexpr std::array<SSpeedCode, 5> kSpeedCodes{{
     {9600, 39},
 }};
 
-int HexValue(uint8_t c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
-
 // The byte of the two hex digits at text[at]; -1 when they are not hex digits.
 template <typename Text> int HexByte(const Text& text, size_t at) {
     if (at + 1 >= text.size())
         return -1;
-    const int high = HexValue(static_cast<uint8_t>(text[at]));
-    const int low = HexValue(static_cast<uint8_t>(text[at + 1]));
+    const int high = HexDigit(static_cast<char>(text[at]));
+    const int low = HexDigit(static_cast<char>(text[at + 1]));
     return high < 0 || low < 0 ? -1 : high * 16 + low;
 }
 

@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include "datamodel/DataManagers.h"
+#include "datamodel/Hex.h"
 #include "datamodel/memmap/RadioDataManager.h"
 #include "datamodel/nodes/Node.h"
 
@@ -43,18 +44,12 @@ bool ReadLine(std::FILE* file, std::string& line, bool& tooLong) {
     return true;
 }
 
-bool IsHex(char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; }
-
-unsigned HexValue(char c) {
-    if (c >= '0' && c <= '9')
-        return static_cast<unsigned>(c - '0');
-    return static_cast<unsigned>(std::toupper(static_cast<unsigned char>(c)) - 'A' + 10);
-}
+bool IsHex(char c) { return HexDigit(c) >= 0; }
 
 unsigned HexNumber(const std::string& text, size_t pos, size_t digits) {
     unsigned n = 0;
     for (size_t i = 0; i < digits; ++i)
-        n = n * 16 + HexValue(text[pos + i]);
+        n = n * 16 + static_cast<unsigned>(HexDigit(text[pos + i]));
     return n;
 }
 

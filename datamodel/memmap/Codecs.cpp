@@ -1,5 +1,7 @@
 #include "Codecs.h"
 
+#include "datamodel/Hex.h"
+
 std::string DecodeText(const CEepromImage& image, uint32_t addr, uint32_t length) {
     std::string text;
     for (uint32_t i = 0; i < length; ++i) {
@@ -41,13 +43,8 @@ std::string NibblesToText(const CEepromImage& image, uint32_t addr, int count,
 }
 
 int HexDigitValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return 0;
+    const int value = HexDigit(c);
+    return value < 0 ? 0 : value;
 }
 
 void EncodeCode4(CEepromImage& image, uint32_t addr, const std::string& text) {
