@@ -41,7 +41,11 @@ void AppendHex(ByteVec& bytes, uint8_t value) {
 
 ByteVec MakeFrameBody(uint8_t destination, uint8_t source, uint8_t command,
                       const ByteVec& payload) {
-    ByteVec body{destination, source, command};
+    ByteVec body;
+    body.reserve(3 + payload.size());
+    body.push_back(destination);
+    body.push_back(source);
+    body.push_back(command);
     body.insert(body.end(), payload.begin(), payload.end());
     return body;
 }
