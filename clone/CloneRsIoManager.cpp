@@ -293,6 +293,9 @@ int CQCloneRsIoManager::Read() {
     if (result != kCloneOk)
         return result;
     registry.Model()->SetModel(m_info.Variant(), false);
+    // Normalising derives the priority byte from the channel nodes, so they must hold
+    // the received channels, not the previous document's.
+    registry.LoadImageToTree();
     registry.Adjust()->Normalise();
     registry.LoadImageToTree();
     if (IDocumentHost* document = registry.Document()) {

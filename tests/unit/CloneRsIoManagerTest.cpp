@@ -137,6 +137,22 @@ TEST_F(CloneRsIoManagerTest, ReadTakesTheRepeatersImageAndModel) {
     EXPECT_EQ(ui.progress.back(), 100);
 }
 
+TEST_F(CloneRsIoManagerTest, ReadNormalisesTheReceivedChannels) {
+    // The document has channel 1 on; the repeater only channel 5.
+    doc->Registry().Model()->GetNodeByPath("Mch.CH1.ChOn")->SetValue(1);
+    repeater.LoadFactoryImage(ModelLMR);
+    CEepromImage image;
+    image.CopyFrom(repeater.Image());
+    const uint8_t record[4] = {0x01, 0x45, 0x12, 0x50};
+    image.Write(0x200 + 32 * 4, record, 4);
+    image.SetByte(0x120, 0x1F);
+    repeater.SetImage(image);
+
+    ASSERT_EQ(Io().Read(), kCloneOk);
+    EXPECT_EQ(Image().GetByte(0x120), 4);
+    EXPECT_EQ(doc->Registry().Model()->GetNodeByPath("Mch.CH1.ChOn")->GetValue(), 0);
+}
+
 TEST_F(CloneRsIoManagerTest, ReadOfAnEditedDocumentAsksFirst) {
     host.modified = true;
     ui.answers = {EAnswer::Cancel};
