@@ -1,6 +1,7 @@
 #include "FieldTable.h"
 
 #include <algorithm>
+#include <cstring>
 #include <map>
 #include <mutex>
 
@@ -128,7 +129,7 @@ namespace {
 // The node of a row: rows are built in table order, so the next child is tried first.
 CNode* RowNode(const CNode& parent, size_t& cursor, const char* name) {
     const auto& children = parent.Children();
-    if (cursor < children.size() && children[cursor]->GetName() == name)
+    if (cursor < children.size() && std::strcmp(children[cursor]->GetName().c_str(), name) == 0)
         return children[cursor++];
     return parent.FindChild(name);
 }
