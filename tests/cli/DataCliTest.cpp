@@ -258,6 +258,10 @@ TEST(DataCliImport, ErrorsNameTheRowAndColumnOrPathAndWriteNothing) {
         EXPECT_TRUE(Contains(run.err, c.message)) << c.name << ": " << run.err;
         EXPECT_EQ(ReadBytes(file), before) << c.name;
     }
+    // A folder opens like a file but cannot be read.
+    const auto folder = Tolvar({"import", file, "--from", dir.Path("")});
+    EXPECT_EQ(folder.status, 2) << folder.err;
+    EXPECT_TRUE(Contains(folder.err, "Is a directory")) << folder.err;
     // A partial JSON changes only what it names.
     WriteBytes(dir.Path("partial.json"), "{\"Model\": \"LMR\", \"Mch\": {\"PrioA\": 5}}");
     ASSERT_EQ(
