@@ -10,10 +10,13 @@
 
 namespace {
 
-std::atomic<bool>* g_cancel = nullptr;
+// Read by the signal handler: a lock-free atomic, as a handler may only touch those.
+std::atomic<std::atomic<bool>*> g_cancel{nullptr};
+static_assert(std::atomic<std::atomic<bool>*>::is_always_lock_free);
 
 void OnInterrupt(int) {
-    if (g_cancel && !g_cancel->exchange(true))
+    std::atomic<bool>* cancel = g_cancel.load();
+    if (cancel && !cancel->exchange(true))
         return;
     std::signal(SIGINT, SIG_DFL);
     std::raise(SIGINT);
@@ -51,8 +54,8 @@ bool PrepareClone(CTolvarDocumentData& document, const SCloneOptions& options) {
 }
 
 CInterruptScope::CInterruptScope() {
-    g_cancel = &Terminal().cancelRequested;
-    g_cancel->store(false);
+    Terminal().cancelRequested.store(false);
+    g_cancel.store(&Terminal().cancelRequested);
     struct sigaction action {};
     action.sa_handler = OnInterrupt;
     sigemptyset(&action.sa_mask);
