@@ -3,7 +3,8 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <unistd.h>
+
+#include "datafile/FileReplace.h"
 
 bool ReadTextFile(const std::string& path, std::string& text, std::string& error) {
     std::FILE* file = std::fopen(path.c_str(), "rb");
@@ -29,22 +30,10 @@ bool ReadTextFile(const std::string& path, std::string& text, std::string& error
 }
 
 bool WriteTextFile(const std::string& path, const std::string& text, std::string& error) {
-    const std::string temp = path + ".tmp" + std::to_string(::getpid());
-    std::FILE* file = std::fopen(temp.c_str(), "wb");
-    if (!file) {
-        error = std::strerror(errno);
-        return false;
-    }
-    const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-    const bool flushed = std::fflush(file) == 0 && ::fsync(::fileno(file)) == 0;
-    const int savedErrno = errno;
-    std::fclose(file);
-    if (!written || !flushed || std::rename(temp.c_str(), path.c_str()) != 0) {
-        error = std::strerror(written && flushed ? errno : savedErrno);
-        std::remove(temp.c_str());
-        return false;
-    }
-    return true;
+    if (ReplaceFile(path, text))
+        return true;
+    error = std::strerror(errno);
+    return false;
 }
 
 std::string CsvLine(const std::vector<std::string>& cells) {

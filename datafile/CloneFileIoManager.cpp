@@ -5,9 +5,8 @@
 #include <cstdio>
 #include <filesystem>
 #include <memory>
-#include <sys/stat.h>
-#include <unistd.h>
 
+#include "datafile/FileReplace.h"
 #include "datamodel/DataManagers.h"
 #include "datamodel/Hex.h"
 #include "datamodel/memmap/RadioDataManager.h"
@@ -77,7 +76,6 @@ bool CCloneFileFormat::Covers(uint32_t first, uint32_t last) const {
 }
 
 std::string CCloneFileFormat::WriteFile(const std::string& path, const RangeTable& ranges) {
-    namespace fs = std::filesystem;
     std::string text = Hex(m_modelCode, 4) + Hex(m_revision, 4) + "\r\n";
     text += "#" + m_comment + "\r\n";
     const uint32_t size = m_work.GetSize();
@@ -100,47 +98,7 @@ std::string CCloneFileFormat::WriteFile(const std::string& path, const RangeTabl
         }
     }
 
-    // Write beside the target and rename over it, so the old file survives any failure.
-    std::error_code ec;
-    const fs::path target(path);
-    if (fs::exists(target, ec) && ::access(path.c_str(), W_OK) != 0)
-        return kFileCannotOpen;
-    fs::path folder = target.parent_path();
-    if (folder.empty())
-        folder = ".";
-    std::string name = ".";
-    name += target.filename().string();
-    name += ".XXXXXX";
-    std::string temp = (folder / name).string();
-    const int fd = ::mkstemp(temp.data());
-    if (fd < 0)
-        return kFileCannotOpen;
-    FilePtr file(::fdopen(fd, "wb"));
-    if (!file) {
-        ::close(fd);
-        ::unlink(temp.c_str());
-        return kFileCannotOpen;
-    }
-    bool ok = std::fwrite(text.data(), 1, text.size(), file.get()) == text.size();
-    ok = std::fflush(file.get()) == 0 && ok;
-    ok = ::fsync(::fileno(file.get())) == 0 && ok;
-    // An existing file keeps its permissions; a new one gets those a plain create gives.
-    struct stat old {};
-    mode_t mode;
-    if (::stat(path.c_str(), &old) == 0) {
-        mode = old.st_mode & 07777;
-    } else {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        mode = 0666 & ~mask;
-    }
-    ok = ::fchmod(::fileno(file.get()), mode) == 0 && ok;
-    ok = std::fclose(file.release()) == 0 && ok;
-    if (!ok || std::rename(temp.c_str(), path.c_str()) != 0) {
-        ::unlink(temp.c_str());
-        return kFileCannotOpen;
-    }
-    return kFileOk;
+    return ReplaceFile(path, text) ? kFileOk : kFileCannotOpen;
 }
 
 std::string CCloneFileFormat::ReadHeader(std::FILE* file) {

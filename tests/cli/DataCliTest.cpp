@@ -4,6 +4,7 @@
 
 #include <random>
 #include <sstream>
+#include <sys/stat.h>
 
 #include "CliRunner.h"
 #include "datamodel/DataManagers.h"
@@ -170,6 +171,13 @@ TEST_P(DataCli, ExportThenImportReproducesTheFile) {
                 EXPECT_EQ(line.rfind("Mch.", 0), std::string::npos) << line;
         }
     }
+    // Writing over an earlier export keeps that file's permissions.
+    const std::string again = Path("edited.json");
+    ASSERT_EQ(::chmod(again.c_str(), 0604), 0);
+    ASSERT_EQ(Tolvar({"export", edited, "-o", again}).status, 0);
+    struct stat status {};
+    ASSERT_EQ(::stat(again.c_str(), &status), 0);
+    EXPECT_EQ(status.st_mode & 07777, 0604u);
 }
 
 // Random images, normalised by a document onto the factory bytes (so that bytes no
