@@ -212,8 +212,6 @@ bool SetFrequency(const STreeLeaf& leaf, CFreqNode& node, const std::string& tex
 CTreeIndex::CTreeIndex(CTolvarRadioDataManager& manager, int model, bool makerReserve)
     : m_manager(manager), m_model(model), m_makerReserve(makerReserve) {
     Walk(manager.GetRootNode(), "");
-    for (size_t i = 0; i < m_leaves.size(); ++i)
-        m_byPath.emplace(m_leaves[i].path, i);
 }
 
 bool CTreeIndex::AreaShown(const std::string& name) const {
