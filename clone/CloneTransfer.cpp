@@ -137,10 +137,6 @@ void CCloneTransfer::DispatchEcho(const ByteVec& frame) {
             m_error = kRunEnded;
         }
         break;
-    case kCmdSpeedChange:
-        m_records = 0;
-        m_error = kRunEnded;
-        break;
     default: break;
     }
 }
