@@ -1,10 +1,9 @@
 #include "CloneRsIoManager.h"
 
 #include <cstdio>
-#include <filesystem>
-#include <unistd.h>
 
 #include "datafile/CloneFileIoManager.h"
+#include "datafile/TempFile.h"
 #include "datamodel/DataManagers.h"
 #include "datamodel/Messages.h"
 
@@ -48,16 +47,7 @@ CCloneRsIoManager::~CCloneRsIoManager() {
 void CCloneRsIoManager::Initialize() {
     if (!m_transferFile.empty())
         return;
-    std::error_code ec;
-    auto folder = std::filesystem::temp_directory_path(ec);
-    if (ec)
-        folder = "/tmp";
-    std::string name = (folder / "clXXXXXX").string();
-    const int fd = ::mkstemp(name.data());
-    if (fd >= 0) {
-        ::close(fd);
-        m_transferFile = name;
-    }
+    m_transferFile = CreateTempFile("cl");
 }
 
 void CCloneRsIoManager::SetPortNumber(int n) {

@@ -1,11 +1,10 @@
 #include "DocumentData.h"
 
 #include <cstdio>
-#include <filesystem>
-#include <unistd.h>
 
 #include "clone/CloneRsIoManager.h"
 #include "datafile/CloneFileIoManager.h"
+#include "datafile/TempFile.h"
 #include "datamodel/DataManagers.h"
 #include "datamodel/memmap/RadioDataManager.h"
 
@@ -24,16 +23,7 @@ CTolvarDocumentData::CTolvarDocumentData(IUserInteraction& ui, int model, IDocum
     r.Model()->SetModel(model, false);
     r.InitImage();
 
-    std::error_code ec;
-    auto folder = std::filesystem::temp_directory_path(ec);
-    if (ec)
-        folder = "/tmp";
-    std::string name = (folder / "~CSXXXXXX").string();
-    const int fd = ::mkstemp(name.data());
-    if (fd >= 0) {
-        ::close(fd);
-        m_transferFile = name;
-    }
+    m_transferFile = CreateTempFile("~CS");
 }
 
 CTolvarDocumentData::~CTolvarDocumentData() {
