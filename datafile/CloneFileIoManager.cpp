@@ -84,9 +84,10 @@ std::string CCloneFileFormat::WriteFile(const std::string& path, const RangeTabl
             break;
         if (range.last >= size)
             break;
-        if (range.first >= range.last)
+        // A range's last byte is written too, so no byte of it is ever left out.
+        if (range.first > range.last)
             continue;
-        for (uint32_t a = range.first; a < range.last;) {
+        for (uint32_t a = range.first; a <= range.last;) {
             uint32_t n = 16 - (a % 16);
             if (range.last < a + n - 1)
                 n = range.last - a + 1;

@@ -127,14 +127,15 @@ TEST_F(DataFile, WriterRangesAndRecordCount) {
     const std::string text = Slurp((dir / "user.zcf").string());
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 2 + 406);
     EXPECT_NE(text.find("\r\n00A010"), std::string::npos);
-    // Cut at 16-byte boundaries; stop at a pair past the image; skip empty pairs.
-    io.Save((dir / "odd.zcf").string(), {{0x05, 0x05}, {0x0E, 0x12}, {0x3000, 0x3001}, {0, 0x20}},
-            doc.Registry().Image());
+    // Cut at 16-byte boundaries, last bytes included; skip reversed pairs; stop at a pair
+    // past the image.
+    io.Save((dir / "odd.zcf").string(),
+            {{0x05, 0x05}, {0x0E, 0x12}, {0x20, 0x30}, {0x42, 0x41}, {0x3000, 0x3001}, {0, 0x20}},
+            CEepromImage(0x2000));
     const std::string odd = Slurp((dir / "odd.zcf").string());
-    EXPECT_NE(odd.find("\r\n000E02"), std::string::npos);
-    EXPECT_NE(odd.find("\r\n001003"), std::string::npos);
-    EXPECT_EQ(odd.find("\r\n0005"), std::string::npos);
-    EXPECT_EQ(odd.find("\r\n0000"), std::string::npos);
+    const size_t records = odd.find("\r\n", odd.find("\r\n") + 2) + 2;
+    EXPECT_EQ(odd.substr(records), "00050100\r\n000E020000\r\n001003" + std::string(6, '0') +
+                                       "\r\n002010" + std::string(32, '0') + "\r\n00300100\r\n");
 }
 
 TEST_F(DataFile, SaveIsAtomic) {
