@@ -53,12 +53,22 @@ bool IsRealSerial(const std::string& path) {
     return real;
 }
 
+// The entries of a folder; a folder that cannot be read, or stops being readable, has
+// no more entries (nothing is thrown).
+std::vector<std::filesystem::path> FolderEntries(const char* folder) {
+    std::vector<std::filesystem::path> entries;
+    std::error_code ec;
+    for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end;
+         it.increment(ec))
+        entries.push_back(it->path());
+    return entries;
+}
+
 void AddMatching(std::vector<SPortInfo>& ports, const std::string& prefix, const char* kind,
                  bool checkReal) {
     std::vector<SPortInfo> found;
-    std::error_code ec;
-    for (const auto& entry : std::filesystem::directory_iterator("/dev", ec)) {
-        const std::string path = entry.path().string();
+    for (const auto& entry : FolderEntries("/dev")) {
+        const std::string path = entry.string();
         if (path.rfind(prefix, 0) != 0 || path.size() == prefix.size())
             continue;
         if (checkReal && !IsRealSerial(path))
@@ -118,13 +128,11 @@ std::unique_ptr<CSerialPort> CreatePort(const std::string& name) {
 
 std::vector<SPortInfo> EnumeratePorts() {
     std::vector<SPortInfo> ports;
-    std::error_code ec;
     std::vector<SPortInfo> byId;
-    for (const auto& entry : std::filesystem::directory_iterator("/dev/serial/by-id", ec)) {
+    for (const auto& entry : FolderEntries("/dev/serial/by-id")) {
         std::error_code ignored;
-        const auto target = std::filesystem::canonical(entry.path(), ignored);
-        byId.push_back({entry.path().string(), ignored ? entry.path().string() : target.string(),
-                        "by-id"});
+        const auto target = std::filesystem::canonical(entry, ignored);
+        byId.push_back({entry.string(), ignored ? entry.string() : target.string(), "by-id"});
     }
     std::sort(byId.begin(), byId.end(),
               [](const SPortInfo& a, const SPortInfo& b) { return a.path < b.path; });
