@@ -3,11 +3,10 @@
 
 #include <csignal>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
-#include <sys/wait.h>
 #include <unistd.h>
 
+#include "CliRunner.h"
 #include "clone/Frame.h"
 #include "clone/PosixSerialPort.h"
 
@@ -15,38 +14,30 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// A running `tolvar simulate`: its process id (from the shell it replaces) and the
-// port path, the first line of its output.
+// A running `tolvar simulate` and its port path, the first line of its output.
 class CSimulateProcess {
 public:
-    explicit CSimulateProcess(const std::string& args) {
-        const std::string command =
-            "echo $$; exec " + std::string(TOLVAR_BIN) + " simulate " + args + " 2>/dev/null";
-        m_pipe = ::popen(command.c_str(), "r");
-        m_pid = std::stoi(Line());
-        path = Line();
-    }
-    ~CSimulateProcess() {
-        if (m_pipe) Stop(SIGKILL);
-    }
-    // Signals the process and returns its exit status.
+    explicit CSimulateProcess(const std::string& args)
+        : m_child(Words("simulate " + args), "", "/dev/null", true), path(m_child.FirstLine()) {}
+    // Signals the process (0: none) and returns its exit status.
     int Stop(int signal) {
-        if (signal) ::kill(m_pid, signal);
-        const int status = ::pclose(m_pipe);
-        m_pipe = nullptr;
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        if (signal)
+            m_child.Signal(signal);
+        return m_child.Wait();
     }
-    std::string path;
 
 private:
-    std::string Line() {
-        char buf[256] = {};
-        if (!m_pipe || !std::fgets(buf, sizeof buf, m_pipe)) return "";
-        std::string line = buf;
-        return line.substr(0, line.find('\n'));
+    static std::vector<std::string> Words(const std::string& line) {
+        std::istringstream in(line);
+        std::vector<std::string> words;
+        for (std::string word; in >> word;)
+            words.push_back(word);
+        return words;
     }
-    FILE* m_pipe = nullptr;
-    pid_t m_pid = 0;
+    clitest::CChild m_child;
+
+public:
+    std::string path;
 };
 
 // Sends one frame and collects frames until count have come or the line is quiet.
@@ -89,7 +80,7 @@ TEST(SimulateCli, IdentifiesOverItsPseudoTerminalAndStopsOnSigint) {
 TEST(SimulateCli, SaveWritesTheReceivedImageBack) {
     const fs::path file =
         fs::temp_directory_path() / ("tolvar-sim-" + std::to_string(::getpid()) + ".zcf");
-    ASSERT_EQ(std::system((std::string(TOLVAR_BIN) + " new -o " + file.string()).c_str()), 0);
+    ASSERT_EQ(clitest::Tolvar({"new", "-o", file.string()}).status, 0);
     CSimulateProcess sim("--image " + file.string() + " --save");
     ASSERT_FALSE(sim.path.empty());
     const std::string line = "00A010"
@@ -106,11 +97,9 @@ TEST(SimulateCli, SaveWritesTheReceivedImageBack) {
         EXPECT_EQ(frames[1], MakeFrameBody(kAddrPc, kAddrRepeater, kCmdWriteResult, {0x00}));
     }
     EXPECT_EQ(sim.Stop(SIGTERM), 0);
-    std::ifstream in(file);
-    std::stringstream text;
-    text << in.rdbuf();
+    const std::string text = clitest::ReadBytes(file.string());
     fs::remove(file);
-    EXPECT_NE(text.str().find("\r\n" + line + "\r\n"), std::string::npos);
+    EXPECT_NE(text.find("\r\n" + line + "\r\n"), std::string::npos);
 }
 
 TEST(SimulateCli, RefusesBadOptions) {
