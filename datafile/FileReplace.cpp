@@ -15,7 +15,10 @@ bool ReplaceFile(const std::string& path, const std::string& text) {
     fs::path folder = target.parent_path();
     if (folder.empty())
         folder = ".";
-    std::string temp = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
+    std::string name = ".";
+    name += target.filename().string();
+    name += ".XXXXXX";
+    std::string temp = (folder / name).string();
     const int fd = ::mkstemp(temp.data());
     if (fd < 0)
         return false;
