@@ -2,6 +2,8 @@
 // served by `tolvar simulate`, and in-process through the port SIM.
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <algorithm>
 #include <cctype>
 #include <chrono>
@@ -193,6 +195,7 @@ struct SFaultCase {
     int status;
     const char* text;
 };
+void PrintTo(const SFaultCase& c, std::ostream* os) { *os << c.fault << ' ' << c.command; }
 
 class CloneCliFault : public CloneCli, public ::testing::WithParamInterface<SFaultCase> {};
 

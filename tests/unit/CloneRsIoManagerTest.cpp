@@ -3,6 +3,8 @@
 // the image and the document.
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <chrono>
 #include <filesystem>
 
@@ -176,6 +178,7 @@ struct SFailCase {
     std::vector<std::string> readBoxes;
     EIcon icon;
 };
+void PrintTo(const SFailCase& c, std::ostream* os) { *os << c.name; }
 
 class ReadFailureTest : public CloneRsIoManagerTest,
                         public ::testing::WithParamInterface<SFailCase> {};

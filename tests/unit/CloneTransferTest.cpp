@@ -2,6 +2,8 @@
 // time-outs (on a test clock), cancel and the port failure.
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <cstdio>
 #include <string>
 
@@ -79,6 +81,7 @@ struct SIdentifyCase {
     int error;
     size_t infoSize;
 };
+void PrintTo(const SIdentifyCase& c, std::ostream* os) { *os << c.name; }
 
 class IdentifyTest : public CloneTransferTest,
                      public ::testing::WithParamInterface<SIdentifyCase> {};
@@ -191,6 +194,7 @@ struct SReadCase {
     int error;
     int lines;
 };
+void PrintTo(const SReadCase& c, std::ostream* os) { *os << c.name; }
 
 class ReadTest : public CloneTransferTest, public ::testing::WithParamInterface<SReadCase> {};
 
@@ -288,6 +292,7 @@ struct SWriteCase {
     int error;
     size_t frames;      // bodies the PC sent
 };
+void PrintTo(const SWriteCase& c, std::ostream* os) { *os << c.name; }
 
 class WriteTest : public CloneTransferTest, public ::testing::WithParamInterface<SWriteCase> {};
 

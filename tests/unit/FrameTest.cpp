@@ -1,6 +1,8 @@
 // Frames, the byte receiver, record payloads and speed codes.
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <algorithm>
 
 #include "clone/Frame.h"
@@ -34,6 +36,7 @@ struct SReceiverCase {
     ByteVec stream;
     std::vector<ByteVec> frames;
 };
+void PrintTo(const SReceiverCase& c, std::ostream* os) { *os << c.what; }
 
 class FrameReceiver : public ::testing::TestWithParam<SReceiverCase> {};
 
@@ -99,6 +102,7 @@ struct SDecodeCase {
     const char* payload;
     ERecordCheck expected;
 };
+void PrintTo(const SDecodeCase& c, std::ostream* os) { *os << c.payload; }
 
 class RecordDecode : public ::testing::TestWithParam<SDecodeCase> {};
 
@@ -125,6 +129,7 @@ struct SSpeedCase {
     uint32_t normalised;
     const char* code;
 };
+void PrintTo(const SSpeedCase& c, std::ostream* os) { *os << c.code; }
 
 class SpeedCodes : public ::testing::TestWithParam<SSpeedCase> {};
 

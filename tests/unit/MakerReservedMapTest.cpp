@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <string>
 #include <vector>
 
@@ -113,6 +115,7 @@ struct SDtcsCase {
     uint8_t byte;
     int value;
 };
+void PrintTo(const SDtcsCase& c, std::ostream* os) { *os << static_cast<int>(c.byte) << ' ' << c.value; }
 
 class DtcsDecDecode : public testing::TestWithParam<SDtcsCase> {};
 

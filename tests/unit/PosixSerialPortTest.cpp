@@ -1,6 +1,8 @@
 // The termios port over a real pseudo-terminal pair, and the port names.
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <cerrno>
 #include <chrono>
 #include <cstring>
@@ -176,6 +178,7 @@ struct SNameCase {
     const char* path;
     int comNumber;
 };
+void PrintTo(const SNameCase& c, std::ostream* os) { *os << c.name; }
 
 class PortNames : public ::testing::TestWithParam<SNameCase> {};
 

@@ -1,6 +1,8 @@
 // The simulated repeater driven by raw frames, its faults, and the SIM port.
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <functional>
 
 #include "clone/SimulatorPort.h"
@@ -131,6 +133,7 @@ struct SWriteCase {
     const char* fault;
     uint8_t result;
 };
+void PrintTo(const SWriteCase& c, std::ostream* os) { *os << c.what; }
 
 class Write : public Repeater, public ::testing::WithParamInterface<SWriteCase> {};
 
@@ -198,6 +201,7 @@ struct SFaultCase {
     uint8_t request;
     std::function<void(const std::vector<ByteVec>&, const ByteVec&)> check;
 };
+void PrintTo(const SFaultCase& c, std::ostream* os) { *os << c.fault; }
 
 class Fault : public Repeater, public ::testing::WithParamInterface<SFaultCase> {};
 
