@@ -21,7 +21,7 @@ static CCliRegistrar registrar(45, [](CLI::App& app, SCliOptions&) -> std::funct
         if (!a) return status;
         auto b = OpenDataFile(*fileB, status);
         if (!b) return status;
-        const auto diffs = CompareTrees(*a, *b, *maker);
+        const auto diffs = CompareTrees(a->Registry(), b->Registry(), *maker);
         for (const SFieldDiff& diff : diffs)
             std::cout << diff.path << ": " << Json(diff.textA).dump() << " -> "
                       << Json(diff.textB).dump() << "\n";

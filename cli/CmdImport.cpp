@@ -44,7 +44,7 @@ static CCliRegistrar registrar(44, [](CLI::App& app, SCliOptions&) -> std::funct
             edits =
                 ChannelCsvEdits(index, text.substr(first == std::string::npos ? 0 : first), errors);
         }
-        const auto refused = ApplyLeafEdits(*document, edits);
+        const auto refused = ApplyLeafEdits(document->Registry(), edits);
         errors.insert(errors.end(), refused.begin(), refused.end());
         if (!errors.empty()) {
             for (const std::string& message : errors)

@@ -40,7 +40,7 @@ static CCliRegistrar registrar(42, [](CLI::App& app, SCliOptions&) -> std::funct
             }
             edits.push_back({leaf, assignment.substr(equals + 1), path});
         }
-        const auto refused = ApplyLeafEdits(*document, edits);
+        const auto refused = ApplyLeafEdits(document->Registry(), edits);
         errors.insert(errors.end(), refused.begin(), refused.end());
         if (!errors.empty()) {
             for (const std::string& error : errors)

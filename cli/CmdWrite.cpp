@@ -24,7 +24,7 @@ int Verify(CTolvarDocumentData& written, const SCloneOptions& options) {
     if (result != kCloneOk)
         return CloneExitStatus(result);
     const bool makerReserve = written.Registry().Model()->IsMakerReserve();
-    const std::vector<SFieldDiff> diffs = CompareTrees(written, back, makerReserve);
+    const std::vector<SFieldDiff> diffs = CompareTrees(written.Registry(), back.Registry(), makerReserve);
     for (const SFieldDiff& diff : diffs)
         std::cout << diff.path << ": file \"" << diff.textA << "\", repeater \"" << diff.textB
                   << "\"\n";

@@ -6,7 +6,6 @@
 #include <unordered_set>
 
 #include "datamodel/DataManagers.h"
-#include "datamodel/DocumentData.h"
 #include "datamodel/memmap/RadioDataManager.h"
 #include "datamodel/memmap/ToneCodes.h"
 #include "datamodel/nodes/GroupNodes.h"
@@ -394,7 +393,7 @@ bool SetLeafText(const STreeLeaf& leaf, const std::string& rawText, std::string&
     return false;
 }
 
-std::vector<std::string> ApplyLeafEdits(CTolvarDocumentData& document,
+std::vector<std::string> ApplyLeafEdits(CCloneManager& registry,
                                         const std::vector<SLeafEdit>& edits) {
     struct SDone {
         const SLeafEdit* edit;
@@ -417,7 +416,6 @@ std::vector<std::string> ApplyLeafEdits(CTolvarDocumentData& document,
     }
     if (!errors.empty() || done.empty()) return errors;
 
-    CQCloneManager& registry = document.Registry();
     registry.StoreTreeToImage();
     registry.Adjust()->Normalise();
     registry.LoadImageToTree();
@@ -425,7 +423,7 @@ std::vector<std::string> ApplyLeafEdits(CTolvarDocumentData& document,
         const std::string after = LeafText(*d.edit->leaf->node);
         if (after == d.expected) continue;
         std::string why = "it depends on another field or is fixed for " +
-                          std::string(ModelName(document.GetModel())) + " files";
+                          std::string(ModelName(registry.Model()->GetModel())) + " files";
         if (dynamic_cast<const CStringNode*>(d.edit->leaf->node)) {
             if (after.size() < d.expected.size() && d.expected.rfind(after, 0) == 0)
                 why = "the field holds at most " + std::to_string(after.size()) + " characters";
@@ -444,13 +442,14 @@ std::vector<std::string> ApplyLeafEdits(CTolvarDocumentData& document,
     return errors;
 }
 
-std::vector<SFieldDiff> CompareTrees(CTolvarDocumentData& a, CTolvarDocumentData& b,
+std::vector<SFieldDiff> CompareTrees(const CCloneManager& a, const CCloneManager& b,
                                      bool makerReserve) {
-    CTreeIndex indexA(*a.Registry().RadioData(), a.GetModel(), makerReserve);
-    CTreeIndex indexB(*b.Registry().RadioData(), b.GetModel(), makerReserve);
+    const int modelA = a.Model()->GetModel(), modelB = b.Model()->GetModel();
+    CTreeIndex indexA(*a.RadioData(), modelA, makerReserve);
+    CTreeIndex indexB(*b.RadioData(), modelB, makerReserve);
     std::vector<SFieldDiff> diffs;
-    if (a.GetModel() != b.GetModel())
-        diffs.push_back({"Model", ModelName(a.GetModel()), ModelName(b.GetModel())});
+    if (modelA != modelB)
+        diffs.push_back({"Model", ModelName(modelA), ModelName(modelB)});
     std::vector<std::string> paths;
     for (const STreeLeaf& leaf : indexA.Leaves())
         paths.push_back(leaf.path);

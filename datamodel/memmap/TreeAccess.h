@@ -8,7 +8,7 @@
 
 class CNode;
 class CTolvarRadioDataManager;
-class CTolvarDocumentData;
+class CCloneManager;
 
 // "LMR" or "PMR".
 const char* ModelName(int model);
@@ -86,7 +86,7 @@ struct SLeafEdit {
 // Sets every edit whose text differs from the field's, then runs the tree through
 // the image as saving does (encode, normalise, decode) and checks that every
 // change is still there. Returns the errors; with errors the caller must not save.
-std::vector<std::string> ApplyLeafEdits(CTolvarDocumentData& document,
+std::vector<std::string> ApplyLeafEdits(CCloneManager& registry,
                                         const std::vector<SLeafEdit>& edits);
 
 // One field whose texts differ; the path "Model" stands for the variant.
@@ -94,5 +94,5 @@ struct SFieldDiff {
     std::string path, textA, textB;
 };
 // The fields of both documents' variants whose texts differ, in tree order.
-std::vector<SFieldDiff> CompareTrees(CTolvarDocumentData& a, CTolvarDocumentData& b,
+std::vector<SFieldDiff> CompareTrees(const CCloneManager& a, const CCloneManager& b,
                                      bool makerReserve = false);

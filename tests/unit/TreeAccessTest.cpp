@@ -173,10 +173,10 @@ TEST(LeafEdits, AreCheckedAgainstWhatTheFileKeeps) {
     const auto edit = [&](const char* path, const char* text) {
         return SLeafEdit{index.Find(path), text, std::string("at ") + path};
     };
-    EXPECT_TRUE(ApplyLeafEdits(doc.document, {edit("Mch.CH1.ChOn", "OFF")}).empty());
+    EXPECT_TRUE(ApplyLeafEdits(doc.document.Registry(), {edit("Mch.CH1.ChOn", "OFF")}).empty());
 
     auto errors =
-        ApplyLeafEdits(doc.document, {edit("Mch.CH4.FreqRx", "145.125"), edit("Mch.CH5.ChOn", "ON"),
+        ApplyLeafEdits(doc.document.Registry(), {edit("Mch.CH4.FreqRx", "145.125"), edit("Mch.CH5.ChOn", "ON"),
                                       edit("Mch.CH5.Text", "ELEVEN CHAR")});
     ASSERT_EQ(errors.size(), 2u);
     EXPECT_NE(errors[0].find("at Mch.CH4.FreqRx: \"145.12500\" is not kept"), std::string::npos)
@@ -184,13 +184,13 @@ TEST(LeafEdits, AreCheckedAgainstWhatTheFileKeeps) {
     EXPECT_NE(errors[0].find("ChOn to ON"), std::string::npos) << errors[0];
     EXPECT_NE(errors[1].find("at most 10 characters"), std::string::npos) << errors[1];
 
-    errors = ApplyLeafEdits(doc.document,
+    errors = ApplyLeafEdits(doc.document.Registry(),
                             {edit("Mch.CH6.ChOn", "ON"), edit("Mch.CH6.FreqRx", "145.1"),
                              edit("Mch.CH6.FreqRx", "145.2"), edit("Mch.CH6.RfPwr", "Medium")});
     ASSERT_EQ(errors.size(), 1u);
     EXPECT_EQ(errors[0].rfind("at Mch.CH6.RfPwr: ", 0), 0u) << errors[0];
     errors =
-        ApplyLeafEdits(doc.document, {edit("Mch.CH6.ChOn", "ON"), edit("Mch.CH6.FreqRx", "145.1"),
+        ApplyLeafEdits(doc.document.Registry(), {edit("Mch.CH6.ChOn", "ON"), edit("Mch.CH6.FreqRx", "145.1"),
                                       edit("Mch.CH6.FreqRx", "145.2")});
     EXPECT_TRUE(errors.empty()) << errors[0];
     EXPECT_EQ(LeafText(*index.Find("Mch.CH6.FreqRx")->node), "145.20000");
@@ -198,19 +198,19 @@ TEST(LeafEdits, AreCheckedAgainstWhatTheFileKeeps) {
 
 TEST(CompareTrees, ListsTheFieldsThatDiffer) {
     SDocument a(ModelLMR), b(ModelLMR), pmr(ModelPMR);
-    EXPECT_TRUE(CompareTrees(a.document, b.document).empty());
+    EXPECT_TRUE(CompareTrees(a.document.Registry(), b.document.Registry()).empty());
     const CTreeIndex index = b.Index();
     std::string error;
     ASSERT_TRUE(SetLeafText(*index.Find("CommonSet.Common.Comment2"), "changed", error));
     ASSERT_TRUE(SetLeafText(*index.Find("Mch.Emr"), "7", error));
-    const auto diffs = CompareTrees(a.document, b.document);
+    const auto diffs = CompareTrees(a.document.Registry(), b.document.Registry());
     ASSERT_EQ(diffs.size(), 2u);
     EXPECT_EQ(diffs[0].path, "Mch.Emr");
     EXPECT_EQ(diffs[0].textA, "0");
     EXPECT_EQ(diffs[0].textB, "7");
     EXPECT_EQ(diffs[1].path, "CommonSet.Common.Comment2");
 
-    const auto variants = CompareTrees(a.document, pmr.document);
+    const auto variants = CompareTrees(a.document.Registry(), pmr.document.Registry());
     ASSERT_FALSE(variants.empty());
     EXPECT_EQ(variants[0].path, "Model");
     EXPECT_EQ(variants[0].textA + variants[0].textB, "LMRPMR");
