@@ -13,7 +13,8 @@
 #include "clone/CloneRsIoManager.h"
 #include "clone/PortFactory.h"
 #include "datamodel/DataManagers.h"
-#include "datamodel/DocumentData.h"
+#include "document/DocumentData.h"
+#include "support/ScriptedInteraction.h"
 #include "simulator/PtyServer.h"
 #include "simulator/SimulatedRepeater.h"
 
@@ -73,17 +74,18 @@ double ThreadCpuSeconds() {
 void Measure(const char* what, int speed, const std::string& port, bool write) {
     CScriptedInteraction ui;
     CTolvarDocumentData doc(ui, ModelLMR);
-    CTolvarCloneRsIoManager& io = *doc.Registry().RsIo();
+    CTolvarCloneRsIoManager& io = doc.RsIo();
+    CPortFactory ports;
     io.SetPortName(port);
     io.SetSpeedMode(speed == 38400 ? 2 : 1);
     SLineUse use;
-    io.Engine().SetPortMaker([&use](const std::string& name) -> std::unique_ptr<CSerialPort> {
-        return std::make_unique<CCountingPort>(CreatePort(name), use);
+    io.SetPortMaker([&](const std::string& name) -> std::unique_ptr<CSerialPort> {
+        return std::make_unique<CCountingPort>(ports.Create(name), use);
     });
 
     const double cpu0 = CpuSeconds(RUSAGE_SELF), engine0 = ThreadCpuSeconds();
     const auto t0 = std::chrono::steady_clock::now();
-    const int result = write ? io.Write() : io.Read();
+    const int result = static_cast<int>(write ? io.Write() : io.Read());
     const double wall =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
     const double cpu = CpuSeconds(RUSAGE_SELF) - cpu0, engine = ThreadCpuSeconds() - engine0;

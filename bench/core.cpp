@@ -7,7 +7,8 @@
 
 #include "datafile/CloneFileIoManager.h"
 #include "datamodel/DataManagers.h"
-#include "datamodel/DocumentData.h"
+#include "document/DocumentData.h"
+#include "support/ScriptedInteraction.h"
 #include "datamodel/memmap/RadioDataManager.h"
 
 namespace {

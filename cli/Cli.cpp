@@ -4,7 +4,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <iostream>
-#include <map>
 
 #include "TerminalInteraction.h"
 #include "datafile/CloneFileIoManager.h"
@@ -23,34 +22,44 @@ CTerminalInteraction& Terminal() {
     return terminal;
 }
 
+CTolvarPortFactory& ClonePorts() {
+    static CTolvarPortFactory ports;
+    return ports;
+}
+
+std::unique_ptr<CTolvarDocumentData> NewDocument(int model) {
+    return std::make_unique<CTolvarDocumentData>(Terminal(), model, nullptr, &ClonePorts());
+}
+
 namespace {
 
-std::string Explain(const std::string& result) {
-    static const std::map<std::string, std::string> meaning = {
-        {kFileCannotOpen, "the file cannot be opened or written"},
-        {kFileFormatError, "the file is not a valid data file"},
-        {kFileMismatchModel, "the file is for another model"},
-        {kFileMismatchRevision, "the file is for another revision"},
-        {kFileNotEnoughData, "the file does not hold enough data"},
-        {kFileDataOverflow, "the file holds data outside the memory"},
-    };
-    const auto it = meaning.find(result);
-    return it == meaning.end() ? std::string() : it->second;
+std::string Explain(EFileResult result) {
+    switch (result) {
+    case EFileResult::CannotOpen: return "the file cannot be opened or written";
+    case EFileResult::FormatError: return "the file is not a valid data file";
+    case EFileResult::MismatchModel: return "the file is for another model";
+    case EFileResult::MismatchRevision: return "the file is for another revision";
+    case EFileResult::NotEnoughData: return "the file does not hold enough data";
+    case EFileResult::DataOverflow: return "the file holds data outside the memory";
+    case EFileResult::Ok:
+    case EFileResult::Error: break;
+    }
+    return {};
 }
 
 } // namespace
 
 std::unique_ptr<CTolvarDocumentData> OpenDataFile(const std::string& path, int& exitCode) {
-    auto document = std::make_unique<CTolvarDocumentData>(Terminal(), 0);
+    auto document = NewDocument();
     errno = 0;
-    const std::string result = document->Open(path);
-    if (result == kFileOk) {
+    const EFileResult result = document->Open(path);
+    if (result == EFileResult::Ok) {
         exitCode = kExitOk;
         return document;
     }
-    std::cerr << result << "\n";
+    std::cerr << FileResultText(result) << "\n";
     std::string why = Explain(result);
-    if (result == kFileCannotOpen && errno != 0)
+    if (result == EFileResult::CannotOpen && errno != 0)
         why += std::string(": ") + std::strerror(errno);
     std::cerr << "tolvar: " << path << ": " << why << "\n";
     exitCode = kExitRefused;
@@ -59,13 +68,13 @@ std::unique_ptr<CTolvarDocumentData> OpenDataFile(const std::string& path, int& 
 
 int SaveDataFile(CTolvarDocumentData& document, const std::string& path) {
     errno = 0;
-    const std::string result = document.Save(path);
-    if (result == kFileOk)
+    const EFileResult result = document.Save(path);
+    if (result == EFileResult::Ok)
         return kExitOk;
     std::string why = Explain(result);
     if (errno != 0)
         why += std::string(": ") + std::strerror(errno);
-    std::cerr << result << "\n" << "tolvar: " << path << ": " << why << "\n";
+    std::cerr << FileResultText(result) << "\n" << "tolvar: " << path << ": " << why << "\n";
     return kExitIo;
 }
 

@@ -8,7 +8,8 @@
 
 #include <CLI/CLI.hpp>
 
-#include "datamodel/DocumentData.h"
+#include "document/DocumentData.h"
+#include "document/TolvarPortFactory.h"
 
 class CTerminalInteraction;
 
@@ -37,6 +38,11 @@ struct CCliRegistrar {
 std::vector<SCliCommand>& CliCommands();
 
 CTerminalInteraction& Terminal();
+// The program's ports: COM1..COM4 and the simulated repeater behind SIM, shared by
+// every document of one run (a write and its verifying read meet the same repeater).
+CTolvarPortFactory& ClonePorts();
+// A new document on the terminal and the program's ports.
+std::unique_ptr<CTolvarDocumentData> NewDocument(int model = 0);
 
 // Opens a data file into a new document. On refusal prints the reader's result
 // text (and what it means) on standard error and sets exitCode.

@@ -43,7 +43,7 @@ void AddCloneOptions(CLI::App& cmd, SCloneOptions& options, bool transfer) {
 
 bool PrepareClone(CTolvarDocumentData& document, const SCloneOptions& options) {
     CQCloneManager& registry = document.Registry();
-    CTolvarCloneRsIoManager& io = *registry.RsIo();
+    CTolvarCloneRsIoManager& io = document.RsIo();
     io.SetPortName(options.port);
     io.SetSpeedMode(options.speed == 38400 ? 2 : 1);
     if (options.makerReserve) {
@@ -68,13 +68,13 @@ CInterruptScope::~CInterruptScope() {
     g_cancel = nullptr;
 }
 
-int CloneExitStatus(int result) {
+int CloneExitStatus(ECloneResult result) {
     switch (result) {
-    case 0:
-    case 1:
-    case 77:
-    case 85:
-    case 91: return result;
-    default: return 77;
+    case ECloneResult::Ok:
+    case ECloneResult::Cancelled:
+    case ECloneResult::Failed:
+    case ECloneResult::Incompatible:
+    case ECloneResult::PortError: return static_cast<int>(result);
     }
+    return static_cast<int>(ECloneResult::Failed);
 }

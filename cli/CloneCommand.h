@@ -8,7 +8,8 @@
 
 #include <CLI/CLI.hpp>
 
-#include "datamodel/DocumentData.h"
+#include "clone/CloneResult.h"
+#include "document/DocumentData.h"
 
 struct SCloneOptions {
     std::string port;
@@ -24,10 +25,8 @@ void AddCloneOptions(CLI::App& cmd, SCloneOptions& options, bool transfer);
 // caution; false when it was not confirmed.
 bool PrepareClone(CTolvarDocumentData& document, const SCloneOptions& options);
 
-// The exit status of a clone result: the result codes 0, 1, 77, 85 and 91 as they are;
-// any other failure (a transfer file that could not be made or read) counts as a
-// communication failure, as the message it shows says.
-int CloneExitStatus(int result);
+// The exit status of a clone result: its code (0, 1, 77, 85, 91).
+int CloneExitStatus(ECloneResult result);
 
 // While it lives, Ctrl+C asks the running transfer to stop (a second one ends the program).
 class CInterruptScope {

@@ -12,9 +12,9 @@ static CCliRegistrar registrar(60, [](CLI::App& app, SCliOptions&) -> std::funct
     cmd->footer("Exit status: 0 shown, 77 communication failure, 85 repeater not compatible, "
                 "91 port not available.");
     return [options] {
-        CTolvarDocumentData document(Terminal(), 0);
-        PrepareClone(document, *options);
+        auto document = NewDocument();
+        PrepareClone(*document, *options);
         CInterruptScope interrupt;
-        return CloneExitStatus(document.Registry().RsIo()->Information());
+        return CloneExitStatus(document->RsIo().Information());
     };
 });

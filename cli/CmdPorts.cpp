@@ -2,6 +2,7 @@
 #include <iostream>
 
 #include "Cli.h"
+#include "clone/PortEnumeration.h"
 #include "clone/PortFactory.h"
 
 static CCliRegistrar registrar(80, [](CLI::App& app, SCliOptions&) -> std::function<int()> {
@@ -9,7 +10,7 @@ static CCliRegistrar registrar(80, [](CLI::App& app, SCliOptions&) -> std::funct
     return [] {
         std::cout << "Port names:\n";
         for (int n = 1; n <= kComPortCount; ++n)
-            std::cout << "  COM" << n << "  " << GetComPortPath(n) << "\n";
+            std::cout << "  COM" << n << "  " << ClonePorts().Settings().ComPath(n) << "\n";
         std::cout << "  " << kSimulatorPortName << "   the built-in simulated repeater\n";
         const auto ports = EnumeratePorts();
         std::cout << "Detected serial ports:" << (ports.empty() ? " none" : "") << "\n";

@@ -15,14 +15,14 @@ static CCliRegistrar registrar(61, [](CLI::App& app, SCliOptions&) -> std::funct
                 "85 repeater not compatible, 91 port not available, 74 the file could not be "
                 "written.");
     return [options, out] {
-        CTolvarDocumentData document(Terminal(), 0);
-        if (!PrepareClone(document, *options))
-            return kCloneCancelled;
-        int result;
+        auto document = NewDocument();
+        if (!PrepareClone(*document, *options))
+            return CloneExitStatus(ECloneResult::Cancelled);
+        ECloneResult result;
         {
             CInterruptScope interrupt;
-            result = document.Registry().RsIo()->Read();
+            result = document->RsIo().Read();
         }
-        return result == kCloneOk ? SaveDataFile(document, *out) : CloneExitStatus(result);
+        return result == ECloneResult::Ok ? SaveDataFile(*document, *out) : CloneExitStatus(result);
     };
 });

@@ -90,10 +90,9 @@ int RunSimulate(const SSimulateOptions& o) {
     if (o.save) {
         repeater.onWritten = [&](const CEepromImage& image) {
             // The plain writer: the file holds exactly what the repeater received.
-            CTolvarCloneFileIoManager* files = document->Registry().FileIo();
-            const std::string result = files->CCloneFileIoManager::Save(
+            const EFileResult result = document->FileIo().SaveExact(
                 o.image, CTolvarCloneFileIoManager::FullRange(), image);
-            std::cerr << "simulate: saved " << o.image << ": " << result << "\n";
+            std::cerr << "simulate: saved " << o.image << ": " << FileResultText(result) << "\n";
         };
     }
 

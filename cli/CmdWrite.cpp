@@ -12,19 +12,19 @@ namespace {
 
 // Reads the repeater back and lists every field that differs from the document.
 int Verify(CTolvarDocumentData& written, const SCloneOptions& options) {
-    CTolvarDocumentData back(Terminal(), 0);
+    auto back = NewDocument();
     SCloneOptions readOptions = options;
     readOptions.makerReserve = false;
-    PrepareClone(back, readOptions);
-    int result;
+    PrepareClone(*back, readOptions);
+    ECloneResult result;
     {
         CInterruptScope interrupt;
-        result = back.Registry().RsIo()->Read();
+        result = back->RsIo().Read();
     }
-    if (result != kCloneOk)
+    if (result != ECloneResult::Ok)
         return CloneExitStatus(result);
     const bool makerReserve = written.Registry().Model()->IsMakerReserve();
-    const std::vector<SFieldDiff> diffs = CompareTrees(written.Registry(), back.Registry(), makerReserve);
+    const std::vector<SFieldDiff> diffs = CompareTrees(written.Registry(), back->Registry(), makerReserve);
     for (const SFieldDiff& diff : diffs)
         std::cout << diff.path << ": file \"" << diff.textA << "\", repeater \"" << diff.textB
                   << "\"\n";
@@ -57,13 +57,13 @@ static CCliRegistrar registrar(62, [](CLI::App& app, SCliOptions& global) -> std
         if (!document)
             return status;
         if (!PrepareClone(*document, *options))
-            return kCloneCancelled;
-        int result;
+            return CloneExitStatus(ECloneResult::Cancelled);
+        ECloneResult result;
         {
             CInterruptScope interrupt;
-            result = document->Registry().RsIo()->Write();
+            result = document->RsIo().Write();
         }
-        if (result != kCloneOk || !*verify)
+        if (result != ECloneResult::Ok || !*verify)
             return CloneExitStatus(result);
         return Verify(*document, *options);
     };

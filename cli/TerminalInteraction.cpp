@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <iostream>
+#include <thread>
 #include <unistd.h>
 
 #include "clone/RepeaterInfo.h"
@@ -75,6 +76,11 @@ void CTerminalInteraction::ProgressEnd() {
     if (m_progressShown)
         std::fputs("\n", stderr);
     m_progressShown = false;
+}
+
+void CTerminalInteraction::PlayBeeps(const std::vector<SBeep>& beeps) {
+    for (const SBeep& beep : beeps)
+        std::this_thread::sleep_for(std::chrono::milliseconds(beep.pauseMs));
 }
 
 void CTerminalInteraction::ShowInformation(const SRepeaterInfo& info) {

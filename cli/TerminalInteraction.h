@@ -19,7 +19,8 @@ public:
     void ProgressSet(int percent) override;
     bool ProgressCancelled() override { return cancelRequested.load(); }
     void ProgressEnd() override;
-    void Beep(int, int) override {}
+    // No sound on a terminal; the pauses are kept.
+    void PlayBeeps(const std::vector<SBeep>& beeps) override;
     void WaitCursor(bool) override {}
     void ShowInformation(const SRepeaterInfo& info) override;
 

@@ -1,54 +1,35 @@
 #include "CloneRsIoManager.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "datafile/CloneFileIoManager.h"
-#include "datafile/TempFile.h"
 #include "datamodel/DataManagers.h"
-#include "datamodel/Messages.h"
 
 namespace {
 
-struct FileCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
-using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
+const std::vector<SBeep> kSuccessBeeps = {{1000, 50, 50}, {1000, 50, 500}};
+const std::vector<SBeep> kFailureBeeps = {
+    {500, 400, 100}, {500, 400, 100}, {500, 400, 100}, {500, 400, 500}};
 
-// Lines of a transfer file that carry data: neither empty nor comments.
-int CountDataLines(const std::string& path) {
-    FilePtr file(std::fopen(path.c_str(), "rb"));
-    if (!file)
-        return 0;
-    int count = 0;
-    std::string line;
-    for (int c = std::fgetc(file.get());; c = std::fgetc(file.get())) {
-        if (c == EOF || c == '\n') {
-            if (!line.empty() && line != "\r" && line[0] != '#')
-                ++count;
-            line.clear();
-            if (c == EOF)
-                break;
-        } else {
-            line += static_cast<char>(c);
-        }
-    }
-    return count;
+// Lines that carry data: neither empty nor comments (the header counts).
+int CountDataLines(const std::vector<std::string>& lines) {
+    return static_cast<int>(std::count_if(lines.begin(), lines.end(), [](const std::string& l) {
+        return !l.empty() && l != "\r" && l[0] != '#';
+    }));
+}
+
+std::string HeaderLine(uint16_t modelCode, uint16_t revision) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%04X%04X", modelCode, revision);
+    return text;
 }
 
 } // namespace
 
 CCloneRsIoManager::CCloneRsIoManager() : m_engine(std::make_unique<CCloneTransfer>()) {}
 
-CCloneRsIoManager::~CCloneRsIoManager() {
-    if (!m_transferFile.empty())
-        std::remove(m_transferFile.c_str());
-}
-
-void CCloneRsIoManager::Initialize() {
-    if (!m_transferFile.empty())
-        return;
-    m_transferFile = CreateTempFile("cl");
-}
+CCloneRsIoManager::~CCloneRsIoManager() = default;
 
 void CCloneRsIoManager::SetPortNumber(int n) {
     if (n >= 1 && n <= 4)
@@ -60,228 +41,243 @@ std::string CCloneRsIoManager::PortName() const {
 }
 
 void CCloneRsIoManager::SetSpeedMode(int mode) {
-    const bool fast = mode == 2;
-    m_readSpeed = m_writeSpeed = fast ? 38400 : 9600;
-    m_speedChange = fast;
-    m_engine->SetExtraPreamble(fast ? 12 : 0);
+    m_speedChange = mode == 2;
+    m_speed = m_speedChange ? 38400 : 9600;
+    m_engine->SetExtraPreamble(m_speedChange ? 12 : 0);
 }
 
 IUserInteraction& CCloneRsIoManager::UI() const { return GetRegistry()->UI(); }
 
 bool CCloneRsIoManager::MakerReserve() const { return GetRegistry()->Model()->IsMakerReserve(); }
 
-int CCloneRsIoManager::CompareModel(uint16_t pc, uint16_t repeater) const {
-    return pc != repeater ? kCloneFailed : 0;
+CTolvarCloneFileIoManager& CCloneRsIoManager::FileIo() const {
+    return *GetRegistry()->SlotAs<CTolvarCloneFileIoManager>(SlotFileIo);
 }
 
-int CCloneRsIoManager::CompareRevision(uint16_t pc, uint16_t repeater,
-                                       ECloneOperation operation) const {
+ECloneResult CCloneRsIoManager::CompareModel(uint16_t pc, uint16_t repeater) const {
+    return pc != repeater ? ECloneResult::Failed : ECloneResult::Ok;
+}
+
+ECloneResult CCloneRsIoManager::CompareRevision(uint16_t pc, uint16_t repeater,
+                                                const SCloneJob& job) const {
     if (pc == 0 || pc == repeater)
-        return 0;
-    if (operation == ECloneOperation::Write && MakerReserve())
-        return 0;
-    return kCloneFailed;
+        return ECloneResult::Ok;
+    if (job.operation == ECloneOperation::Write && job.makerReserve)
+        return ECloneResult::Ok;
+    return ECloneResult::Failed;
 }
 
-std::string CCloneRsIoManager::LoadTransferFile(const std::string& path) {
+ECloneResult CCloneRsIoManager::Read() { return Run(ECloneOperation::Read); }
+ECloneResult CCloneRsIoManager::Write() { return Run(ECloneOperation::Write); }
+ECloneResult CCloneRsIoManager::Information() { return Run(ECloneOperation::Information); }
+
+ECloneResult CCloneRsIoManager::Run(ECloneOperation operation) {
+    SCloneJob job;
+    job.operation = operation;
+    if (!Prepare(job))
+        return job.result;
+    CInteractionMonitor monitor(UI());
+    Transfer(job, monitor);
+    return Finish(job);
+}
+
+bool CCloneRsIoManager::Prepare(SCloneJob& job) {
     CCloneManager& registry = *GetRegistry();
-    return registry.FileIo()->Load(path, registry.Image());
+    switch (job.operation) {
+    case ECloneOperation::Read:
+        if (const IDocumentHost* document = registry.Document();
+            document && document->IsModified()) {
+            const std::string question =
+                LoadMessage(EMsg::ReadFromRepeater) + "," + LoadMessage(EMsg::DataEdited);
+            if (UI().MessageBox(question, "", EButtons::OkCancel, EIcon::None) != EAnswer::Ok) {
+                job.result = ECloneResult::Cancelled;
+                return false;
+            }
+        }
+        break;
+    case ECloneOperation::Write:
+        if (UI().MessageBox(LoadMessage(EMsg::WriteToRepeater), "", EButtons::OkCancel,
+                            EIcon::None) != EAnswer::Ok) {
+            job.result = ECloneResult::Cancelled;
+            return false;
+        }
+        break;
+    case ECloneOperation::Information: break;
+    }
+    const CModelObject& pc = registry.Model()->GetModelObject();
+    job.portName = PortName();
+    job.modelCode = pc.modelCode;
+    job.revision = pc.revision;
+    job.makerReserve = MakerReserve();
+    job.speedChange = m_speedChange;
+    job.speed = m_speed;
+    job.readTotal = static_cast<int>(FileIo().GetRecordCount());
+    // An information block the repeater sends that is not taken keeps the last one.
+    job.info = m_info;
+    if (job.operation == ECloneOperation::Write) {
+        const RangeTable& ranges = job.makerReserve ? CTolvarCloneFileIoManager::FullRange()
+                                                    : CTolvarCloneFileIoManager::UserRange();
+        job.lines = FileIo().Format(ranges, registry.Image());
+    }
+    UI().WaitCursor(true);
+    return true;
 }
 
-std::string CCloneRsIoManager::SaveTransferFile(const std::string& path) {
-    CCloneManager& registry = *GetRegistry();
-    const RangeTable& ranges = MakerReserve() ? CTolvarCloneFileIoManager::FullRange()
-                                              : CTolvarCloneFileIoManager::UserRange();
-    return registry.FileIo()->Save(path, ranges, registry.Image());
+void CCloneRsIoManager::Transfer(SCloneJob& job, ITransferMonitor& monitor) {
+    job.result = Identify(job, monitor);
+    if (job.result != ECloneResult::Ok || job.operation == ECloneOperation::Information)
+        return;
+    const bool read = job.operation == ECloneOperation::Read;
+    m_engine->SetModelCode(job.info.modelCode);
+    m_engine->SetRevision(read ? job.info.revision : WriteRevision(job));
+    if (job.speedChange) {
+        m_engine->SetChangeSpeed(job.speed);
+        m_engine->Run(kModeSpeedChange);  // ends by its time-out; the result says nothing
+        m_engine->SetSpeed(job.speed);
+    }
+    job.result = read ? ReadStep(job, monitor) : WriteStep(job, monitor);
 }
 
-int CCloneRsIoManager::Identify(ECloneOperation operation) {
-    const CModelObject& pc = GetRegistry()->Model()->GetModelObject();
+ECloneResult CCloneRsIoManager::Identify(SCloneJob& job, ITransferMonitor& monitor) {
     CCloneTransfer& engine = *m_engine;
-    engine.SetPortName(PortName());
-    engine.SetInteraction(&UI());
-    engine.SetModelCode(pc.modelCode);
+    engine.SetPortName(job.portName);
+    engine.SetMonitor(&monitor);
+    engine.SetModelCode(job.modelCode);
     engine.SetRevision(0);
     engine.SetSpeed(9600);
-    engine.SetTransferFile(nullptr);
+    engine.SetReadSink(nullptr);
+    engine.SetWriteSource(nullptr);
 
-    UI().WaitCursor(true);
-    const int result = engine.Run(kModeIdentify);
-    if (result == kCloneOk) {
-        m_info.modelCode = engine.ReceivedModelCode();
-        m_info.revision = engine.ReceivedRevision();
-        m_info.TakeInformation(engine.ReceivedInformation());
-    }
-    UI().WaitCursor(false);
-    if (result != kCloneOk)
+    const ECloneResult result = engine.Run(kModeIdentify);
+    if (result != ECloneResult::Ok)
         return result;
-    if (CompareModel(pc.modelCode, m_info.modelCode) != 0 ||
-        CompareRevision(pc.revision, m_info.revision, operation) != 0)
-        return kCloneIncompatible;
-    return kCloneOk;
+    job.identified = true;
+    job.info.modelCode = engine.ReceivedModelCode();
+    job.info.revision = engine.ReceivedRevision();
+    job.info.TakeInformation(engine.ReceivedInformation());
+    if (CompareModel(job.modelCode, job.info.modelCode) != ECloneResult::Ok ||
+        CompareRevision(job.revision, job.info.revision, job) != ECloneResult::Ok)
+        return ECloneResult::Incompatible;
+    return ECloneResult::Ok;
 }
 
-void CCloneRsIoManager::ChangeSpeed(uint32_t speed) {
-    if (!m_speedChange)
-        return;
-    m_engine->SetChangeSpeed(speed);
-    m_engine->Run(kModeSpeedChange);  // ends by its time-out; the result says nothing
-    m_engine->SetSpeed(speed);
+ECloneResult CCloneRsIoManager::ReadStep(SCloneJob& job, ITransferMonitor& monitor) {
+    CCloneTransfer& engine = *m_engine;
+    monitor.Status(LoadMessage(EMsg::NowReading));
+    job.lines = {HeaderLine(engine.GetModelCode(), engine.GetRevision()), "#"};
+    engine.SetExpectedReadTotal(job.readTotal);
+    engine.SetReadSink(&job.lines);
+    const ECloneResult result = engine.Run(kModeRead);
+    engine.SetReadSink(nullptr);
+    return result;
+}
+
+ECloneResult CCloneRsIoManager::WriteStep(SCloneJob& job, ITransferMonitor& monitor) {
+    monitor.Status(LoadMessage(EMsg::NowWriting));
+    m_engine->SetExpectedWriteTotal(CountDataLines(job.lines));
+    // The header names the file's model; the records follow it.
+    m_engine->SetWriteSource(&job.lines, 1);
+    const ECloneResult result = m_engine->Run(kModeWrite);
+    m_engine->SetWriteSource(nullptr);
+    return result;
+}
+
+ECloneResult CCloneRsIoManager::TakeReceivedImage(const SCloneJob& job) {
+    CEepromImage& image = GetRegistry()->Image();
+    CEepromImage before;
+    before.CopyFrom(image);
+    const SAddrRange user = CTolvarCloneFileIoManager::UserRange().front();
+    if (FileIo().LoadLines(job.lines, image) != EFileResult::Ok)
+        return ECloneResult::Failed;
+    if (!FileIo().Covers(user.first, user.last)) {
+        image.CopyFrom(before);
+        return ECloneResult::Failed;
+    }
+    return ECloneResult::Ok;
+}
+
+ECloneResult CCloneRsIoManager::Finish(SCloneJob& job) {
+    UI().WaitCursor(false);
+    if (job.identified)
+        m_info = job.info;
+    switch (job.operation) {
+    case ECloneOperation::Read:
+        if (job.result == ECloneResult::Ok)
+            job.result = TakeReceivedImage(job);
+        PlaySound(job.result == ECloneResult::Ok);
+        Report(job.result, std::nullopt, EMsg::CannotReadCloning);
+        break;
+    case ECloneOperation::Write:
+        PlaySound(job.result == ECloneResult::Ok);
+        Report(job.result, EMsg::WriteSucceeded, EMsg::CannotWriteCloning);
+        break;
+    case ECloneOperation::Information:
+        if (job.result == ECloneResult::Ok) {
+            PlaySound(true);
+            UI().ShowInformation(m_info);
+            break;
+        }
+        UI().SetStatusText(LoadMessage(job.result == ECloneResult::PortError
+                                           ? EMsg::CannotAccessPort
+                                           : EMsg::IllegalInformation));
+        UI().MessageBox(LoadMessage(job.result == ECloneResult::Incompatible ? EMsg::CannotBeProgrammed
+                                    : job.result == ECloneResult::PortError
+                                        ? EMsg::CheckPortAndPower
+                                        : EMsg::CheckPortAndSoftware),
+                        "", EButtons::Ok, EIcon::Stop);
+        break;
+    }
+    return job.result;
 }
 
 void CCloneRsIoManager::PlaySound(bool success) {
-    IClock& clock = m_engine->Clock();
-    if (success) {
-        UI().Beep(1000, 50);
-        clock.SleepMs(50);
-        UI().Beep(1000, 50);
-        clock.SleepMs(500);
-        return;
-    }
-    for (int group = 0; group < 2; ++group) {
-        UI().Beep(500, 400);
-        clock.SleepMs(100);
-        UI().Beep(500, 400);
-        clock.SleepMs(group == 0 ? 100 : 500);
-    }
+    UI().PlayBeeps(success ? kSuccessBeeps : kFailureBeeps);
 }
 
-void CCloneRsIoManager::Report(int result, int successBox, int failureStatus) {
+void CCloneRsIoManager::Report(ECloneResult result, std::optional<EMsg> successBox,
+                               EMsg failureStatus) {
     IUserInteraction& ui = UI();
     switch (result) {
-    case kCloneOk:
-        ui.SetStatusText(LoadMessage(5026));
+    case ECloneResult::Ok:
+        ui.SetStatusText(LoadMessage(EMsg::CloningCompleted));
         if (successBox)
-            ui.MessageBox(LoadMessage(successBox), "", EButtons::Ok, EIcon::Information);
+            ui.MessageBox(LoadMessage(*successBox), "", EButtons::Ok, EIcon::Information);
         break;
-    case kCloneCancelled: ui.SetStatusText(LoadMessage(5031)); break;
-    case kCloneIncompatible:
-        ui.SetStatusText(LoadMessage(5029));
-        ui.MessageBox(LoadMessage(5030), "", EButtons::Ok, EIcon::Stop);
+    case ECloneResult::Cancelled: ui.SetStatusText(LoadMessage(EMsg::TerminatedCloning)); break;
+    case ECloneResult::Incompatible:
+        ui.SetStatusText(LoadMessage(EMsg::IllegalInformation));
+        ui.MessageBox(LoadMessage(EMsg::CannotBeProgrammed), "", EButtons::Ok, EIcon::Stop);
         break;
-    case kClonePortError:
-        ui.SetStatusText(LoadMessage(5032));
-        ui.MessageBox(LoadMessage(5035), "", EButtons::Ok, EIcon::Stop);
+    case ECloneResult::PortError:
+        ui.SetStatusText(LoadMessage(EMsg::CannotAccessPort));
+        ui.MessageBox(LoadMessage(EMsg::CheckPortAndPower), "", EButtons::Ok, EIcon::Stop);
         break;
-    default:
+    case ECloneResult::Failed:
         ui.SetStatusText(LoadMessage(failureStatus));
-        ui.MessageBox(LoadMessage(5061), "", EButtons::Ok, EIcon::Stop);
+        ui.MessageBox(LoadMessage(EMsg::CheckPortAndSoftware), "", EButtons::Ok, EIcon::Stop);
         break;
     }
 }
 
-int CCloneRsIoManager::ReadStep() {
-    CCloneTransfer& engine = *m_engine;
-    UI().SetStatusText(LoadMessage(5040));
-    FilePtr file(std::fopen(m_transferFile.c_str(), "wb"));
-    if (!file)
-        return kCloneBadTransferFile;
-    std::fprintf(file.get(), "%02X%02X%02X%02X\n#\n", engine.GetModelCode() >> 8,
-                 engine.GetModelCode() & 0xFF, engine.GetRevision() >> 8,
-                 engine.GetRevision() & 0xFF);
-    engine.SetExpectedReadTotal(m_readTotal);
-    engine.SetTransferFile(file.get());
-    int result = engine.Run(kModeRead);
-    engine.SetTransferFile(nullptr);
-    const bool written = std::fflush(file.get()) == 0;
-    if (std::fclose(file.release()) != 0 || !written)
-        result = result == kCloneOk ? kCloneBadTransferFile : result;
-    return result;
-}
-
-int CCloneRsIoManager::Read() {
-    CCloneManager& registry = *GetRegistry();
-    if (const IDocumentHost* document = registry.Document(); document && document->IsModified()) {
-        const std::string question = LoadMessage(5054) + "," + LoadMessage(5055);
-        if (UI().MessageBox(question, "", EButtons::OkCancel, EIcon::None) != EAnswer::Ok)
-            return kCloneCancelled;
-    }
-    int result = Identify(ECloneOperation::Read);
-    if (result == kCloneOk) {
-        m_engine->SetModelCode(m_info.modelCode);
-        m_engine->SetRevision(m_info.revision);
-        UI().WaitCursor(true);
-        ChangeSpeed(m_readSpeed);
-        result = ReadStep();
-        if (result == kCloneOk) {
-            // Only a file that is accepted whole and holds the whole user area counts.
-            CEepromImage before;
-            before.CopyFrom(registry.Image());
-            const SAddrRange user = CTolvarCloneFileIoManager::UserRange().front();
-            if (LoadTransferFile(m_transferFile) != kFileOk) {
-                result = kCloneFailed;
-            } else if (!registry.FileIo()->Covers(user.first, user.last)) {
-                registry.Image().CopyFrom(before);
-                result = kCloneFailed;
-            }
+bool CQCloneRsIoManager::Prepare(SCloneJob& job) {
+    if (job.operation == ECloneOperation::Write) {
+        CCloneManager& registry = *GetRegistry();
+        if (MakerReserve() && UI().MessageBox(LoadMessage(EMsg::MakerReserveCaution), "",
+                                              EButtons::YesNo, EIcon::Exclamation) != EAnswer::Yes) {
+            job.result = ECloneResult::Failed;
+            return false;
         }
-        UI().WaitCursor(false);
+        registry.StoreTreeToImage();
+        registry.Adjust()->Normalise();
     }
-    PlaySound(result == kCloneOk);
-    Report(result, 0, 5027);
-    return result;
+    return CCloneRsIoManager::Prepare(job);
 }
 
-int CCloneRsIoManager::WriteStep() {
-    UI().SetStatusText(LoadMessage(5041));
-    m_engine->SetExpectedWriteTotal(CountDataLines(m_transferFile));
-    FilePtr file(std::fopen(m_transferFile.c_str(), "rb"));
-    if (!file)
-        return kCloneBadTransferFile;
-    char buffer[64];
-    if (!std::fgets(buffer, sizeof buffer, file.get()))
-        return kCloneBadTransferFile;
-    std::string header = buffer;
-    header.erase(header.find_last_not_of("\r\n") + 1);
-    if (header.size() < 8)
-        return kCloneBadTransferFile;
-    m_engine->SetTransferFile(file.get());
-    const int result = m_engine->Run(kModeWrite);
-    m_engine->SetTransferFile(nullptr);
-    return result;
-}
-
-int CCloneRsIoManager::Write() {
-    if (UI().MessageBox(LoadMessage(5056), "", EButtons::OkCancel, EIcon::None) != EAnswer::Ok)
-        return kCloneCancelled;
-    int result = Identify(ECloneOperation::Write);
-    if (result == kCloneOk) {
-        m_engine->SetModelCode(m_info.modelCode);
-        m_engine->SetRevision(WriteRevision());
-        UI().WaitCursor(true);
-        ChangeSpeed(m_writeSpeed);
-        // A transfer file that was not written must not be sent: it may be an old one.
-        if (SaveTransferFile(m_transferFile) != kFileOk)
-            result = kCloneBadTransferFile;
-        else
-            result = WriteStep();
-        UI().WaitCursor(false);
-    }
-    PlaySound(result == kCloneOk);
-    Report(result, 5034, 5028);
-    return result;
-}
-
-int CCloneRsIoManager::Information() {
-    const int result = Identify(ECloneOperation::Read);
-    if (result == kCloneOk) {
-        PlaySound(true);
-        UI().ShowInformation(m_info);
+ECloneResult CQCloneRsIoManager::TakeReceivedImage(const SCloneJob& job) {
+    const ECloneResult result = CCloneRsIoManager::TakeReceivedImage(job);
+    if (result != ECloneResult::Ok)
         return result;
-    }
-    const int status = result == kClonePortError ? 5032 : 5029;
-    const int box = result == kCloneIncompatible ? 5030 : result == kClonePortError ? 5035 : 5061;
-    UI().SetStatusText(LoadMessage(status));
-    UI().MessageBox(LoadMessage(box), "", EButtons::Ok, EIcon::Stop);
-    return result;
-}
-
-int CQCloneRsIoManager::Read() {
     CCloneManager& registry = *GetRegistry();
-    m_readTotal = static_cast<int>(registry.FileIo()->GetRecordCount());
-    const int result = CCloneRsIoManager::Read();
-    if (result != kCloneOk)
-        return result;
     registry.Model()->SetModel(m_info.Variant(), false);
     // Normalising derives the priority byte from the channel nodes, so they must hold
     // the received channels, not the previous document's.
@@ -296,16 +292,6 @@ int CQCloneRsIoManager::Read() {
     return result;
 }
 
-int CQCloneRsIoManager::Write() {
-    CCloneManager& registry = *GetRegistry();
-    if (MakerReserve() && UI().MessageBox(LoadMessage(5010), "", EButtons::YesNo,
-                                          EIcon::Exclamation) != EAnswer::Yes)
-        return kCloneFailed;
-    registry.StoreTreeToImage();
-    registry.Adjust()->Normalise();
-    return CCloneRsIoManager::Write();
-}
-
 void CTolvarCloneRsIoManager::Initialize() {
     CQCloneRsIoManager::Initialize();
     m_info.modelCode = kModelCode;
@@ -313,7 +299,6 @@ void CTolvarCloneRsIoManager::Initialize() {
     m_info.information.assign(SRepeaterInfo::kInformationSize, 0);
 }
 
-uint16_t CTolvarCloneRsIoManager::WriteRevision() const {
-    return MakerReserve() ? GetRegistry()->Model()->GetModelObject().revision
-                          : m_engine->ReceivedRevision();
+uint16_t CTolvarCloneRsIoManager::WriteRevision(const SCloneJob& job) const {
+    return job.makerReserve ? job.revision : m_engine->ReceivedRevision();
 }

@@ -1,16 +1,53 @@
-// The RS-232C clone I/O manager (registry slot 6): runs read, write and information
-// as user operations over the transfer engine, with their questions and messages.
+// The RS-232C clone I/O manager (registry slot 6): read, write and information as
+// user operations over the transfer engine, each in three phases:
+//   Prepare   on the UI thread: the questions, the checks of the document, the image
+//             to send;
+//   Transfer  on any thread: identification, compatibility checks, speed change and
+//             the run; touches only the port, the engine and the job, and reaches the
+//             user through an ITransferMonitor (see there for the thread rule);
+//   Finish    on the UI thread: the received image into the document, status text,
+//             message box and beeps.
+// Read(), Write() and Information() run the three phases in a row.
 #pragma once
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
+#include "clone/CloneResult.h"
 #include "clone/CloneTransfer.h"
 #include "clone/RepeaterInfo.h"
+#include "clone/TransferMonitor.h"
 #include "datamodel/CloneManager.h"
+#include "datamodel/Messages.h"
 
-enum class ECloneOperation { Read, Write };
+class CTolvarCloneFileIoManager;
+
+enum class ECloneOperation { Read, Write, Information };
+
+// One clone operation as it passes from phase to phase.
+struct SCloneJob {
+    ECloneOperation operation = ECloneOperation::Read;
+
+    // Prepared: what the transfer needs, copied from the document.
+    std::string portName;
+    uint16_t modelCode = 0;  // the program's model
+    uint16_t revision = 0;
+    bool makerReserve = false;
+    bool speedChange = false;
+    uint32_t speed = 9600;  // of the data, after the optional speed change
+    int readTotal = 0;      // records a read expects
+    // A write: the data-file lines to send (header first). A read: the header of
+    // the repeater's model, then the record lines received.
+    std::vector<std::string> lines;
+
+    // Transferred.
+    ECloneResult result = ECloneResult::Ok;
+    bool identified = false;
+    SRepeaterInfo info;
+};
 
 class CCloneRsIoManager : public CCloneManagerObject {
 public:
@@ -18,8 +55,6 @@ public:
     ~CCloneRsIoManager() override;
     CCloneRsIoManager(const CCloneRsIoManager&) = delete;
     CCloneRsIoManager& operator=(const CCloneRsIoManager&) = delete;
-
-    void Initialize() override;
 
     // COM1..COM4; other numbers are ignored.
     void SetPortNumber(int n);
@@ -30,56 +65,67 @@ public:
     std::string PortName() const;
     // 2: identification at 9600, data at 38400; anything else: all at 9600.
     void SetSpeedMode(int mode);
-    int GetSpeedMode() const { return m_readSpeed == 38400 ? 2 : 1; }
+    int GetSpeedMode() const { return m_speedChange ? 2 : 1; }
+    // Where the engine's ports come from.
+    void SetPortMaker(PortMaker maker) { m_engine->SetPortMaker(std::move(maker)); }
 
-    // Result codes: 0 success, 1 cancelled, 77 failure, 85 not compatible, 91 no port.
-    virtual int Read();
-    virtual int Write();
-    virtual int Information();
-    // The data-file reader's / writer's result text.
-    virtual std::string LoadTransferFile(const std::string& path);
-    virtual std::string SaveTransferFile(const std::string& path);
-    virtual int CompareModel(uint16_t pc, uint16_t repeater) const;
-    virtual int CompareRevision(uint16_t pc, uint16_t repeater, ECloneOperation operation) const;
-    virtual int CompareVersion() const { return 0; }
+    // The three phases in a row, on the caller's thread.
+    ECloneResult Read();
+    ECloneResult Write();
+    ECloneResult Information();
 
+    // Phase 1 (UI thread): false when the operation ends here; job.result says how.
+    virtual bool Prepare(SCloneJob& job);
+    // Phase 2 (any thread).
+    void Transfer(SCloneJob& job, ITransferMonitor& monitor);
+    // Phase 3 (UI thread): returns the operation's result (also in job.result).
+    ECloneResult Finish(SCloneJob& job);
+
+    virtual ECloneResult CompareModel(uint16_t pc, uint16_t repeater) const;
+    virtual ECloneResult CompareRevision(uint16_t pc, uint16_t repeater,
+                                         const SCloneJob& job) const;
+
+    // The last identification's answer.
     const SRepeaterInfo& GetRepeaterInfo() const { return m_info; }
     CCloneTransfer& Engine() { return *m_engine; }
-    // Time of the engine and of the pauses between beeps.
+    // Time of the engine.
     void SetClock(IClock& clock) { m_engine->SetClock(clock); }
-    const std::string& TransferFile() const { return m_transferFile; }
 
 protected:
-    // Identification with the compatibility checks of the operation.
-    int Identify(ECloneOperation operation);
+    ECloneResult Run(ECloneOperation operation);
+    ECloneResult Identify(SCloneJob& job, ITransferMonitor& monitor);
     void ChangeSpeed(uint32_t speed);
-    int ReadStep();
-    int WriteStep();
+    ECloneResult ReadStep(SCloneJob& job, ITransferMonitor& monitor);
+    ECloneResult WriteStep(SCloneJob& job, ITransferMonitor& monitor);
     // Revision sent with the write request.
-    virtual uint16_t WriteRevision() const { return m_engine->ReceivedRevision(); }
+    virtual uint16_t WriteRevision(const SCloneJob&) const { return m_engine->ReceivedRevision(); }
+    // A read's records into the image: only when accepted whole and covering the
+    // user area; otherwise the image stays as it was.
+    virtual ECloneResult TakeReceivedImage(const SCloneJob& job);
     bool MakerReserve() const;
+    CTolvarCloneFileIoManager& FileIo() const;
     void PlaySound(bool success);
-    void Report(int result, int successBox, int failureStatus);
+    void Report(ECloneResult result, std::optional<EMsg> successBox, EMsg failureStatus);
     IUserInteraction& UI() const;
 
     SRepeaterInfo m_info;
     std::unique_ptr<CCloneTransfer> m_engine;
-    std::string m_transferFile;
     bool m_speedChange = false;
-    uint32_t m_readSpeed = 9600;
-    uint32_t m_writeSpeed = 9600;
+    uint32_t m_speed = 9600;
     int m_portNumber = 1;
     std::string m_portName;
-    int m_readTotal = 0;
 };
 
 class CQCloneRsIoManager : public CCloneRsIoManager {
 public:
-    // The record count of the image; afterwards the model follows the repeater and
-    // the tree, the views and the modified flag follow the new image.
-    int Read() override;
-    // The maker-reserve caution, then the tree into the image, normalised.
-    int Write() override;
+    // A write first asks the maker-reserve caution, then stores the tree into the
+    // image and normalises it.
+    bool Prepare(SCloneJob& job) override;
+
+protected:
+    // Afterwards the model follows the repeater and the tree, the views and the
+    // modified flag follow the new image.
+    ECloneResult TakeReceivedImage(const SCloneJob& job) override;
 };
 
 class CTolvarCloneRsIoManager : public CQCloneRsIoManager {
@@ -88,5 +134,5 @@ public:
 
 protected:
     // With maker reserve the program's own revision, else the repeater's.
-    uint16_t WriteRevision() const override;
+    uint16_t WriteRevision(const SCloneJob& job) const override;
 };

@@ -3,8 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
-#include "clone/PortFactory.h"
-#include "datamodel/UserInteraction.h"
+#include "clone/TransferMonitor.h"
 
 namespace {
 
@@ -18,13 +17,15 @@ constexpr size_t kMaxLineChars = 255;
 
 } // namespace
 
-CCloneTransfer::CCloneTransfer() : m_portMaker(CreatePort), m_clock(&m_steadyClock) {}
+CCloneTransfer::CCloneTransfer()
+    : m_portMaker([](const std::string& name) { return CPortFactory().Create(name); }),
+      m_clock(&m_steadyClock) {}
 
 void CCloneTransfer::SetSpeed(uint32_t speed) { m_speed = NormaliseSpeed(speed); }
 
-int CCloneTransfer::Run(int mode) {
+ECloneResult CCloneTransfer::Run(int mode) {
     m_mode = mode;
-    m_error = 0;
+    m_error = ERunError::None;
     m_echoAwaited = true;
     m_writeEndSent = false;
     m_writeEndEchoed = false;
@@ -36,24 +37,24 @@ int CCloneTransfer::Run(int mode) {
         m_rxRevision = 0;
         m_rxInformation.clear();
     }
-    if (ShowsProgress() && m_ui)
-        m_ui->ProgressBegin("Cloning");
+    if (ShowsProgress() && m_monitor)
+        m_monitor->ProgressBegin("Cloning");
 
-    int result = kClonePortError;
+    ECloneResult result = ECloneResult::PortError;
     m_port = m_portMaker ? m_portMaker(m_portName) : nullptr;
     if (m_port) {
-        m_port->SetInteraction(m_ui);
+        m_port->SetMonitor(m_monitor);
         if (m_port->Open(m_portName, m_speed, kPortBufferSize)) {
             Exchange();
-            result = m_error == kRunEnded ? kCloneOk
-                     : m_error == kCloneCancelled ? kCloneCancelled
-                                                  : kCloneFailed;
+            result = m_error == ERunError::Ended       ? ECloneResult::Ok
+                     : m_error == ERunError::Cancelled ? ECloneResult::Cancelled
+                                                       : ECloneResult::Failed;
             m_port->Close();
         }
         m_port.reset();
     }
-    if (ShowsProgress() && m_ui)
-        m_ui->ProgressEnd();
+    if (ShowsProgress() && m_monitor)
+        m_monitor->ProgressEnd();
     return result;
 }
 
@@ -61,12 +62,12 @@ void CCloneTransfer::Exchange() {
     m_clock->SleepMs(kSettleMs);
     SendFirstFrame();
     m_clock->SleepMs(kSettleMs);
-    m_pendingError = kRunNoEcho;
+    m_pendingError = ERunError::NoEcho;
     m_lastActivity = m_clock->NowMs();
     m_records = 0;
 
     uint8_t buffer[256];
-    while (m_error == 0) {
+    while (m_error == ERunError::None) {
         const uint64_t idle = m_clock->NowMs() - m_lastActivity;
         if (idle / 1000 > kIdleSeconds) {
             m_error = m_pendingError;
@@ -77,7 +78,7 @@ void CCloneTransfer::Exchange() {
             wait = std::min(wait, kWaitSliceMs);
         if (!m_port->WaitReadable(wait)) {
             if (ShowsProgress() && CancelRequested())
-                m_error = kCloneCancelled;
+                m_error = ERunError::Cancelled;
             continue;
         }
         size_t count = 0;
@@ -86,7 +87,7 @@ void CCloneTransfer::Exchange() {
             m_clock->SleepMs(10);
             continue;
         }
-        for (size_t i = 0; i < count && m_error == 0; ++i) {
+        for (size_t i = 0; i < count && m_error == ERunError::None; ++i) {
             if (!m_receiver.Feed(buffer[i]))
                 continue;
             m_lastActivity = m_clock->NowMs();
@@ -114,14 +115,14 @@ void CCloneTransfer::DispatchEcho(const ByteVec& frame) {
     if (frame.size() < 2 || frame[0] != kAddrRepeater || frame[1] != kAddrPc)
         return;
     if (frame != m_lastSent) {
-        m_error = kRunBadFrame;
+        m_error = ERunError::BadFrame;
         return;
     }
     switch (frame[2]) {
     case kCmdIdentify:
     case kCmdReadRequest:
         m_echoAwaited = false;
-        m_pendingError = kRunNoAnswer;
+        m_pendingError = ERunError::NoAnswer;
         break;
     case kCmdWriteRequest:
         m_clock->SleepMs(kSettleMs);
@@ -132,9 +133,9 @@ void CCloneTransfer::DispatchEcho(const ByteVec& frame) {
     case kCmdEnd:
         if (m_mode == kModeWrite) {
             m_writeEndEchoed = true;
-            m_pendingError = kRunNoAnswer;
+            m_pendingError = ERunError::NoAnswer;
         } else {
-            m_error = kRunEnded;
+            m_error = ERunError::Ended;
         }
         break;
     default: break;
@@ -148,29 +149,29 @@ void CCloneTransfer::DispatchAnswer(const ByteVec& frame) {
     switch (frame[2]) {
     case kCmdIdentifyAnswer:
         if (m_mode != kModeIdentify)
-            m_error = kRunBadFrame;
+            m_error = ERunError::BadFrame;
         else
             TakeIdentification(frame);
         break;
     case kCmdData:
         if (m_mode != kModeRead)
-            m_error = kRunBadFrame;
+            m_error = ERunError::BadFrame;
         else
             TakeRecord(payload);
         break;
     case kCmdEnd:
         if (m_mode != kModeRead || !IsEndPayload(payload)) {
-            m_error = kRunBadFrame;
+            m_error = ERunError::BadFrame;
             break;
         }
         m_records = m_readTotal;
-        m_error = kRunEnded;
+        m_error = ERunError::Ended;
         break;
     case kCmdWriteResult:
         if (m_mode != kModeWrite || !m_writeEndSent || !m_writeEndEchoed)
-            m_error = kRunBadFrame;
+            m_error = ERunError::BadFrame;
         else
-            m_error = !payload.empty() && payload[0] == 0x00 ? kRunEnded : kRunBadFrame;
+            m_error = !payload.empty() && payload[0] == 0x00 ? ERunError::Ended : ERunError::BadFrame;
         break;
     default: break;
     }
@@ -179,30 +180,28 @@ void CCloneTransfer::DispatchAnswer(const ByteVec& frame) {
 void CCloneTransfer::TakeIdentification(const ByteVec& frame) {
     // Model code and revision must be there at least.
     if (frame.size() < 7) {
-        m_error = kRunBadFrame;
+        m_error = ERunError::BadFrame;
         return;
     }
     const ByteVec information(frame.begin() + 7, frame.end());
     if (std::any_of(information.begin(), information.end(), [](uint8_t b) { return b > 0xEF; })) {
-        m_error = kRunBadFrame;
+        m_error = ERunError::BadFrame;
         return;
     }
     m_rxModelCode = WordAt(frame, 3);
     m_rxRevision = WordAt(frame, 5);
     m_rxInformation = information;
-    m_error = kRunEnded;
+    m_error = ERunError::Ended;
 }
 
 void CCloneTransfer::TakeRecord(const ByteVec& payload) {
     SRecord record;
     if (DecodeRecordPayload(payload, record) != ERecordCheck::Ok) {
-        m_error = kRunBadFrame;
+        m_error = ERunError::BadFrame;
         return;
     }
-    if (m_file) {
-        const std::string line = record.Line() + "\n";
-        std::fwrite(line.data(), 1, line.size(), m_file);
-    }
+    if (m_readSink)
+        m_readSink->push_back(record.Line());
     ++m_records;
 }
 
@@ -235,13 +234,8 @@ void CCloneTransfer::SendFirstFrame() {
 }
 
 bool CCloneTransfer::NextLine(std::string& line) {
-    while (m_file) {
-        line.clear();
-        int c = std::fgetc(m_file);
-        if (c == EOF)
-            return false;
-        for (; c != EOF && c != '\n'; c = std::fgetc(m_file))
-            line += static_cast<char>(c);
+    while (m_writeSource && m_nextLine < m_writeSource->size()) {
+        line = (*m_writeSource)[m_nextLine++];
         if (!line.empty() && line[0] == '#')
             continue;
         auto blank = [](char ch) { return std::isspace(static_cast<unsigned char>(ch)) != 0; };
@@ -266,7 +260,7 @@ void CCloneTransfer::SendNextRecord() {
     ByteVec payload;
     if (!EncodeRecordPayload(line, payload)) {
         // Never put a malformed record on the line.
-        m_error = kRunBadFrame;
+        m_error = ERunError::BadFrame;
         return;
     }
     ++m_records;
@@ -279,11 +273,11 @@ void CCloneTransfer::UpdateProgress() {
     if (percent == m_lastPercent)
         return;
     m_lastPercent = percent;
-    if (m_ui)
-        m_ui->ProgressSet(percent);
+    if (m_monitor)
+        m_monitor->ProgressSet(percent);
     // A run that has just ended is not undone by a late cancel.
-    if (m_error == 0 && CancelRequested())
-        m_error = kCloneCancelled;
+    if (m_error == ERunError::None && CancelRequested())
+        m_error = ERunError::Cancelled;
 }
 
-bool CCloneTransfer::CancelRequested() { return m_ui && m_ui->ProgressCancelled(); }
+bool CCloneTransfer::CancelRequested() { return m_monitor && m_monitor->CancelRequested(); }

@@ -3,46 +3,32 @@
 #pragma once
 
 #include <cstdint>
-#include <cstdio>
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "clone/CloneResult.h"
 #include "clone/Frame.h"
+#include "clone/PortFactory.h"
 #include "clone/SerialPort.h"
 
-class IUserInteraction;
+class ITransferMonitor;
 
 enum ETransferMode { kModeRead = 1, kModeWrite = 3, kModeIdentify = 4, kModeSpeedChange = 5 };
-
-// Result codes of a run and of the clone operations.
-inline constexpr int kCloneOk = 0;
-inline constexpr int kCloneCancelled = 1;
-inline constexpr int kCloneFailed = 77;
-inline constexpr int kCloneBadTransferFile = 80;
-inline constexpr int kCloneIncompatible = 85;
-inline constexpr int kClonePortError = 91;
-
-// Error codes while a run goes on (0: running).
-inline constexpr int kRunEnded = 2;
-inline constexpr int kRunBadFrame = 80;
-inline constexpr int kRunNoEcho = 81;
-inline constexpr int kRunNoAnswer = 82;
-
-using PortMaker = std::function<std::unique_ptr<CSerialPort>(const std::string& name)>;
 
 class CCloneTransfer {
 public:
     CCloneTransfer();
 
-    // Where ports come from; the default opens the named device or the simulator.
+    // Where ports come from; the default opens serial devices only.
     void SetPortMaker(PortMaker maker) { m_portMaker = std::move(maker); }
     void SetPortName(const std::string& name) { m_portName = name; }
     const std::string& GetPortName() const { return m_portName; }
     void SetClock(IClock& clock) { m_clock = &clock; }
     IClock& Clock() const { return *m_clock; }
-    // Progress, cancel and the port's own error boxes; none: not shown.
-    void SetInteraction(IUserInteraction* ui) { m_ui = ui; }
+    // Progress, cancel and the port's own failures; none: not shown.
+    void SetMonitor(ITransferMonitor* monitor) { m_monitor = monitor; }
 
     // 9600, 14400, 19200, 28800 or 38400; anything else becomes 9600.
     void SetSpeed(uint32_t speed);
@@ -56,21 +42,27 @@ public:
     // FE bytes sent before every data and end frame of a write.
     void SetExtraPreamble(int count) { m_extraPreamble = count; }
     int GetExtraPreamble() const { return m_extraPreamble; }
-    // A read appends record lines to it; a write sends its remaining lines.
-    void SetTransferFile(std::FILE* file) { m_file = file; }
+    // A read appends the record lines it receives (data-file format, no line end).
+    void SetReadSink(std::vector<std::string>* lines) { m_readSink = lines; }
+    // A write sends these lines in order (lines starting with "#" are skipped; an
+    // empty line ends the records).
+    void SetWriteSource(const std::vector<std::string>* lines, size_t first = 0) {
+        m_writeSource = lines;
+        m_nextLine = first;
+    }
     void SetExpectedReadTotal(int total) { m_readTotal = total; }
     void SetExpectedWriteTotal(int total) { m_writeTotal = total; }
 
-    // One run: 0 success, 1 cancelled, 77 communication failure, 91 port not opened.
-    int Run(int mode);
+    // One run: Ok, Cancelled, Failed or PortError.
+    ECloneResult Run(int mode);
 
     // The last identification answer.
     uint16_t ReceivedModelCode() const { return m_rxModelCode; }
     uint16_t ReceivedRevision() const { return m_rxRevision; }
     const ByteVec& ReceivedInformation() const { return m_rxInformation; }
     int GetRecordCount() const { return m_records; }
-    // The error code the last run ended with (2 ended normally, 80, 81, 82, 1).
-    int GetErrorCode() const { return m_error; }
+    // Why the last run ended (Ended when it ended normally).
+    ERunError GetErrorCode() const { return m_error; }
 
 private:
     void Exchange();
@@ -92,7 +84,7 @@ private:
     std::string m_portName = "COM1";
     CSteadyClock m_steadyClock;
     IClock* m_clock;
-    IUserInteraction* m_ui = nullptr;
+    ITransferMonitor* m_monitor = nullptr;
     std::unique_ptr<CSerialPort> m_port;
 
     uint32_t m_speed = 9600;
@@ -100,13 +92,15 @@ private:
     uint16_t m_modelCode = 0;
     uint16_t m_revision = 0;
     int m_extraPreamble = 0;
-    std::FILE* m_file = nullptr;
+    std::vector<std::string>* m_readSink = nullptr;
+    const std::vector<std::string>* m_writeSource = nullptr;
+    size_t m_nextLine = 0;
     int m_readTotal = 0;
     int m_writeTotal = 0;
 
     int m_mode = 0;
-    int m_error = 0;
-    int m_pendingError = 0;
+    ERunError m_error = ERunError::None;
+    ERunError m_pendingError = ERunError::None;
     bool m_echoAwaited = false;
     bool m_writeEndSent = false;
     bool m_writeEndEchoed = false;

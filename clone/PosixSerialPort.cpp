@@ -10,7 +10,6 @@
 #include <termios.h>
 #include <unistd.h>
 
-#include "clone/PortFactory.h"
 
 // The kernel's termios with free input and output speeds (not in the C library's headers).
 struct termios2 {
@@ -75,7 +74,7 @@ std::string CPosixSerialPort::OpenFailureText(const std::string& path, int error
 }
 
 bool CPosixSerialPort::OpenPort(const std::string& name, uint32_t speed, uint32_t) {
-    const std::string path = ResolvePortPath(name);
+    const std::string path = m_settings.Resolve(name);
     const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         const int error = errno;

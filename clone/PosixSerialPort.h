@@ -2,10 +2,13 @@
 // DTR low and RTS high, non-blocking reads of what has arrived.
 #pragma once
 
+#include "clone/PortNames.h"
 #include "clone/SerialPort.h"
 
 class CPosixSerialPort : public CSerialPort {
 public:
+    // settings: where "COM1".."COM4" lead.
+    explicit CPosixSerialPort(CPortSettings settings = {}) : m_settings(std::move(settings)) {}
     ~CPosixSerialPort() override;
 
     bool IsOpen() const override { return m_fd >= 0; }
@@ -23,5 +26,6 @@ protected:
     bool OpenPort(const std::string& name, uint32_t speed, uint32_t bufferSize) override;
 
 private:
+    CPortSettings m_settings;
     int m_fd = -1;
 };

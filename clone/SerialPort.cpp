@@ -3,7 +3,7 @@
 #include <chrono>
 #include <thread>
 
-#include "datamodel/UserInteraction.h"
+#include "clone/TransferMonitor.h"
 
 bool CSerialPort::Open(const std::string& name, uint32_t speed, uint32_t bufferSize) {
     if (IsOpen())
@@ -19,8 +19,8 @@ bool CSerialPort::Open(const std::string& name, uint32_t speed, uint32_t bufferS
 }
 
 void CSerialPort::ReportError(const std::string& text, int) {
-    if (m_ui)
-        m_ui->MessageBox(text, " COM Port Error    ", EButtons::Ok, EIcon::Exclamation);
+    if (m_monitor)
+        m_monitor->PortError(text);
 }
 
 uint64_t CSteadyClock::NowMs() {

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-class IUserInteraction;
+class ITransferMonitor;
 
 class CSerialPort {
 public:
@@ -27,8 +27,8 @@ public:
     virtual bool WaitReadable(int timeoutMs) = 0;
     virtual void Flush() = 0;
 
-    // Where port failures are shown (" COM Port Error    " boxes); none: not shown.
-    void SetInteraction(IUserInteraction* ui) { m_ui = ui; }
+    // Where port failures are reported; none: not shown.
+    void SetMonitor(ITransferMonitor* monitor) { m_monitor = monitor; }
 
 protected:
     // The platform sequence; reports its own failures through ReportError.
@@ -38,7 +38,7 @@ protected:
     std::string m_name = "COM1:";
     uint32_t m_speed = 9600;
     uint32_t m_bufferSize = 0;
-    IUserInteraction* m_ui = nullptr;
+    ITransferMonitor* m_monitor = nullptr;
 };
 
 // Time and sleeps of the transfer engine, so tests of time-outs run fast.

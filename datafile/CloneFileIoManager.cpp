@@ -25,7 +25,8 @@ using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
 // Reads one line without its line break. Returns false at end of file with
 // nothing read. Sets tooLong when the line did not fit (the rest is skipped).
-bool ReadLine(std::FILE* file, std::string& line, bool& tooLong) {
+bool ReadLine(void* context, std::string& line, bool& tooLong) {
+    std::FILE* file = static_cast<std::FILE*>(context);
     line.clear();
     tooLong = false;
     int c = std::getc(file);
@@ -58,7 +59,46 @@ std::string Hex(unsigned value, int digits) {
     return buf;
 }
 
+// The same over lines in memory.
+struct SLineCursor {
+    const std::vector<std::string>& lines;
+    size_t next = 0;
+};
+bool NextLine(void* context, std::string& line, bool& tooLong) {
+    auto& cursor = *static_cast<SLineCursor*>(context);
+    if (cursor.next >= cursor.lines.size())
+        return false;
+    const std::string& whole = cursor.lines[cursor.next++];
+    tooLong = whole.size() > kMaxLine;
+    line = whole.substr(0, kMaxLine);
+    if (!tooLong && !line.empty() && line.back() == '\r')
+        line.pop_back();
+    return true;
+}
+
+// The whole file at once, CR LF after every line.
+EFileResult WriteLines(const std::string& path, const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& line : lines)
+        text += line + "\r\n";
+    return ReplaceFile(path, text) ? EFileResult::Ok : EFileResult::CannotOpen;
+}
+
 } // namespace
+
+const char* FileResultText(EFileResult result) {
+    switch (result) {
+    case EFileResult::Ok: return "OK";
+    case EFileResult::CannotOpen: return "CANNOT_OPEN_FILE";
+    case EFileResult::FormatError: return "FORMAT_ERROR";
+    case EFileResult::MismatchModel: return "MISMATCH_MODEL";
+    case EFileResult::MismatchRevision: return "MISMATCH_REVISION";
+    case EFileResult::NotEnoughData: return "NOT_ENOUGH_DATA";
+    case EFileResult::DataOverflow: return "DATA_OVERFLOW";
+    case EFileResult::Error: return "ERROR";
+    }
+    return "ERROR";
+}
 
 uint32_t CCloneFileFormat::GetRecordCount() const {
     if (m_bytesPerRecord == 0)
@@ -75,9 +115,8 @@ bool CCloneFileFormat::Covers(uint32_t first, uint32_t last) const {
     return true;
 }
 
-std::string CCloneFileFormat::WriteFile(const std::string& path, const RangeTable& ranges) {
-    std::string text = Hex(m_modelCode, 4) + Hex(m_revision, 4) + "\r\n";
-    text += "#" + m_comment + "\r\n";
+std::vector<std::string> CCloneFileFormat::FormatLines(const RangeTable& ranges) const {
+    std::vector<std::string> lines = {Hex(m_modelCode, 4) + Hex(m_revision, 4), "#" + m_comment};
     const uint32_t size = m_work.GetSize();
     for (const SAddrRange& range : ranges) {
         if (range.first >= size)
@@ -91,85 +130,99 @@ std::string CCloneFileFormat::WriteFile(const std::string& path, const RangeTabl
             uint32_t n = 16 - (a % 16);
             if (range.last < a + n - 1)
                 n = range.last - a + 1;
-            text += Hex(a, 4) + Hex(n, 2);
+            std::string line = Hex(a, 4) + Hex(n, 2);
             for (uint32_t i = 0; i < n; ++i)
-                text += Hex(m_work.GetByte(a + i), 2);
-            text += "\r\n";
+                line += Hex(m_work.GetByte(a + i), 2);
+            lines.push_back(std::move(line));
             a += n;
         }
     }
-
-    return ReplaceFile(path, text) ? kFileOk : kFileCannotOpen;
+    return lines;
 }
 
-std::string CCloneFileFormat::ReadHeader(std::FILE* file) {
+EFileResult CCloneFileFormat::WriteFile(const std::string& path, const RangeTable& ranges) {
+    return WriteLines(path, FormatLines(ranges));
+}
+
+EFileResult CCloneFileFormat::ReadHeader(LineSource next, void* context) {
     std::string line;
     bool tooLong = false;
-    ReadLine(file, line, tooLong);
+    next(context, line, tooLong);
     if (tooLong || line.size() != 8)
-        return kFileFormatError;
+        return EFileResult::FormatError;
     const std::string expected = Hex(m_modelCode, 4) + Hex(m_revision, 4);
     for (size_t i = 0; i < 8; ++i) {
         if (!IsHex(line[i]))
-            return kFileFormatError;
+            return EFileResult::FormatError;
         if (line[i] == expected[i])
             continue;
         if (i < 4)
-            return kFileMismatchModel;
+            return EFileResult::MismatchModel;
         if (m_revision == 0)
             break;
-        return kFileMismatchRevision;
+        return EFileResult::MismatchRevision;
     }
-    return kFileOk;
+    return EFileResult::Ok;
 }
 
-std::string CCloneFileFormat::ReadRecord(const std::string& line) {
+EFileResult CCloneFileFormat::ReadRecord(const std::string& line) {
     if (line.size() < 8 || line.size() > kMaxRecordChars)
-        return kFileFormatError;
+        return EFileResult::FormatError;
     for (char c : line)
         if (!IsHex(c))
-            return kFileFormatError;
+            return EFileResult::FormatError;
     const uint32_t addr = HexNumber(line, 0, 4);
     const uint32_t n = HexNumber(line, 4, 2);
     if (2 * n != line.size() - 6)
-        return kFileFormatError;
+        return EFileResult::FormatError;
     if (!m_work.InRange(addr) || !m_work.InRange(addr + n - 1))
-        return kFileDataOverflow;
+        return EFileResult::DataOverflow;
     for (uint32_t i = 0; i < n; ++i) {
         m_work.SetByte(addr + i, static_cast<uint8_t>(HexNumber(line, 6 + 2 * i, 2)));
         if (addr + i < m_stored.size())
             m_stored[addr + i] = true;
     }
-    return kFileOk;
+    return EFileResult::Ok;
 }
 
-std::string CCloneFileFormat::ReadFile(const std::string& path) {
+EFileResult CCloneFileFormat::ReadFile(const std::string& path) {
     m_stored.assign(m_work.GetSize(), false);
     std::error_code ec;
     if (std::filesystem::is_directory(path, ec))
-        return kFileCannotOpen;
+        return EFileResult::CannotOpen;
     FilePtr file(std::fopen(path.c_str(), "rb"));
     if (!file)
-        return kFileCannotOpen;
-    std::string result = ReadHeader(file.get());
-    if (result != kFileOk)
+        return EFileResult::CannotOpen;
+    const EFileResult result = Read(ReadLine, file.get());
+    if (std::ferror(file.get()))
+        return EFileResult::CannotOpen;
+    return result;
+}
+
+EFileResult CCloneFileFormat::ReadLines(const std::vector<std::string>& lines) {
+    m_stored.assign(m_work.GetSize(), false);
+    SLineCursor cursor{lines};
+    return Read(NextLine, &cursor);
+}
+
+EFileResult CCloneFileFormat::Read(LineSource next, void* context) {
+    EFileResult result = ReadHeader(next, context);
+    if (result != EFileResult::Ok)
         return result;
     std::string line;
     bool tooLong = false;
-    while (ReadLine(file.get(), line, tooLong)) {
+    while (next(context, line, tooLong)) {
         if (!tooLong && line.empty())
-            return kFileFormatError;
+            return EFileResult::FormatError;
         if (line[0] == '#')
             continue;
         if (tooLong)
-            return kFileFormatError;
+            return EFileResult::FormatError;
         result = ReadRecord(line);
-        if (result != kFileOk)
+        if (result != EFileResult::Ok)
             return result;
     }
-    if (std::ferror(file.get()))
-        return kFileCannotOpen;
-    return IsComplete() ? kFileOk : kFileNotEnoughData;
+    return IsComplete() ? EFileResult::Ok : EFileResult::NotEnoughData;
 }
 
 void CCloneFileIoManager::TakeModelConstants() {
@@ -180,24 +233,46 @@ void CCloneFileIoManager::TakeModelConstants() {
         }
 }
 
-std::string CCloneFileIoManager::Save(const std::string& path, const RangeTable& ranges,
+std::vector<std::string> CCloneFileIoManager::Format(const RangeTable& ranges,
+                                                     const CEepromImage& image) {
+    TakeModelConstants();
+    m_work.CopyFrom(image);
+    return FormatLines(ranges);
+}
+
+EFileResult CCloneFileIoManager::Save(const std::string& path, const RangeTable& ranges,
                                       const CEepromImage& image) {
+    return WriteLines(path, Format(ranges, image));
+}
+
+EFileResult CCloneFileIoManager::SaveExact(const std::string& path, const RangeTable& ranges,
+                                           const CEepromImage& image) {
     TakeModelConstants();
     m_work.CopyFrom(image);
     return WriteFile(path, ranges);
 }
 
-std::string CCloneFileIoManager::Load(const std::string& path, CEepromImage& image) {
-    TakeModelConstants();
-    m_work.CopyFrom(image);
-    const std::string result = ReadFile(path);
-    if (result == kFileOk)
+EFileResult CCloneFileIoManager::TakeIfOk(EFileResult result, CEepromImage& image) {
+    if (result == EFileResult::Ok)
         image.CopyFrom(m_work);
     return result;
 }
 
-std::string CQCloneFileIoManager::Save(const std::string& path, const RangeTable& ranges,
-                                       const CEepromImage& image) {
+EFileResult CCloneFileIoManager::Load(const std::string& path, CEepromImage& image) {
+    TakeModelConstants();
+    m_work.CopyFrom(image);
+    return TakeIfOk(ReadFile(path), image);
+}
+
+EFileResult CCloneFileIoManager::LoadLines(const std::vector<std::string>& lines,
+                                           CEepromImage& image) {
+    TakeModelConstants();
+    m_work.CopyFrom(image);
+    return TakeIfOk(ReadLines(lines), image);
+}
+
+std::vector<std::string> CQCloneFileIoManager::Format(const RangeTable& ranges,
+                                                      const CEepromImage& image) {
     CCloneManager& registry = *GetRegistry();
     const CNode* common = registry.Model()->GetNodeByPath("CommonSet.Common");
     std::string comment;
@@ -214,7 +289,7 @@ std::string CQCloneFileIoManager::Save(const std::string& path, const RangeTable
     m_comment = comment.substr(0, 32);
     if (&image == &registry.Image())
         registry.Adjust()->Normalise();
-    return CCloneFileIoManager::Save(path, ranges, image);
+    return CCloneFileIoManager::Format(ranges, image);
 }
 
 void CTolvarCloneFileIoManager::Initialize() {

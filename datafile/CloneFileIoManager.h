@@ -9,15 +9,19 @@
 #include "datamodel/CloneManager.h"
 #include "datamodel/EepromImage.h"
 
-// Result texts of the reader and the writer.
-inline constexpr const char* kFileOk = "OK";
-inline constexpr const char* kFileCannotOpen = "CANNOT_OPEN_FILE";
-inline constexpr const char* kFileFormatError = "FORMAT_ERROR";
-inline constexpr const char* kFileMismatchModel = "MISMATCH_MODEL";
-inline constexpr const char* kFileMismatchRevision = "MISMATCH_REVISION";
-inline constexpr const char* kFileNotEnoughData = "NOT_ENOUGH_DATA";
-inline constexpr const char* kFileDataOverflow = "DATA_OVERFLOW";
-inline constexpr const char* kFileError = "ERROR";
+// Results of the reader and the writer.
+enum class EFileResult {
+    Ok,
+    CannotOpen,
+    FormatError,
+    MismatchModel,
+    MismatchRevision,
+    NotEnoughData,
+    DataOverflow,
+    Error,
+};
+// "OK", "CANNOT_OPEN_FILE", "FORMAT_ERROR", ...: the texts shown to the user.
+const char* FileResultText(EFileResult result);
 
 // Inclusive address ranges; the list ends at a pair whose first address is not
 // below the image size.
@@ -30,8 +34,12 @@ using RangeTable = std::vector<SAddrRange>;
 class CCloneFileFormat {
 public:
     virtual ~CCloneFileFormat() = default;
-    virtual std::string WriteFile(const std::string& path, const RangeTable& ranges);
-    virtual std::string ReadFile(const std::string& path);
+    // The lines of a data file of the working copy: header, comment, records.
+    std::vector<std::string> FormatLines(const RangeTable& ranges) const;
+    virtual EFileResult WriteFile(const std::string& path, const RangeTable& ranges);
+    virtual EFileResult ReadFile(const std::string& path);
+    // The same reading from lines already in memory (no line ends).
+    EFileResult ReadLines(const std::vector<std::string>& lines);
     virtual uint32_t GetRecordCount() const;
     virtual uint32_t GetModelCode() const { return m_modelCode; }
     virtual uint32_t GetRevision() const { return m_revision; }
@@ -57,27 +65,35 @@ protected:
     std::vector<bool> m_stored;
 
 private:
-    std::string ReadHeader(std::FILE* file);
-    std::string ReadRecord(const std::string& line);
+    // Next line without its line end; false at the end. tooLong: the line was cut.
+    using LineSource = bool (*)(void* context, std::string& line, bool& tooLong);
+    EFileResult Read(LineSource next, void* context);
+    EFileResult ReadHeader(LineSource next, void* context);
+    EFileResult ReadRecord(const std::string& line);
 };
 
 class CCloneFileIoManager : public CCloneFileFormat, public CCloneManagerObject {
 public:
-    virtual std::string Save(const std::string& path, const RangeTable& ranges,
-                             const CEepromImage& image);
-    // Only an "OK" read replaces the image; otherwise it stays exactly as it was.
-    virtual std::string Load(const std::string& path, CEepromImage& image);
+    // The data-file lines of the ranges of image (what Save writes, a clone write sends).
+    virtual std::vector<std::string> Format(const RangeTable& ranges, const CEepromImage& image);
+    EFileResult Save(const std::string& path, const RangeTable& ranges, const CEepromImage& image);
+    // As Save, but the image goes out exactly as it is (nothing taken from the tree).
+    EFileResult SaveExact(const std::string& path, const RangeTable& ranges,
+                          const CEepromImage& image);
+    // Only an Ok read replaces the image; otherwise it stays exactly as it was.
+    EFileResult Load(const std::string& path, CEepromImage& image);
+    EFileResult LoadLines(const std::vector<std::string>& lines, CEepromImage& image);
 
 protected:
     // Model code and revision from the model object.
     void TakeModelConstants();
+    EFileResult TakeIfOk(EFileResult result, CEepromImage& image);
 };
 
 class CQCloneFileIoManager : public CCloneFileIoManager {
 public:
-    // Takes the comment from the tree and normalises the image before writing.
-    std::string Save(const std::string& path, const RangeTable& ranges,
-                     const CEepromImage& image) override;
+    // Takes the comment from the tree and normalises the registry's image first.
+    std::vector<std::string> Format(const RangeTable& ranges, const CEepromImage& image) override;
 };
 
 class CTolvarCloneFileIoManager : public CQCloneFileIoManager {

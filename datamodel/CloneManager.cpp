@@ -2,8 +2,6 @@
 
 #include "datamodel/DataManagers.h"
 #include "datamodel/Messages.h"
-#include "clone/CloneRsIoManager.h"
-#include "datafile/CloneFileIoManager.h"
 #include "datamodel/memmap/RadioDataManager.h"
 
 CCloneManagerTemplate::~CCloneManagerTemplate() {
@@ -42,7 +40,7 @@ int CCloneManager::ConfirmMakerReserve() {
     if (Model()->IsMakerReserve())
         return 2;
     const EAnswer answer =
-        UI().MessageBox(LoadMessage(5010), "", MakerReserveButtons(), MakerReserveIcon());
+        UI().MessageBox(LoadMessage(EMsg::MakerReserveCaution), "", MakerReserveButtons(), MakerReserveIcon());
     if (answer == EAnswer::Ok || answer == EAnswer::Yes)
         Model()->SetMakerReserve(true);
     return static_cast<int>(answer);
@@ -52,27 +50,17 @@ CCloneManagerObject* CCloneManager::GetSlot(int slot) const {
     return slot >= 1 && slot <= 7 ? m_slots[static_cast<size_t>(slot - 1)].get() : nullptr;
 }
 
-template <class T> static T* SlotAs(const CCloneManager& registry, int slot) {
-    return dynamic_cast<T*>(registry.GetSlot(slot));
-}
-
 CTolvarEepromDataManager* CCloneManager::Eeprom() const {
-    return SlotAs<CTolvarEepromDataManager>(*this, SlotEeprom);
+    return SlotAs<CTolvarEepromDataManager>(SlotEeprom);
 }
 CEepromImage& CCloneManager::Image() const { return *Eeprom(); }
 CTolvarDefaultDataManager* CCloneManager::Defaults() const {
-    return SlotAs<CTolvarDefaultDataManager>(*this, SlotDefault);
+    return SlotAs<CTolvarDefaultDataManager>(SlotDefault);
 }
 CTolvarAdjustDataManager* CCloneManager::Adjust() const {
-    return SlotAs<CTolvarAdjustDataManager>(*this, SlotAdjust);
+    return SlotAs<CTolvarAdjustDataManager>(SlotAdjust);
 }
 CTolvarRadioDataManager* CCloneManager::RadioData() const {
-    return SlotAs<CTolvarRadioDataManager>(*this, SlotRadioData);
+    return SlotAs<CTolvarRadioDataManager>(SlotRadioData);
 }
-CQModelManager* CCloneManager::Model() const { return SlotAs<CQModelManager>(*this, SlotModel); }
-CTolvarCloneRsIoManager* CCloneManager::RsIo() const {
-    return SlotAs<CTolvarCloneRsIoManager>(*this, SlotRsIo);
-}
-CTolvarCloneFileIoManager* CCloneManager::FileIo() const {
-    return SlotAs<CTolvarCloneFileIoManager>(*this, SlotFileIo);
-}
+CQModelManager* CCloneManager::Model() const { return SlotAs<CQModelManager>(SlotModel); }

@@ -4,6 +4,7 @@
 #include <array>
 #include <memory>
 
+#include "datamodel/EditGuard.h"
 #include "datamodel/UserInteraction.h"
 
 class CCloneManager;
@@ -12,8 +13,6 @@ class CTolvarDefaultDataManager;
 class CTolvarAdjustDataManager;
 class CTolvarRadioDataManager;
 class CQModelManager;
-class CTolvarCloneRsIoManager;
-class CTolvarCloneFileIoManager;
 class CEepromImage;
 
 class CCloneManagerObject {
@@ -63,17 +62,19 @@ public:
     virtual int ConfirmMakerReserve();
 
     CCloneManagerObject* GetSlot(int slot) const;
+    // The manager of a slot as its class; null when the slot holds another.
+    template <class T> T* SlotAs(int slot) const { return dynamic_cast<T*>(GetSlot(slot)); }
     CTolvarEepromDataManager* Eeprom() const;
     CEepromImage& Image() const;
     CTolvarDefaultDataManager* Defaults() const;
     CTolvarAdjustDataManager* Adjust() const;
     CTolvarRadioDataManager* RadioData() const;
     CQModelManager* Model() const;
-    CTolvarCloneRsIoManager* RsIo() const;
-    CTolvarCloneFileIoManager* FileIo() const;
     IDocumentHost* Document() const { return m_document; }
     IUserInteraction& UI() const { return *m_ui; }
     void SetUI(IUserInteraction& ui) { m_ui = &ui; }
+    // Guards the commands of this registry's document against running twice at once.
+    CEditGuard& EditGuard() { return m_editGuard; }
 
 protected:
     virtual EButtons MakerReserveButtons() const { return EButtons::Ok; }
@@ -81,6 +82,7 @@ protected:
 
 private:
     IUserInteraction* m_ui;
+    CEditGuard m_editGuard;
 };
 
 class CQCloneManager : public CCloneManager {

@@ -2,7 +2,7 @@
 
 #include "datamodel/Messages.h"
 #include "datamodel/memmap/RadioDataManager.h"
-#include "datamodel/nodes/EditGuard.h"
+#include "datamodel/EditGuard.h"
 
 int CDefaultDataManager::ResolveModel(int model) const {
     return model < 0 ? GetRegistry()->Model()->GetModel() : model;
@@ -69,7 +69,7 @@ void CQModelManager::SetupModelObject() {
 int CQModelManager::ChangeModel(int model, bool ask) {
     if (!CModelManager::ChangeModel(model, ask))
         return 0;
-    CEditScope guard;
+    CEditScope guard(GetRegistry()->EditGuard());
     if (guard.Entered())
         if (IDocumentHost* document = GetRegistry()->Document())
             document->NewDocument();

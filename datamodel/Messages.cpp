@@ -2,7 +2,7 @@
 
 #include <map>
 
-const std::string& LoadMessage(int id) {
+const std::string& LoadMessage(EMsg id) {
     static const std::map<int, std::string> table = {
         {5000, "      "},
         {5010, "\n        CAUTION ! 'Maker reserve' is activated now.        \n\n\n        Use the "
@@ -39,6 +39,6 @@ const std::string& LoadMessage(int id) {
                "used.\r\n - The revision number of the repeater.\n"},
     };
     static const std::string empty;
-    const auto it = table.find(id);
+    const auto it = table.find(static_cast<int>(id));
     return it == table.end() ? empty : it->second;
 }

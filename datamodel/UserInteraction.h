@@ -1,8 +1,11 @@
 // How the core reaches the person at the keyboard: questions, messages, status,
 // progress, beeps. The desktop program, the terminal and the tests implement it.
+// Called on the UI thread only; a transfer on a worker thread reports through
+// ITransferMonitor instead.
 #pragma once
 
 #include <string>
+#include <vector>
 
 enum class EButtons { Ok, OkCancel, YesNo, YesNoCancel, RetryCancel };
 enum class EIcon { None, Information, Exclamation, Question, Stop };
@@ -10,6 +13,11 @@ enum class EIcon { None, Information, Exclamation, Question, Stop };
 enum class EAnswer { Ok = 1, Cancel = 2, Abort = 3, Retry = 4, Ignore = 5, Yes = 6, No = 7 };
 
 struct SRepeaterInfo;
+
+// One tone of a beep sequence, and the pause after it.
+struct SBeep {
+    int frequency, milliseconds, pauseMs;
+};
 
 class IUserInteraction {
 public:
@@ -20,10 +28,12 @@ public:
     virtual void SetStatusText(const std::string& text) = 0;
     virtual void ProgressBegin(const std::string& title) = 0;
     virtual void ProgressSet(int percent) = 0;
-    // True once the user asked to cancel; may be called from a worker thread.
+    // True once the user asked to cancel.
     virtual bool ProgressCancelled() = 0;
     virtual void ProgressEnd() = 0;
-    virtual void Beep(int frequency, int milliseconds) = 0;
+    // Plays the tones in order with their pauses. The desktop program plays them
+    // without blocking its window; the terminal may simply wait.
+    virtual void PlayBeeps(const std::vector<SBeep>& beeps) = 0;
     virtual void WaitCursor(bool on) = 0;
     virtual void ShowInformation(const SRepeaterInfo& info) = 0;
 };

@@ -8,7 +8,8 @@
 
 #include "CliRunner.h"
 #include "datamodel/DataManagers.h"
-#include "datamodel/DocumentData.h"
+#include "document/DocumentData.h"
+#include "support/ScriptedInteraction.h"
 #include "datamodel/memmap/RadioDataManager.h"
 #include "datamodel/memmap/TreeAccess.h"
 #include "datamodel/nodes/ToneNodes.h"
@@ -35,7 +36,7 @@ bool Contains(const std::string& text, const std::string& part) {
 std::vector<uint8_t> ImageOf(const std::string& path) {
     CScriptedInteraction ui;
     CTolvarDocumentData document(ui, ModelLMR);
-    EXPECT_EQ(document.Open(path), "OK") << path;
+    EXPECT_EQ(document.Open(path), EFileResult::Ok) << path;
     return document.Registry().Image().Bytes();
 }
 
@@ -201,7 +202,7 @@ TEST_P(DataCli, RandomImagesSurviveExportAndImport) {
                     for (int i = 0; i < 4; ++i)
                         channel->RecalcLimits();
         const std::string source = Path("random.zcf");
-        ASSERT_EQ(document.Save(source), "OK");
+        ASSERT_EQ(document.Save(source), EFileResult::Ok);
 
         const std::string json = Path("random.json"), csv = Path("random.csv");
         ASSERT_EQ(Tolvar({"export", source, "-o", json}).status, 0);

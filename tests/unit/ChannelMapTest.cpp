@@ -7,7 +7,8 @@
 #include <vector>
 
 #include "datamodel/DataManagers.h"
-#include "datamodel/DocumentData.h"
+#include "document/DocumentData.h"
+#include "support/ScriptedInteraction.h"
 #include "datamodel/memmap/ChannelMap.h"
 #include "datamodel/memmap/RadioDataManager.h"
 #include "datamodel/nodes/GroupNodes.h"

@@ -12,7 +12,8 @@
 #include "clone/CloneRsIoManager.h"
 #include "datafile/CloneFileIoManager.h"
 #include "datamodel/DataManagers.h"
-#include "datamodel/DocumentData.h"
+#include "document/DocumentData.h"
+#include "support/ScriptedInteraction.h"
 #include "datamodel/Messages.h"
 #include "datamodel/memmap/RadioDataManager.h"
 #include "datamodel/memmap/TreeAccess.h"
@@ -89,7 +90,7 @@ protected:
         before.CopyFrom(Image());
     }
 
-    CTolvarCloneRsIoManager& Io() { return *doc->Registry().RsIo(); }
+    CTolvarCloneRsIoManager& Io() { return doc->RsIo(); }
     CEepromImage& Image() { return doc->Registry().Image(); }
     std::vector<std::string> BoxTexts() const {
         std::vector<std::string> texts;
@@ -97,9 +98,9 @@ protected:
             texts.push_back(box.text);
         return texts;
     }
-    static std::vector<std::string> Texts(std::initializer_list<int> ids) {
+    static std::vector<std::string> Texts(std::initializer_list<EMsg> ids) {
         std::vector<std::string> texts;
-        for (int id : ids)
+        for (EMsg id : ids)
             texts.push_back(LoadMessage(id));
         return texts;
     }
@@ -127,9 +128,9 @@ TEST_F(CloneRsIoManagerTest, ReadTakesTheRepeatersImageAndModel) {
     image.Write(0x1480, reinterpret_cast<const uint8_t*>("REPEATER 1"), 10);
     repeater.SetImage(image);
 
-    EXPECT_EQ(Io().Read(), kCloneOk);
+    EXPECT_EQ(Io().Read(), ECloneResult::Ok);
     EXPECT_TRUE(ui.boxes.empty());
-    EXPECT_EQ(ui.statusTexts, Texts({5040, 5026}));
+    EXPECT_EQ(ui.statusTexts, Texts({EMsg::NowReading, EMsg::CloningCompleted}));
     EXPECT_EQ(ui.beeps, kSuccessBeeps);
     EXPECT_EQ(doc->GetModel(), ModelPMR);
     EXPECT_TRUE(UserAreaEquals(Image(), repeater.Image()));
@@ -150,7 +151,7 @@ TEST_F(CloneRsIoManagerTest, ReadNormalisesTheReceivedChannels) {
     image.SetByte(0x120, 0x1F);
     repeater.SetImage(image);
 
-    ASSERT_EQ(Io().Read(), kCloneOk);
+    ASSERT_EQ(Io().Read(), ECloneResult::Ok);
     EXPECT_EQ(Image().GetByte(0x120), 4);
     EXPECT_EQ(doc->Registry().Model()->GetNodeByPath("Mch.CH1.ChOn")->GetValue(), 0);
 }
@@ -158,7 +159,7 @@ TEST_F(CloneRsIoManagerTest, ReadNormalisesTheReceivedChannels) {
 TEST_F(CloneRsIoManagerTest, ReadOfAnEditedDocumentAsksFirst) {
     host.modified = true;
     ui.answers = {EAnswer::Cancel};
-    EXPECT_EQ(Io().Read(), kCloneCancelled);
+    EXPECT_EQ(Io().Read(), ECloneResult::Cancelled);
     EXPECT_EQ(BoxTexts(), std::vector<std::string>{" Read from repeater, Data has been edited."});
     EXPECT_EQ(ui.boxes[0].buttons, EButtons::OkCancel);
     EXPECT_TRUE(ui.statusTexts.empty());
@@ -166,15 +167,15 @@ TEST_F(CloneRsIoManagerTest, ReadOfAnEditedDocumentAsksFirst) {
     EXPECT_TRUE(line.writes.empty());
 
     ui.boxes.clear();
-    EXPECT_EQ(Io().Read(), kCloneOk);  // the default answer is OK
+    EXPECT_EQ(Io().Read(), ECloneResult::Ok);  // the default answer is OK
     EXPECT_EQ(ui.boxes.size(), 1u);
 }
 
 struct SFailCase {
     const char* name;
     std::function<void(CSimulatedRepeater&, SFakeLine&, CScriptedInteraction&)> setup;
-    int result;
-    std::vector<int> readStatus;  // message ids
+    ECloneResult result;
+    std::vector<EMsg> readStatus;
     std::vector<std::string> readBoxes;
     EIcon icon;
 };
@@ -188,7 +189,7 @@ TEST_P(ReadFailureTest, LeavesImageAndDocumentAlone) {
     c.setup(repeater, line, ui);
     EXPECT_EQ(Io().Read(), c.result);
     std::vector<std::string> status;
-    for (int id : c.readStatus)
+    for (EMsg id : c.readStatus)
         status.push_back(LoadMessage(id));
     EXPECT_EQ(ui.statusTexts, status);
     EXPECT_EQ(BoxTexts(), c.readBoxes);
@@ -201,33 +202,33 @@ TEST_P(ReadFailureTest, LeavesImageAndDocumentAlone) {
     EXPECT_EQ(doc->GetModel(), ModelLMR);
 }
 
-const std::string k5061 = LoadMessage(5061);
+const std::string kCheckPortAndSoftware = LoadMessage(EMsg::CheckPortAndSoftware);
 
 INSTANTIATE_TEST_SUITE_P(
     Results, ReadFailureTest,
     ::testing::Values(
         SFailCase{"Silent", [](auto& r, auto&, auto&) { r.Faults().Set(EFault::Silent); },
-                  kCloneFailed, {5027}, {k5061}, EIcon::Stop},
+                  ECloneResult::Failed, {EMsg::CannotReadCloning}, {kCheckPortAndSoftware}, EIcon::Stop},
         SFailCase{"NoEcho", [](auto& r, auto&, auto&) { r.Faults().Set(EFault::NoEcho); },
-                  kCloneFailed, {5027}, {k5061}, EIcon::Stop},
+                  ECloneResult::Failed, {EMsg::CannotReadCloning}, {kCheckPortAndSoftware}, EIcon::Stop},
         SFailCase{"WrongModel", [](auto& r, auto&, auto&) { r.Faults().Set(EFault::WrongModel); },
-                  kCloneIncompatible, {5029}, {LoadMessage(5030)}, EIcon::Stop},
+                  ECloneResult::Incompatible, {EMsg::IllegalInformation}, {LoadMessage(EMsg::CannotBeProgrammed)}, EIcon::Stop},
         SFailCase{"WrongRevision",
                   [](auto& r, auto&, auto&) { r.Faults().Set(EFault::WrongRevision); },
-                  kCloneIncompatible, {5029}, {LoadMessage(5030)}, EIcon::Stop},
+                  ECloneResult::Incompatible, {EMsg::IllegalInformation}, {LoadMessage(EMsg::CannotBeProgrammed)}, EIcon::Stop},
         SFailCase{"BadChecksum",
                   [](auto& r, auto&, auto&) { r.Faults().Set(EFault::BadChecksum, 7); },
-                  kCloneFailed, {5040, 5027}, {k5061}, EIcon::Stop},
+                  ECloneResult::Failed, {EMsg::NowReading, EMsg::CannotReadCloning}, {kCheckPortAndSoftware}, EIcon::Stop},
         SFailCase{"SilentAfterRecords",
                   [](auto& r, auto&, auto&) { r.Faults().Set(EFault::SilentAfter, 100); },
-                  kCloneFailed, {5040, 5027}, {k5061}, EIcon::Stop},
+                  ECloneResult::Failed, {EMsg::NowReading, EMsg::CannotReadCloning}, {kCheckPortAndSoftware}, EIcon::Stop},
         SFailCase{"EndBeforeTheUserAreaIsCovered",
                   [](auto& r, auto&, auto&) { r.Faults().Set(EFault::EarlyEnd, 300); },
-                  kCloneFailed, {5040, 5027}, {k5061}, EIcon::Stop},
+                  ECloneResult::Failed, {EMsg::NowReading, EMsg::CannotReadCloning}, {kCheckPortAndSoftware}, EIcon::Stop},
         SFailCase{"PortMissing", [](auto&, auto& l, auto&) { l.openFails = true; },
-                  kClonePortError, {5032}, {" not Open ", LoadMessage(5035)}, EIcon::Stop},
+                  ECloneResult::PortError, {EMsg::CannotAccessPort}, {" not Open ", LoadMessage(EMsg::CheckPortAndPower)}, EIcon::Stop},
         SFailCase{"Cancelled", [](auto&, auto&, auto& ui) { ui.cancelAtPercent = 50; },
-                  kCloneCancelled, {5040, 5031}, {}, EIcon::None}),
+                  ECloneResult::Cancelled, {EMsg::NowReading, EMsg::TerminatedCloning}, {}, EIcon::None}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(CloneRsIoManagerTest, ReadWhoseRecordsTheReaderRefusesFails) {
@@ -251,9 +252,9 @@ TEST_F(CloneRsIoManagerTest, ReadWhoseRecordsTheReaderRefusesFails) {
             l.Answer(kCmdEnd, EndPayload());
         }
     };
-    EXPECT_EQ(Io().Read(), kCloneFailed);
-    EXPECT_EQ(ui.statusTexts, Texts({5040, 5027}));
-    EXPECT_EQ(BoxTexts(), std::vector<std::string>{k5061});
+    EXPECT_EQ(Io().Read(), ECloneResult::Failed);
+    EXPECT_EQ(ui.statusTexts, Texts({EMsg::NowReading, EMsg::CannotReadCloning}));
+    EXPECT_EQ(BoxTexts(), std::vector<std::string>{kCheckPortAndSoftware});
     EXPECT_EQ(ui.beeps, kFailureBeeps);
     EXPECT_TRUE(Image() == before);
     EXPECT_FALSE(host.modified);
@@ -262,7 +263,7 @@ TEST_F(CloneRsIoManagerTest, ReadWhoseRecordsTheReaderRefusesFails) {
 TEST_F(CloneRsIoManagerTest, ReadAt38400ChangesSpeedAfterTheIdentification) {
     Io().SetSpeedMode(2);
     EXPECT_EQ(Io().GetSpeedMode(), 2);
-    EXPECT_EQ(Io().Read(), kCloneOk);
+    EXPECT_EQ(Io().Read(), ECloneResult::Ok);
     EXPECT_EQ(line.openSpeeds, (std::vector<uint32_t>{9600, 9600, 38400}));
     const ByteVec& speedFrame = line.writes[1];
     EXPECT_EQ(ByteVec(speedFrame.end() - 3, speedFrame.end()), (ByteVec{'0', '9', kFrameEnd}));
@@ -279,10 +280,10 @@ TEST_F(CloneRsIoManagerTest, WriteSendsTheUserAreaAndReportsSuccess) {
     CNode* channelOn = index.Resolve("Mch.CH1.ChOn");
     ASSERT_NE(channelOn, nullptr);
     channelOn->SetValue(1);
-    EXPECT_EQ(Io().Write(), kCloneOk);
-    EXPECT_EQ(BoxTexts(), Texts({5056, 5034}));
+    EXPECT_EQ(Io().Write(), ECloneResult::Ok);
+    EXPECT_EQ(BoxTexts(), Texts({EMsg::WriteToRepeater, EMsg::WriteSucceeded}));
     EXPECT_EQ(ui.boxes[1].icon, EIcon::Information);
-    EXPECT_EQ(ui.statusTexts, Texts({5041, 5026}));
+    EXPECT_EQ(ui.statusTexts, Texts({EMsg::NowWriting, EMsg::CloningCompleted}));
     EXPECT_EQ(ui.beeps, kSuccessBeeps);
     ASSERT_FALSE(log.empty());
     EXPECT_EQ(log.back(), "write end: 406 records, accepted");
@@ -293,9 +294,9 @@ TEST_F(CloneRsIoManagerTest, WriteSendsTheUserAreaAndReportsSuccess) {
 
 TEST_F(CloneRsIoManagerTest, WriteWithMakerReserveSendsEverythingAfterTheCaution) {
     doc->Registry().Model()->SetMakerReserve(true);
-    EXPECT_EQ(Io().Write(), kCloneOk);
+    EXPECT_EQ(Io().Write(), ECloneResult::Ok);
     ASSERT_EQ(ui.boxes.size(), 3u);
-    EXPECT_EQ(ui.boxes[0].text, LoadMessage(5010));
+    EXPECT_EQ(ui.boxes[0].text, LoadMessage(EMsg::MakerReserveCaution));
     EXPECT_EQ(ui.boxes[0].buttons, EButtons::YesNo);
     EXPECT_EQ(ui.boxes[0].icon, EIcon::Exclamation);
     EXPECT_EQ(log.back(), "write end: 416 records, accepted");
@@ -305,10 +306,10 @@ TEST_F(CloneRsIoManagerTest, RefusedQuestionsEndTheWriteQuietly) {
     struct SCase {
         bool makerReserve;
         EAnswer answer;
-        int result;
+        ECloneResult result;
     };
-    for (const SCase& c : {SCase{true, EAnswer::No, kCloneFailed},
-                           SCase{false, EAnswer::Cancel, kCloneCancelled}}) {
+    for (const SCase& c : {SCase{true, EAnswer::No, ECloneResult::Failed},
+                           SCase{false, EAnswer::Cancel, ECloneResult::Cancelled}}) {
         ui.boxes.clear();
         doc->Registry().Model()->SetMakerReserve(c.makerReserve);
         ui.answers = {c.answer};
@@ -323,13 +324,13 @@ TEST_F(CloneRsIoManagerTest, RefusedQuestionsEndTheWriteQuietly) {
 
 TEST_F(CloneRsIoManagerTest, WriteToAnotherRevisionNeedsMakerReserve) {
     repeater.Faults().Set(EFault::WrongRevision);
-    EXPECT_EQ(Io().Write(), kCloneIncompatible);
-    EXPECT_EQ(ui.statusTexts, Texts({5029}));
-    EXPECT_EQ(BoxTexts(), Texts({5056, 5030}));
+    EXPECT_EQ(Io().Write(), ECloneResult::Incompatible);
+    EXPECT_EQ(ui.statusTexts, Texts({EMsg::IllegalInformation}));
+    EXPECT_EQ(BoxTexts(), Texts({EMsg::WriteToRepeater, EMsg::CannotBeProgrammed}));
 
     doc->Registry().Model()->SetMakerReserve(true);
     line.writes.clear();
-    EXPECT_EQ(Io().Write(), kCloneOk);
+    EXPECT_EQ(Io().Write(), ECloneResult::Ok);
     // The write request carries the program's own revision.
     const ByteVec& request = line.writes[1];
     EXPECT_EQ(request,
@@ -340,7 +341,7 @@ TEST_F(CloneRsIoManagerTest, InformationShowsTheRepeater) {
     repeater.LoadFactoryImage(ModelPMR);
     repeater.SetSubRevision(12);
     repeater.SetOptionByte(0x22);
-    EXPECT_EQ(Io().Information(), kCloneOk);
+    EXPECT_EQ(Io().Information(), ECloneResult::Ok);
     EXPECT_EQ(ui.informationShown, 1);
     EXPECT_EQ(ui.beeps, kSuccessBeeps);
     EXPECT_TRUE(ui.boxes.empty());
@@ -354,23 +355,23 @@ TEST_F(CloneRsIoManagerTest, InformationShowsTheRepeater) {
     // A block of 39 bytes is not taken; the identification still succeeds.
     repeater.LoadFactoryImage(ModelLMR);
     repeater.Faults().Set(EFault::LongInfo);
-    EXPECT_EQ(Io().Information(), kCloneOk);
+    EXPECT_EQ(Io().Information(), ECloneResult::Ok);
     EXPECT_EQ(Io().GetRepeaterInfo().ModelText(), "PMR");
 }
 
 TEST_F(CloneRsIoManagerTest, InformationFailures) {
     struct SCase {
         std::function<void()> setup;
-        int result;
+        ECloneResult result;
         std::vector<std::string> boxes;
-        int status;
+        EMsg status;
     };
     const SCase cases[] = {
-        {[this] { line.openFails = true; }, kClonePortError,
-         {" not Open ", LoadMessage(5035)}, 5032},
-        {[this] { repeater.Faults().Set(EFault::WrongModel); }, kCloneIncompatible,
-         {LoadMessage(5030)}, 5029},
-        {[this] { repeater.Faults().Set(EFault::Silent); }, kCloneFailed, {k5061}, 5029},
+        {[this] { line.openFails = true; }, ECloneResult::PortError,
+         {" not Open ", LoadMessage(EMsg::CheckPortAndPower)}, EMsg::CannotAccessPort},
+        {[this] { repeater.Faults().Set(EFault::WrongModel); }, ECloneResult::Incompatible,
+         {LoadMessage(EMsg::CannotBeProgrammed)}, EMsg::IllegalInformation},
+        {[this] { repeater.Faults().Set(EFault::Silent); }, ECloneResult::Failed, {kCheckPortAndSoftware}, EMsg::IllegalInformation},
     };
     for (const SCase& c : cases) {
         line.openFails = false;
@@ -414,18 +415,6 @@ TEST(RepeaterInfo, OptionsSubRevisionAndComment) {
     EXPECT_EQ(info.ModelText(), "PMR");
     EXPECT_TRUE(info.TakeInformation(ByteVec(10, 0x41)));
     EXPECT_EQ(info.CommentText(), "AAAAAAAAAA\n");
-}
-
-TEST(CloneRsIoManagerFile, TransferFileLivesWithTheManager) {
-    CScriptedInteraction ui;
-    std::string path;
-    {
-        CTolvarDocumentData doc(ui, 0);
-        path = doc.Registry().RsIo()->TransferFile();
-        EXPECT_NE(path.find("/cl"), std::string::npos);
-        EXPECT_TRUE(std::filesystem::exists(path));
-    }
-    EXPECT_FALSE(std::filesystem::exists(path));
 }
 
 } // namespace

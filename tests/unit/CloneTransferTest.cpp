@@ -4,12 +4,12 @@
 
 #include <ostream>
 
-#include <cstdio>
 #include <string>
 
 #include "CloneFakeLine.h"
 #include "clone/CloneTransfer.h"
-#include "datamodel/ScriptedInteraction.h"
+#include "clone/TransferMonitor.h"
+#include "support/ScriptedInteraction.h"
 
 namespace {
 
@@ -31,29 +31,14 @@ ByteVec Record(uint16_t addr, uint8_t value = 0x5A) {
     return payload;
 }
 
-std::string ReadAll(std::FILE* file) {
-    std::rewind(file);
-    std::string text;
-    for (int c = std::fgetc(file); c != EOF; c = std::fgetc(file))
-        text += static_cast<char>(c);
-    return text;
-}
-
-int CountLines(const std::string& text) {
-    return static_cast<int>(std::count(text.begin(), text.end(), '\n'));
-}
-
 class CloneTransferTest : public ::testing::Test {
 protected:
     void SetUp() override {
         engine.SetClock(line.clock);
         engine.SetPortMaker([this](const std::string&) { return std::make_unique<CFakePort>(line); });
-        engine.SetInteraction(&ui);
+        engine.SetMonitor(&monitor);
         engine.SetModelCode(0x2368);
-        file = std::tmpfile();
-        ASSERT_NE(file, nullptr);
     }
-    void TearDown() override { std::fclose(file); }
 
     // A repeater that echoes the read request and sends count records, then tail.
     void ServeRead(int count, std::function<ByteVec(int)> record, ByteVec tail) {
@@ -63,22 +48,23 @@ protected:
                 l.Answer(kCmdData, record(i));
             l.Send(tail);
         };
-        engine.SetTransferFile(file);
+        engine.SetReadSink(&lines);
         engine.SetExpectedReadTotal(512);
         engine.SetRevision(0x0100);
     }
 
     SFakeLine line;
     CScriptedInteraction ui;
+    CInteractionMonitor monitor{ui};
     CCloneTransfer engine;
-    std::FILE* file = nullptr;
+    std::vector<std::string> lines;  // what a read received, what a write sends
 };
 
 struct SIdentifyCase {
     const char* name;
     std::function<void(SFakeLine&, const ByteVec&)> react;
-    int result;
-    int error;
+    ECloneResult result;
+    ERunError error;
     size_t infoSize;
 };
 void PrintTo(const SIdentifyCase& c, std::ostream* os) { *os << c.name; }
@@ -95,10 +81,10 @@ TEST_P(IdentifyTest, EndsAsTheFramesSay) {
     ASSERT_FALSE(line.bodies.empty());
     EXPECT_EQ(line.bodies.front(), kIdentifyBody);
     EXPECT_EQ(engine.ReceivedInformation().size(), c.infoSize);
-    if (c.error == kRunNoEcho || c.error == kRunNoAnswer) {  // 200 + 200 ms, then 3 s idle
+    if (c.error == ERunError::NoEcho || c.error == ERunError::NoAnswer) {  // 200 + 200 ms, then 3 s idle
         EXPECT_EQ(line.clock.now - start, 3400u);
     }
-    if (c.result == kCloneOk) {
+    if (c.result == ECloneResult::Ok) {
         EXPECT_EQ(engine.ReceivedModelCode(), 0x2368);
         EXPECT_EQ(engine.ReceivedRevision(), 0x0100);
     }
@@ -113,62 +99,62 @@ INSTANTIATE_TEST_SUITE_P(
                           l.Echo(b);
                           l.Answer(kCmdIdentifyAnswer, Info(38));
                       },
-                      kCloneOk, kRunEnded, 38},
+                      ECloneResult::Ok, ERunError::Ended, 38},
         SIdentifyCase{"AnsweredLateButInTime",
                       [](SFakeLine& l, const ByteVec& b) {
                           l.Echo(b);
                           l.Answer(kCmdIdentifyAnswer, Info(38), 3200);
                       },
-                      kCloneOk, kRunEnded, 38},
-        SIdentifyCase{"NoEcho", [](SFakeLine&, const ByteVec&) {}, kCloneFailed, kRunNoEcho, 0},
+                      ECloneResult::Ok, ERunError::Ended, 38},
+        SIdentifyCase{"NoEcho", [](SFakeLine&, const ByteVec&) {}, ECloneResult::Failed, ERunError::NoEcho, 0},
         SIdentifyCase{"EchoOnly", [](SFakeLine& l, const ByteVec& b) { l.Echo(b); },
-                      kCloneFailed, kRunNoAnswer, 0},
+                      ECloneResult::Failed, ERunError::NoAnswer, 0},
         SIdentifyCase{"AnswerTooLate",
                       [](SFakeLine& l, const ByteVec& b) {
                           l.Echo(b);
                           l.Answer(kCmdIdentifyAnswer, Info(38), 3500);
                       },
-                      kCloneFailed, kRunNoAnswer, 0},
+                      ECloneResult::Failed, ERunError::NoAnswer, 0},
         SIdentifyCase{"CorruptEcho",
                       [](SFakeLine& l, const ByteVec& b) {
                           ByteVec bad = b;
                           bad[4] ^= 1;
                           l.Echo(bad);
                       },
-                      kCloneFailed, kRunBadFrame, 0},
+                      ECloneResult::Failed, ERunError::BadFrame, 0},
         SIdentifyCase{"AnswerBeforeEchoIgnored",
                       [](SFakeLine& l, const ByteVec&) { l.Answer(kCmdIdentifyAnswer, Info(38)); },
-                      kCloneFailed, kRunNoEcho, 0},
+                      ECloneResult::Failed, ERunError::NoEcho, 0},
         SIdentifyCase{"WrongSecondAddressIgnored",
                       [](SFakeLine& l, const ByteVec& b) {
                           l.Echo(b);
                           l.Send(BuildFrame(kAddrPc, 0x00, kCmdIdentifyAnswer, Info(38)));
                       },
-                      kCloneFailed, kRunNoAnswer, 0},
+                      ECloneResult::Failed, ERunError::NoAnswer, 0},
         SIdentifyCase{"InformationByteAboveEF",
                       [](SFakeLine& l, const ByteVec& b) {
                           l.Echo(b);
                           l.Answer(kCmdIdentifyAnswer, Info(38, 0xF0));
                       },
-                      kCloneFailed, kRunBadFrame, 0},
+                      ECloneResult::Failed, ERunError::BadFrame, 0},
         SIdentifyCase{"AnswerWithoutRevision",
                       [](SFakeLine& l, const ByteVec& b) {
                           l.Echo(b);
                           l.Answer(kCmdIdentifyAnswer, {0x23, 0x68});
                       },
-                      kCloneFailed, kRunBadFrame, 0},
+                      ECloneResult::Failed, ERunError::BadFrame, 0},
         SIdentifyCase{"ThirtyNineInformationBytes",
                       [](SFakeLine& l, const ByteVec& b) {
                           l.Echo(b);
                           l.Answer(kCmdIdentifyAnswer, Info(39));
                       },
-                      kCloneOk, kRunEnded, 39},
+                      ECloneResult::Ok, ERunError::Ended, 39},
         SIdentifyCase{"OverlongFrameKeeps255Bytes",
                       [](SFakeLine& l, const ByteVec& b) {
                           l.Echo(b);
                           l.Answer(kCmdIdentifyAnswer, Info(300));
                       },
-                      kCloneOk, kRunEnded, 255 - 7},
+                      ECloneResult::Ok, ERunError::Ended, 255 - 7},
         SIdentifyCase{"NoiseAroundFrames",
                       [](SFakeLine& l, const ByteVec& b) {
                           l.Send({0x12, 0x34});
@@ -176,13 +162,13 @@ INSTANTIATE_TEST_SUITE_P(
                           l.Send({0x56, 0x00});
                           l.Answer(kCmdIdentifyAnswer, Info(38));
                       },
-                      kCloneOk, kRunEnded, 38},
+                      ECloneResult::Ok, ERunError::Ended, 38},
         SIdentifyCase{"RecordInIdentification",
                       [](SFakeLine& l, const ByteVec& b) {
                           l.Echo(b);
                           l.Answer(kCmdData, Record(0x00A0));
                       },
-                      kCloneFailed, kRunBadFrame, 0}),
+                      ECloneResult::Failed, ERunError::BadFrame, 0}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct SReadCase {
@@ -190,8 +176,8 @@ struct SReadCase {
     int records;
     std::function<ByteVec(int)> record;
     ByteVec tail;
-    int result;
-    int error;
+    ECloneResult result;
+    ERunError error;
     int lines;
 };
 void PrintTo(const SReadCase& c, std::ostream* os) { *os << c.name; }
@@ -205,12 +191,11 @@ TEST_P(ReadTest, StoresCheckedRecords) {
     EXPECT_EQ(engine.GetErrorCode(), c.error);
     EXPECT_EQ(line.bodies.front(),
               (ByteVec{kAddrRepeater, kAddrPc, kCmdReadRequest, 0x23, 0x68, 0x01, 0x00}));
-    const std::string text = ReadAll(file);
-    EXPECT_EQ(CountLines(text), c.lines);
+    EXPECT_EQ(static_cast<int>(lines.size()), c.lines);
     EXPECT_EQ(ui.progressBegun, 1);
     EXPECT_EQ(ui.progressEnded, 1);
-    if (c.result == kCloneOk) {
-        EXPECT_EQ(text.substr(0, 39), "0000105A5A5A5A5A5A5A5A5A5A5A5A5A5A5A5A\n");
+    if (c.result == ECloneResult::Ok) {
+        EXPECT_EQ(lines.front(), "0000105A5A5A5A5A5A5A5A5A5A5A5A5A5A5A5A");
         EXPECT_EQ(ui.progress.back(), 100);
     }
 }
@@ -221,7 +206,7 @@ const ByteVec kEnd = BuildFrame(kAddrPc, kAddrRepeater, kCmdEnd, EndPayload());
 INSTANTIATE_TEST_SUITE_P(
     Records, ReadTest,
     ::testing::Values(
-        SReadCase{"Whole", 512, kGoodRecord, kEnd, kCloneOk, kRunEnded, 512},
+        SReadCase{"Whole", 512, kGoodRecord, kEnd, ECloneResult::Ok, ERunError::Ended, 512},
         SReadCase{"BadChecksumStopsWriting", 10,
                   [](int i) {
                       ByteVec r = Record(static_cast<uint16_t>(16 * i));
@@ -229,7 +214,7 @@ INSTANTIATE_TEST_SUITE_P(
                           r.back() = r.back() == '0' ? '1' : '0';
                       return r;
                   },
-                  kEnd, kCloneFailed, kRunBadFrame, 3},
+                  kEnd, ECloneResult::Failed, ERunError::BadFrame, 3},
         SReadCase{"CountDiffersFromData", 1,
                   [](int) {
                       ByteVec payload;
@@ -240,27 +225,27 @@ INSTANTIATE_TEST_SUITE_P(
                       payload.erase(payload.end() - 4, payload.end() - 2);
                       return payload;
                   },
-                  kEnd, kCloneFailed, kRunBadFrame, 0},
-        SReadCase{"OddDigits", 1, [](int) { return Bytes("00A001AA5"); }, kEnd, kCloneFailed,
-                  kRunBadFrame, 0},
+                  kEnd, ECloneResult::Failed, ERunError::BadFrame, 0},
+        SReadCase{"OddDigits", 1, [](int) { return Bytes("00A001AA5"); }, kEnd, ECloneResult::Failed,
+                  ERunError::BadFrame, 0},
         SReadCase{"WrongEndText", 2, kGoodRecord,
-                  BuildFrame(kAddrPc, kAddrRepeater, kCmdEnd, Bytes("Velk Inc")), kCloneFailed,
-                  kRunBadFrame, 2},
+                  BuildFrame(kAddrPc, kAddrRepeater, kCmdEnd, Bytes("Velk Inc")), ECloneResult::Failed,
+                  ERunError::BadFrame, 2},
         SReadCase{"EndTextWithMore", 2, kGoodRecord,
-                  BuildFrame(kAddrPc, kAddrRepeater, kCmdEnd, Bytes("Velk Inc..")), kCloneFailed,
-                  kRunBadFrame, 2},
+                  BuildFrame(kAddrPc, kAddrRepeater, kCmdEnd, Bytes("Velk Inc..")), ECloneResult::Failed,
+                  ERunError::BadFrame, 2},
         SReadCase{"WriteResultInRead", 2, kGoodRecord,
-                  BuildFrame(kAddrPc, kAddrRepeater, kCmdWriteResult, {0x00}), kCloneFailed,
-                  kRunBadFrame, 2},
-        SReadCase{"SilentAfterRecords", 5, kGoodRecord, {}, kCloneFailed, kRunNoAnswer, 5}),
+                  BuildFrame(kAddrPc, kAddrRepeater, kCmdWriteResult, {0x00}), ECloneResult::Failed,
+                  ERunError::BadFrame, 2},
+        SReadCase{"SilentAfterRecords", 5, kGoodRecord, {}, ECloneResult::Failed, ERunError::NoAnswer, 5}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(CloneTransferTest, CancelEndsTheReadAtThePercentage) {
     ServeRead(512, kGoodRecord, kEnd);
     ui.cancelAtPercent = 50;
-    EXPECT_EQ(engine.Run(kModeRead), kCloneCancelled);
+    EXPECT_EQ(engine.Run(kModeRead), ECloneResult::Cancelled);
     EXPECT_EQ(ui.progress.back(), 50);
-    EXPECT_EQ(CountLines(ReadAll(file)), 256);
+    EXPECT_EQ(lines.size(), 256u);
     EXPECT_EQ(ui.progressEnded, 1);
 }
 
@@ -268,28 +253,26 @@ TEST_F(CloneTransferTest, CancelIsSeenWhileTheLineIsSilent) {
     ServeRead(300, kGoodRecord, {});
     ui.cancelAtPercent = 58;  // reached, then nothing more arrives
     const uint64_t start = line.clock.now;
-    EXPECT_EQ(engine.Run(kModeRead), kCloneCancelled);
+    EXPECT_EQ(engine.Run(kModeRead), ECloneResult::Cancelled);
     EXPECT_LT(line.clock.now - start, 1000u);
 }
 
-// The records of a write as they would stand in the transfer file.
-void WriteRecords(std::FILE* file, int count) {
-    std::fputs("# comment\n", file);
+// The records of a write, with a comment and blanks the engine must not send.
+std::vector<std::string> WriteRecords(int count) {
+    std::vector<std::string> lines = {"# comment"};
     for (int i = 0; i < count; ++i) {
         const ByteVec data(16, static_cast<uint8_t>(i));
-        std::fprintf(file, "  %s \r\n",
-                     FormatRecordLine(static_cast<uint16_t>(0xA0 + 16 * i), data.data(), 16)
-                         .c_str());
+        lines.push_back("  " + FormatRecordLine(static_cast<uint16_t>(0xA0 + 16 * i), data.data(), 16) + " \r");
     }
-    std::rewind(file);
+    return lines;
 }
 
 struct SWriteCase {
     const char* name;
     int corruptEchoOf;  // record index whose echo is corrupted; -1 none
     int answer;         // write result byte; -1 no answer
-    int result;
-    int error;
+    ECloneResult result;
+    ERunError error;
     size_t frames;      // bodies the PC sent
 };
 void PrintTo(const SWriteCase& c, std::ostream* os) { *os << c.name; }
@@ -298,8 +281,8 @@ class WriteTest : public CloneTransferTest, public ::testing::WithParamInterface
 
 TEST_P(WriteTest, SendsRecordsOnEachEcho) {
     const SWriteCase& c = GetParam();
-    WriteRecords(file, 20);
-    engine.SetTransferFile(file);
+    lines = WriteRecords(20);
+    engine.SetWriteSource(&lines);
     engine.SetExpectedWriteTotal(21);
     engine.SetRevision(0x0100);
     int seen = -1;
@@ -327,16 +310,16 @@ TEST_P(WriteTest, SendsRecordsOnEachEcho) {
 
 INSTANTIATE_TEST_SUITE_P(
     Echoes, WriteTest,
-    ::testing::Values(SWriteCase{"Accepted", -1, 0x00, kCloneOk, kRunEnded, 22},
-                      SWriteCase{"Refused", -1, 0x01, kCloneFailed, kRunBadFrame, 22},
-                      SWriteCase{"NoResult", -1, -1, kCloneFailed, kRunNoAnswer, 22},
-                      SWriteCase{"CorruptEchoStopsSending", 4, 0x00, kCloneFailed, kRunBadFrame,
+    ::testing::Values(SWriteCase{"Accepted", -1, 0x00, ECloneResult::Ok, ERunError::Ended, 22},
+                      SWriteCase{"Refused", -1, 0x01, ECloneResult::Failed, ERunError::BadFrame, 22},
+                      SWriteCase{"NoResult", -1, -1, ECloneResult::Failed, ERunError::NoAnswer, 22},
+                      SWriteCase{"CorruptEchoStopsSending", 4, 0x00, ECloneResult::Failed, ERunError::BadFrame,
                                  6}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(CloneTransferTest, WriteAt38400PrecedesDataAndEndWithTwelveMoreFE) {
-    WriteRecords(file, 2);
-    engine.SetTransferFile(file);
+    lines = WriteRecords(2);
+    engine.SetWriteSource(&lines);
     engine.SetExpectedWriteTotal(3);
     engine.SetExtraPreamble(12);
     engine.SetSpeed(38400);
@@ -345,7 +328,7 @@ TEST_F(CloneTransferTest, WriteAt38400PrecedesDataAndEndWithTwelveMoreFE) {
         if (body[2] == kCmdEnd)
             l.Answer(kCmdWriteResult, {0x00});
     };
-    ASSERT_EQ(engine.Run(kModeWrite), kCloneOk);
+    ASSERT_EQ(engine.Run(kModeWrite), ECloneResult::Ok);
     EXPECT_EQ(line.openSpeeds, std::vector<uint32_t>{38400});
     ASSERT_EQ(line.writes.size(), 4u);
     auto preamble = [](const ByteVec& w) {
@@ -361,7 +344,7 @@ TEST_F(CloneTransferTest, SpeedChangeAlwaysEndsByTimeOut) {
     engine.SetChangeSpeed(38400);
     line.react = [](SFakeLine& l, const ByteVec& body) { l.Echo(body); };
     const uint64_t start = line.clock.now;
-    EXPECT_EQ(engine.Run(kModeSpeedChange), kCloneFailed);
+    EXPECT_EQ(engine.Run(kModeSpeedChange), ECloneResult::Failed);
     EXPECT_EQ(line.clock.now - start, 3400u);
     ASSERT_EQ(line.bodies.size(), 1u);
     EXPECT_EQ(line.bodies[0], (ByteVec{kAddrRepeater, kAddrPc, kCmdSpeedChange, 0x23, 0x68, 0x01,
@@ -370,8 +353,8 @@ TEST_F(CloneTransferTest, SpeedChangeAlwaysEndsByTimeOut) {
 
 TEST_F(CloneTransferTest, PortThatDoesNotOpenGives91AndItsOwnBox) {
     line.openFails = true;
-    engine.SetTransferFile(file);
-    EXPECT_EQ(engine.Run(kModeRead), kClonePortError);
+    engine.SetReadSink(&lines);
+    EXPECT_EQ(engine.Run(kModeRead), ECloneResult::PortError);
     ASSERT_EQ(ui.boxes.size(), 1u);
     EXPECT_EQ(ui.boxes[0].text, " not Open ");
     EXPECT_EQ(ui.boxes[0].caption, " COM Port Error    ");

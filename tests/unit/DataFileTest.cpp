@@ -8,7 +8,8 @@
 
 #include "datafile/CloneFileIoManager.h"
 #include "datamodel/DataManagers.h"
-#include "datamodel/DocumentData.h"
+#include "document/DocumentData.h"
+#include "support/ScriptedInteraction.h"
 
 namespace fs = std::filesystem;
 
@@ -36,8 +37,8 @@ protected:
         s << in.rdbuf();
         return s.str();
     }
-    std::string Load(const std::string& content) {
-        return doc.Registry().FileIo()->Load(Write("in.zcf", content), doc.Registry().Image());
+    EFileResult Load(const std::string& content) {
+        return doc.FileIo().Load(Write("in.zcf", content), doc.Registry().Image());
     }
 
     fs::path dir;
@@ -49,46 +50,46 @@ protected:
 
 TEST_F(DataFile, ReaderResults) {
     const std::string head = "23680100\n#\n";
-    struct Case { std::string content, result; } cases[] = {
-        {"23680101\n#\n", kFileMismatchRevision},
-        {"23690100\n#\n", kFileMismatchModel},
-        {"2368010\n#\n", kFileFormatError},
-        {"2368010G\n#\n", kFileFormatError},
-        {"236a0100\n#\n", kFileMismatchModel},  // lower-case digits differ
-        {"", kFileFormatError},
-        {head, kFileOk},
-        {"23680100", kFileOk},                  // no comment line, no line break
-        {head + "1FFF02AABB\n", kFileDataOverflow},
-        {head + "19F001AA\n", kFileOk},
-        {head + "00A002AA\n", kFileFormatError},  // count does not match
-        {head + "00A001AAB\n", kFileFormatError}, // odd number of digits
-        {head + "00A000\n", kFileFormatError},    // 6 characters
-        {head + "00A001ab\r\n", kFileOk},         // lower-case data, CR LF
-        {head + "00A001AA\n\n00B001BB\n", kFileFormatError},
-        {head + "00A001AA\n# note\n00B001BB\n", kFileOk},
-        {head + "00A001A\x01\n", kFileFormatError},
-        {head + std::string("00A001A\0", 8) + "\n", kFileFormatError},
-        {head + "00A001AA" + std::string(100000, 'A') + "\n", kFileFormatError},
-        {head + "#" + std::string(100000, 'x') + "\n", kFileOk},  // long comment
-        {std::string(5000, '\xFF'), kFileFormatError},
-        {head + "0000FF" + std::string(510, '0') + "\n", kFileOk},  // 516 characters
-        {head + "0000FF" + std::string(512, '0') + "\n", kFileFormatError},
+    struct Case { std::string content; EFileResult result; } cases[] = {
+        {"23680101\n#\n", EFileResult::MismatchRevision},
+        {"23690100\n#\n", EFileResult::MismatchModel},
+        {"2368010\n#\n", EFileResult::FormatError},
+        {"2368010G\n#\n", EFileResult::FormatError},
+        {"236a0100\n#\n", EFileResult::MismatchModel},  // lower-case digits differ
+        {"", EFileResult::FormatError},
+        {head, EFileResult::Ok},
+        {"23680100", EFileResult::Ok},                  // no comment line, no line break
+        {head + "1FFF02AABB\n", EFileResult::DataOverflow},
+        {head + "19F001AA\n", EFileResult::Ok},
+        {head + "00A002AA\n", EFileResult::FormatError},  // count does not match
+        {head + "00A001AAB\n", EFileResult::FormatError}, // odd number of digits
+        {head + "00A000\n", EFileResult::FormatError},    // 6 characters
+        {head + "00A001ab\r\n", EFileResult::Ok},         // lower-case data, CR LF
+        {head + "00A001AA\n\n00B001BB\n", EFileResult::FormatError},
+        {head + "00A001AA\n# note\n00B001BB\n", EFileResult::Ok},
+        {head + "00A001A\x01\n", EFileResult::FormatError},
+        {head + std::string("00A001A\0", 8) + "\n", EFileResult::FormatError},
+        {head + "00A001AA" + std::string(100000, 'A') + "\n", EFileResult::FormatError},
+        {head + "#" + std::string(100000, 'x') + "\n", EFileResult::Ok},  // long comment
+        {std::string(5000, '\xFF'), EFileResult::FormatError},
+        {head + "0000FF" + std::string(510, '0') + "\n", EFileResult::Ok},  // 516 characters
+        {head + "0000FF" + std::string(512, '0') + "\n", EFileResult::FormatError},
     };
     for (const auto& c : cases)
         EXPECT_EQ(Load(c.content), c.result) << c.content.substr(0, 40);
-    EXPECT_EQ(doc.Registry().FileIo()->Load((dir / "missing.zcf").string(), doc.Registry().Image()),
-              kFileCannotOpen);
-    EXPECT_EQ(doc.Registry().FileIo()->Load(dir.string(), doc.Registry().Image()), kFileCannotOpen);
+    EXPECT_EQ(doc.FileIo().Load((dir / "missing.zcf").string(), doc.Registry().Image()),
+              EFileResult::CannotOpen);
+    EXPECT_EQ(doc.FileIo().Load(dir.string(), doc.Registry().Image()), EFileResult::CannotOpen);
 }
 
 TEST_F(DataFile, FailedLoadLeavesImageUntouched) {
     CEepromImage& image = doc.Registry().Image();
     const CEepromImage before = image;
-    EXPECT_EQ(Load("23680100\n#\n00A001AA\n1FFF02AABB\n"), kFileDataOverflow);
+    EXPECT_EQ(Load("23680100\n#\n00A001AA\n1FFF02AABB\n"), EFileResult::DataOverflow);
     EXPECT_TRUE(image == before);
-    EXPECT_EQ(Load("23680100\n#\n"), kFileOk);  // nothing mentioned: nothing changes
+    EXPECT_EQ(Load("23680100\n#\n"), EFileResult::Ok);  // nothing mentioned: nothing changes
     EXPECT_TRUE(image == before);
-    EXPECT_EQ(Load("23680100\n#\n19F001AA\n"), kFileOk);
+    EXPECT_EQ(Load("23680100\n#\n19F001AA\n"), EFileResult::Ok);
     EXPECT_EQ(image.GetByte(0x19F0), 0xAA);
     EXPECT_EQ(image.GetByte(0x19F1), before.GetByte(0x19F1));
 }
@@ -99,8 +100,8 @@ TEST_F(DataFile, SaveLoadRoundTrip) {
         image.SetByte(a, static_cast<uint8_t>(a * 31));
     doc.Registry().LoadImageToTree();
     const std::string first = (dir / "a.zcf").string(), second = (dir / "b.zcf").string();
-    ASSERT_EQ(doc.Save(first), kFileOk);
-    ASSERT_EQ(doc.Save(second), kFileOk);
+    ASSERT_EQ(doc.Save(first), EFileResult::Ok);
+    ASSERT_EQ(doc.Save(second), EFileResult::Ok);
     const std::string text = Slurp(first);
     EXPECT_EQ(text, Slurp(second));
     EXPECT_EQ(text.substr(0, 11), "23680100\r\n#");
@@ -112,7 +113,7 @@ TEST_F(DataFile, SaveLoadRoundTrip) {
     const CEepromImage saved = image;
     CScriptedInteraction ui2;
     CTolvarDocumentData other(ui2, ModelPMR);
-    ASSERT_EQ(other.Open(first), kFileOk);
+    ASSERT_EQ(other.Open(first), EFileResult::Ok);
     const CEepromImage& loaded = other.Registry().Image();
     for (uint32_t a = 0; a < 0x1A00; ++a)
         ASSERT_EQ(loaded.GetByte(a), saved.GetByte(a)) << a;
@@ -120,7 +121,7 @@ TEST_F(DataFile, SaveLoadRoundTrip) {
 }
 
 TEST_F(DataFile, WriterRangesAndRecordCount) {
-    auto& io = *doc.Registry().FileIo();
+    auto& io = doc.FileIo();
     EXPECT_EQ(io.GetRecordCount(), 512u);
     io.Save((dir / "user.zcf").string(), CTolvarCloneFileIoManager::UserRange(),
             doc.Registry().Image());
@@ -142,19 +143,19 @@ TEST_F(DataFile, SaveIsAtomic) {
     const std::string target = Write("keep.zcf", "old contents\n");
     ::chmod(target.c_str(), 0444);
     if (::access(target.c_str(), W_OK) != 0) {  // not root
-        EXPECT_EQ(doc.Save(target), kFileCannotOpen);
+        EXPECT_EQ(doc.Save(target), EFileResult::CannotOpen);
         EXPECT_EQ(Slurp(target), "old contents\n");
     }
     ::chmod(target.c_str(), 0644);
     // A folder that cannot take the temporary file: refused, old file kept.
     fs::permissions(dir, fs::perms::owner_read | fs::perms::owner_exec);
     if (::access(dir.c_str(), W_OK) != 0) {
-        EXPECT_EQ(doc.Save(target), kFileCannotOpen);
+        EXPECT_EQ(doc.Save(target), EFileResult::CannotOpen);
         EXPECT_EQ(Slurp(target), "old contents\n");
     }
     fs::permissions(dir, fs::perms::owner_all);
-    EXPECT_EQ(doc.Save((dir / "no-such-folder" / "x.zcf").string()), kFileCannotOpen);
-    ASSERT_EQ(doc.Save(target), kFileOk);
+    EXPECT_EQ(doc.Save((dir / "no-such-folder" / "x.zcf").string()), EFileResult::CannotOpen);
+    ASSERT_EQ(doc.Save(target), EFileResult::Ok);
     EXPECT_EQ(Slurp(target).substr(0, 8), "23680100");
     EXPECT_EQ(fs::status(target).permissions() & fs::perms::all,
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |

@@ -6,7 +6,8 @@
 #include <vector>
 
 #include "datamodel/DataManagers.h"
-#include "datamodel/DocumentData.h"
+#include "document/DocumentData.h"
+#include "support/ScriptedInteraction.h"
 #include "datamodel/memmap/RadioDataManager.h"
 
 namespace {

@@ -4,7 +4,8 @@
 #include <vector>
 
 #include "datamodel/DataManagers.h"
-#include "datamodel/DocumentData.h"
+#include "document/DocumentData.h"
+#include "support/ScriptedInteraction.h"
 #include "datamodel/Messages.h"
 #include "datamodel/memmap/RadioDataManager.h"
 
@@ -52,7 +53,7 @@ TEST(Registry, ConfirmMakerReserveAsksOnce) {
     EXPECT_TRUE(doc.Registry().Model()->IsMakerReserve());
     EXPECT_EQ(doc.Registry().ConfirmMakerReserve(), 2);  // already on: not asked
     ASSERT_EQ(ui.boxes.size(), 2u);
-    EXPECT_EQ(ui.boxes[0].text, LoadMessage(5010));
+    EXPECT_EQ(ui.boxes[0].text, LoadMessage(EMsg::MakerReserveCaution));
     EXPECT_EQ(ui.boxes[0].buttons, EButtons::OkCancel);
     EXPECT_EQ(ui.boxes[0].icon, EIcon::Exclamation);
 }
@@ -67,7 +68,6 @@ TEST(Document, StartsWithTheStoredVariantsFactoryImage) {
         EXPECT_EQ(image.GetWord(2, true), 0x0100);
         EXPECT_EQ(image.GetByte(0xD1), model == ModelPMR ? 0x10 : 0x00);
         EXPECT_EQ(doc.GetModel(), model);
-        EXPECT_FALSE(doc.TransferFile().empty());
     }
 }
 

@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <atomic>
 #include <string>
+#include <thread>
 #include <vector>
 
-#include "datamodel/nodes/EditGuard.h"
+#include "datamodel/EditGuard.h"
 #include "datamodel/nodes/NodeAccess.h"
 #include "datamodel/nodes/ValueNodes.h"
 
@@ -186,12 +189,39 @@ TEST(NodeAccess, HelpersForwardAndFillCombos) {
 }
 
 TEST(EditGuard, SecondEntryIsRefused) {
+    CEditGuard guard;
     {
-        CEditScope outer;
+        CEditScope outer(guard);
         ASSERT_TRUE(outer.Entered());
-        CEditScope inner;
+        CEditScope inner(guard);
         EXPECT_FALSE(inner.Entered());
     }
-    CEditScope again;
+    CEditScope again(guard);
     EXPECT_TRUE(again.Entered());
+    // Another document's guard is its own.
+    CEditGuard other;
+    EXPECT_TRUE(CEditScope(other).Entered());
+}
+
+TEST(EditGuard, OneOfManyThreadsEntersAtATime) {
+    CEditGuard guard;
+    std::atomic<int> inside{0}, most{0}, entries{0};
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 4; ++t)
+        threads.emplace_back([&] {
+            for (int i = 0; i < 2000; ++i) {
+                CEditScope scope(guard);
+                if (!scope.Entered())
+                    continue;
+                ++entries;
+                const int now = ++inside;
+                most.store(std::max(most.load(), now));
+                --inside;
+            }
+        });
+    for (auto& thread : threads)
+        thread.join();
+    EXPECT_EQ(most.load(), 1);
+    EXPECT_GT(entries.load(), 0);
+    EXPECT_FALSE(guard.IsBusy());
 }

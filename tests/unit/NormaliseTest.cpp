@@ -3,7 +3,8 @@
 #include <string>
 
 #include "datamodel/DataManagers.h"
-#include "datamodel/DocumentData.h"
+#include "document/DocumentData.h"
+#include "support/ScriptedInteraction.h"
 #include "datamodel/memmap/RadioDataManager.h"
 
 namespace {

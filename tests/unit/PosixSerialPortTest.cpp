@@ -12,9 +12,10 @@
 #include <unistd.h>
 
 #include "clone/PortFactory.h"
+#include "clone/TransferMonitor.h"
 #include "clone/PosixSerialPort.h"
-#include "clone/SimulatorPort.h"
-#include "datamodel/ScriptedInteraction.h"
+#include "document/TolvarPortFactory.h"
+#include "support/ScriptedInteraction.h"
 
 namespace {
 
@@ -29,11 +30,10 @@ protected:
         ASSERT_EQ(::grantpt(master), 0);
         ASSERT_EQ(::unlockpt(master), 0);
         slave = ::ptsname(master);
-        port.SetInteraction(&ui);
+        port.SetMonitor(&monitor);
     }
     void TearDown() override {
         port.Close();
-        ResetComPortPaths();
         ::close(master);
     }
     // What the port wrote, as the master sees it.
@@ -60,6 +60,7 @@ protected:
     int master = -1;
     std::string slave;
     CScriptedInteraction ui;
+    CInteractionMonitor monitor{ui};
     CPosixSerialPort port;
 };
 
@@ -114,8 +115,9 @@ TEST_F(PtyPair, WritesReachTheOtherSideUnchanged) {
 TEST_F(PtyPair, ClaimsTheDeviceUntilClosed) {
     ASSERT_TRUE(port.Open(slave, 9600, 65536));
     CScriptedInteraction otherUi;
+    CInteractionMonitor otherMonitor(otherUi);
     CPosixSerialPort other;
-    other.SetInteraction(&otherUi);
+    other.SetMonitor(&otherMonitor);
     EXPECT_FALSE(other.Open(slave, 9600, 65536));
     ASSERT_EQ(otherUi.boxes.size(), 1u);
     EXPECT_EQ(otherUi.boxes[0].text.rfind(" not Open \n", 0), 0u);
@@ -124,11 +126,13 @@ TEST_F(PtyPair, ClaimsTheDeviceUntilClosed) {
 }
 
 TEST_F(PtyPair, ComNameOpensItsMappedDevice) {
-    SetComPortPath(3, slave);
-    ASSERT_TRUE(port.Open("COM3", 9600, 65536));
-    EXPECT_EQ(port.GetName(), "COM3");
+    CPortSettings settings;
+    settings.SetComPath(3, slave);
+    CPosixSerialPort mapped(settings);
+    ASSERT_TRUE(mapped.Open("COM3", 9600, 65536));
+    EXPECT_EQ(mapped.GetName(), "COM3");
     const std::vector<uint8_t> bytes{0x41, 0x42};
-    ASSERT_TRUE(port.Write(bytes.data(), bytes.size()));
+    ASSERT_TRUE(mapped.Write(bytes.data(), bytes.size()));
     EXPECT_EQ(FromPort(2), bytes);
 }
 
@@ -142,8 +146,9 @@ TEST_F(PtyPair, OtherLineSpeedsAreAccepted) {
 
 TEST(PosixSerialPort, MissingDeviceSaysNotOpenWithTheReason) {
     CScriptedInteraction ui;
+    CInteractionMonitor monitor(ui);
     CPosixSerialPort port;
-    port.SetInteraction(&ui);
+    port.SetMonitor(&monitor);
     EXPECT_FALSE(port.Open("/dev/tolvar-no-such-port", 9600, 65536));
     EXPECT_FALSE(port.IsOpen());
     ASSERT_EQ(ui.boxes.size(), 1u);
@@ -167,8 +172,9 @@ TEST(PosixSerialPort, PermissionFailureSaysHowToGetAccess) {
 
 TEST(PosixSerialPort, NotATerminalFailsWithoutAMessage) {
     CScriptedInteraction ui;
+    CInteractionMonitor monitor(ui);
     CPosixSerialPort port;
-    port.SetInteraction(&ui);
+    port.SetMonitor(&monitor);
     EXPECT_FALSE(port.Open("/dev/null", 9600, 65536));
     EXPECT_TRUE(ui.boxes.empty());
 }
@@ -183,7 +189,7 @@ void PrintTo(const SNameCase& c, std::ostream* os) { *os << c.name; }
 class PortNames : public ::testing::TestWithParam<SNameCase> {};
 
 TEST_P(PortNames, Resolve) {
-    EXPECT_EQ(ResolvePortPath(GetParam().name), GetParam().path);
+    EXPECT_EQ(CPortSettings().Resolve(GetParam().name), GetParam().path);
     EXPECT_EQ(ComPortNumber(GetParam().name), GetParam().comNumber);
 }
 
@@ -194,8 +200,22 @@ INSTANTIATE_TEST_SUITE_P(
                       SNameCase{"COM0", "COM0", 0}, SNameCase{"COM12", "COM12", 0},
                       SNameCase{"/dev/ttyUSB0", "/dev/ttyUSB0", 0}));
 
-TEST(PortFactory, SimSelectsTheSimulator) {
-    EXPECT_NE(dynamic_cast<CSimulatorPort*>(CreatePort("SIM").get()), nullptr);
-    EXPECT_NE(dynamic_cast<CSimulatorPort*>(CreatePort("sim").get()), nullptr);
-    EXPECT_NE(dynamic_cast<CPosixSerialPort*>(CreatePort("COM2").get()), nullptr);
+TEST(PortFactory, SimSelectsTheSimulatorWhenOneIsAttached) {
+    CTolvarPortFactory ports;
+    EXPECT_NE(dynamic_cast<CSimulatorPort*>(ports.Create("SIM").get()), nullptr);
+    EXPECT_NE(dynamic_cast<CSimulatorPort*>(ports.Create("sim").get()), nullptr);
+    EXPECT_NE(dynamic_cast<CPosixSerialPort*>(ports.Create("COM2").get()), nullptr);
+    // Without a simulator "SIM" is no port at all.
+    EXPECT_EQ(CPortFactory().Create("SIM"), nullptr);
+}
+
+TEST(PortFactory, ComPathsAreTheFactorysOwn) {
+    CPortFactory a, b;
+    CPortSettings settings;
+    settings.SetComPath(2, "/dev/ttyUSB7");
+    settings.SetComPath(9, "/dev/ignored");
+    a.SetSettings(settings);
+    EXPECT_EQ(a.Settings().ComPath(2), "/dev/ttyUSB7");
+    EXPECT_EQ(a.Settings().ComPath(9), "");
+    EXPECT_EQ(b.Settings().ComPath(2), "/dev/ttyS1");
 }

@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "datamodel/DataManagers.h"
-#include "datamodel/DocumentData.h"
+#include "document/DocumentData.h"
 #include "datamodel/EepromImage.h"
-#include "datamodel/ScriptedInteraction.h"
+#include "support/ScriptedInteraction.h"
 #include "datamodel/memmap/RadioDataManager.h"
 #include "datamodel/nodes/Node.h"
 #include "datamodel/nodes/ToneNodes.h"

@@ -5,9 +5,10 @@
 
 #include <functional>
 
-#include "clone/SimulatorPort.h"
+#include "clone/TransferMonitor.h"
+#include "simulator/SimulatorPort.h"
 #include "datamodel/DataManagers.h"
-#include "datamodel/ScriptedInteraction.h"
+#include "support/ScriptedInteraction.h"
 #include "simulator/SimulatedRepeater.h"
 
 namespace {
@@ -268,11 +269,7 @@ INSTANTIATE_TEST_SUITE_P(
 class SimPort : public ::testing::Test {
 protected:
     void SetUp() override {
-        CSimulatorPort::WithRepeater([](CSimulatedRepeater& r) {
-            r.ResetLine();
-            r.Faults().Clear();
-        });
-        port.SetInteraction(&ui);
+        port.SetMonitor(&monitor);
     }
     void TearDown() override { port.Close(); }
     std::vector<ByteVec> Exchange(uint8_t command, const ByteVec& payload, size_t frames) {
@@ -292,7 +289,9 @@ protected:
         return got;
     }
     CScriptedInteraction ui;
-    CSimulatorPort port;
+    CInteractionMonitor monitor{ui};
+    CSimulatorLink link;
+    CSimulatorPort port{link};
 };
 
 TEST_F(SimPort, AnswersOneOpenPortAtItsSpeed) {
@@ -303,8 +302,9 @@ TEST_F(SimPort, AnswersOneOpenPortAtItsSpeed) {
     EXPECT_EQ(frames[1][2], kCmdIdentifyAnswer);
 
     CScriptedInteraction otherUi;
-    CSimulatorPort other;
-    other.SetInteraction(&otherUi);
+    CInteractionMonitor otherMonitor(otherUi);
+    CSimulatorPort other(link);
+    other.SetMonitor(&otherMonitor);
     EXPECT_FALSE(other.Open("SIM", 38400, 65536));
     ASSERT_EQ(otherUi.boxes.size(), 1u);
     EXPECT_EQ(otherUi.boxes[0].text.rfind(" not Open \n", 0), 0u);
@@ -313,4 +313,26 @@ TEST_F(SimPort, AnswersOneOpenPortAtItsSpeed) {
     ASSERT_TRUE(port.Open("SIM", 38400, 65536));
     frames = Exchange(kCmdIdentify, kIdentify, 2);
     EXPECT_EQ(frames, (std::vector<ByteVec>{Body(kCmdIdentify, kIdentify)}));
+}
+
+TEST_F(SimPort, TwoLinksAreTwoRepeaters) {
+    CSimulatorLink otherLink;
+    otherLink.WithRepeater([](CSimulatedRepeater& r) { r.Faults().Set(EFault::Silent); });
+    CSimulatorPort other(otherLink);
+    // Both open at once; only the silent one keeps quiet.
+    ASSERT_TRUE(port.Open("SIM", 9600, 65536));
+    ASSERT_TRUE(other.Open("SIM", 9600, 65536));
+    EXPECT_EQ(Exchange(kCmdIdentify, kIdentify, 2).size(), 2u);
+    const ByteVec frame = BuildFrame(Body(kCmdIdentify, kIdentify));
+    ASSERT_TRUE(other.Write(frame.data(), frame.size()));
+    CFrameReceiver receiver;
+    int frames = 0;
+    while (other.WaitReadable(300)) {
+        uint8_t buf[512];
+        size_t n = 0;
+        while (other.Read(buf, sizeof buf, n))
+            for (size_t i = 0; i < n; ++i)
+                frames += receiver.Feed(buf[i]) ? 1 : 0;
+    }
+    EXPECT_EQ(frames, 1);  // the cable's echo only
 }

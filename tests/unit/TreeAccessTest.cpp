@@ -1,7 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "datamodel/DataManagers.h"
-#include "datamodel/DocumentData.h"
+#include "document/DocumentData.h"
+#include "support/ScriptedInteraction.h"
 #include "datamodel/memmap/RadioDataManager.h"
 #include "datamodel/memmap/TreeAccess.h"
 #include "datamodel/nodes/GroupNodes.h"

@@ -38,19 +38,10 @@ public:
         return cancelAtPercent >= 0 && !progress.empty() && progress.back() >= cancelAtPercent;
     }
     void ProgressEnd() override { ++progressEnded; }
-    void Beep(int frequency, int milliseconds) override { beeps.emplace_back(frequency, milliseconds); }
+    void PlayBeeps(const std::vector<SBeep>& sequence) override {
+        for (const SBeep& beep : sequence)
+            beeps.emplace_back(beep.frequency, beep.milliseconds);
+    }
     void WaitCursor(bool on) override { waitCursor = on; }
     void ShowInformation(const SRepeaterInfo&) override { ++informationShown; }
-};
-
-// A document host that only keeps its flags, for the command line and tests.
-class CPlainDocumentHost : public IDocumentHost {
-public:
-    bool modified = false;
-    int viewUpdates = 0, treeRebuilds = 0, newDocuments = 0;
-    void SetModifiedFlag(bool m) override { modified = m; }
-    bool IsModified() const override { return modified; }
-    void UpdateAllViews() override { ++viewUpdates; }
-    void RebuildTree() override { ++treeRebuilds; }
-    void NewDocument() override { ++newDocuments; }
 };

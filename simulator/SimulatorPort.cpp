@@ -2,27 +2,12 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <condition_variable>
-#include <mutex>
 
 #include "clone/PosixSerialPort.h"
-#include "simulator/SimulatedRepeater.h"
 
 namespace {
 
 constexpr size_t kMaxRead = 256;
-
-struct SLink {
-    std::mutex mutex;
-    std::condition_variable arrived;
-    CSimulatedRepeater repeater;
-    bool portOpen = false;
-};
-
-SLink& Link() {
-    static SLink link;
-    return link;
-}
 
 } // namespace
 
@@ -30,23 +15,22 @@ CSimulatorPort::~CSimulatorPort() {
     Close();
 }
 
-void CSimulatorPort::WithRepeater(const std::function<void(CSimulatedRepeater&)>& fn) {
-    SLink& link = Link();
-    std::lock_guard lock(link.mutex);
-    fn(link.repeater);
-    link.arrived.notify_all();
+void CSimulatorLink::WithRepeater(const std::function<void(CSimulatedRepeater&)>& fn) {
+    std::lock_guard lock(m_mutex);
+    fn(m_repeater);
+    m_arrived.notify_all();
 }
 
 bool CSimulatorPort::OpenPort(const std::string& name, uint32_t, uint32_t) {
-    SLink& link = Link();
-    std::unique_lock lock(link.mutex);
-    if (link.portOpen) {
+    CSimulatorLink& link = m_link;
+    std::unique_lock lock(link.m_mutex);
+    if (link.m_portOpen) {
         lock.unlock();
         ReportError(CPosixSerialPort::OpenFailureText(name, EBUSY), EBUSY);
         return false;
     }
-    link.portOpen = true;
-    link.repeater.Output().Clear();
+    link.m_portOpen = true;
+    link.m_repeater.Output().Clear();
     m_open = true;
     return true;
 }
@@ -54,20 +38,20 @@ bool CSimulatorPort::OpenPort(const std::string& name, uint32_t, uint32_t) {
 void CSimulatorPort::Close() {
     if (!m_open)
         return;
-    SLink& link = Link();
-    std::lock_guard lock(link.mutex);
-    link.repeater.Output().Clear();
-    link.portOpen = false;
+    CSimulatorLink& link = m_link;
+    std::lock_guard lock(link.m_mutex);
+    link.m_repeater.Output().Clear();
+    link.m_portOpen = false;
     m_open = false;
 }
 
 bool CSimulatorPort::Write(const uint8_t* data, size_t length) {
     if (!m_open)
         return false;
-    SLink& link = Link();
-    std::lock_guard lock(link.mutex);
-    link.repeater.Receive(data, length, m_speed, CSimulatedRepeater::Clock::now());
-    link.arrived.notify_all();
+    CSimulatorLink& link = m_link;
+    std::lock_guard lock(link.m_mutex);
+    link.m_repeater.Receive(data, length, m_speed, CSimulatedRepeater::Clock::now());
+    link.m_arrived.notify_all();
     return true;
 }
 
@@ -75,9 +59,9 @@ bool CSimulatorPort::Read(uint8_t* buffer, size_t maxLength, size_t& count) {
     count = 0;
     if (!m_open)
         return false;
-    SLink& link = Link();
-    std::lock_guard lock(link.mutex);
-    CLineQueue& line = link.repeater.Output();
+    CSimulatorLink& link = m_link;
+    std::lock_guard lock(link.m_mutex);
+    CLineQueue& line = link.m_repeater.Output();
     const auto now = CSimulatedRepeater::Clock::now();
     const size_t n = std::min({maxLength, line.ReadyCount(now), kMaxRead});
     if (n == 0)
@@ -90,17 +74,17 @@ bool CSimulatorPort::WaitReadable(int timeoutMs) {
     if (!m_open)
         return false;
     using Clock = CSimulatedRepeater::Clock;
-    SLink& link = Link();
-    std::unique_lock lock(link.mutex);
+    CSimulatorLink& link = m_link;
+    std::unique_lock lock(link.m_mutex);
     const auto deadline = Clock::now() + std::chrono::milliseconds(std::max(timeoutMs, 0));
     for (;;) {
         const auto now = Clock::now();
-        CLineQueue& line = link.repeater.Output();
+        CLineQueue& line = link.m_repeater.Output();
         if (line.ReadyCount(now) > 0)
             return true;
         if (now >= deadline)
             return false;
         const auto next = line.NextArrival();
-        link.arrived.wait_until(lock, next ? std::min(*next, deadline) : deadline);
+        link.m_arrived.wait_until(lock, next ? std::min(*next, deadline) : deadline);
     }
 }

@@ -1,15 +1,17 @@
 #include "DocumentData.h"
 
-#include <cstdio>
-
 #include "clone/CloneRsIoManager.h"
-#include "datafile/CloneFileIoManager.h"
-#include "datafile/TempFile.h"
 #include "datamodel/DataManagers.h"
 #include "datamodel/memmap/RadioDataManager.h"
+#include "document/TolvarPortFactory.h"
 
-CTolvarDocumentData::CTolvarDocumentData(IUserInteraction& ui, int model, IDocumentHost* host)
+CTolvarDocumentData::CTolvarDocumentData(IUserInteraction& ui, int model, IDocumentHost* host,
+                                         CPortFactory* ports)
     : m_host(host ? host : &m_plainHost), m_registry(std::make_unique<CQCloneManager>(ui)) {
+    if (!ports) {
+        m_ownPorts = std::make_unique<CTolvarPortFactory>();
+        ports = m_ownPorts.get();
+    }
     CQCloneManager& r = *m_registry;
     r.SetSlot(SlotEeprom, std::make_unique<CTolvarEepromDataManager>());
     r.SetSlot(SlotDefault, std::make_unique<CTolvarDefaultDataManager>());
@@ -20,16 +22,22 @@ CTolvarDocumentData::CTolvarDocumentData(IUserInteraction& ui, int model, IDocum
     r.SetSlot(SlotFileIo, std::make_unique<CTolvarCloneFileIoManager>());
     r.SetDocument(m_host);
     r.InitAll();
+    RsIo().SetPortMaker(ports->Maker());
     r.Model()->SetModel(model, false);
     r.InitImage();
-
-    m_transferFile = CreateTempFile("~CS");
 }
 
 CTolvarDocumentData::~CTolvarDocumentData() {
+    // The managers go before the ports their engine may still refer to.
     m_registry.reset();
-    if (!m_transferFile.empty())
-        std::remove(m_transferFile.c_str());
+}
+
+CTolvarCloneRsIoManager& CTolvarDocumentData::RsIo() const {
+    return *m_registry->SlotAs<CTolvarCloneRsIoManager>(SlotRsIo);
+}
+
+CTolvarCloneFileIoManager& CTolvarDocumentData::FileIo() const {
+    return *m_registry->SlotAs<CTolvarCloneFileIoManager>(SlotFileIo);
 }
 
 int CTolvarDocumentData::GetModel() const { return m_registry->Model()->GetModel(); }
@@ -39,22 +47,22 @@ void CTolvarDocumentData::New() {
     m_host->SetModifiedFlag(false);
 }
 
-std::string CTolvarDocumentData::Open(const std::string& path) {
+EFileResult CTolvarDocumentData::Open(const std::string& path) {
     CQCloneManager& r = *m_registry;
-    const std::string result = r.FileIo()->Load(path, r.Image());
-    if (result == kFileOk) {
+    const EFileResult result = FileIo().Load(path, r.Image());
+    if (result == EFileResult::Ok) {
         r.LoadImageToTree();
         m_host->SetModifiedFlag(false);
     }
     return result;
 }
 
-std::string CTolvarDocumentData::Save(const std::string& path) {
+EFileResult CTolvarDocumentData::Save(const std::string& path) {
     CQCloneManager& r = *m_registry;
     r.StoreTreeToImage();
-    const std::string result =
-        r.FileIo()->Save(path, CTolvarCloneFileIoManager::FullRange(), r.Image());
-    if (result == kFileOk)
+    const EFileResult result =
+        FileIo().Save(path, CTolvarCloneFileIoManager::FullRange(), r.Image());
+    if (result == EFileResult::Ok)
         m_host->SetModifiedFlag(false);
     return result;
 }

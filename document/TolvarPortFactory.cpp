@@ -1,0 +1,7 @@
+#include "TolvarPortFactory.h"
+
+CTolvarPortFactory::CTolvarPortFactory() {
+    SetSimulatorMaker([this](const std::string&) -> std::unique_ptr<CSerialPort> {
+        return std::make_unique<CSimulatorPort>(m_simulator);
+    });
+}
