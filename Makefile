@@ -8,7 +8,7 @@ JOBS := $(shell nproc 2>/dev/null || echo 2)
 DEBUG_DIR := build/debug
 RELEASE_DIR := build/release
 
-.PHONY: deps test run build bench format clean
+.PHONY: deps test tsan run build bench format clean
 
 deps:
 	@missing=""; \
@@ -27,6 +27,13 @@ $(DEBUG_DIR)/CMakeCache.txt:
 test: deps $(DEBUG_DIR)/CMakeCache.txt
 	cmake --build $(DEBUG_DIR) -j$(JOBS)
 	cd $(DEBUG_DIR) && ctest --output-on-failure -j$(JOBS)
+
+# The threaded tests under ThreadSanitizer.
+TSAN_DIR := build/tsan
+tsan: deps
+	cmake -S . -B $(TSAN_DIR) -DCMAKE_BUILD_TYPE=Debug -DTOLVAR_TSAN=ON
+	cmake --build $(TSAN_DIR) -j$(JOBS) --target tolvar_thread_tests
+	TSAN_OPTIONS=halt_on_error=1 $(TSAN_DIR)/tests/tolvar_thread_tests
 
 build: deps
 	cmake -S . -B $(RELEASE_DIR) -DCMAKE_BUILD_TYPE=Release -DTOLVAR_TESTS=OFF

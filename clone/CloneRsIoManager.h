@@ -94,7 +94,6 @@ public:
 protected:
     ECloneResult Run(ECloneOperation operation);
     ECloneResult Identify(SCloneJob& job, ITransferMonitor& monitor);
-    void ChangeSpeed(uint32_t speed);
     ECloneResult ReadStep(SCloneJob& job, ITransferMonitor& monitor);
     ECloneResult WriteStep(SCloneJob& job, ITransferMonitor& monitor);
     // Revision sent with the write request.

@@ -24,7 +24,6 @@ public:
     // Where ports come from; the default opens serial devices only.
     void SetPortMaker(PortMaker maker) { m_portMaker = std::move(maker); }
     void SetPortName(const std::string& name) { m_portName = name; }
-    const std::string& GetPortName() const { return m_portName; }
     void SetClock(IClock& clock) { m_clock = &clock; }
     IClock& Clock() const { return *m_clock; }
     // Progress, cancel and the port's own failures; none: not shown.

@@ -54,7 +54,6 @@ public:
     // True when the byte completed a frame; Frame() then holds its body.
     bool Feed(uint8_t byte);
     const ByteVec& Frame() const { return m_frame; }
-    const ByteVec& Pending() const { return m_buffer; }
     void Reset();
 
 private:

@@ -43,9 +43,6 @@ public:
     virtual uint32_t GetRecordCount() const;
     virtual uint32_t GetModelCode() const { return m_modelCode; }
     virtual uint32_t GetRevision() const { return m_revision; }
-    virtual std::string GetComment() const { return m_comment; }
-    virtual uint32_t GetImageSize() const { return m_imageSize; }
-    virtual uint32_t GetBytesPerRecord() const { return m_bytesPerRecord; }
     virtual bool InRange(uint32_t addr) const { return m_work.InRange(addr); }
     virtual uint8_t GetByte(uint32_t addr) const { return m_work.GetByte(addr); }
     virtual void SetByte(uint32_t addr, uint8_t b) { m_work.SetByte(addr, b); }
@@ -53,7 +50,6 @@ public:
 
     // Whether the last ReadFile stored every address of [first, last].
     bool Covers(uint32_t first, uint32_t last) const;
-    CEepromImage& WorkingCopy() { return m_work; }
 
 protected:
     uint32_t m_modelCode = 0;

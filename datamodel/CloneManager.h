@@ -72,7 +72,6 @@ public:
     CQModelManager* Model() const;
     IDocumentHost* Document() const { return m_document; }
     IUserInteraction& UI() const { return *m_ui; }
-    void SetUI(IUserInteraction& ui) { m_ui = &ui; }
     // Guards the commands of this registry's document against running twice at once.
     CEditGuard& EditGuard() { return m_editGuard; }
 

@@ -38,7 +38,6 @@ public:
     CQCloneManager& Registry() { return *m_registry; }
     CTolvarCloneRsIoManager& RsIo() const;
     CTolvarCloneFileIoManager& FileIo() const;
-    IDocumentHost& Host() { return *m_host; }
     // Factory image of the current variant, decoded into the tree.
     void New();
     // A result other than Ok leaves image and tree unchanged.

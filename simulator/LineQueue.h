@@ -23,7 +23,6 @@ public:
     size_t ReadyCount(Clock::time_point now) const;
     // When the next byte arrives; none when the line is idle.
     std::optional<Clock::time_point> NextArrival() const;
-    bool Empty() const { return m_bytes.empty(); }
     void Clear();
 
 private:

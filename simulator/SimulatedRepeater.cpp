@@ -84,14 +84,6 @@ void CSimulatedRepeater::Receive(const uint8_t* data, size_t count, uint32_t lin
             Dispatch(m_receiver.Frame(), now);
 }
 
-void CSimulatedRepeater::ResetLine() {
-    m_speed = 9600;
-    m_receiver.Reset();
-    m_output.Clear();
-    m_writing = false;
-    m_echoPos = 0;
-}
-
 void CSimulatedRepeater::Dispatch(const ByteVec& body, Clock::time_point now) {
     if (body.size() < 3 || body[0] != kAddrRepeater || body[1] != kAddrPc)
         return;

@@ -44,8 +44,6 @@ public:
     // understands them only at its own speed; the cable echoes them regardless.
     void Receive(const uint8_t* data, size_t count, uint32_t lineSpeed, Clock::time_point now);
     CLineQueue& Output() { return m_output; }
-    // Back to 9600, nothing half received, a write in progress dropped, the line emptied.
-    void ResetLine();
 
     // Told about every request (a short line of text).
     std::function<void(const std::string&)> onLog;

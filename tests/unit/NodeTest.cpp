@@ -1,9 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <atomic>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "datamodel/EditGuard.h"
@@ -201,27 +198,4 @@ TEST(EditGuard, SecondEntryIsRefused) {
     // Another document's guard is its own.
     CEditGuard other;
     EXPECT_TRUE(CEditScope(other).Entered());
-}
-
-TEST(EditGuard, OneOfManyThreadsEntersAtATime) {
-    CEditGuard guard;
-    std::atomic<int> inside{0}, most{0}, entries{0};
-    std::vector<std::thread> threads;
-    for (int t = 0; t < 4; ++t)
-        threads.emplace_back([&] {
-            for (int i = 0; i < 2000; ++i) {
-                CEditScope scope(guard);
-                if (!scope.Entered())
-                    continue;
-                ++entries;
-                const int now = ++inside;
-                most.store(std::max(most.load(), now));
-                --inside;
-            }
-        });
-    for (auto& thread : threads)
-        thread.join();
-    EXPECT_EQ(most.load(), 1);
-    EXPECT_GT(entries.load(), 0);
-    EXPECT_FALSE(guard.IsBusy());
 }
