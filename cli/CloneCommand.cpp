@@ -1,11 +1,14 @@
 #include "CloneCommand.h"
 
 #include <atomic>
+#include <cctype>
 #include <cstdlib>
+#include <iostream>
 
 #include "Cli.h"
 #include "TerminalInteraction.h"
 #include "clone/CloneRsIoManager.h"
+#include "clone/PortNames.h"
 #include "datamodel/DataManagers.h"
 
 namespace {
@@ -24,13 +27,28 @@ void OnInterrupt(int) {
 
 } // namespace
 
-void AddCloneOptions(CLI::App& cmd, SCloneOptions& options, bool transfer) {
+void AddCloneOptions(CLI::App& cmd, SCloneOptions& options, bool transfer, bool write) {
     const char* env = std::getenv("TOLVAR_PORT");
-    options.port = env && *env ? env : "COM1";
+    const bool fromEnv = env && *env;
+    options.port = fromEnv ? env : "COM1";
     cmd.add_option("-p,--port", options.port,
                    "COM1..COM4, a device path, or SIM (the built-in simulated repeater); "
-                   "default: $TOLVAR_PORT, else COM1")
-        ->capture_default_str();
+                   "default: " +
+                       (fromEnv ? options.port + " (from TOLVAR_PORT)"
+                                : std::string("$TOLVAR_PORT when set, else COM1")))
+        ->check(CLI::Validator(
+            [](std::string& name) -> std::string {
+                std::string upper;
+                for (char c : name)
+                    upper += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+                const bool comLike = upper.size() > 3 && upper.rfind("COM", 0) == 0 &&
+                                     std::isdigit(static_cast<unsigned char>(upper[3]));
+                if (comLike && ComPortNumber(name) == 0)
+                    return name + " is not a port name: use COM1..COM4, SIM, or a device path "
+                                  "such as /dev/ttyUSB0";
+                return {};
+            },
+            "PORT"));
     if (!transfer)
         return;
     cmd.add_option("--speed", options.speed,
@@ -38,7 +56,10 @@ void AddCloneOptions(CLI::App& cmd, SCloneOptions& options, bool transfer) {
         ->check(CLI::IsMember({9600, 38400}))
         ->capture_default_str();
     cmd.add_flag("--maker-reserve", options.makerReserve,
-                 "Maker reserve: the factory adjustment area goes with a write (asks first)");
+                 write ? "Maker reserve: the factory adjustment area goes with the write, and a "
+                         "repeater of another revision is accepted (asks first)"
+                       : "Maker reserve: confirm the caution first (the file always holds the "
+                         "factory adjustment area the repeater sends)");
 }
 
 bool PrepareClone(CTolvarDocumentData& document, const SCloneOptions& options) {
@@ -68,7 +89,9 @@ CInterruptScope::~CInterruptScope() {
     g_cancel = nullptr;
 }
 
-int CloneExitStatus(ECloneResult result) {
+int CloneExitStatus(ECloneResult result, const CTolvarDocumentData& document) {
+    if (result != ECloneResult::Ok && !document.RsIo().LastDetail().empty())
+        std::cerr << "tolvar: " << document.RsIo().LastDetail() << "\n";
     switch (result) {
     case ECloneResult::Ok:
     case ECloneResult::Cancelled:

@@ -17,16 +17,17 @@ struct SCloneOptions {
     bool makerReserve = false;
 };
 
-// -p/--port (default: TOLVAR_PORT, else COM1); with speed also --speed and
-// --maker-reserve.
-void AddCloneOptions(CLI::App& cmd, SCloneOptions& options, bool transfer);
+// -p/--port (default: TOLVAR_PORT, else COM1); with transfer also --speed and
+// --maker-reserve (described for a write or a read).
+void AddCloneOptions(CLI::App& cmd, SCloneOptions& options, bool transfer, bool write = false);
 
 // Sets the document's clone manager up for the options. With --maker-reserve asks the
 // caution; false when it was not confirmed.
 bool PrepareClone(CTolvarDocumentData& document, const SCloneOptions& options);
 
-// The exit status of a clone result: its code (0, 1, 77, 85, 91).
-int CloneExitStatus(ECloneResult result);
+// The exit status of a clone result: its code (0, 1, 77, 85, 91). After a failure
+// first says on standard error what happened on the line.
+int CloneExitStatus(ECloneResult result, const CTolvarDocumentData& document);
 
 // While it lives, Ctrl+C asks the running transfer to stop (a second one ends the program).
 class CInterruptScope {

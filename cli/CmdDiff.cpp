@@ -21,6 +21,10 @@ static CCliRegistrar registrar(45, [](CLI::App& app, SCliOptions&) -> std::funct
         if (!a) return status;
         auto b = OpenDataFile(*fileB, status);
         if (!b) return status;
+        if (a->GetModel() != b->GetModel())
+            std::cerr << "tolvar: the files are of different variants: " << *fileA << " is "
+                      << ModelName(a->GetModel()) << ", " << *fileB << " is "
+                      << ModelName(b->GetModel()) << "\n";
         const auto diffs = CompareTrees(a->Registry(), b->Registry(), *maker);
         for (const SFieldDiff& diff : diffs)
             std::cout << diff.path << ": " << Json(diff.textA).dump() << " -> "

@@ -15,6 +15,7 @@ static CCliRegistrar registrar(60, [](CLI::App& app, SCliOptions&) -> std::funct
         auto document = NewDocument();
         PrepareClone(*document, *options);
         CInterruptScope interrupt;
-        return CloneExitStatus(document->RsIo().Information());
+        const ECloneResult result = document->RsIo().Information();
+        return CloneExitStatus(result, *document);
     };
 });

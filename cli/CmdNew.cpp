@@ -1,4 +1,6 @@
 // tolvar new: a data file holding the factory image.
+#include <iostream>
+
 #include "Cli.h"
 #include "TerminalInteraction.h"
 
@@ -10,6 +12,10 @@ static CCliRegistrar registrar(10, [](CLI::App& app, SCliOptions&) -> std::funct
     cmd->add_option("-o,--output", *out, "The data file to write")->required();
     return [pmr, out] {
         auto document = NewDocument(*pmr ? 1 : 0);
-        return SaveDataFile(*document, *out);
+        const int status = SaveDataFile(*document, *out);
+        if (status == kExitOk)
+            std::cerr << "tolvar: wrote " << *out << ": the factory image of the "
+                      << (*pmr ? "PMR" : "LMR") << " variant\n";
+        return status;
     };
 });

@@ -17,12 +17,13 @@ static CCliRegistrar registrar(61, [](CLI::App& app, SCliOptions&) -> std::funct
     return [options, out] {
         auto document = NewDocument();
         if (!PrepareClone(*document, *options))
-            return CloneExitStatus(ECloneResult::Cancelled);
+            return CloneExitStatus(ECloneResult::Cancelled, *document);
         ECloneResult result;
         {
             CInterruptScope interrupt;
             result = document->RsIo().Read();
         }
-        return result == ECloneResult::Ok ? SaveDataFile(*document, *out) : CloneExitStatus(result);
+        return result == ECloneResult::Ok ? SaveDataFile(*document, *out)
+                                          : CloneExitStatus(result, *document);
     };
 });

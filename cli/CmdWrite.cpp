@@ -22,7 +22,7 @@ int Verify(CTolvarDocumentData& written, const SCloneOptions& options) {
         result = back->RsIo().Read();
     }
     if (result != ECloneResult::Ok)
-        return CloneExitStatus(result);
+        return CloneExitStatus(result, *back);
     const bool makerReserve = written.Registry().Model()->IsMakerReserve();
     const std::vector<SFieldDiff> diffs = CompareTrees(written.Registry(), back->Registry(), makerReserve);
     for (const SFieldDiff& diff : diffs)
@@ -43,7 +43,7 @@ static CCliRegistrar registrar(62, [](CLI::App& app, SCliOptions& global) -> std
     auto options = std::make_shared<SCloneOptions>();
     auto file = std::make_shared<std::string>();
     auto verify = std::make_shared<bool>(false);
-    AddCloneOptions(*cmd, *options, true);
+    AddCloneOptions(*cmd, *options, true, true);
     cmd->add_option("FILE", *file, "The data file to write")->required();
     cmd->add_flag("-y,--yes", global.yes, "Answer every question with OK / Yes");
     cmd->add_flag("--verify", *verify,
@@ -57,14 +57,16 @@ static CCliRegistrar registrar(62, [](CLI::App& app, SCliOptions& global) -> std
         if (!document)
             return status;
         if (!PrepareClone(*document, *options))
-            return CloneExitStatus(ECloneResult::Cancelled);
+            return CloneExitStatus(ECloneResult::Cancelled, *document);
+        std::cerr << "tolvar: writing " << *file << " (" << ModelName(document->GetModel())
+                  << ") to the repeater on " << document->RsIo().PortName() << "\n";
         ECloneResult result;
         {
             CInterruptScope interrupt;
             result = document->RsIo().Write();
         }
         if (result != ECloneResult::Ok || !*verify)
-            return CloneExitStatus(result);
+            return CloneExitStatus(result, *document);
         return Verify(*document, *options);
     };
 });

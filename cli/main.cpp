@@ -10,6 +10,7 @@ int main(int argc, char** argv) {
                  "Data files (.zcf) hold the repeater's memory; see 'tolvar COMMAND --help'."};
     app.require_subcommand(1);
     app.set_help_all_flag("--help-all", "Help of every command");
+    app.set_version_flag("--version", "tolvar " TOLVAR_VERSION, "Print the version and exit");
     SCliOptions options;
 
     auto commands = CliCommands();
@@ -29,6 +30,8 @@ int main(int argc, char** argv) {
     } catch (const CLI::CallForHelp& e) {
         return app.exit(e);
     } catch (const CLI::CallForAllHelp& e) {
+        return app.exit(e);
+    } catch (const CLI::CallForVersion& e) {
         return app.exit(e);
     } catch (const CLI::ParseError& e) {
         app.exit(e);

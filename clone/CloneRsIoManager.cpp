@@ -1,12 +1,16 @@
 #include "CloneRsIoManager.h"
 
 #include <algorithm>
-#include <cstdio>
 
 #include "datafile/CloneFileIoManager.h"
 #include "datamodel/DataManagers.h"
+#include "datamodel/Hex.h"
 
 namespace {
+
+const char* VariantName(int model) { return model ? "PMR" : "LMR"; }
+// "an LMR", "a PMR".
+std::string WithArticle(int model) { return std::string(model ? "a " : "an ") + VariantName(model); }
 
 const std::vector<SBeep> kSuccessBeeps = {{1000, 50, 50}, {1000, 50, 500}};
 const std::vector<SBeep> kFailureBeeps = {
@@ -19,11 +23,6 @@ int CountDataLines(const std::vector<std::string>& lines) {
     }));
 }
 
-std::string HeaderLine(uint16_t modelCode, uint16_t revision) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%04X%04X", modelCode, revision);
-    return text;
-}
 
 } // namespace
 
@@ -108,6 +107,7 @@ bool CCloneRsIoManager::Prepare(SCloneJob& job) {
     job.portName = PortName();
     job.modelCode = pc.modelCode;
     job.revision = pc.revision;
+    job.model = registry.Model()->GetModel();
     job.makerReserve = MakerReserve();
     job.speedChange = m_speedChange;
     job.speed = m_speed;
@@ -128,6 +128,18 @@ void CCloneRsIoManager::Transfer(SCloneJob& job, ITransferMonitor& monitor) {
     if (job.result != ECloneResult::Ok || job.operation == ECloneOperation::Information)
         return;
     const bool read = job.operation == ECloneOperation::Read;
+    // A write of the other variant turns the repeater into that variant: ask first.
+    if (!read && job.info.Variant() != job.model) {
+        const std::string question =
+            " The data is for " + WithArticle(job.model) + " repeater, but the repeater on " +
+            job.portName + " is " + WithArticle(job.info.Variant()) + " repeater.\n Writing makes it " +
+            WithArticle(job.model) + " repeater.\n\n Write anyway?";
+        if (!monitor.Confirm(question)) {
+            job.result = ECloneResult::Cancelled;
+            job.detail = "nothing was sent: the data and the repeater are of different variants";
+            return;
+        }
+    }
     m_engine->SetModelCode(job.info.modelCode);
     m_engine->SetRevision(read ? job.info.revision : WriteRevision(job));
     if (job.speedChange) {
@@ -136,6 +148,8 @@ void CCloneRsIoManager::Transfer(SCloneJob& job, ITransferMonitor& monitor) {
         m_engine->SetSpeed(job.speed);
     }
     job.result = read ? ReadStep(job, monitor) : WriteStep(job, monitor);
+    if (job.result != ECloneResult::Ok)
+        job.detail = m_engine->FailureDetail();
 }
 
 ECloneResult CCloneRsIoManager::Identify(SCloneJob& job, ITransferMonitor& monitor) {
@@ -149,6 +163,10 @@ ECloneResult CCloneRsIoManager::Identify(SCloneJob& job, ITransferMonitor& monit
     engine.SetWriteSource(nullptr);
 
     const ECloneResult result = engine.Run(kModeIdentify);
+    if (result == ECloneResult::PortError)
+        job.detail = "the port " + job.portName + " could not be opened";
+    else if (result != ECloneResult::Ok)
+        job.detail = engine.FailureDetail();
     if (result != ECloneResult::Ok)
         return result;
     job.identified = true;
@@ -156,15 +174,20 @@ ECloneResult CCloneRsIoManager::Identify(SCloneJob& job, ITransferMonitor& monit
     job.info.revision = engine.ReceivedRevision();
     job.info.TakeInformation(engine.ReceivedInformation());
     if (CompareModel(job.modelCode, job.info.modelCode) != ECloneResult::Ok ||
-        CompareRevision(job.revision, job.info.revision, job) != ECloneResult::Ok)
+        CompareRevision(job.revision, job.info.revision, job) != ECloneResult::Ok) {
+        job.detail = "the repeater sent model code " + HexText(job.info.modelCode, 4) +
+                     " and revision " + HexText(job.info.revision, 4) +
+                     "; this program handles model code " + HexText(job.modelCode, 4) +
+                     ", revision " + HexText(job.revision, 4);
         return ECloneResult::Incompatible;
+    }
     return ECloneResult::Ok;
 }
 
 ECloneResult CCloneRsIoManager::ReadStep(SCloneJob& job, ITransferMonitor& monitor) {
     CCloneTransfer& engine = *m_engine;
     monitor.Status(LoadMessage(EMsg::NowReading));
-    job.lines = {HeaderLine(engine.GetModelCode(), engine.GetRevision()), "#"};
+    job.lines = {HexText(engine.GetModelCode(), 4) + HexText(engine.GetRevision(), 4), "#"};
     engine.SetExpectedReadTotal(job.readTotal);
     engine.SetReadSink(&job.lines);
     const ECloneResult result = engine.Run(kModeRead);
@@ -182,15 +205,19 @@ ECloneResult CCloneRsIoManager::WriteStep(SCloneJob& job, ITransferMonitor& moni
     return result;
 }
 
-ECloneResult CCloneRsIoManager::TakeReceivedImage(const SCloneJob& job) {
+ECloneResult CCloneRsIoManager::TakeReceivedImage(SCloneJob& job) {
     CEepromImage& image = GetRegistry()->Image();
     CEepromImage before;
     before.CopyFrom(image);
     const SAddrRange user = CTolvarCloneFileIoManager::UserRange().front();
-    if (FileIo().LoadLines(job.lines, image) != EFileResult::Ok)
+    if (const EFileResult result = FileIo().LoadLines(job.lines, image); result != EFileResult::Ok) {
+        job.detail = std::string("the data received was refused: ") + FileResultText(result);
         return ECloneResult::Failed;
+    }
     if (!FileIo().Covers(user.first, user.last)) {
         image.CopyFrom(before);
+        job.detail = "the data received does not cover the user area " + HexText(user.first, 4) +
+                     "-" + HexText(user.last, 4);
         return ECloneResult::Failed;
     }
     return ECloneResult::Ok;
@@ -200,6 +227,7 @@ ECloneResult CCloneRsIoManager::Finish(SCloneJob& job) {
     UI().WaitCursor(false);
     if (job.identified)
         m_info = job.info;
+    m_detail.clear();
     switch (job.operation) {
     case ECloneOperation::Read:
         if (job.result == ECloneResult::Ok)
@@ -227,6 +255,8 @@ ECloneResult CCloneRsIoManager::Finish(SCloneJob& job) {
                         "", EButtons::Ok, EIcon::Stop);
         break;
     }
+    if (job.result != ECloneResult::Ok)
+        m_detail = job.detail;
     return job.result;
 }
 
@@ -273,7 +303,7 @@ bool CQCloneRsIoManager::Prepare(SCloneJob& job) {
     return CCloneRsIoManager::Prepare(job);
 }
 
-ECloneResult CQCloneRsIoManager::TakeReceivedImage(const SCloneJob& job) {
+ECloneResult CQCloneRsIoManager::TakeReceivedImage(SCloneJob& job) {
     const ECloneResult result = CCloneRsIoManager::TakeReceivedImage(job);
     if (result != ECloneResult::Ok)
         return result;

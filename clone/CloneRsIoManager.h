@@ -35,6 +35,7 @@ struct SCloneJob {
     std::string portName;
     uint16_t modelCode = 0;  // the program's model
     uint16_t revision = 0;
+    int model = 0;  // the document's variant (0 LMR, 1 PMR)
     bool makerReserve = false;
     bool speedChange = false;
     uint32_t speed = 9600;  // of the data, after the optional speed change
@@ -47,6 +48,8 @@ struct SCloneJob {
     ECloneResult result = ECloneResult::Ok;
     bool identified = false;
     SRepeaterInfo info;
+    // For a failure, what happened ("no echo of the read request (E2) ...").
+    std::string detail;
 };
 
 class CCloneRsIoManager : public CCloneManagerObject {
@@ -87,6 +90,9 @@ public:
 
     // The last identification's answer.
     const SRepeaterInfo& GetRepeaterInfo() const { return m_info; }
+    // What happened in the last operation that failed or was refused; empty after a
+    // success.
+    const std::string& LastDetail() const { return m_detail; }
     CCloneTransfer& Engine() { return *m_engine; }
     // Time of the engine.
     void SetClock(IClock& clock) { m_engine->SetClock(clock); }
@@ -100,7 +106,7 @@ protected:
     virtual uint16_t WriteRevision(const SCloneJob&) const { return m_engine->ReceivedRevision(); }
     // A read's records into the image: only when accepted whole and covering the
     // user area; otherwise the image stays as it was.
-    virtual ECloneResult TakeReceivedImage(const SCloneJob& job);
+    virtual ECloneResult TakeReceivedImage(SCloneJob& job);
     bool MakerReserve() const;
     CTolvarCloneFileIoManager& FileIo() const;
     void PlaySound(bool success);
@@ -108,6 +114,7 @@ protected:
     IUserInteraction& UI() const;
 
     SRepeaterInfo m_info;
+    std::string m_detail;
     std::unique_ptr<CCloneTransfer> m_engine;
     bool m_speedChange = false;
     uint32_t m_speed = 9600;
@@ -124,7 +131,7 @@ public:
 protected:
     // Afterwards the model follows the repeater and the tree, the views and the
     // modified flag follow the new image.
-    ECloneResult TakeReceivedImage(const SCloneJob& job) override;
+    ECloneResult TakeReceivedImage(SCloneJob& job) override;
 };
 
 class CTolvarCloneRsIoManager : public CQCloneRsIoManager {

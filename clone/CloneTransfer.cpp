@@ -4,8 +4,10 @@
 #include <cctype>
 
 #include "clone/TransferMonitor.h"
+#include "datamodel/Hex.h"
 
 namespace {
+
 
 constexpr uint32_t kPortBufferSize = 65536;
 constexpr int kSettleMs = 200;
@@ -26,6 +28,7 @@ void CCloneTransfer::SetSpeed(uint32_t speed) { m_speed = NormaliseSpeed(speed);
 ECloneResult CCloneTransfer::Run(int mode) {
     m_mode = mode;
     m_error = ERunError::None;
+    m_detail.clear();
     m_echoAwaited = true;
     m_writeEndSent = false;
     m_writeEndEchoed = false;
@@ -70,7 +73,7 @@ void CCloneTransfer::Exchange() {
     while (m_error == ERunError::None) {
         const uint64_t idle = m_clock->NowMs() - m_lastActivity;
         if (idle / 1000 > kIdleSeconds) {
-            m_error = m_pendingError;
+            Fail(m_pendingError, SilenceText());
             break;
         }
         int wait = static_cast<int>((kIdleSeconds + 1) * 1000 - idle);
@@ -115,7 +118,7 @@ void CCloneTransfer::DispatchEcho(const ByteVec& frame) {
     if (frame.size() < 2 || frame[0] != kAddrRepeater || frame[1] != kAddrPc)
         return;
     if (frame != m_lastSent) {
-        m_error = ERunError::BadFrame;
+        Fail(ERunError::BadFrame, "the echo of the " + SentName() + " differs from what was sent");
         return;
     }
     switch (frame[2]) {
@@ -149,19 +152,19 @@ void CCloneTransfer::DispatchAnswer(const ByteVec& frame) {
     switch (frame[2]) {
     case kCmdIdentifyAnswer:
         if (m_mode != kModeIdentify)
-            m_error = ERunError::BadFrame;
+            Fail(ERunError::BadFrame, "an unexpected identification answer (E1)");
         else
             TakeIdentification(frame);
         break;
     case kCmdData:
         if (m_mode != kModeRead)
-            m_error = ERunError::BadFrame;
+            Fail(ERunError::BadFrame, "an unexpected data record (E4) from the repeater");
         else
             TakeRecord(payload);
         break;
     case kCmdEnd:
         if (m_mode != kModeRead || !IsEndPayload(payload)) {
-            m_error = ERunError::BadFrame;
+            Fail(ERunError::BadFrame, "an unexpected end frame (E5) from the repeater");
             break;
         }
         m_records = m_readTotal;
@@ -169,9 +172,14 @@ void CCloneTransfer::DispatchAnswer(const ByteVec& frame) {
         break;
     case kCmdWriteResult:
         if (m_mode != kModeWrite || !m_writeEndSent || !m_writeEndEchoed)
-            m_error = ERunError::BadFrame;
+            Fail(ERunError::BadFrame, "an unexpected write result (E6)");
+        else if (!payload.empty() && payload[0] == 0x00)
+            m_error = ERunError::Ended;
         else
-            m_error = !payload.empty() && payload[0] == 0x00 ? ERunError::Ended : ERunError::BadFrame;
+            Fail(ERunError::BadFrame, "the repeater refused the write (E6 " +
+                                          (payload.empty() ? std::string("without a code")
+                                                           : HexText(payload[0], 2)) +
+                                          ")");
         break;
     default: break;
     }
@@ -180,12 +188,12 @@ void CCloneTransfer::DispatchAnswer(const ByteVec& frame) {
 void CCloneTransfer::TakeIdentification(const ByteVec& frame) {
     // Model code and revision must be there at least.
     if (frame.size() < 7) {
-        m_error = ERunError::BadFrame;
+        Fail(ERunError::BadFrame, "an identification answer without model code and revision");
         return;
     }
     const ByteVec information(frame.begin() + 7, frame.end());
     if (std::any_of(information.begin(), information.end(), [](uint8_t b) { return b > 0xEF; })) {
-        m_error = ERunError::BadFrame;
+        Fail(ERunError::BadFrame, "an identification answer with a byte above EF");
         return;
     }
     m_rxModelCode = WordAt(frame, 3);
@@ -196,8 +204,13 @@ void CCloneTransfer::TakeIdentification(const ByteVec& frame) {
 
 void CCloneTransfer::TakeRecord(const ByteVec& payload) {
     SRecord record;
-    if (DecodeRecordPayload(payload, record) != ERecordCheck::Ok) {
-        m_error = ERunError::BadFrame;
+    if (const ERecordCheck check = DecodeRecordPayload(payload, record); check != ERecordCheck::Ok) {
+        Fail(ERunError::BadFrame,
+             check == ERecordCheck::Format
+                 ? "a data record that is not hexadecimal text"
+                 : std::string(check == ERecordCheck::Checksum ? "a checksum error"
+                                                               : "a wrong byte count") +
+                       " in the record at 0x" + HexText(record.address, 4));
         return;
     }
     if (m_readSink)
@@ -260,7 +273,7 @@ void CCloneTransfer::SendNextRecord() {
     ByteVec payload;
     if (!EncodeRecordPayload(line, payload)) {
         // Never put a malformed record on the line.
-        m_error = ERunError::BadFrame;
+        Fail(ERunError::BadFrame, "a malformed record to send: " + line);
         return;
     }
     ++m_records;
@@ -278,6 +291,32 @@ void CCloneTransfer::UpdateProgress() {
     // A run that has just ended is not undone by a late cancel.
     if (m_error == ERunError::None && CancelRequested())
         m_error = ERunError::Cancelled;
+}
+
+void CCloneTransfer::Fail(ERunError error, const std::string& detail) {
+    m_error = error;
+    m_detail = detail;
+}
+
+std::string CCloneTransfer::SilenceText() const {
+    if (m_pendingError == ERunError::NoEcho)
+        return "no echo of the " + SentName() + " (check the cable and the port)";
+    if (m_mode == kModeRead && m_records > 0)
+        return "the repeater stopped sending after " + std::to_string(m_records) + " records";
+    return "no answer from the repeater after the " + SentName();
+}
+
+std::string CCloneTransfer::SentName() const {
+    const uint8_t command = m_lastSent.size() > 2 ? m_lastSent[2] : 0;
+    switch (command) {
+    case kCmdIdentify: return "identification request (E0)";
+    case kCmdReadRequest: return "read request (E2)";
+    case kCmdWriteRequest: return "write request (E3)";
+    case kCmdData: return "data record (E4) " + std::to_string(m_records);
+    case kCmdEnd: return "end frame (E5)";
+    case kCmdSpeedChange: return "speed change (E8)";
+    default: return "frame";
+    }
 }
 
 bool CCloneTransfer::CancelRequested() { return m_monitor && m_monitor->CancelRequested(); }

@@ -60,8 +60,10 @@ public:
     uint16_t ReceivedRevision() const { return m_rxRevision; }
     const ByteVec& ReceivedInformation() const { return m_rxInformation; }
     int GetRecordCount() const { return m_records; }
-    // Why the last run ended (Ended when it ended normally).
+    // Why the last run ended (Ended when it ended normally), and for a failure what
+    // happened on the line ("no echo of the read request (E2) ...").
     ERunError GetErrorCode() const { return m_error; }
+    const std::string& FailureDetail() const { return m_detail; }
 
 private:
     void Exchange();
@@ -78,6 +80,10 @@ private:
     bool ShowsProgress() const { return m_mode == kModeRead || m_mode == kModeWrite; }
     void UpdateProgress();
     bool CancelRequested();
+    void Fail(ERunError error, const std::string& detail);
+    // The last frame sent, and what the line's silence means, for messages.
+    std::string SentName() const;
+    std::string SilenceText() const;
 
     PortMaker m_portMaker;
     std::string m_portName = "COM1";
@@ -100,6 +106,7 @@ private:
     int m_mode = 0;
     ERunError m_error = ERunError::None;
     ERunError m_pendingError = ERunError::None;
+    std::string m_detail;
     bool m_echoAwaited = false;
     bool m_writeEndSent = false;
     bool m_writeEndEchoed = false;

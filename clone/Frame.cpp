@@ -141,11 +141,12 @@ ERecordCheck DecodeRecordPayload(const ByteVec& payload, SRecord& record) {
             return ERecordCheck::Format;
         bytes.push_back(static_cast<uint8_t>(b));
     }
+    // The address is kept for messages even when the record is refused.
+    record.address = static_cast<uint16_t>(bytes[0] << 8 | bytes[1]);
     if (RecordChecksum(bytes.data(), bytes.size()) != 0)
         return ERecordCheck::Checksum;
     if (bytes[2] != bytes.size() - 4)
         return ERecordCheck::Count;
-    record.address = static_cast<uint16_t>(bytes[0] << 8 | bytes[1]);
     record.data.assign(bytes.begin() + 3, bytes.end() - 1);
     return ERecordCheck::Ok;
 }

@@ -7,6 +7,10 @@ void CInteractionMonitor::ProgressBegin(const std::string& title) { m_ui.Progres
 void CInteractionMonitor::ProgressSet(int percent) { m_ui.ProgressSet(percent); }
 void CInteractionMonitor::ProgressEnd() { m_ui.ProgressEnd(); }
 bool CInteractionMonitor::CancelRequested() { return m_ui.ProgressCancelled(); }
+bool CInteractionMonitor::Confirm(const std::string& question) {
+    return m_ui.MessageBox(question, "", EButtons::YesNo, EIcon::Question) == EAnswer::Yes;
+}
+
 void CInteractionMonitor::PortError(const std::string& text) {
     m_ui.MessageBox(text, kPortErrorCaption, EButtons::Ok, EIcon::Exclamation);
 }

@@ -23,6 +23,9 @@ public:
     virtual bool CancelRequested() = 0;
     // A port failure, shown as a message box that needs no answer.
     virtual void PortError(const std::string& text) = 0;
+    // A question the transfer needs answered before it goes on (the transfer waits
+    // for the answer); true for yes.
+    virtual bool Confirm(const std::string& question) = 0;
 };
 
 // Caption of the port failure box.
@@ -39,6 +42,7 @@ public:
     void ProgressEnd() override;
     bool CancelRequested() override;
     void PortError(const std::string& text) override;
+    bool Confirm(const std::string& question) override;
 
 private:
     IUserInteraction& m_ui;

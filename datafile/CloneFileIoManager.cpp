@@ -53,11 +53,6 @@ unsigned HexNumber(const std::string& text, size_t pos, size_t digits) {
     return n;
 }
 
-std::string Hex(unsigned value, int digits) {
-    char buf[16];
-    std::snprintf(buf, sizeof buf, "%0*X", digits, value);
-    return buf;
-}
 
 // The same over lines in memory.
 struct SLineCursor {
@@ -116,7 +111,7 @@ bool CCloneFileFormat::Covers(uint32_t first, uint32_t last) const {
 }
 
 std::vector<std::string> CCloneFileFormat::FormatLines(const RangeTable& ranges) const {
-    std::vector<std::string> lines = {Hex(m_modelCode, 4) + Hex(m_revision, 4), "#" + m_comment};
+    std::vector<std::string> lines = {HexText(m_modelCode, 4) + HexText(m_revision, 4), "#" + m_comment};
     const uint32_t size = m_work.GetSize();
     for (const SAddrRange& range : ranges) {
         if (range.first >= size)
@@ -130,9 +125,9 @@ std::vector<std::string> CCloneFileFormat::FormatLines(const RangeTable& ranges)
             uint32_t n = 16 - (a % 16);
             if (range.last < a + n - 1)
                 n = range.last - a + 1;
-            std::string line = Hex(a, 4) + Hex(n, 2);
+            std::string line = HexText(a, 4) + HexText(n, 2);
             for (uint32_t i = 0; i < n; ++i)
-                line += Hex(m_work.GetByte(a + i), 2);
+                line += HexText(m_work.GetByte(a + i), 2);
             lines.push_back(std::move(line));
             a += n;
         }
@@ -150,7 +145,7 @@ EFileResult CCloneFileFormat::ReadHeader(LineSource next, void* context) {
     next(context, line, tooLong);
     if (tooLong || line.size() != 8)
         return EFileResult::FormatError;
-    const std::string expected = Hex(m_modelCode, 4) + Hex(m_revision, 4);
+    const std::string expected = HexText(m_modelCode, 4) + HexText(m_revision, 4);
     for (size_t i = 0; i < 8; ++i) {
         if (!IsHex(line[i]))
             return EFileResult::FormatError;

@@ -189,11 +189,47 @@ TEST_F(CloneCli, InterruptCancelsARead) {
     EXPECT_FALSE(std::filesystem::exists(out));
 }
 
+TEST_F(CloneCli, WriteOfTheOtherVariantNamesFilePortAndBothVariants) {
+    const std::string port = Simulate({});  // an LMR repeater
+    const std::string source = NewFile("pmr.zcf", true);
+    const auto run = Run({"write", "-p", port, "--yes", source});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err.rfind("tolvar: writing " + source + " (PMR) to the repeater on " + port +
+                                "\n",
+                            0),
+              0u)
+        << run.err;
+    EXPECT_NE(run.err.find("The data is for a PMR repeater, but the repeater on " + port +
+                           " is an LMR repeater."),
+              std::string::npos)
+        << run.err;
+}
+
+TEST_F(CloneCli, PortNamesAndVersion) {
+    for (const char* command : {"info", "read"}) {
+        std::vector<std::string> args{command, "-p", "COM9"};
+        if (std::string(command) == "read")
+            args.insert(args.end(), {"-o", dir.Path("x.zcf")});
+        const auto run = Run(args);
+        EXPECT_EQ(run.status, 64) << command;
+        EXPECT_NE(run.err.find("COM9 is not a port name: use COM1..COM4, SIM, or a device path"),
+                  std::string::npos)
+            << run.err;
+    }
+    const auto help = Run({"read", "--help"}, {{"TOLVAR_PORT", "/dev/ttyUSB3"}});
+    EXPECT_NE(help.out.find("default: /dev/ttyUSB3 (from TOLVAR_PORT)"), std::string::npos)
+        << help.out;
+    const auto version = Run({"--version"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out.rfind("tolvar ", 0), 0u) << version.out;
+}
+
 struct SFaultCase {
     const char* fault;
     const char* command;
     int status;
     const char* text;
+    const char* detail;  // the last line after a failure says what happened
 };
 void PrintTo(const SFaultCase& c, std::ostream* os) { *os << c.fault << ' ' << c.command; }
 
@@ -210,6 +246,13 @@ TEST_P(CloneCliFault, EndsWithItsResultAndTexts) {
     const auto run = Run(args);
     EXPECT_EQ(run.status, c.status) << run.err;
     EXPECT_NE((run.out + run.err).find(c.text), std::string::npos) << run.err;
+    const std::string lastLine =
+        run.err.substr(run.err.rfind('\n', run.err.size() - 2) + 1);
+    if (*c.detail) {
+        EXPECT_EQ(lastLine, "tolvar: " + std::string(c.detail) + "\n");
+    } else {
+        EXPECT_EQ(run.err.find("tolvar: "), std::string::npos) << run.err;
+    }
     if (c.status != 0 && std::string(c.command) == "read") {
         EXPECT_FALSE(std::filesystem::exists(dir.Path("read.zcf")));
     }
@@ -218,17 +261,17 @@ TEST_P(CloneCliFault, EndsWithItsResultAndTexts) {
 INSTANTIATE_TEST_SUITE_P(
     Faults, CloneCliFault,
     ::testing::Values(
-        SFaultCase{"silent", "info", 77, "Err: Illegal information."},
-        SFaultCase{"no-echo", "read", 77, "Err: Cannot read cloning data."},
-        SFaultCase{"corrupt-echo", "write", 77, "Err: Cannot write cloning data."},
-        SFaultCase{"bad-checksum=5", "read", 77, "Err: Cannot read cloning data."},
-        SFaultCase{"wrong-model", "info", 85, "The repeater cannot be programmed."},
-        SFaultCase{"wrong-revision", "read", 85, "Err: Illegal information."},
-        SFaultCase{"write-refused", "write", 77, "Appropriate cloning software"},
-        SFaultCase{"silent-after=40", "read", 77, "Err: Cannot read cloning data."},
-        SFaultCase{"early-end=40", "read", 77, "Err: Cannot read cloning data."},
-        SFaultCase{"noise", "read", 0, "Cloning completed."},
-        SFaultCase{"long-info", "info", 0, "Model:"}),
+        SFaultCase{"silent", "info", 77, "Err: Illegal information.", "no answer from the repeater after the identification request (E0)"},
+        SFaultCase{"no-echo", "read", 77, "Err: Cannot read cloning data.", "no echo of the identification request (E0) (check the cable and the port)"},
+        SFaultCase{"corrupt-echo", "write", 77, "Err: Cannot write cloning data.", "the echo of the identification request (E0) differs from what was sent"},
+        SFaultCase{"bad-checksum=5", "read", 77, "Err: Cannot read cloning data.", "a checksum error in the record at 0x0040"},
+        SFaultCase{"wrong-model", "info", 85, "The repeater cannot be programmed.", "the repeater sent model code 2369 and revision 0100; this program handles model code 2368, revision 0100"},
+        SFaultCase{"wrong-revision", "read", 85, "Err: Illegal information.", "the repeater sent model code 2368 and revision 0101; this program handles model code 2368, revision 0100"},
+        SFaultCase{"write-refused", "write", 77, "Appropriate cloning software", "the repeater refused the write (E6 01)"},
+        SFaultCase{"silent-after=40", "read", 77, "Err: Cannot read cloning data.", "the repeater stopped sending after 40 records"},
+        SFaultCase{"early-end=40", "read", 77, "Err: Cannot read cloning data.", "the data received does not cover the user area 00A0-19FF"},
+        SFaultCase{"noise", "read", 0, "Cloning completed.", ""},
+        SFaultCase{"long-info", "info", 0, "Model:", ""}),
     [](const auto& info) {
         std::string name = info.param.fault;
         for (char& ch : name)

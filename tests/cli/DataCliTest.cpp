@@ -234,6 +234,23 @@ TEST_P(DataCli, ShowTakesTheAreasOfTheFilesVariant) {
     EXPECT_TRUE(Contains(Tolvar({"show", file, "common", "--maker-reserve"}).out, "[MakerR]"));
 }
 
+TEST_P(DataCli, NewSaysWhatItWroteAndDiffNamesOtherVariants) {
+    const std::string other = Path("other.zcf");
+    std::vector<std::string> args{"new", "-o", other};
+    if (!Pmr()) args.insert(args.begin() + 1, "--pmr");
+    const auto made = Tolvar(args);
+    ASSERT_EQ(made.status, 0);
+    const char* otherName = Pmr() ? "LMR" : "PMR";
+    EXPECT_EQ(made.err, "tolvar: wrote " + other + ": the factory image of the " + otherName +
+                            " variant\n");
+    const auto diff = Tolvar({"diff", Path("factory.zcf"), other});
+    EXPECT_EQ(diff.status, 1);
+    EXPECT_EQ(diff.err, "tolvar: the files are of different variants: " + Path("factory.zcf") +
+                            " is " + ModelName(GetParam()) + ", " + other + " is " + otherName +
+                            "\n");
+    EXPECT_EQ(Tolvar({"diff", Path("factory.zcf"), Copy("same.zcf")}).err, "");
+}
+
 TEST(DataCliImport, ErrorsNameTheRowAndColumnOrPathAndWriteNothing) {
     clitest::CTempDir dir;
     const std::string file = dir.Path("lmr.zcf");

@@ -38,6 +38,7 @@ public:
     void ProgressEnd() override { ++ended; }
     bool CancelRequested() override { return cancel; }
     void PortError(const std::string& text) override { Status(text); }
+    bool Confirm(const std::string&) override { return true; }
     std::vector<std::string> StatusTexts() {
         std::lock_guard lock(m_mutex);
         return m_status;

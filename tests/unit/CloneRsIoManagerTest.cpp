@@ -322,6 +322,30 @@ TEST_F(CloneRsIoManagerTest, RefusedQuestionsEndTheWriteQuietly) {
     }
 }
 
+TEST_F(CloneRsIoManagerTest, WriteOfTheOtherVariantAsksAndNoSendsNothing) {
+    repeater.LoadFactoryImage(ModelPMR);  // the document is LMR
+    const CEepromImage repeaterBefore = [&] {
+        CEepromImage image;
+        image.CopyFrom(repeater.Image());
+        return image;
+    }();
+    ui.answers = {EAnswer::Ok, EAnswer::No};
+    EXPECT_EQ(Io().Write(), ECloneResult::Cancelled);
+    ASSERT_EQ(ui.boxes.size(), 2u);
+    EXPECT_EQ(ui.boxes[1].text, " The data is for an LMR repeater, but the repeater on COM1 is a "
+                                "PMR repeater.\n Writing makes it an LMR repeater.\n\n Write anyway?");
+    EXPECT_EQ(ui.boxes[1].buttons, EButtons::YesNo);
+    EXPECT_EQ(log, std::vector<std::string>{"identification"});
+    EXPECT_TRUE(repeater.Image() == repeaterBefore);
+    EXPECT_EQ(Io().LastDetail(),
+              "nothing was sent: the data and the repeater are of different variants");
+
+    ui.answers = {EAnswer::Ok, EAnswer::Yes};
+    EXPECT_EQ(Io().Write(), ECloneResult::Ok);
+    EXPECT_EQ(log.back(), "write end: 406 records, accepted");
+    EXPECT_EQ(Io().LastDetail(), "");
+}
+
 TEST_F(CloneRsIoManagerTest, WriteToAnotherRevisionNeedsMakerReserve) {
     repeater.Faults().Set(EFault::WrongRevision);
     EXPECT_EQ(Io().Write(), ECloneResult::Incompatible);
