@@ -127,11 +127,22 @@ void PrintArea(const CTreeIndex& index, const std::string& path, std::ostream& o
     PrintGroup(GroupLeaves(path, leaves), out);
 }
 
-void PrintChannels(const CTreeIndex& index, std::ostream& out) {
+// used: only the channels switched on.
+void PrintChannels(const CTreeIndex& index, bool used, std::ostream& out) {
     out << "Memory channels (" << ModelName(index.Model()) << ")\n";
     CTextTable table(ChannelSheetTitles(index.Model()));
-    for (int channel = 1; channel <= kChannelCount; ++channel)
+    int shown = 0;
+    for (int channel = 1; channel <= kChannelCount; ++channel) {
+        const STreeLeaf* on = index.Find("Mch.CH" + std::to_string(channel) + ".ChOn");
+        if (used && (!on || on->node->GetValue() == 0))
+            continue;
         table.AddRow(ChannelSheetRow(index, channel, true));
+        ++shown;
+    }
+    if (shown == 0) {
+        out << "(no channel in use)\n";
+        return;
+    }
     table.Print(out);
 }
 
@@ -151,7 +162,9 @@ static CCliRegistrar registrar(40, [](CLI::App& app, SCliOptions&) -> std::funct
                     "5tone (PMR), common, expert or keydisp")
         ->check(CLI::IsMember(names));
     cmd->add_flag("--maker-reserve", *maker, "Add the maker-reserved area");
-    return [file, area, maker] {
+    auto used = std::make_shared<bool>(false);
+    cmd->add_flag("--used", *used, "Channels: only those in use");
+    return [file, area, maker, used] {
         int status = 0;
         auto document = OpenDataFile(*file, status);
         if (!document) return status;
@@ -169,7 +182,7 @@ static CCliRegistrar registrar(40, [](CLI::App& app, SCliOptions&) -> std::funct
         }
         CTreeIndex index(*document->Registry().RadioData(), model, *maker);
         if (std::string(chosen->name) == "channels")
-            PrintChannels(index, std::cout);
+            PrintChannels(index, *used, std::cout);
         else
             PrintArea(index, chosen->path, std::cout);
         if (*maker) {

@@ -251,6 +251,20 @@ TEST_P(DataCli, NewSaysWhatItWroteAndDiffNamesOtherVariants) {
     EXPECT_EQ(Tolvar({"diff", Path("factory.zcf"), Copy("same.zcf")}).err, "");
 }
 
+TEST_P(DataCli, ShowUsedListsTheChannelsInUse) {
+    const std::string file = Copy("used.zcf");
+    EXPECT_TRUE(Contains(Tolvar({"show", file, "--used"}).out, "(no channel in use)"));
+    ASSERT_EQ(Tolvar({"set", file, "Mch.CH3.ChOn=ON", "Mch.CH3.FreqRx=145.125", "Mch.CH7.ChOn=ON",
+                      "Mch.CH7.FreqRx=146.5"})
+                  .status,
+              0);
+    const auto lines = Lines(Tolvar({"show", file, "--used"}).out);
+    ASSERT_EQ(lines.size(), 5u);  // title, header, rule, two channels
+    EXPECT_EQ(lines[3].substr(0, 2), "3 ");
+    EXPECT_EQ(lines[4].substr(0, 2), "7 ");
+    EXPECT_EQ(Lines(Tolvar({"show", file}).out).size(), 35u);
+}
+
 TEST(DataCliImport, ErrorsNameTheRowAndColumnOrPathAndWriteNothing) {
     clitest::CTempDir dir;
     const std::string file = dir.Path("lmr.zcf");
