@@ -1,10 +1,7 @@
 #include "datamodel/DataManagers.h"
 #include "datamodel/memmap/RadioDataManager.h"
-#include "datamodel/nodes/GroupNodes.h"
-#include "datamodel/nodes/Node.h"
 
 #include <cstring>
-#include <string>
 
 namespace {
 
@@ -15,29 +12,6 @@ struct SBitRef {
 };
 
 } // namespace
-
-void CTolvarAdjustDataManager::NormalisePriorityChannel(CEepromImage& image) {
-    CQModelManager* models = GetRegistry()->Model();
-    uint8_t index = 0xFF;
-    bool uninhibitedSeen = false;
-    for (int n = 32; n >= 1; --n) {
-        // The record of channel n is written from its field holder.
-        const auto* node =
-            dynamic_cast<const CQMchNode*>(models->GetNodeByPath("Mch.CH" + std::to_string(n)));
-        const CNode* channel = node ? node->GetFieldHolder() : nullptr;
-        const CNode* on = channel ? channel->FindChild("ChOn") : nullptr;
-        const CNode* inhibit = channel ? channel->FindChild("InhCh") : nullptr;
-        if (!on || on->GetValue() != 1)
-            continue;
-        const bool inhibited = inhibit && inhibit->GetValue() != 0;
-        if (inhibited && index != 0xFF && uninhibitedSeen)
-            continue;
-        index = static_cast<uint8_t>(n - 1);
-        if (!inhibited)
-            uninhibitedSeen = true;
-    }
-    image.SetByte(0x0120, index == 0xFF ? 0 : index);
-}
 
 void CTolvarAdjustDataManager::Normalise() {
     CCloneManager& registry = *GetRegistry();
@@ -53,12 +27,8 @@ void CTolvarAdjustDataManager::Normalise() {
     defaults.RestoreBlock(model, 0x0000, 2);
     defaults.RestoreBlock(model, 0x0002, 2);
 
-    radio.DecodeArea(EArea::PrioEmr, image);
-    NormalisePriorityChannel(image);
-    // Bit 7 of byte 0x0B of every channel record belongs to no field; keep it factory.
-    for (uint32_t k = 0; k < 32; ++k)
-        defaults.RestoreBit(model, 0x020B + 32 * k, 7);
-    radio.EncodeArea(EArea::PrioEmr, image);
+    const SNormalise step{image, defaults, model};
+    radio.NormaliseArea(EArea::PrioEmr, step);
 
     radio.RoundTrip(EArea::MultiTone, image);
     radio.RoundTrip(EArea::DtmfTxCodeCh, image);

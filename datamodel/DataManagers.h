@@ -61,9 +61,6 @@ class CQAdjustDataManager : public CAdjustDataManager {};
 class CTolvarAdjustDataManager : public CQAdjustDataManager {
 public:
     void Normalise() override;
-
-private:
-    void NormalisePriorityChannel(CEepromImage& image);
 };
 
 // The current model with the constants the program speaks for.
