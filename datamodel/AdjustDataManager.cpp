@@ -33,10 +33,8 @@ void CTolvarAdjustDataManager::Normalise() {
     radio.RoundTrip(EArea::MultiTone, image);
     radio.RoundTrip(EArea::DtmfTxCodeCh, image);
     radio.RoundTrip(EArea::DtmfRxCodeCh, image);
-    radio.RoundTrip(EArea::DtmfRxSysCode, image);
-    defaults.RestoreBlock(model, 0x0C50, 4);
-    radio.RoundTrip(EArea::DtmfTxSysCode, image);
-    defaults.RestoreBlock(model, 0x0C08, 4);
+    radio.NormaliseArea(EArea::DtmfRxSysCode, step);
+    radio.NormaliseArea(EArea::DtmfTxSysCode, step);
     radio.RoundTrip(EArea::DtmfSettings, image);
 
     const bool pmr = model % 2 != 0;
