@@ -3,16 +3,6 @@
 
 #include <cstring>
 
-namespace {
-
-// The pairs of the repairs below: (address, bit).
-struct SBitRef {
-    uint32_t addr;
-    int bit;
-};
-
-} // namespace
-
 void CTolvarAdjustDataManager::Normalise() {
     CCloneManager& registry = *GetRegistry();
     CEepromImage& image = registry.Image();
@@ -39,23 +29,9 @@ void CTolvarAdjustDataManager::Normalise() {
 
     const bool pmr = model % 2 != 0;
     if (!pmr) {
-        for (int i = 0; i <= 3; ++i) {
-            radio.DecodeArea(EArea::TwoToneRxCh, image, i);
-            const uint32_t j = i < 3 ? static_cast<uint32_t>(i + 1) : 0;
-            const uint32_t s = 0x07C0 + 9 * j;
-            if (i != 3)
-                defaults.RestoreBlock(model, s - 4, 4);
-            defaults.RestoreByte(model, s);
-            for (const SBitRef& ref : {SBitRef{s + 2, 7}, {s + 2, 6}, {s + 2, 3}, {s + 3, 7},
-                                       {s + 3, 6}, {s + 4, 7}, {s + 4, 5}, {s + 4, 4}})
-                defaults.RestoreBit(model, ref.addr, ref.bit);
-            radio.EncodeArea(EArea::TwoToneRxCh, image, i);
-        }
-        radio.RoundTrip(EArea::TwoToneTxCode, image);
-        static const uint8_t unusedGroup[4] = {0x01, 0xFF, 0xFF, 0xFF};
-        for (uint32_t k = 0; k <= 30; ++k)
-            image.Write(0x0706 + 6 * k, unusedGroup, 4);
-        radio.RoundTrip(EArea::TwoToneCommon, image);
+        radio.NormaliseArea(EArea::TwoToneRxCh, step);
+        radio.NormaliseArea(EArea::TwoToneTxCode, step);
+        radio.NormaliseArea(EArea::TwoToneCommon, step);
     } else {
         for (int i = 0; i <= 8; ++i) {
             radio.DecodeArea(EArea::FiveToneRxCh, image, i);
