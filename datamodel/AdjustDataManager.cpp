@@ -33,29 +33,20 @@ void CTolvarAdjustDataManager::Normalise() {
         radio.NormaliseArea(EArea::TwoToneTxCode, step);
         radio.NormaliseArea(EArea::TwoToneCommon, step);
     } else {
-        for (int i = 0; i <= 8; ++i) {
-            radio.DecodeArea(EArea::FiveToneRxCh, image, i);
-            const uint32_t j = i < 8 ? static_cast<uint32_t>(i + 1) : 0;
-            if (i != 8)
-                defaults.RestoreBlock(model, 0x07BC + 9 * j, 4);
-            defaults.RestoreBit(model, 0x07C2 + 9 * j, 3);
-            defaults.RestoreBit(model, 0x07C3 + 9 * j, 7);
-            radio.EncodeArea(EArea::FiveToneRxCh, image, i);
-        }
-        radio.RoundTrip(EArea::FiveToneTxCh, image);
-        radio.RoundTrip(EArea::FiveToneUsrTon, image);
-        radio.RoundTrip(EArea::FiveToneFormat, image);
-        radio.RoundTrip(EArea::FiveToneRxCommon, image);
-        radio.RoundTrip(EArea::FiveToneTxCommon, image);
+        radio.NormaliseArea(EArea::FiveToneRxCh, step);
+        radio.NormaliseArea(EArea::FiveToneTxCh, step);
+        radio.NormaliseArea(EArea::FiveToneUsrTon, step);
+        radio.NormaliseArea(EArea::FiveToneFormat, step);
+        radio.NormaliseArea(EArea::FiveToneRxCommon, step);
+        radio.NormaliseArea(EArea::FiveToneTxCommon, step);
     }
 
     radio.RoundTrip(EArea::KeyDisp, image);
     radio.RoundTrip(EArea::Common, image);
     radio.RoundTrip(EArea::Expert, image);
 
+    radio.NormaliseArea(EArea::FiveToneInLmr, step);
     if (!pmr) {
-        defaults.RestoreBit(model, 0x00D3, 6);
-        defaults.RestoreByte(model, 0x00E6);
         defaults.RestoreBit(model, 0x00D1, 1);
         defaults.RestoreByte(model, 0x00FA);
     }

@@ -36,6 +36,7 @@ enum class EArea {
     Expert,
     MakerR,
     PrioEmr,         // "PrioA" and "Emr" alone (part of Channels in decode all)
+    FiveToneInLmr,   // the 5Tone settings LMR keeps factory (normalisation only)
     Count
 };
 
