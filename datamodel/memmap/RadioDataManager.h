@@ -37,6 +37,7 @@ enum class EArea {
     MakerR,
     PrioEmr,         // "PrioA" and "Emr" alone (part of Channels in decode all)
     FiveToneInLmr,   // the 5Tone settings LMR keeps factory (normalisation only)
+    SettingsFixed,   // the fixed and copied bits of the settings block (normalisation only)
     Count
 };
 
