@@ -1,136 +1,55 @@
 #include "datamodel/DataManagers.h"
 #include "datamodel/memmap/RadioDataManager.h"
-#include "datamodel/nodes/GroupNodes.h"
-#include "datamodel/nodes/Node.h"
 
 #include <cstring>
-#include <string>
 
 namespace {
 
-// The pairs of the repairs below: (address, bit).
-struct SBitRef {
-    uint32_t addr;
-    int bit;
+// Each area decodes, repairs and encodes itself, in this order. The areas of the
+// other variant are passed over.
+// clang-format off
+constexpr EArea kNormaliseOrder[] = {
+    EArea::PrioEmr,
+    EArea::MultiTone,
+    EArea::DtmfTxCodeCh,
+    EArea::DtmfRxCodeCh,
+    EArea::DtmfRxSysCode,
+    EArea::DtmfTxSysCode,
+    EArea::DtmfSettings,
+    EArea::TwoToneRxCh,      // LMR
+    EArea::TwoToneTxCode,    // LMR
+    EArea::TwoToneCommon,    // LMR
+    EArea::FiveToneRxCh,     // PMR
+    EArea::FiveToneTxCh,     // PMR
+    EArea::FiveToneUsrTon,   // PMR
+    EArea::FiveToneFormat,   // PMR
+    EArea::FiveToneRxCommon, // PMR
+    EArea::FiveToneTxCommon, // PMR
+    EArea::KeyDisp,
+    EArea::Common,
+    EArea::Expert,
+    EArea::FiveToneInLmr,    // LMR
+    EArea::SettingsFixed,
+    EArea::MakerR,
 };
+// clang-format on
 
 } // namespace
-
-void CTolvarAdjustDataManager::NormalisePriorityChannel(CEepromImage& image) {
-    CQModelManager* models = GetRegistry()->Model();
-    uint8_t index = 0xFF;
-    bool uninhibitedSeen = false;
-    for (int n = 32; n >= 1; --n) {
-        // The record of channel n is written from its field holder.
-        const auto* node =
-            dynamic_cast<const CQMchNode*>(models->GetNodeByPath("Mch.CH" + std::to_string(n)));
-        const CNode* channel = node ? node->GetFieldHolder() : nullptr;
-        const CNode* on = channel ? channel->FindChild("ChOn") : nullptr;
-        const CNode* inhibit = channel ? channel->FindChild("InhCh") : nullptr;
-        if (!on || on->GetValue() != 1)
-            continue;
-        const bool inhibited = inhibit && inhibit->GetValue() != 0;
-        if (inhibited && index != 0xFF && uninhibitedSeen)
-            continue;
-        index = static_cast<uint8_t>(n - 1);
-        if (!inhibited)
-            uninhibitedSeen = true;
-    }
-    image.SetByte(0x0120, index == 0xFF ? 0 : index);
-}
 
 void CTolvarAdjustDataManager::Normalise() {
     CCloneManager& registry = *GetRegistry();
     CEepromImage& image = registry.Image();
-    CTolvarDefaultDataManager& defaults = *registry.Defaults();
-    CTolvarRadioDataManager& radio = *registry.RadioData();
     CQModelManager& models = *registry.Model();
 
     image.Write(kSignatureAddr, reinterpret_cast<const uint8_t*>(kSignature),
                 static_cast<uint32_t>(std::strlen(kSignature)));
     const int model = image.GetBit(kModelAddr, kModelBit);
     models.SetModel(model, false);
-    defaults.RestoreBlock(model, 0x0000, 2);
-    defaults.RestoreBlock(model, 0x0002, 2);
+    const SNormalise step{image, *registry.Defaults(), model};
+    step.RestoreBlock(kModelCodeAddr, 2);
+    step.RestoreBlock(kRevisionAddr, 2);
 
-    radio.DecodeArea(EArea::PrioEmr, image);
-    NormalisePriorityChannel(image);
-    // Bit 7 of byte 0x0B of every channel record belongs to no field; keep it factory.
-    for (uint32_t k = 0; k < 32; ++k)
-        defaults.RestoreBit(model, 0x020B + 32 * k, 7);
-    radio.EncodeArea(EArea::PrioEmr, image);
-
-    radio.RoundTrip(EArea::MultiTone, image);
-    radio.RoundTrip(EArea::DtmfTxCodeCh, image);
-    radio.RoundTrip(EArea::DtmfRxCodeCh, image);
-    radio.RoundTrip(EArea::DtmfRxSysCode, image);
-    defaults.RestoreBlock(model, 0x0C50, 4);
-    radio.RoundTrip(EArea::DtmfTxSysCode, image);
-    defaults.RestoreBlock(model, 0x0C08, 4);
-    radio.RoundTrip(EArea::DtmfSettings, image);
-
-    const bool pmr = model % 2 != 0;
-    if (!pmr) {
-        for (int i = 0; i <= 3; ++i) {
-            radio.DecodeArea(EArea::TwoToneRxCh, image, i);
-            const uint32_t j = i < 3 ? static_cast<uint32_t>(i + 1) : 0;
-            const uint32_t s = 0x07C0 + 9 * j;
-            if (i != 3)
-                defaults.RestoreBlock(model, s - 4, 4);
-            defaults.RestoreByte(model, s);
-            for (const SBitRef& ref : {SBitRef{s + 2, 7}, {s + 2, 6}, {s + 2, 3}, {s + 3, 7},
-                                       {s + 3, 6}, {s + 4, 7}, {s + 4, 5}, {s + 4, 4}})
-                defaults.RestoreBit(model, ref.addr, ref.bit);
-            radio.EncodeArea(EArea::TwoToneRxCh, image, i);
-        }
-        radio.RoundTrip(EArea::TwoToneTxCode, image);
-        static const uint8_t unusedGroup[4] = {0x01, 0xFF, 0xFF, 0xFF};
-        for (uint32_t k = 0; k <= 30; ++k)
-            image.Write(0x0706 + 6 * k, unusedGroup, 4);
-        radio.RoundTrip(EArea::TwoToneCommon, image);
-    } else {
-        for (int i = 0; i <= 8; ++i) {
-            radio.DecodeArea(EArea::FiveToneRxCh, image, i);
-            const uint32_t j = i < 8 ? static_cast<uint32_t>(i + 1) : 0;
-            if (i != 8)
-                defaults.RestoreBlock(model, 0x07BC + 9 * j, 4);
-            defaults.RestoreBit(model, 0x07C2 + 9 * j, 3);
-            defaults.RestoreBit(model, 0x07C3 + 9 * j, 7);
-            radio.EncodeArea(EArea::FiveToneRxCh, image, i);
-        }
-        radio.RoundTrip(EArea::FiveToneTxCh, image);
-        radio.RoundTrip(EArea::FiveToneUsrTon, image);
-        radio.RoundTrip(EArea::FiveToneFormat, image);
-        radio.RoundTrip(EArea::FiveToneRxCommon, image);
-        radio.RoundTrip(EArea::FiveToneTxCommon, image);
-    }
-
-    radio.RoundTrip(EArea::KeyDisp, image);
-    radio.RoundTrip(EArea::Common, image);
-    radio.RoundTrip(EArea::Expert, image);
-
-    if (!pmr) {
-        defaults.RestoreBit(model, 0x00D3, 6);
-        defaults.RestoreByte(model, 0x00E6);
-        defaults.RestoreBit(model, 0x00D1, 1);
-        defaults.RestoreByte(model, 0x00FA);
-    }
-
-    image.SetBit(0x00D8, 5, 0);
-    image.SetByte(0x00B0, image.GetByte(0x00B3));
-    image.SetByte(0x00B1, image.GetByte(0x00B4));
-    image.SetByte(0x00B2, image.GetByte(0x00B5));
-    defaults.RestoreBit(model, 0x00D1, 5);
-    for (int bit : {7, 6, 4, 3, 2, 1, 0})
-        image.SetBit(0x0128, bit, 0);
-    image.SetBit(0x00D6, 6, 1);
-    image.SetBit(0x00D6, 5, 0);
-    image.SetBit(0x00D6, 4, 1);
-    image.SetBit(0x00D6, 2, 0);
-    for (int bit : {3, 7, 1, 5})
-        image.SetBit(0x00DE, bit, 0);
-    image.SetBit(0x00D2, 0, image.GetByte(0x00AC) == 0x1F ? 1 : 0);
-
-    radio.RoundTrip(EArea::MakerR, image);
+    for (EArea area : kNormaliseOrder)
+        registry.RadioData()->NormaliseArea(area, step);
     models.SetModel(model, false);
 }

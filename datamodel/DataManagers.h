@@ -14,6 +14,8 @@ class CNode;
 // Repeater constants.
 inline constexpr uint32_t kImageSize = 0x2000;
 inline constexpr uint32_t kTableSize = 0x1A00;  // significant part, 0x0000..0x19FF
+inline constexpr uint32_t kModelCodeAddr = 0x0000;  // words, high byte first
+inline constexpr uint32_t kRevisionAddr = 0x0002;
 inline constexpr uint16_t kModelCode = 0x2368;
 inline constexpr uint16_t kRevision = 0x0100;
 inline constexpr uint32_t kUserAreaStart = 0x00A0;
@@ -61,9 +63,6 @@ class CQAdjustDataManager : public CAdjustDataManager {};
 class CTolvarAdjustDataManager : public CQAdjustDataManager {
 public:
     void Normalise() override;
-
-private:
-    void NormalisePriorityChannel(CEepromImage& image);
 };
 
 // The current model with the constants the program speaks for.

@@ -12,6 +12,12 @@
 
 namespace {
 
+// Record byte 0x0B: "BasTot", "Lockout" and "RfPwr"; its bit 7 belongs to no field.
+constexpr uint32_t kPwrByte = 0x0B;
+constexpr int kPwrSpareBit = 7;
+// The index of the channel the priority falls to (see PriorityChannel).
+constexpr uint32_t kPriorityChannelAddr = 0x0120;
+
 CNode* MakeMchFreq(CTolvarRadioDataManager& manager, CNode* parent, const SFieldDef& def) {
     return manager.Make<CTolvarMchFreqNode>(parent, def.name);
 }
@@ -68,7 +74,7 @@ const FieldTable kChannelFields = {
     {.name = "Text", .kind = EKind::String, .bind = EBind::Codec, .addr = 0x0C, .bit = 2,
      .decode = DecodeChName, .encode = EncodeChName},
     {.name = "BasTot", .kind = EKind::Bit, .max = 1, .options = kOffOn, .bind = EBind::Bits,
-     .addr = 0x0B, .bit = 4},
+     .addr = kPwrByte, .bit = 4},
     {.name = "RptTot", .kind = EKind::Bit, .max = 1, .options = kOffOn, .bind = EBind::Bits,
      .addr = 0x16, .bit = 7},
     {.name = "HangOn", .kind = EKind::Bit, .max = 1, .options = kOffOn, .bind = EBind::Bits,
@@ -78,12 +84,12 @@ const FieldTable kChannelFields = {
     {.name = "RptBas",
      .options = {{"BASE(Full-dup)", 0}, {"BASE(Half-dup)", 1}, {"RPT (Full-dup)", 2}},
      .bind = EBind::Bits, .addr = 0x16, .bit = 5, .width = 2, .cap = 2},
-    {.name = "RfPwr", .options = {{"Low", 0}, {"High", 1}}, .bind = EBind::Codec, .addr = 0x0B,
-     .decode = DecodeRfPwr, .encode = EncodeRfPwr},
+    {.name = "RfPwr", .options = {{"Low", 0}, {"High", 1}}, .bind = EBind::Codec,
+     .addr = kPwrByte, .decode = DecodeRfPwr, .encode = EncodeRfPwr},
     {.name = "LockoutL", .options = {{"OFF", 0}, {"Busy", 1}, {"Rpt", 2}}, .bind = EBind::Bits,
-     .addr = 0x0B, .bit = 3, .width = 2, .cap = 2, .models = kModelsLMR},
+     .addr = kPwrByte, .bit = 3, .width = 2, .cap = 2, .models = kModelsLMR},
     {.name = "LockoutP", .options = {{"OFF", 0}, {"Busy", 1}, {"Rpt1", 2}, {"Rpt2", 3}},
-     .bind = EBind::Bits, .addr = 0x0B, .bit = 3, .width = 2, .cap = 3, .models = kModelsPMR},
+     .bind = EBind::Bits, .addr = kPwrByte, .bit = 3, .width = 2, .cap = 3, .models = kModelsPMR},
     {.name = "AutoResetL", .kind = EKind::Bit, .max = 1, .options = {kTimers[0], kTimers[1]},
      .bind = EBind::Codec, .addr = 0x0D, .cap = 1, .decode = DecodeAutoReset,
      .encode = EncodeAutoReset, .models = kModelsLMR},
@@ -169,7 +175,7 @@ struct SMaskedByte {
     uint8_t mask;
 };
 const SMaskedByte kLmrFactoryBits[] = {
-    {0x0B, 0x40}, {0x0C, 0x08}, {0x0D, 0xF0}, {0x12, 0xFF}, {0x14, 0xFF}, {0x11, 0xC0},
+    {kPwrByte, 0x40}, {0x0C, 0x08}, {0x0D, 0xF0}, {0x12, 0xFF}, {0x14, 0xFF}, {0x11, 0xC0},
 };
 // clang-format on
 
@@ -218,6 +224,28 @@ void EncodeChannelArea(const CNode& mch, CEepromImage& image, int model, int ind
     const std::vector<uint8_t>& lmr = FactoryTable(ModelLMR);
     for (const SMaskedByte& m : kLmrFactoryBits)
         WriteMasked(image, record + m.offset, m.mask, lmr[record + m.offset]);
+}
+
+// The lowest channel in use, uninhibited ones first; 0 when none is in use.
+uint8_t PriorityChannel(const CNode& mch) {
+    uint8_t index = 0xFF;
+    bool uninhibitedSeen = false;
+    for (int n = kChannelCount; n >= 1; --n) {
+        // The record of channel n is written from its field holder.
+        const auto* node = dynamic_cast<const CQMchNode*>(mch.FindChild(Numbered("CH", n)));
+        const CNode* channel = node ? node->GetFieldHolder() : nullptr;
+        const CNode* on = channel ? channel->FindChild("ChOn") : nullptr;
+        const CNode* inhibit = channel ? channel->FindChild("InhCh") : nullptr;
+        if (!on || on->GetValue() != 1)
+            continue;
+        const bool inhibited = inhibit && inhibit->GetValue() != 0;
+        if (inhibited && index != 0xFF && uninhibitedSeen)
+            continue;
+        index = static_cast<uint8_t>(n - 1);
+        if (!inhibited)
+            uninhibitedSeen = true;
+    }
+    return index == 0xFF ? 0 : index;
 }
 
 } // namespace
@@ -277,6 +305,15 @@ void BuildChannelMap(CTolvarRadioDataManager& manager, CNode& root) {
     };
     prioEmr.encode = [mch, &manager](CEepromImage& image, int) {
         EncodeFields(*mch, kMchFields, image, manager.CurrentModel());
+    };
+    // Sets the priority byte from the channels of the tree and keeps the spare bits
+    // of the records factory.
+    prioEmr.normalise = [mch, &manager](const SNormalise& step) {
+        manager.DecodeArea(EArea::PrioEmr, step.image);
+        step.image.SetByte(kPriorityChannelAddr, PriorityChannel(*mch));
+        for (int n = 1; n <= kChannelCount; ++n)
+            step.RestoreBit(ChannelRecordAddr(n) + kPwrByte, kPwrSpareBit);
+        manager.EncodeArea(EArea::PrioEmr, step.image);
     };
     manager.RegisterArea(EArea::PrioEmr, std::move(prioEmr));
 }

@@ -1,12 +1,27 @@
 // "CommonSet": the common, expert and key & display settings.
 #include "RadioDataManager.h"
 
+#include "datamodel/DataManagers.h"
 #include "datamodel/memmap/SettingsCodecs.h"
 #include "datamodel/nodes/SettingNodes.h"
 
 using namespace settings;
 
 namespace {
+
+// Places of the settings block the rows share with the normalisation.
+constexpr uint32_t kKeyCodeAddr = 0x0AC;    // "KeyP0Conv"
+constexpr int kKeyIdMrSelect = 31;          // its code of "ID-MR Select"
+constexpr uint32_t kBeepDividers = 0x0B3;   // "BeepFreqL", "BeepFreqH" and a third
+constexpr uint32_t kBeepCopies = 0x0B0;     // a copy of the three
+constexpr uint32_t kModeFlags = kModelAddr; // "DTCSInv..", the variant, "MRCodeDisp"
+constexpr int kMrCodeDispBit = 1, kModeSpareBit = 5;
+constexpr uint32_t kBurstFlags = 0x0D2; // "TonBurst"; bit 0: the front key is "ID-MR Select"
+constexpr uint32_t kTelFlags = 0x0D6;   // "AlertTelCodeDelayTimer" and the DTMF dialling
+constexpr uint32_t kRptFlags = 0x0D8;   // the repeater's identification and timeouts
+constexpr uint32_t kSpareFlags = 0x0DE; // no row
+constexpr uint32_t kInATimAddr = 0x0FA;
+constexpr uint32_t kBackupFlags = 0x128; // "BackupStatus"
 
 SFieldDef BeepRow(const char* name, uint32_t addr, int def) {
     return CodecRow(NodeRow<CQBeepFreqNode>(name, def, 400, 3000), addr, DecodeBeep, EncodeBeep);
@@ -67,7 +82,7 @@ const std::vector<SOption> kKeyCodes = {
     {"Emergency Single", 26},
     {"Emergency Repeat", 27},
     {"TX Code", 28},
-    {"ID-MR Select", 31},
+    {"ID-MR Select", kKeyIdMrSelect},
     {"Scrambler", 32},
     {"Sp. Func 1", 48},
     {"Sp. Func 2", 49},
@@ -82,12 +97,12 @@ const FieldTable& CommonTable() {
         CodecRow({.name = "UsrPswd", .kind = EKind::String}, 0x0A0, DecodeHexCode4, EncodeCode4),
         BitRow("PwrOnPswd", 0x0D5, 5, kOffOn),
         BitRow("TrDataOut", 0x0D3, 2, kInhibitEnable, 1),
-        BitRow("TonBurst", 0x0D2, 3, {{"Notone", 0}, {"Phase", 1}}),
+        BitRow("TonBurst", kBurstFlags, 3, {{"Notone", 0}, {"Phase", 1}}),
         ByteRow("RevBurst", 0x0E2),
         BitRow("AudioFilter", 0x0D4, 2, {{"0-3000Hz", 0}, {"300-3000Hz", 1}}, 1),
         ByteRow("AutoResTimA", 0x0F8),
         ByteRow("AutoResTimB", 0x0F9),
-        ByteRow("InATim", 0x0FA),
+        ByteRow("InATim", kInATimAddr),
         WordRow("BaseTotTim", 0x100, 4095),
         ByteRow("BasePenaltyTim", 0x0F5),
         BitRow("BaseTotIdOut", 0x0D3, 5, kOffOn),
@@ -115,29 +130,29 @@ const FieldTable& CommonTable() {
          .cap = 3},
         WordRow("RptTotTim", 0x102, 4095),
         ByteRow("RptPenaltyTim", 0x104),
-        BitRow("RptTotIdOut", 0x0D8, 6, kOffOn),
+        BitRow("RptTotIdOut", kRptFlags, 6, kOffOn),
         UnboundRow("RptTotBeepSp", EKind::Bit, kOffOn),
-        BitRow("RptTotBeepTx", 0x0D8, 4, kOffOn),
-        BitRow("IntPenalty", 0x0D8, 7, kOffOn),
+        BitRow("RptTotBeepTx", kRptFlags, 4, kOffOn),
+        BitRow("IntPenalty", kRptFlags, 7, kOffOn),
         ByteRow("HangOnTim", 0x105),
-        BitRow("CtoneHangOn", 0x0D8, 3, kOffOn),
+        BitRow("CtoneHangOn", kRptFlags, 3, kOffOn),
         ByteRow("RptLogInTim", 0x106),
         ByteRow("RptLogOfTim", 0x107),
         WordRow("RptLogIntTim", 0x108, 5940),
-        BitRow("IdOutRpt", 0x0D8, 1, kOffOn),
-        BitRow("CtoneIdOut", 0x0D8, 2, kOffOn),
+        BitRow("IdOutRpt", kRptFlags, 1, kOffOn),
+        BitRow("CtoneIdOut", kRptFlags, 2, kOffOn),
     };
     return table;
 }
 
 const FieldTable& ExpertTable() {
     static const FieldTable table = {
-        BitRow("DTCSInvTx", 0x0D1, 7, {{"Normal", 0}, {"Inverse", 1}}),
-        BitRow("DTCSInvRx", 0x0D1, 6, {{"Normal", 0}, {"Inverse", 1}}),
+        BitRow("DTCSInvTx", kModeFlags, 7, {{"Normal", 0}, {"Inverse", 1}}),
+        BitRow("DTCSInvRx", kModeFlags, 6, {{"Normal", 0}, {"Inverse", 1}}),
         CodecRow(NodeRow<CTolvarUsrCtcssFreqNode>("UsrCtcssFreq", 600, 600, 3000), 0x1EA,
                  DecodeUsrCtcss, EncodeUsrCtcss),
-        BeepRow("BeepFreqL", 0x0B3, 500),
-        BeepRow("BeepFreqH", 0x0B4, 1000),
+        BeepRow("BeepFreqL", kBeepDividers, 500),
+        BeepRow("BeepFreqH", kBeepDividers + 1, 1000),
         ByteRow("BeepRepTim", 0x0F7, 60),
         ByteRow("EmrSwOnTim", 0x0F1),
         ByteRow("EmrSwOfTim", 0x0F2),
@@ -154,11 +169,11 @@ const FieldTable& ExpertTable() {
         CodecRow({.name = "AlertTelCode", .kind = EKind::String}, 0xC28, DecodeDtmfCode4,
                  EncodeCode4),
         ByteRow("AlertTelCodeTimes", 0x0C7),
-        BitRow("AlertTelCodeDelayTimer", 0x0D6, 3, {{"4.0", 0}, {"2.0", 1}}),
+        BitRow("AlertTelCodeDelayTimer", kTelFlags, 3, {{"4.0", 0}, {"2.0", 1}}),
         BitRow("Backup", 0x0D9, 1, kOffOn),
         BitRow("SetModeAccess", 0x0D7, 5, kInhibitEnable, 1),
         BitRow("AdjustModeAccess", 0x0D7, 4, kInhibitEnable),
-        BitRow("BackupStatus", 0x128, 5, {{"Master", 0}, {"Slave", 1}}),
+        BitRow("BackupStatus", kBackupFlags, 5, {{"Master", 0}, {"Slave", 1}}),
         BitRow("AccChSel", 0x0D7, 3, kInhibitEnable),
         BitRow("BusyOut", 0x0D7, 2, {{"SQL", 0}, {"C.Tone", 1}}),
     };
@@ -169,14 +184,37 @@ const FieldTable& KeyDispTable() {
     static const FieldTable table = {
         UnboundRow("Key_Conv_LMR", EKind::Num, kKeyConvLmr, kModelsLMR),
         UnboundRow("Key_Conv_PMR", EKind::Num, kKeyConvPmr, kModelsPMR),
-        CodecRow({.name = "KeyP0Conv", .options = kKeyCodes}, 0x0AC, DecodeKeyCode, EncodeKeyCode),
+        CodecRow({.name = "KeyP0Conv", .options = kKeyCodes}, kKeyCodeAddr, DecodeKeyCode,
+                 EncodeKeyCode),
         BitRow("RFPwrSel", 0x0D5, 2, {{"MR CH Individual", 0}, {"Override", 1}}),
-        BitRow("MRCodeDisp", 0x0D1, 1, {{"MR CH", 0}, {"MR CH+TX CODE CH", 1}}),
+        BitRow("MRCodeDisp", kModeFlags, kMrCodeDispBit, {{"MR CH", 0}, {"MR CH+TX CODE CH", 1}}),
         CodecRow({.name = "Text", .kind = EKind::String}, 0x1880, DecodeOpeningText,
                  EncodeOpeningText, 16),
         BitRow("Beep", 0x0D4, 7, kOffOn, 1),
     };
     return table;
+}
+
+// The bits of the block no row writes, the copies, and in LMR the PMR settings.
+void NormaliseSettingsBlock(const SNormalise& step) {
+    CEepromImage& image = step.image;
+    if (step.model == ModelLMR) {
+        step.RestoreBit(kModeFlags, kMrCodeDispBit);
+        step.RestoreByte(kInATimAddr);
+    }
+    image.SetBit(kRptFlags, 5, 0);
+    for (uint32_t k = 0; k < 3; ++k)
+        image.SetByte(kBeepCopies + k, image.GetByte(kBeepDividers + k));
+    step.RestoreBit(kModeFlags, kModeSpareBit);
+    for (int bit : {7, 6, 4, 3, 2, 1, 0})
+        image.SetBit(kBackupFlags, bit, 0);
+    image.SetBit(kTelFlags, 6, 1);
+    image.SetBit(kTelFlags, 5, 0);
+    image.SetBit(kTelFlags, 4, 1);
+    image.SetBit(kTelFlags, 2, 0);
+    for (int bit : {3, 7, 1, 5})
+        image.SetBit(kSpareFlags, bit, 0);
+    image.SetBit(kBurstFlags, 0, image.GetByte(kKeyCodeAddr) == kKeyIdMrSelect ? 1 : 0);
 }
 
 } // namespace
@@ -186,4 +224,6 @@ void BuildCommonSetMap(CTolvarRadioDataManager& manager, CNode& root) {
     BuildSettingsGroup(manager, *commonSet, "Common", CommonTable(), EArea::Common);
     BuildSettingsGroup(manager, *commonSet, "Expert", ExpertTable(), EArea::Expert);
     BuildSettingsGroup(manager, *commonSet, "KeyDisp", KeyDispTable(), EArea::KeyDisp);
+    manager.RegisterArea(EArea::SettingsFixed,
+                         {.count = 1, .inAll = false, .normalise = NormaliseSettingsBlock});
 }

@@ -1,6 +1,7 @@
 // "DtmfCodeCH": DTMF transmit and receive code channels, system codes and the
 // DTMF and telephone settings.
 #include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -17,7 +18,9 @@ constexpr uint32_t kTxCodes = 0x0900, kTxStride = 13;
 constexpr uint32_t kRxCodes = 0x0A60, kRxStride = 16;
 constexpr uint32_t kRxNames = 0x1890, kNameStride = 10;
 constexpr uint32_t kRxFlags = 13; // flag byte of a receive record; bit 6: name present
-constexpr uint32_t kTxSysCodeArea = 0x0C00, kRxSysCodeArea = 0x0C30;
+constexpr uint32_t kTxSysCodeArea = 0x0C00, kRxSysCodeArea = 0x0C30, kSysCodeSize = 2;
+// The normalisation keeps two system codes factory: receive 17, 18 and transmit 5, 6.
+constexpr int kRxSysFactoryFirst = 16, kTxSysFactoryFirst = 4, kSysFactoryCount = 2;
 constexpr int kMaxDigits = 24;
 
 // A code of up to 24 digits: the digit bytes at addr, the digit count at aux.
@@ -162,6 +165,16 @@ SAreaCodec RecordArea(std::vector<CNode*> channels, const FieldTable& table, uin
     return codec;
 }
 
+// Decodes and encodes the system codes, then puts the factory ones back from first on.
+std::function<void(const SNormalise&)> KeepFactoryCodes(CTolvarRadioDataManager& manager,
+                                                        EArea area, uint32_t codes, int first) {
+    const uint32_t addr = codes + kSysCodeSize * static_cast<uint32_t>(first);
+    return [&manager, area, addr](const SNormalise& step) {
+        manager.RoundTrip(area, step.image);
+        step.RestoreBlock(addr, kSysCodeSize * kSysFactoryCount);
+    };
+}
+
 } // namespace
 
 void BuildDtmfMap(CTolvarRadioDataManager& manager, CNode& root) {
@@ -193,10 +206,14 @@ void BuildDtmfMap(CTolvarRadioDataManager& manager, CNode& root) {
     };
     manager.RegisterArea(EArea::DtmfRxCodeCh, rxArea);
     manager.RegisterArea(EArea::DtmfTxCodeCh, RecordArea(tx, kTxCodeFields, kTxCodes, kTxStride));
-    manager.RegisterArea(EArea::DtmfRxSysCode,
-                         RecordArea(rxSys, kSysCodeFields, kRxSysCodeArea, 2));
-    manager.RegisterArea(EArea::DtmfTxSysCode,
-                         RecordArea(txSys, kSysCodeFields, kTxSysCodeArea, 2));
+    SAreaCodec rxSysArea = RecordArea(rxSys, kSysCodeFields, kRxSysCodeArea, kSysCodeSize);
+    rxSysArea.normalise =
+        KeepFactoryCodes(manager, EArea::DtmfRxSysCode, kRxSysCodeArea, kRxSysFactoryFirst);
+    manager.RegisterArea(EArea::DtmfRxSysCode, rxSysArea);
+    SAreaCodec txSysArea = RecordArea(txSys, kSysCodeFields, kTxSysCodeArea, kSysCodeSize);
+    txSysArea.normalise =
+        KeepFactoryCodes(manager, EArea::DtmfTxSysCode, kTxSysCodeArea, kTxSysFactoryFirst);
+    manager.RegisterArea(EArea::DtmfTxSysCode, txSysArea);
 
     SAreaCodec settingArea;
     settingArea.count = 1;

@@ -20,9 +20,17 @@ constexpr int kTxChannels = 32;
 constexpr int kFormats = 10;
 constexpr int kUserTones = 15;
 constexpr uint32_t kRxRecords = 0x07BC, kRxStride = 9; // record j from S - 4, S = 0x7C0 + 9 j
+// A receive record from S - 4: the code (the group channel's four bytes belong to the
+// last transmit record), byte S the "+" marks, "ABC", then "Beep" and "AudMode", the
+// flags ("IdDec", "Stun", name present), "AutTx" with "EmrCanc" and "Rpt".
+constexpr uint32_t kCodeBytes = 4, kMarkByte = 4, kAbcByte = 5, kBeepByte = 6, kFlagByte = 7,
+                   kAutTxByte = 8;
 constexpr uint32_t kTxRecords = 0x0700, kTxStride = 6;
 constexpr uint32_t kRxNames = 0x1750, kTxNames = 0x1610, kNameStride = 10;
 constexpr uint32_t kEncTones = 0x0170, kDecWindows = 0x018E;
+// Settings in the common settings block; LMR keeps them factory.
+constexpr uint32_t kLnkATimAddr = 0x0E6, kPttCallInAAddr = 0x0D3;
+constexpr int kPttCallInABit = 6;
 constexpr int kMaxDigits = 7;
 constexpr int kEndNibble = 0xF;
 constexpr const char* kFiveToneDigits = "0123456789ABCDE0";
@@ -162,24 +170,24 @@ const std::vector<SOption> kAbcOptions = [] {
 // Offsets from S - 4; the name is converted with the record's name slot.
 const FieldTable kRxFields = ForModels({
     {.name = "RxCode", .kind = EKind::String, .bind = EBind::Codec, .addr = 0,
-     .decode = DecodeFiveToneCode, .encode = EncodeFiveToneCode, .aux = 4},
+     .decode = DecodeFiveToneCode, .encode = EncodeFiveToneCode, .aux = kMarkByte},
     {.name = "Text", .kind = EKind::String, .bind = EBind::Codec},
     {.name = "IdDec", .kind = EKind::Bit, .max = 1, .options = kOffOn, .bind = EBind::Bits,
-     .addr = 7, .bit = 6},
+     .addr = kFlagByte, .bit = 6},
     {.name = "EmrCanc", .kind = EKind::Bit, .max = 1, .options = {{"Null", 0}, {"Cancel", 1}},
-     .bind = EBind::Bits, .addr = 8, .bit = 7},
+     .bind = EBind::Bits, .addr = kAutTxByte, .bit = 7},
     {.name = "ABC", .options = kAbcOptions, .bind = EBind::Codec,
-     .addr = 5, .decode = DecodeAbc, .encode = EncodeAbc},
-    {.name = "Beep", .options = BeepOptions(false), .bind = EBind::Codec, .addr = 6, .bit = 2,
-     .width = 3, .decode = DecodeBeep, .encode = EncodeBeep},
-    {.name = "AutTx", .options = AutTxOptions(), .bind = EBind::Codec, .addr = 8,
+     .addr = kAbcByte, .decode = DecodeAbc, .encode = EncodeAbc},
+    {.name = "Beep", .options = BeepOptions(false), .bind = EBind::Codec, .addr = kBeepByte,
+     .bit = 2, .width = 3, .decode = DecodeBeep, .encode = EncodeBeep},
+    {.name = "AutTx", .options = AutTxOptions(), .bind = EBind::Codec, .addr = kAutTxByte,
      .decode = DecodeAutTx, .encode = EncodeAutTx},
     {.name = "AudMode", .options = {{"Null", 0}, {"IN_A", 1}, {"Aud", 2}}, .bind = EBind::Bits,
-     .addr = 6, .bit = 7, .width = 2, .cap = 2},
-    {.name = "Stun", .options = StunOptions(), .bind = EBind::Bits, .addr = 7, .bit = 4,
-     .width = 2, .cap = 2},
+     .addr = kBeepByte, .bit = 7, .width = 2, .cap = 2},
+    {.name = "Stun", .options = StunOptions(), .bind = EBind::Bits, .addr = kFlagByte,
+     .bit = 4, .width = 2, .cap = 2},
     {.name = "Rpt", .options = {{"Null", 0}, {"Close", 1}, {"Open", 2}}, .bind = EBind::Bits,
-     .addr = 8, .bit = 5, .width = 2, .cap = 2},
+     .addr = kAutTxByte, .bit = 5, .width = 2, .cap = 2},
 }, kModelsPMR);
 
 // The group channel has no code and no ABC.
@@ -203,7 +211,7 @@ const FieldTable kTxFields = ForModels(Concat({
 }), kModelsPMR);
 
 const FieldTable kRxCommonFields = ForModels(Concat({
-    {{.name = "LnkATim", .bind = EBind::Byte, .addr = 0x0E6}},
+    {{.name = "LnkATim", .bind = EBind::Byte, .addr = kLnkATimAddr}},
     DigitRows({"CompDigit1", "CompDigit2", "CompDigit3", "CompDigit4", "CompDigit5",
                "CompDigit6", "CompDigit7"}, 0x0BC, 5),
     {{.name = "IdDecTim", .bind = EBind::Byte, .addr = 0x0EF},
@@ -229,7 +237,7 @@ const FieldTable kTxCommonFields = ForModels(Concat({
       {"5", 5}, {"6", 6}, {"7", 7}, {"8", 8}, {"9", 9}, {"A", 10}, {"B", 11}, {"C", 12},
       {"D", 13}, {"E", 14}, {"F", 15}}},
      {.name = "PTTCallInA", .kind = EKind::Bit, .max = 1, .options = kOffOn,
-      .bind = EBind::Bits, .addr = 0x0D3, .bit = 6}},
+      .bind = EBind::Bits, .addr = kPttCallInAAddr, .bit = kPttCallInABit}},
 }), kModelsPMR);
 
 // Format k is decoded at base k: its bytes sit at 0x1CA + k, 0x1D3 + k and 0x1DC + k.
@@ -317,17 +325,31 @@ void BuildRxChannels(CTolvarRadioDataManager& manager, CNode* parent) {
         fields(image, i);
         const uint32_t j = RecordOf(i);
         const uint32_t record = kRxRecords + kRxStride * j;
-        const bool idDec = image.GetBit(record + 7, 6);
+        const bool idDec = image.GetBit(record + kFlagByte, 6);
         rx[static_cast<size_t>(i)]->FindChild("Text")->SetText(
-            idDec ? "" : DecodeFlaggedName(image, record + 7, 2, kRxNames + kNameStride * j));
+            idDec ? ""
+                  : DecodeFlaggedName(image, record + kFlagByte, 2, kRxNames + kNameStride * j));
     };
     area.encode = [rx, fields = area.encode](CEepromImage& image, int i) {
         fields(image, i);
         const CNode& channel = *rx[static_cast<size_t>(i)];
         if (channel.FindChild("IdDec")->GetValue() != 0) return;
         const uint32_t j = RecordOf(i);
-        EncodeFlaggedName(image, kRxRecords + kRxStride * j + 7, 2, kRxNames + kNameStride * j,
-                          channel.FindChild("Text")->GetText());
+        EncodeFlaggedName(image, kRxRecords + kRxStride * j + kFlagByte, 2,
+                          kRxNames + kNameStride * j, channel.FindChild("Text")->GetText());
+    };
+    // Between decoding and encoding, the code bytes of the numbered channels and two
+    // spare bits go back to factory.
+    area.normalise = [&manager](const SNormalise& step) {
+        for (int i = 0; i < kRxChannels; ++i) {
+            manager.DecodeArea(EArea::FiveToneRxCh, step.image, i);
+            const uint32_t record = kRxRecords + kRxStride * RecordOf(i);
+            if (i < kRxChannels - 1)
+                step.RestoreBlock(record, kCodeBytes);
+            step.RestoreBit(record + kBeepByte, 3);
+            step.RestoreBit(record + kFlagByte, 7);
+            manager.EncodeArea(EArea::FiveToneRxCh, step.image, i);
+        }
     };
     manager.RegisterArea(EArea::FiveToneRxCh, area);
 }
@@ -387,6 +409,11 @@ void BuildUserTones(CTolvarRadioDataManager& manager, CNode* parent) {
     manager.RegisterArea(EArea::FiveToneUsrTon, area);
 }
 
+void KeepFactoryInLmr(const SNormalise& step) {
+    step.RestoreBit(kPttCallInAAddr, kPttCallInABit);
+    step.RestoreByte(kLnkATimAddr);
+}
+
 } // namespace
 
 void BuildFiveToneMap(CTolvarRadioDataManager& manager, CNode& root) {
@@ -415,4 +442,8 @@ void BuildFiveToneMap(CTolvarRadioDataManager& manager, CNode& root) {
     manager.RegisterArea(EArea::FiveToneFormat, GroupArea(formats, FormatFieldsOf, FormatBase));
 
     BuildUserTones(manager, MakeGroup(manager, fiveTone, "UsrTon", kModelsPMR));
+
+    manager.RegisterArea(
+        EArea::FiveToneInLmr,
+        {.count = 1, .models = kModelsLMR, .inAll = false, .normalise = KeepFactoryInLmr});
 }

@@ -59,6 +59,28 @@ void CTolvarRadioDataManager::RoundTrip(EArea area, CEepromImage& image, int ind
     EncodeArea(area, image, index);
 }
 
+void CTolvarRadioDataManager::NormaliseArea(EArea area, const SNormalise& step) {
+    const SAreaCodec& codec = Codec(area);
+    if (codec.count == 0 || !(codec.models & ModelMaskOf(step.model)))
+        return;
+    if (codec.normalise)
+        codec.normalise(step);
+    else
+        RoundTrip(area, step.image);
+}
+
+void SNormalise::RestoreByte(uint32_t addr) const {
+    defaults.RestoreByte(model, addr);
+}
+
+void SNormalise::RestoreBit(uint32_t addr, int bit) const {
+    defaults.RestoreBit(model, addr, bit);
+}
+
+void SNormalise::RestoreBlock(uint32_t addr, uint32_t n) const {
+    defaults.RestoreBlock(model, addr, n);
+}
+
 void CTolvarRadioDataManager::LoadFromImage(CNode&, const CEepromImage& image) {
     if (CCloneManager* registry = GetRegistry())
         registry->Model()->SetModel(image.GetBit(kModelAddr, kModelBit), false);

@@ -36,18 +36,36 @@ enum class EArea {
     Expert,
     MakerR,
     PrioEmr,         // "PrioA" and "Emr" alone (part of Channels in decode all)
+    FiveToneInLmr,   // the 5Tone settings LMR keeps factory (normalisation only)
+    SettingsFixed,   // the fixed and copied bits of the settings block (normalisation only)
     Count
 };
 
 enum EModelMask : unsigned { kModelsLMR = 1, kModelsPMR = 2, kModelsBoth = 3 };
 inline unsigned ModelMaskOf(int model) { return model == 1 ? kModelsPMR : kModelsLMR; }
 
+class CDefaultDataManager;
+
+// What a normalisation step works on: the registry's image (the one the defaults
+// restore into), the model it was written for and that model's factory bytes.
+struct SNormalise {
+    CEepromImage& image;
+    CDefaultDataManager& defaults;
+    int model;
+
+    void RestoreByte(uint32_t addr) const;
+    void RestoreBit(uint32_t addr, int bit) const;
+    void RestoreBlock(uint32_t addr, uint32_t n) const;
+};
+
 struct SAreaCodec {
     int count = 0;                   // 0: the area is not built
-    unsigned models = kModelsBoth;   // encode all writes the area only for these models
+    unsigned models = kModelsBoth;   // encode all and normalise touch the area only for these
     bool inAll = true;               // part of decode all / encode all
-    std::function<void(const CEepromImage&, int index)> decode;
-    std::function<void(CEepromImage&, int index)> encode;
+    std::function<void(const CEepromImage&, int index)> decode = {};
+    std::function<void(CEepromImage&, int index)> encode = {};
+    // Brings the area of the image into shape; unset: decode and encode it.
+    std::function<void(const SNormalise&)> normalise = {};
 };
 
 class CRadioDataManager : public CCloneManagerObject {
@@ -73,6 +91,8 @@ public:
     void DecodeArea(EArea area, const CEepromImage& image, int index = -1);
     void EncodeArea(EArea area, CEepromImage& image, int index = -1);
     void RoundTrip(EArea area, CEepromImage& image, int index = -1);
+    // The area's normalisation, when the area is built and meant for the step's model.
+    void NormaliseArea(EArea area, const SNormalise& step);
     bool HasArea(EArea area) const { return Codec(area).count > 0; }
     void RegisterArea(EArea area, SAreaCodec codec) { Codec(area) = std::move(codec); }
 

@@ -15,6 +15,25 @@ constexpr int kRxChannels = 4; // "CH1" .. "CH3", then the group channel "CHG"
 constexpr uint32_t kRxRecords = 0x07BC, kRxStride = 9; // record j from S - 4, S = 0x7C0 + 9 j
 constexpr uint32_t kRxNames = 0x1750, kNameStride = 10;
 constexpr uint32_t kWindows = 0x018E, kWindowStride = 8;
+// A receive record from S - 4: four head bytes, "Group" the first (the group channel's
+// belong to the last transmit group), byte S (5Tone "+" marks), then "ANS", "Beep",
+// the flags ("Stun", name present) and "AutTx".
+constexpr uint32_t kHeadBytes = 4, kMarkByte = 4, kAnswerByte = 5, kBeepByte = 6, kFlagByte = 7,
+                   kAutTxByte = 8;
+// Bits of the record no 2Tone field uses, kept factory.
+struct SRecordBit {
+    uint32_t offset;
+    int bit;
+};
+constexpr SRecordBit kSpareBits[] = {
+    {kBeepByte, 7},  {kBeepByte, 6},  {kBeepByte, 3},  // "Beep" uses bits 2..0
+    {kFlagByte, 7},  {kFlagByte, 6},                   // "Stun" 4..3, name 2
+    {kAutTxByte, 7}, {kAutTxByte, 5}, {kAutTxByte, 4}, // "AutTx" 3..0
+};
+// Six-byte groups from 0x0700: the first holds "CodeType", the others are unused.
+constexpr uint32_t kTxGroups = 0x0700, kTxGroupStride = 6;
+constexpr uint32_t kTxGroupCount = 32;
+constexpr uint8_t kUnusedGroup[] = {0x01, 0xFF, 0xFF, 0xFF};
 
 // Record j: the numbered channels are records 1 .. 3, the group channel record 0.
 uint32_t RecordOf(int index) {
@@ -77,14 +96,14 @@ const FieldTable kRxFields = ForModels({
     {.name = "Group", .options = {{"1st", 0}, {"2nd", 1}}, .bind = EBind::Codec, .addr = 0,
      .decode = DecodeGroupCall, .encode = EncodeGroupCall},
     {.name = "Text", .kind = EKind::String, .bind = EBind::Codec},
-    {.name = "ANS", .options = {{"OFF", 0}, {"ON", 1}}, .bind = EBind::Codec, .addr = 5,
-     .decode = DecodeAnswer, .encode = EncodeAnswer},
-    {.name = "Beep", .options = BeepOptions(false), .bind = EBind::Codec, .addr = 6, .bit = 2,
-     .width = 3, .decode = DecodeBeep, .encode = EncodeBeep},
-    {.name = "AutTx", .options = AutTxOptions(), .bind = EBind::Codec, .addr = 8,
+    {.name = "ANS", .options = {{"OFF", 0}, {"ON", 1}}, .bind = EBind::Codec,
+     .addr = kAnswerByte, .decode = DecodeAnswer, .encode = EncodeAnswer},
+    {.name = "Beep", .options = BeepOptions(false), .bind = EBind::Codec, .addr = kBeepByte,
+     .bit = 2, .width = 3, .decode = DecodeBeep, .encode = EncodeBeep},
+    {.name = "AutTx", .options = AutTxOptions(), .bind = EBind::Codec, .addr = kAutTxByte,
      .decode = DecodeAutTx, .encode = EncodeAutTx},
-    {.name = "Stun", .options = StunOptions(), .bind = EBind::Bits, .addr = 7, .bit = 4,
-     .width = 2, .cap = 2},
+    {.name = "Stun", .options = StunOptions(), .bind = EBind::Bits, .addr = kFlagByte,
+     .bit = 4, .width = 2, .cap = 2},
 }, kModelsLMR);
 
 // The group channel has no tones.
@@ -100,7 +119,7 @@ const FieldTable kTxFields = ForModels({
     {.name = "1stTonPeriod", .bind = EBind::Byte, .addr = 0x0E7},
     {.name = "2ndTonPeriod", .bind = EBind::Byte, .addr = 0x1CA},
     {.name = "CodeType", .kind = EKind::Bit, .max = 1,
-     .options = {{"Individual", 0}, {"Group", 1}}, .bind = EBind::Codec, .addr = 0x700,
+     .options = {{"Individual", 0}, {"Group", 1}}, .bind = EBind::Codec, .addr = kTxGroups,
      .decode = DecodeCodeType, .encode = EncodeCodeType},
 }, kModelsLMR);
 
@@ -179,7 +198,7 @@ void BuildTwoToneMap(CTolvarRadioDataManager& manager, CNode& root) {
         const uint32_t record = kRxRecords + kRxStride * j;
         DecodeFields(channel, RxFieldsOf(i), image, record);
         channel.FindChild("Text")->SetText(
-            DecodeFlaggedName(image, record + 7, 2, kRxNames + kNameStride * j));
+            DecodeFlaggedName(image, record + kFlagByte, 2, kRxNames + kNameStride * j));
         if (i < kRxChannels - 1)
             DecodeWindows(channel, image, kWindows + kWindowStride * static_cast<uint32_t>(i));
     };
@@ -188,12 +207,34 @@ void BuildTwoToneMap(CTolvarRadioDataManager& manager, CNode& root) {
         const uint32_t j = RecordOf(i);
         const uint32_t record = kRxRecords + kRxStride * j;
         EncodeFields(channel, RxFieldsOf(i), image, ModelLMR, record);
-        EncodeFlaggedName(image, record + 7, 2, kRxNames + kNameStride * j,
+        EncodeFlaggedName(image, record + kFlagByte, 2, kRxNames + kNameStride * j,
                           channel.FindChild("Text")->GetText());
         if (i < kRxChannels - 1)
             EncodeWindows(channel, image, kWindows + kWindowStride * static_cast<uint32_t>(i));
     };
+    // Between decoding and encoding, the head bytes of the numbered channels, byte S and
+    // the spare bits go back to factory.
+    rxArea.normalise = [&manager](const SNormalise& step) {
+        for (int i = 0; i < kRxChannels; ++i) {
+            manager.DecodeArea(EArea::TwoToneRxCh, step.image, i);
+            const uint32_t record = kRxRecords + kRxStride * RecordOf(i);
+            if (i < kRxChannels - 1)
+                step.RestoreBlock(record, kHeadBytes);
+            step.RestoreByte(record + kMarkByte);
+            for (const SRecordBit& spare : kSpareBits)
+                step.RestoreBit(record + spare.offset, spare.bit);
+            manager.EncodeArea(EArea::TwoToneRxCh, step.image, i);
+        }
+    };
     manager.RegisterArea(EArea::TwoToneRxCh, rxArea);
-    manager.RegisterArea(EArea::TwoToneTxCode, SettingsArea(tx, kTxFields));
+
+    SAreaCodec txArea = SettingsArea(tx, kTxFields);
+    // The unused groups are rewritten.
+    txArea.normalise = [&manager](const SNormalise& step) {
+        manager.RoundTrip(EArea::TwoToneTxCode, step.image);
+        for (uint32_t k = 1; k < kTxGroupCount; ++k)
+            step.image.Write(kTxGroups + kTxGroupStride * k, kUnusedGroup, sizeof kUnusedGroup);
+    };
+    manager.RegisterArea(EArea::TwoToneTxCode, txArea);
     manager.RegisterArea(EArea::TwoToneCommon, SettingsArea(common, kCommonFields));
 }
