@@ -9,7 +9,7 @@
 bool ReadTextFile(const std::string& path, std::string& text, std::string& error) {
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (!file) {
-        error = std::strerror(errno);
+        error = errno == ENOENT ? "no such file" : std::strerror(errno);
         return false;
     }
     // A folder opens like a file; only the read tells.
