@@ -43,7 +43,7 @@ static CCliRegistrar registrar(44, [](CLI::App& app, SCliOptions&) -> std::funct
         auto document = OpenDataFile(*file, status);
         if (!document) return status;
         const CTreeIndex index(*document->Registry().RadioData(), document->GetModel(), *maker);
-        std::vector<std::string> errors;
+        std::vector<std::string> errors, warnings;
         std::vector<SLeafEdit> edits;
         const size_t first = text.find_first_not_of(" \t\r\n\xEF\xBB\xBF");
         const bool json = first != std::string::npos && text[first] == '{';
@@ -56,9 +56,11 @@ static CCliRegistrar registrar(44, [](CLI::App& app, SCliOptions&) -> std::funct
             }
             if (errors.empty()) edits = JsonEdits(index, tree, errors);
         } else {
-            edits =
-                ChannelCsvEdits(index, text.substr(first == std::string::npos ? 0 : first), errors);
+            edits = ChannelCsvEdits(index, text.substr(first == std::string::npos ? 0 : first),
+                                    errors, warnings);
         }
+        for (const std::string& warning : warnings)
+            std::cerr << "tolvar import: " << *from << ": warning: " << warning << "\n";
         if (errors.empty() && edits.empty())
             errors.push_back(first == std::string::npos ? "nothing to import (the file is empty)"
                              : json ? "nothing to import (the JSON names no field)"
