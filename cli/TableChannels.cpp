@@ -313,8 +313,10 @@ private:
             return;
         }
         const bool number = !dynamic_cast<const CStringNode*>(leaf->node);
+        // The CSV puts a channel in use by its receive frequency.
         m_edits.push_back({leaf, m_decimalComma && number ? DecimalPoint(text) : text,
-                           where + " (" + path + ")", true});
+                           where + " (" + path + ")", true,
+                           "add a \"" + RxTitle() + "\" column and fill it in for the channel"});
     }
 
     // The header of the receive frequency column, which puts a channel in use: as the

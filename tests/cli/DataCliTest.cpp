@@ -275,6 +275,49 @@ TEST_P(DataCli, CsvColumnsTheSheetDoesNotHaveAreIgnoredWithAWarning) {
               "145.12500\n146.50000\n");
 }
 
+// A channel not in use keeps no field: the message names the column that puts it in use.
+TEST_P(DataCli, CsvOfAChannelNotInUseNamesTheColumnToFill) {
+    const std::string rx = Pmr() ? "RX Frequency" : "Rx Frequency";
+    const std::string file = Copy("sheet.zcf");
+    ASSERT_EQ(Tolvar({"set", file, "Mch.CH1.ChOn=ON", "Mch.CH1.FreqRx=145.125"}).status, 0);
+    const std::string before = ReadBytes(file);
+    ASSERT_EQ(Tolvar({"get", file, "Mch.CH2.ChOn", "Mch.CH2.RfPwr"}).out, "OFF\nHigh\n");
+    const std::string fill =
+        "(the channel is not in use: add a \"" + rx + "\" column and fill it in for the channel)\n";
+    const struct {
+        std::string content;
+        int status;
+        std::string err; // after "tolvar import: FROM: "
+    } cases[] = {
+        {"CH,Text,RF PWR\n1,NEW,High\n2,,Low\n", 2,
+         "row 3, column \"RF PWR\" (Mch.CH2.RfPwr): \"Low\" is not kept; the file would hold "
+         "\"High\" " +
+             fill},
+        {"ch,text\n2,ABC\n", 2,
+         "row 2, column \"text\" (Mch.CH2.Text): \"ABC\" is not kept; the file would hold \"\" " +
+             fill},
+        {"CH,rx frequency,Text\n2,,ABC\n", 0,
+         "warning: row 2: channel 2 is not in use as its \"rx frequency\" is empty; its other "
+         "cells are ignored\n"},
+        {"CH,Text\n2,\n1,NEW\n", 0, ""},
+    };
+    for (const auto& c : cases) {
+        WriteBytes(file, before);
+        WriteBytes(Path("off.csv"), c.content);
+        const auto run = Tolvar({"import", file, "--from", Path("off.csv")});
+        EXPECT_EQ(run.status, c.status) << c.content;
+        const std::string prefix = "tolvar import: " + Path("off.csv") + ": ";
+        EXPECT_EQ(run.err, (c.err.empty() ? "" : prefix + c.err) +
+                               (c.status ? "tolvar import: nothing was written\n" : ""))
+            << c.content;
+        EXPECT_EQ(Tolvar({"get", file, "Mch.CH2.ChOn"}).out, "OFF\n");
+    }
+    EXPECT_EQ(Tolvar({"get", file, "Mch.CH1.Text"}).out, "NEW\n");
+    // Other commands still name the field.
+    const auto set = Tolvar({"set", file, "Mch.CH2.RfPwr=Low"});
+    EXPECT_TRUE(Contains(set.err, "set its ChOn to ON as well")) << set.err;
+}
+
 TEST_P(DataCli, ShowTakesTheAreasOfTheFilesVariant) {
     const std::string file = Path("factory.zcf");
     const auto refused = Tolvar({"show", file, Pmr() ? "2tone" : "5tone"});
