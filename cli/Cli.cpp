@@ -4,9 +4,11 @@
 #include <cstdlib>
 #include <cstring>
 #include <iostream>
+#include <sys/stat.h>
 
 #include "TerminalInteraction.h"
 #include "datafile/CloneFileIoManager.h"
+#include "datafile/FileReplace.h"
 
 std::vector<SCliCommand>& CliCommands() {
     static std::vector<SCliCommand> commands;
@@ -58,10 +60,16 @@ std::unique_ptr<CTolvarDocumentData> OpenDataFile(const std::string& path, int& 
         return document;
     }
     std::cerr << FileResultText(result) << "\n";
+    const SReadProblem& problem = document->FileIo().LastProblem();
     std::string why = Explain(result);
-    if (result == EFileResult::CannotOpen && errno != 0)
+    if (result == EFileResult::CannotOpen && problem.error == ENOENT)
+        why = "no such file";
+    else if (result == EFileResult::CannotOpen && errno != 0)
         why += std::string(": ") + std::strerror(errno);
     std::cerr << "tolvar: " << path << ": " << why << "\n";
+    if (result == EFileResult::FormatError && problem.line > 0)
+        std::cerr << "tolvar: " << path << ": line " << problem.line << ": " << problem.reason
+                  << "\n";
     exitCode = kExitRefused;
     return nullptr;
 }
@@ -76,6 +84,38 @@ int SaveDataFile(CTolvarDocumentData& document, const std::string& path) {
         why += std::string(": ") + std::strerror(errno);
     std::cerr << FileResultText(result) << "\n" << "tolvar: " << path << ": " << why << "\n";
     return kExitIo;
+}
+
+bool CheckWritable(const std::string& path, std::string& why) {
+    std::string where;
+    const int error = ReplaceProblem(path, where);
+    if (error == 0)
+        return true;
+    if (where == path)
+        why = error == EISDIR ? "it is a folder"
+                              : std::string("it cannot be written: ") + std::strerror(error);
+    else if (error == ENOENT)
+        why = "the folder \"" + where + "\" does not exist";
+    else if (error == ENOTDIR)
+        why = "\"" + where + "\" is not a folder";
+    else
+        why = "the folder \"" + where + "\" cannot be written: " + std::strerror(error);
+    return false;
+}
+
+int CheckOutput(const std::string& command, const std::string& path) {
+    std::string why;
+    if (CheckWritable(path, why))
+        return kExitOk;
+    std::cerr << "tolvar " << command << ": " << path << ": " << why << "\n";
+    return kExitIo;
+}
+
+int CheckSaveTarget(const std::string& command, const std::string& file, const std::string& out) {
+    if (!out.empty())
+        return CheckOutput(command, out);
+    struct stat status {};
+    return ::stat(file.c_str(), &status) == 0 ? CheckOutput(command, file) : kExitOk;
 }
 
 bool ParseNumber(const std::string& text, long long& value) {

@@ -49,5 +49,15 @@ std::unique_ptr<CTolvarDocumentData> NewDocument(int model = 0);
 std::unique_ptr<CTolvarDocumentData> OpenDataFile(const std::string& path, int& exitCode);
 // Saves through the document's save path; prints the failure and returns an exit status.
 int SaveDataFile(CTolvarDocumentData& document, const std::string& path);
+// Whether a file can be written at path: its folder exists and takes files, path is
+// not a folder, an existing file may be written. Otherwise false with the reason in why
+// ("the folder \"out\" does not exist"). For commands to ask before any work starts.
+bool CheckWritable(const std::string& path, std::string& why);
+// CheckWritable for a command's output: kExitOk, or kExitIo after printing
+// "tolvar COMMAND: PATH: WHY".
+int CheckOutput(const std::string& command, const std::string& path);
+// CheckOutput for a command that changes file and saves it to out, or to file itself
+// when out is empty; a file that does not exist is left for OpenDataFile to report.
+int CheckSaveTarget(const std::string& command, const std::string& file, const std::string& out);
 // Parses a number in decimal or with 0x for hexadecimal; false when it is not one.
 bool ParseNumber(const std::string& text, long long& value);

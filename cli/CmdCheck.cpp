@@ -1,4 +1,5 @@
-// tolvar check: does the data file load?
+// tolvar check: does the data file load, and how much of the user area does it hold?
+#include <cstdio>
 #include <iostream>
 
 #include "Cli.h"
@@ -10,8 +11,18 @@ static CCliRegistrar registrar(20, [](CLI::App& app, SCliOptions&) -> std::funct
     return [file] {
         int status = 0;
         auto document = OpenDataFile(*file, status);
-        if (document)
-            std::cout << "OK\n";
+        if (!document) return status;
+        std::cout << "OK\n";
+        // A file of some records only is a patch: say how much of the image it sets.
+        const SCoverage coverage = document->UserAreaCoverage();
+        if (!coverage.Complete()) {
+            const SAddrRange& user = CTolvarCloneFileIoManager::UserRange().front();
+            char range[16];
+            std::snprintf(range, sizeof range, "%04X-%04X", user.first, user.last);
+            std::cout << "covers " << coverage.covered << " of " << coverage.total
+                      << " bytes of the user area " << range
+                      << "; the rest comes from the factory image\n";
+        }
         return status;
     };
 });

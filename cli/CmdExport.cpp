@@ -21,7 +21,8 @@ static CCliRegistrar registrar(43, [](CLI::App& app, SCliOptions&) -> std::funct
     cmd->add_option("-o,--output", *out, "Write here instead of standard output");
     cmd->add_flag("--maker-reserve", *maker, "Include the maker-reserved area (JSON)");
     return [file, format, out, maker] {
-        int status = 0;
+        int status = out->empty() ? kExitOk : CheckOutput("export", *out);
+        if (status != kExitOk) return status;
         auto document = OpenDataFile(*file, status);
         if (!document) return status;
         const CTreeIndex index(*document->Registry().RadioData(), document->GetModel(), *maker);

@@ -11,6 +11,7 @@ static CCliRegistrar registrar(10, [](CLI::App& app, SCliOptions&) -> std::funct
     cmd->add_flag("--pmr", *pmr, "The PMR (5-tone) variant; LMR (2-tone) otherwise");
     cmd->add_option("-o,--output", *out, "The data file to write")->required();
     return [pmr, out] {
+        if (const int status = CheckOutput("new", *out); status != kExitOk) return status;
         auto document = NewDocument(*pmr ? 1 : 0);
         const int status = SaveDataFile(*document, *out);
         if (status == kExitOk)

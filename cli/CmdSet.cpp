@@ -17,7 +17,8 @@ static CCliRegistrar registrar(42, [](CLI::App& app, SCliOptions&) -> std::funct
     cmd->add_option("-o,--output", *out, "Write the result here instead of FILE");
     cmd->add_flag("--maker-reserve", *maker, "Allow the maker-reserved area (MakerR)");
     return [file, assignments, out, maker] {
-        int status = 0;
+        int status = CheckSaveTarget("set", *file, *out);
+        if (status != kExitOk) return status;
         auto document = OpenDataFile(*file, status);
         if (!document) return status;
         CTreeIndex index(*document->Registry().RadioData(), document->GetModel(), *maker);

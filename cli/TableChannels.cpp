@@ -1,6 +1,7 @@
 #include "TableChannels.h"
 
 #include <algorithm>
+#include <cctype>
 #include <map>
 
 #include "TableIo.h"
@@ -8,6 +9,7 @@
 #include "datamodel/memmap/ToneCodes.h"
 #include "datamodel/nodes/Node.h"
 #include "datamodel/nodes/NodeValue.h"
+#include "datamodel/nodes/ValueNodes.h"
 
 namespace {
 
@@ -197,16 +199,59 @@ std::vector<std::string> ChannelSheetRow(const CTreeIndex& index, int channel, b
 
 namespace {
 
+// A header as compared: lower case, without blanks.
+std::string HeaderKey(const std::string& title) {
+    std::string key;
+    for (char c : title)
+        if (c != ' ' && c != '\t')
+            key += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return key;
+}
+
+const SColumn* FindColumn(const std::vector<SColumn>& columns, const std::string& title) {
+    const std::string key = HeaderKey(title);
+    for (const SColumn& column : columns)
+        if (HeaderKey(column.title) == key) return &column;
+    return nullptr;
+}
+
+// "145,125" as "145.125"; other texts as they are.
+std::string DecimalPoint(const std::string& text) {
+    const size_t comma = text.find(',');
+    if (comma == std::string::npos || text.find(',', comma + 1) != std::string::npos)
+        return text;
+    const auto digit = [&](size_t i) {
+        return i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]));
+    };
+    if (comma == 0 || !digit(comma - 1) || !digit(comma + 1)) return text;
+    for (char c : text)
+        if (c != ',' && c != ' ' && c != '-' && c != '+' &&
+            !std::isdigit(static_cast<unsigned char>(c)))
+            return text;
+    std::string point = text;
+    point[comma] = '.';
+    return point;
+}
+
+bool IsBlank(const std::string& text) {
+    return text.find_first_not_of(" \t") == std::string::npos;
+}
+
 // Reads one CSV file into edits, collecting every error.
 class CChannelCsvReader {
 public:
-    CChannelCsvReader(const CTreeIndex& index, std::vector<std::string>& errors)
-        : m_index(index), m_errors(errors), m_columns(Columns(index.Model())) {}
+    CChannelCsvReader(const CTreeIndex& index, std::vector<std::string>& errors,
+                      std::vector<std::string>& warnings)
+        : m_index(index), m_errors(errors), m_warnings(warnings),
+          m_columns(Columns(index.Model())) {}
 
     std::vector<SLeafEdit> Read(const std::string& csv) {
         std::vector<SCsvRow> rows;
         std::string error;
-        if (!ParseCsv(csv, rows, error)) {
+        const char separator = CsvSeparator(csv);
+        // With ';' between cells a comma is the decimal mark.
+        m_decimalComma = separator == ';';
+        if (!ParseCsv(csv, rows, error, separator)) {
             m_errors.push_back("CSV: " + error);
             return {};
         }
@@ -223,34 +268,33 @@ private:
     };
 
     std::string Where(int line, size_t c) const {
-        return "row " + std::to_string(line) + ", column \"" + m_header[c]->title + "\"";
+        return "row " + std::to_string(line) + ", column \"" + m_titles[c] + "\"";
     }
 
+    // Headers are compared without regard to case and blanks; a column the sheet does
+    // not have is ignored with a warning.
     bool ReadHeader(const SCsvRow& row) {
         const size_t before = m_errors.size();
         const auto& other = Columns(1 - m_index.Model());
         for (size_t c = 0; c < row.cells.size(); ++c) {
             const std::string& title = row.cells[c];
-            const SColumn* found = nullptr;
-            for (const SColumn& column : m_columns)
-                if (title == column.title) found = &column;
+            const SColumn* found = FindColumn(m_columns, title);
             const std::string where =
                 "row " + std::to_string(row.line) + ", column " + std::to_string(c + 1);
             const std::string model = ModelName(m_index.Model());
-            if (!found) {
-                bool elsewhere = false;
-                for (const SColumn& column : other)
-                    elsewhere = elsewhere || title == column.title;
-                m_errors.push_back(where + ": \"" + title + "\" is not a column of the " + model +
-                                   " memory channel sheet" +
-                                   (elsewhere ? std::string(" (it is one of the ") +
-                                                    ModelName(1 - m_index.Model()) + " sheet)"
-                                              : std::string()));
-            }
+            if (!found)
+                m_warnings.push_back(where + ": \"" + title + "\" is not a column of the " + model +
+                                     " memory channel sheet" +
+                                     (FindColumn(other, title)
+                                          ? std::string(" (it is one of the ") +
+                                                ModelName(1 - m_index.Model()) + " sheet)"
+                                          : std::string()) +
+                                     "; it is ignored");
             for (size_t k = 0; k < c && found; ++k)
                 if (m_header[k] == found)
                     m_errors.push_back(where + ": \"" + title + "\" appears twice");
             m_header.push_back(found);
+            m_titles.push_back(title);
         }
         if (std::find_if(m_header.begin(), m_header.end(), [](const SColumn* column) {
                 return column && column->kind == ECol::Number;
@@ -268,7 +312,37 @@ private:
             m_errors.push_back(where + ": " + message);
             return;
         }
-        m_edits.push_back({leaf, text, where + " (" + path + ")", true});
+        const bool number = !dynamic_cast<const CStringNode*>(leaf->node);
+        // The CSV puts a channel in use by its receive frequency.
+        m_edits.push_back({leaf, m_decimalComma && number ? DecimalPoint(text) : text,
+                           where + " (" + path + ")", true,
+                           "add a \"" + RxTitle() + "\" column and fill it in for the channel"});
+    }
+
+    // The header of the receive frequency column, which puts a channel in use: as the
+    // CSV spells it, else as the sheet does.
+    std::string RxTitle() const {
+        for (size_t c = 0; c < m_header.size(); ++c)
+            if (m_header[c] && IsRx(*m_header[c])) return m_titles[c];
+        for (const SColumn& column : m_columns)
+            if (IsRx(column)) return column.title;
+        return "FreqRx";
+    }
+
+    static bool IsRx(const SColumn& column) {
+        return column.kind == ECol::Field && std::string(column.field) == "FreqRx";
+    }
+
+    static bool IsChannelField(const SColumn* column) {
+        return column && column->kind != ECol::Number && column->kind != ECol::Attr;
+    }
+
+    // The first cell that sets a field of the channel; header size when none does.
+    size_t FirstFieldCell(const SCsvRow& row) const {
+        for (size_t c = 0; c < m_header.size(); ++c)
+            if (IsChannelField(m_header[c]) && !IsRx(*m_header[c]) && !IsBlank(row.cells[c]))
+                return c;
+        return m_header.size();
     }
 
     void ReadRow(const SCsvRow& row) {
@@ -282,6 +356,7 @@ private:
         std::string rxText;
         bool hasRx = false;
         for (size_t c = 0; c < m_header.size(); ++c) {
+            if (!m_header[c]) continue;
             if (m_header[c]->kind == ECol::Number) {
                 const std::string& cell = row.cells[c];
                 channel = cell.find_first_not_of("0123456789") == std::string::npos &&
@@ -294,7 +369,7 @@ private:
                     return;
                 }
             }
-            if (m_header[c]->kind == ECol::Field && std::string(m_header[c]->field) == "FreqRx") {
+            if (IsRx(*m_header[c])) {
                 hasRx = true;
                 rxText = row.cells[c];
             }
@@ -306,8 +381,13 @@ private:
             return;
         }
         const std::string base = ChannelBase(channel);
-        const bool inUse = !hasRx || rxText.find_first_not_of(' ') != std::string::npos;
+        const bool inUse = !hasRx || !IsBlank(rxText);
+        if (!inUse && FirstFieldCell(row) < m_header.size())
+            m_warnings.push_back("row " + std::to_string(row.line) + ": channel " +
+                                 std::to_string(channel) + " is not in use as its \"" + RxTitle() +
+                                 "\" is empty; its other cells are ignored");
         for (size_t c = 0; c < m_header.size(); ++c) {
+            if (!m_header[c]) continue;
             const SColumn& column = *m_header[c];
             const std::string& cell = row.cells[c];
             const std::string where = Where(row.line, c);
@@ -324,7 +404,8 @@ private:
 
     std::string CellOf(const SCsvRow& row, const char* field) const {
         for (size_t c = 0; c < m_header.size(); ++c)
-            if (m_header[c]->field && std::string(m_header[c]->field) == field) return row.cells[c];
+            if (m_header[c] && m_header[c]->field && std::string(m_header[c]->field) == field)
+                return row.cells[c];
         return {};
     }
 
@@ -409,19 +490,23 @@ private:
 
     const CTreeIndex& m_index;
     std::vector<std::string>& m_errors;
+    std::vector<std::string>& m_warnings;
     const std::vector<SColumn>& m_columns;
-    std::vector<const SColumn*> m_header;
+    std::vector<const SColumn*> m_header; // null: a column that is ignored
+    std::vector<std::string> m_titles;    // the header's cells as the CSV spells them
     std::vector<SLeafEdit> m_edits;
     std::map<int, int> m_seen; // channel -> line
     std::vector<SMark> m_prio, m_emr;
     std::string m_attrWhere;
     bool m_hasAttr = false;
+    bool m_decimalComma = false;
 };
 
 } // namespace
 
 std::vector<SLeafEdit> ChannelCsvEdits(const CTreeIndex& index, const std::string& csv,
-                                       std::vector<std::string>& errors) {
-    CChannelCsvReader reader(index, errors);
+                                       std::vector<std::string>& errors,
+                                       std::vector<std::string>& warnings) {
+    CChannelCsvReader reader(index, errors, warnings);
     return reader.Read(csv);
 }

@@ -13,5 +13,9 @@ std::vector<std::string> ChannelSheetTitles(int model);
 // renamed texts, code texts of tones); otherwise the fields' own texts for the CSV.
 std::vector<std::string> ChannelSheetRow(const CTreeIndex& index, int channel, bool sheet);
 // The edits a CSV of the index's variant asks for; errors name the row and column.
+// The separator is found in the header (',', ';' or tab; with ';' a decimal comma is
+// taken in numbers); headers are compared without regard to case and blanks; a column
+// the sheet does not have is ignored, with a warning.
 std::vector<SLeafEdit> ChannelCsvEdits(const CTreeIndex& index, const std::string& csv,
-                                       std::vector<std::string>& errors);
+                                       std::vector<std::string>& errors,
+                                       std::vector<std::string>& warnings);

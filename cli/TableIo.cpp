@@ -9,7 +9,7 @@
 bool ReadTextFile(const std::string& path, std::string& text, std::string& error) {
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (!file) {
-        error = std::strerror(errno);
+        error = errno == ENOENT ? "no such file" : std::strerror(errno);
         return false;
     }
     // A folder opens like a file; only the read tells.
@@ -55,7 +55,26 @@ std::string CsvLine(const std::vector<std::string>& cells) {
     return line + "\n";
 }
 
-bool ParseCsv(const std::string& text, std::vector<SCsvRow>& rows, std::string& error) {
+char CsvSeparator(const std::string& text) {
+    const std::string candidates = ",;\t";
+    size_t counts[3] = {};
+    bool quoted = false;
+    for (char c : text) {
+        if (c == '"')
+            quoted = !quoted;
+        else if (!quoted && c == '\n')
+            break;
+        else if (!quoted && candidates.find(c) != std::string::npos)
+            ++counts[candidates.find(c)];
+    }
+    size_t best = 0;
+    for (size_t i = 1; i < 3; ++i)
+        if (counts[i] > counts[best]) best = i;
+    return candidates[best];
+}
+
+bool ParseCsv(const std::string& text, std::vector<SCsvRow>& rows, std::string& error,
+              char separator) {
     rows.clear();
     SCsvRow row;
     std::string cell;
@@ -89,7 +108,7 @@ bool ParseCsv(const std::string& text, std::vector<SCsvRow>& rows, std::string& 
         if (row.cells.empty() && cell.empty() && !cellStarted) row.line = line;
         if (c == '"' && cell.empty()) {
             quoted = cellStarted = true;
-        } else if (c == ',') {
+        } else if (c == separator) {
             row.cells.push_back(cell);
             cell.clear();
             cellStarted = true;

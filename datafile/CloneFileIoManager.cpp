@@ -110,6 +110,16 @@ bool CCloneFileFormat::Covers(uint32_t first, uint32_t last) const {
     return true;
 }
 
+SCoverage CCloneFileFormat::Coverage(uint32_t first, uint32_t last) const {
+    SCoverage coverage;
+    if (first > last)
+        return coverage;
+    coverage.total = last - first + 1;
+    for (uint32_t a = first; a <= last && a < m_stored.size(); ++a)
+        coverage.covered += m_stored[a] ? 1 : 0;
+    return coverage;
+}
+
 std::vector<std::string> CCloneFileFormat::FormatLines(const RangeTable& ranges) const {
     std::vector<std::string> lines = {HexText(m_modelCode, 4) + HexText(m_revision, 4), "#" + m_comment};
     const uint32_t size = m_work.GetSize();
@@ -139,39 +149,66 @@ EFileResult CCloneFileFormat::WriteFile(const std::string& path, const RangeTabl
     return WriteLines(path, FormatLines(ranges));
 }
 
+void CCloneFileFormat::StartRead() {
+    m_stored.assign(m_work.GetSize(), false);
+    m_problem = {};
+    m_line = 0;
+}
+
+EFileResult CCloneFileFormat::Refuse(EFileResult result, std::string reason) {
+    m_problem.line = m_line;
+    m_problem.reason = std::move(reason);
+    return result;
+}
+
 EFileResult CCloneFileFormat::ReadHeader(LineSource next, void* context) {
     std::string line;
     bool tooLong = false;
-    next(context, line, tooLong);
+    m_line = 1;
+    if (!next(context, line, tooLong))
+        return Refuse(EFileResult::FormatError, "the file is empty");
+    const std::string wrong = "the first line is not 8 hex digits (model code and revision)";
     if (tooLong || line.size() != 8)
-        return EFileResult::FormatError;
+        return Refuse(EFileResult::FormatError, wrong);
     const std::string expected = HexText(m_modelCode, 4) + HexText(m_revision, 4);
     for (size_t i = 0; i < 8; ++i) {
         if (!IsHex(line[i]))
-            return EFileResult::FormatError;
+            return Refuse(EFileResult::FormatError, wrong);
         if (line[i] == expected[i])
             continue;
         if (i < 4)
-            return EFileResult::MismatchModel;
+            return Refuse(EFileResult::MismatchModel, "the model code is " + line.substr(0, 4) +
+                                                          ", not " + expected.substr(0, 4));
         if (m_revision == 0)
             break;
-        return EFileResult::MismatchRevision;
+        return Refuse(EFileResult::MismatchRevision,
+                      "the revision is " + line.substr(4) + ", not " + expected.substr(4));
     }
     return EFileResult::Ok;
 }
 
 EFileResult CCloneFileFormat::ReadRecord(const std::string& line) {
-    if (line.size() < 8 || line.size() > kMaxRecordChars)
-        return EFileResult::FormatError;
+    if (line.size() < 8)
+        return Refuse(EFileResult::FormatError,
+                      "a record is shorter than an address, a count and one byte");
+    if (line.size() > kMaxRecordChars)
+        return Refuse(EFileResult::FormatError, "a record is longer than 255 bytes");
     for (char c : line)
         if (!IsHex(c))
-            return EFileResult::FormatError;
+            return Refuse(EFileResult::FormatError,
+                          "a record holds characters other than hex digits");
     const uint32_t addr = HexNumber(line, 0, 4);
     const uint32_t n = HexNumber(line, 4, 2);
+    if (line.size() % 2 != 0)
+        return Refuse(EFileResult::FormatError, "a record holds an odd number of digits");
     if (2 * n != line.size() - 6)
-        return EFileResult::FormatError;
+        return Refuse(EFileResult::FormatError, "the record's count is " + std::to_string(n) +
+                                                    " bytes but it holds " +
+                                                    std::to_string((line.size() - 6) / 2));
     if (!m_work.InRange(addr) || !m_work.InRange(addr + n - 1))
-        return EFileResult::DataOverflow;
+        return Refuse(EFileResult::DataOverflow, "the record at " + Hex(addr, 4) +
+                                                     " reaches past the last address " +
+                                                     Hex(m_work.GetSize() - 1, 4));
     for (uint32_t i = 0; i < n; ++i) {
         m_work.SetByte(addr + i, static_cast<uint8_t>(HexNumber(line, 6 + 2 * i, 2)));
         if (addr + i < m_stored.size())
@@ -181,21 +218,27 @@ EFileResult CCloneFileFormat::ReadRecord(const std::string& line) {
 }
 
 EFileResult CCloneFileFormat::ReadFile(const std::string& path) {
-    m_stored.assign(m_work.GetSize(), false);
+    StartRead();
     std::error_code ec;
-    if (std::filesystem::is_directory(path, ec))
+    if (std::filesystem::is_directory(path, ec)) {
+        m_problem.error = EISDIR;
         return EFileResult::CannotOpen;
+    }
     FilePtr file(std::fopen(path.c_str(), "rb"));
-    if (!file)
+    if (!file) {
+        m_problem.error = errno;
         return EFileResult::CannotOpen;
+    }
     const EFileResult result = Read(ReadLine, file.get());
-    if (std::ferror(file.get()))
+    if (std::ferror(file.get())) {
+        m_problem = {0, {}, errno ? errno : EIO};
         return EFileResult::CannotOpen;
+    }
     return result;
 }
 
 EFileResult CCloneFileFormat::ReadLines(const std::vector<std::string>& lines) {
-    m_stored.assign(m_work.GetSize(), false);
+    StartRead();
     SLineCursor cursor{lines};
     return Read(NextLine, &cursor);
 }
@@ -207,17 +250,21 @@ EFileResult CCloneFileFormat::Read(LineSource next, void* context) {
     std::string line;
     bool tooLong = false;
     while (next(context, line, tooLong)) {
+        ++m_line;
         if (!tooLong && line.empty())
-            return EFileResult::FormatError;
+            return Refuse(EFileResult::FormatError, "an empty line");
         if (line[0] == '#')
             continue;
         if (tooLong)
-            return EFileResult::FormatError;
+            return Refuse(EFileResult::FormatError,
+                          "a line longer than " + std::to_string(kMaxLine) + " characters");
         result = ReadRecord(line);
         if (result != EFileResult::Ok)
             return result;
     }
-    return IsComplete() ? EFileResult::Ok : EFileResult::NotEnoughData;
+    m_line = 0;
+    return IsComplete() ? EFileResult::Ok
+                        : Refuse(EFileResult::NotEnoughData, "the records do not fill the image");
 }
 
 void CCloneFileIoManager::TakeModelConstants() {
@@ -302,4 +349,9 @@ const RangeTable& CTolvarCloneFileIoManager::FullRange() {
 const RangeTable& CTolvarCloneFileIoManager::UserRange() {
     static const RangeTable table = {{0x00A0, 0x19FF}, {0xFFFF, 0xFFFF}};
     return table;
+}
+
+SCoverage CTolvarCloneFileIoManager::UserCoverage() const {
+    const SAddrRange& user = UserRange().front();
+    return Coverage(user.first, user.last);
 }

@@ -30,6 +30,19 @@ struct SAddrRange {
 };
 using RangeTable = std::vector<SAddrRange>;
 
+// Where and why the last read was refused.
+struct SReadProblem {
+    uint32_t line = 0;  // 1-based line of the file; 0 when no line is to blame
+    std::string reason; // what is wrong with the line ("" when nothing is known)
+    int error = 0;      // the errno of a file that could not be opened or read
+};
+
+// How many bytes of an address range a read stored.
+struct SCoverage {
+    uint32_t covered = 0, total = 0;
+    bool Complete() const { return covered == total; }
+};
+
 // The file format itself, on a working copy of the image.
 class CCloneFileFormat {
 public:
@@ -50,6 +63,10 @@ public:
 
     // Whether the last ReadFile stored every address of [first, last].
     bool Covers(uint32_t first, uint32_t last) const;
+    // How many addresses of [first, last] the last read stored; kept until the next read.
+    SCoverage Coverage(uint32_t first, uint32_t last) const;
+    // Why the last read was refused; empty after a read that was not.
+    const SReadProblem& LastProblem() const { return m_problem; }
 
 protected:
     uint32_t m_modelCode = 0;
@@ -59,6 +76,7 @@ protected:
     std::string m_comment;
     CEepromImage m_work{65536};
     std::vector<bool> m_stored;
+    SReadProblem m_problem;
 
 private:
     // Next line without its line end; false at the end. tooLong: the line was cut.
@@ -66,6 +84,11 @@ private:
     EFileResult Read(LineSource next, void* context);
     EFileResult ReadHeader(LineSource next, void* context);
     EFileResult ReadRecord(const std::string& line);
+    // Starts a read: nothing stored, no problem.
+    void StartRead();
+    EFileResult Refuse(EFileResult result, std::string reason);
+
+    uint32_t m_line = 0; // the line being read
 };
 
 class CCloneFileIoManager : public CCloneFileFormat, public CCloneManagerObject {
@@ -97,4 +120,6 @@ public:
     void Initialize() override;
     static const RangeTable& FullRange();
     static const RangeTable& UserRange();
+    // What the last read stored of the user range (00A0-19FF).
+    SCoverage UserCoverage() const;
 };

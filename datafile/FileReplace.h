@@ -3,8 +3,22 @@
 
 #include <string>
 
-// Writes text beside path and renames it over path. An existing file keeps its
-// permissions; a new one gets those a plain create gives; a file that may not be
-// written is refused. False with errno set when anything fails; the old file is then
-// untouched and nothing is left behind.
+// Saves text as the file path names.
+// - A symbolic link is followed; its target is saved and the link stays a link.
+// - A regular file is written in full beside itself and renamed over, so a failure
+//   leaves it as it was; an existing file keeps its permissions, a new one gets those
+//   a plain create gives.
+// - A regular file with other hard links would lose them to a rename: the text is
+//   written in full to a temporary beside it first, then into the file itself; when
+//   that write fails the old text is put back. Only a crash in between can leave the
+//   file mixed; the temporary then still holds the new text.
+// - Anything else (a device, a FIFO, /dev/stdout) is written into directly, never
+//   replaced or removed.
+// A file that may not be written is refused. False with errno set when anything
+// fails; nothing is left behind.
 bool ReplaceFile(const std::string& path, const std::string& text);
+
+// Why ReplaceFile(path) would fail before anything is written: 0 when it can be
+// tried, otherwise an errno (ENOENT, ENOTDIR, EACCES, EISDIR, ...). where is then path
+// itself or the folder the file is to be written in, whichever is at fault.
+int ReplaceProblem(const std::string& path, std::string& where);

@@ -5,6 +5,15 @@
 #include "datamodel/memmap/RadioDataManager.h"
 #include "document/TolvarPortFactory.h"
 
+namespace {
+
+SCoverage FullUserArea() {
+    const SAddrRange& user = CTolvarCloneFileIoManager::UserRange().front();
+    return {user.last - user.first + 1, user.last - user.first + 1};
+}
+
+} // namespace
+
 CTolvarDocumentData::CTolvarDocumentData(IUserInteraction& ui, int model, IDocumentHost* host,
                                          CPortFactory* ports)
     : m_host(host ? host : &m_plainHost), m_registry(std::make_unique<CQCloneManager>(ui)) {
@@ -25,6 +34,7 @@ CTolvarDocumentData::CTolvarDocumentData(IUserInteraction& ui, int model, IDocum
     RsIo().SetPortMaker(ports->Maker());
     r.Model()->SetModel(model, false);
     r.InitImage();
+    m_coverage = FullUserArea();
 }
 
 CTolvarDocumentData::~CTolvarDocumentData() {
@@ -44,6 +54,7 @@ int CTolvarDocumentData::GetModel() const { return m_registry->Model()->GetModel
 
 void CTolvarDocumentData::New() {
     m_registry->InitImage();
+    m_coverage = FullUserArea();
     m_host->SetModifiedFlag(false);
 }
 
@@ -51,6 +62,7 @@ EFileResult CTolvarDocumentData::Open(const std::string& path) {
     CQCloneManager& r = *m_registry;
     const EFileResult result = FileIo().Load(path, r.Image());
     if (result == EFileResult::Ok) {
+        m_coverage = FileIo().UserCoverage();
         r.LoadImageToTree();
         m_host->SetModifiedFlag(false);
     }

@@ -40,8 +40,12 @@ public:
     CTolvarCloneFileIoManager& FileIo() const;
     // Factory image of the current variant, decoded into the tree.
     void New();
-    // A result other than Ok leaves image and tree unchanged.
+    // A result other than Ok leaves image and tree unchanged. A file may hold only some
+    // records: the other bytes keep what the image held (after New, the factory image).
     EFileResult Open(const std::string& path);
+    // How much of the user area (00A0-19FF) the last Open took from its file; all of
+    // it after New and before any Open.
+    SCoverage UserAreaCoverage() const { return m_coverage; }
     // Encodes the tree, normalises and writes the whole image.
     EFileResult Save(const std::string& path);
     int GetModel() const;
@@ -51,4 +55,5 @@ private:
     IDocumentHost* m_host;
     std::unique_ptr<CTolvarPortFactory> m_ownPorts;
     std::unique_ptr<CQCloneManager> m_registry;
+    SCoverage m_coverage;
 };

@@ -434,7 +434,9 @@ std::vector<std::string> ApplyLeafEdits(CCloneManager& registry,
         if (path.rfind("Mch.CH", 0) == 0) {
             const CNode* on = d.edit->leaf->parent->FindChild("ChOn");
             if (on && on->GetValue() == 0 && path.substr(path.rfind('.') + 1) != "ChOn")
-                why = "the channel is not in use: set its ChOn to ON as well";
+                why = "the channel is not in use: " +
+                      (d.edit->turnOn.empty() ? std::string("set its ChOn to ON as well")
+                                              : d.edit->turnOn);
         }
         errors.push_back(d.edit->where + ": " + Quoted(d.expected) +
                          " is not kept; the file would hold " + Quoted(after) + " (" + why + ")");

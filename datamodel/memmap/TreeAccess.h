@@ -82,6 +82,8 @@ struct SLeafEdit {
     std::string text;
     std::string where;
     bool stored = false; // see SetLeafText
+    // What a field of a channel not in use asks for; "" asks to set the channel's ChOn.
+    std::string turnOn = {};
 };
 // Sets every edit whose text differs from the field's, then runs the tree through
 // the image as saving does (encode, normalise, decode) and checks that every

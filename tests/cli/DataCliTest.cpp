@@ -219,6 +219,105 @@ TEST_P(DataCli, RandomImagesSurviveExportAndImport) {
     }
 }
 
+// A spreadsheet's CSV: its separator, a decimal comma with ';', headers in any case and
+// either variant's spelling, columns the sheet does not have.
+TEST_P(DataCli, CsvFromASpreadsheetIsTakenAsItComes) {
+    const struct {
+        const char* name;
+        std::string content;
+    } cases[] = {
+        {"comma.csv", "CH,Rx Frequency,RX C.Tone,Text\n3,145.125,88.5,\"BASE,1\"\n"},
+        {"semicolon.csv", "CH;RX FREQUENCY;rx c.tone;text\r\n3;145,125;88,5;BASE,1\r\n"},
+        {"tab.csv", "ch\trx frequency\tRX  C.Tone\tTEXT\n3\t145.125\t88.5\tBASE,1\n"},
+        {"quoted.csv",
+         "\"CH\";\"Rx Frequency\";\"RX C.Tone\";\"Text\"\n3;\"145,125\";88.5;\"BASE,1\"\n"},
+    };
+    for (const auto& c : cases) {
+        const std::string file = Copy("sheet.zcf");
+        WriteBytes(Path(c.name), c.content);
+        const auto run = Tolvar({"import", file, "--from", Path(c.name)});
+        ASSERT_EQ(run.status, 0) << c.name << ": " << run.err;
+        EXPECT_EQ(run.err, "") << c.name;
+        EXPECT_EQ(Tolvar({"get", file, "Mch.CH3.ChOn", "Mch.CH3.FreqRx", "Mch.CH3.CTonRx",
+                          "Mch.CH3.Text"})
+                      .out,
+                  "ON\n145.12500\n88.5\nBASE,1\n")
+            << c.name;
+    }
+    // A decimal comma is a separator with ','; text keeps its comma with ';'.
+    WriteBytes(Path("comma-decimal.csv"), "CH,Rx Frequency\n3,145,125\n");
+    const auto comma = Tolvar({"import", Copy("comma.zcf"), "--from", Path("comma-decimal.csv")});
+    EXPECT_EQ(comma.status, 2);
+    EXPECT_TRUE(Contains(comma.err, "row 2: 3 cells; the header has 2")) << comma.err;
+    WriteBytes(Path("text.csv"), "CH;Rx Frequency;Text\n3;145,125;1,5\n");
+    const std::string text = Copy("text.zcf");
+    ASSERT_EQ(Tolvar({"import", text, "--from", Path("text.csv")}).status, 0);
+    EXPECT_EQ(Tolvar({"get", text, "Mch.CH3.Text"}).out, "1,5\n");
+}
+
+TEST_P(DataCli, CsvColumnsTheSheetDoesNotHaveAreIgnoredWithAWarning) {
+    const std::string model = Pmr() ? "PMR" : "LMR";
+    const std::string other = Pmr() ? "2 Tone" : "Moni(Sw Action)";
+    const std::string file = Copy("sheet.zcf");
+    WriteBytes(Path("extra.csv"), "CH,Colour,Rx Frequency," + other + ",Colour\n" +
+                                      "3,red,145.125,x,blue\n4,green,146.5,y,\n");
+    const auto run = Tolvar({"import", file, "--from", Path("extra.csv")});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const std::string prefix = "tolvar import: " + Path("extra.csv") + ": warning: row 1, ";
+    EXPECT_EQ(run.err, prefix + "column 2: \"Colour\" is not a column of the " + model +
+                           " memory channel sheet; it is ignored\n" + prefix + "column 4: \"" +
+                           other + "\" is not a column of the " + model +
+                           " memory channel sheet (it is one of the " + (Pmr() ? "LMR" : "PMR") +
+                           " sheet); it is ignored\n" + prefix +
+                           "column 5: \"Colour\" is not a column of the " + model +
+                           " memory channel sheet; it is ignored\n");
+    EXPECT_EQ(Tolvar({"get", file, "Mch.CH3.FreqRx", "Mch.CH4.FreqRx"}).out,
+              "145.12500\n146.50000\n");
+}
+
+// A channel not in use keeps no field: the message names the column that puts it in use.
+TEST_P(DataCli, CsvOfAChannelNotInUseNamesTheColumnToFill) {
+    const std::string rx = Pmr() ? "RX Frequency" : "Rx Frequency";
+    const std::string file = Copy("sheet.zcf");
+    ASSERT_EQ(Tolvar({"set", file, "Mch.CH1.ChOn=ON", "Mch.CH1.FreqRx=145.125"}).status, 0);
+    const std::string before = ReadBytes(file);
+    ASSERT_EQ(Tolvar({"get", file, "Mch.CH2.ChOn", "Mch.CH2.RfPwr"}).out, "OFF\nHigh\n");
+    const std::string fill =
+        "(the channel is not in use: add a \"" + rx + "\" column and fill it in for the channel)\n";
+    const struct {
+        std::string content;
+        int status;
+        std::string err; // after "tolvar import: FROM: "
+    } cases[] = {
+        {"CH,Text,RF PWR\n1,NEW,High\n2,,Low\n", 2,
+         "row 3, column \"RF PWR\" (Mch.CH2.RfPwr): \"Low\" is not kept; the file would hold "
+         "\"High\" " +
+             fill},
+        {"ch,text\n2,ABC\n", 2,
+         "row 2, column \"text\" (Mch.CH2.Text): \"ABC\" is not kept; the file would hold \"\" " +
+             fill},
+        {"CH,rx frequency,Text\n2,,ABC\n", 0,
+         "warning: row 2: channel 2 is not in use as its \"rx frequency\" is empty; its other "
+         "cells are ignored\n"},
+        {"CH,Text\n2,\n1,NEW\n", 0, ""},
+    };
+    for (const auto& c : cases) {
+        WriteBytes(file, before);
+        WriteBytes(Path("off.csv"), c.content);
+        const auto run = Tolvar({"import", file, "--from", Path("off.csv")});
+        EXPECT_EQ(run.status, c.status) << c.content;
+        const std::string prefix = "tolvar import: " + Path("off.csv") + ": ";
+        EXPECT_EQ(run.err, (c.err.empty() ? "" : prefix + c.err) +
+                               (c.status ? "tolvar import: nothing was written\n" : ""))
+            << c.content;
+        EXPECT_EQ(Tolvar({"get", file, "Mch.CH2.ChOn"}).out, "OFF\n");
+    }
+    EXPECT_EQ(Tolvar({"get", file, "Mch.CH1.Text"}).out, "NEW\n");
+    // Other commands still name the field.
+    const auto set = Tolvar({"set", file, "Mch.CH2.RfPwr=Low"});
+    EXPECT_TRUE(Contains(set.err, "set its ChOn to ON as well")) << set.err;
+}
+
 TEST_P(DataCli, ShowTakesTheAreasOfTheFilesVariant) {
     const std::string file = Path("factory.zcf");
     const auto refused = Tolvar({"show", file, Pmr() ? "2tone" : "5tone"});
@@ -276,8 +375,8 @@ TEST(DataCliImport, ErrorsNameTheRowAndColumnOrPathAndWriteNothing) {
         std::string content;
         std::string message;
     } cases[] = {
-        {"colour.csv", "CH,Colour\n1,red\n", "row 1, column 2: \"Colour\""},
-        {"pmr.csv", "CH,Moni(Sw Action)\n", "(it is one of the PMR sheet)"},
+        {"colour.csv", "CH,Colour,Text\n2,red,A\n",
+         "row 2, column \"Text\" (Mch.CH2.Text): \"A\" is not kept"},
         {"nochannel.csv", "Text\nX\n", "no \"CH\" column"},
         {"raster.csv", header + "1,A,145.125,,\n2,,145.1234,,\n",
          "row 3, column \"Rx Frequency\" (Mch.CH2.FreqRx)"},

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -164,4 +165,91 @@ TEST_F(DataFile, SaveIsAtomic) {
     for ([[maybe_unused]] const auto& entry : fs::directory_iterator(dir))
         ++files;
     EXPECT_EQ(files, 1u);  // no temporary left behind
+}
+
+TEST_F(DataFile, RefusalNamesTheLineAndWhy) {
+    const std::string head = "23680100\n#\n";
+    struct Case {
+        std::string content;
+        EFileResult result;
+        uint32_t line;
+        const char* reason;
+    } cases[] = {
+        {"", EFileResult::FormatError, 1, "the file is empty"},
+        {"hello\n", EFileResult::FormatError, 1, "the first line is not 8 hex digits"},
+        {"2368010G\n", EFileResult::FormatError, 1, "the first line is not 8 hex digits"},
+        {"23690100\n", EFileResult::MismatchModel, 1, "the model code is 2369, not 2368"},
+        {"23680101\n", EFileResult::MismatchRevision, 1, "the revision is 0101, not 0100"},
+        {head + "00A001AA\n00B001ZZ\n", EFileResult::FormatError, 4,
+         "a record holds characters other than hex digits"},
+        {head + "# note\n00A002AA\n", EFileResult::FormatError, 4,
+         "the record's count is 2 bytes but it holds 1"},
+        {head + "00A001AAB\n", EFileResult::FormatError, 3, "odd number of digits"},
+        {head + "00A000\n", EFileResult::FormatError, 3, "shorter than an address"},
+        {head + "0000FF" + std::string(512, '0') + "\n", EFileResult::FormatError, 3,
+         "longer than 255 bytes"},
+        {head + "00A001AA\n\n", EFileResult::FormatError, 4, "an empty line"},
+        {head + "00A001AA" + std::string(1000, 'A') + "\n", EFileResult::FormatError, 3,
+         "a line longer than 600 characters"},
+        {head + "00A001AA\r\n1FFF02AABB\r\n", EFileResult::DataOverflow, 4,
+         "the record at 1FFF reaches past the last address 1FFF"},
+        {head + "00A001AA\n", EFileResult::Ok, 0, ""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Load(c.content), c.result) << c.content.substr(0, 40);
+        const SReadProblem& problem = doc.FileIo().LastProblem();
+        EXPECT_EQ(problem.line, c.line) << c.content.substr(0, 40);
+        EXPECT_NE(problem.reason.find(c.reason), std::string::npos)
+            << c.content.substr(0, 40) << ": " << problem.reason;
+        EXPECT_EQ(problem.reason.empty(), c.reason[0] == '\0') << problem.reason;
+        EXPECT_EQ(problem.error, 0);
+    }
+    // The lines of a clone read are counted the same way.
+    EXPECT_EQ(doc.FileIo().LoadLines({"23680100", "#", "00A001AA", "00A0"}, doc.Registry().Image()),
+              EFileResult::FormatError);
+    EXPECT_EQ(doc.FileIo().LastProblem().line, 4u);
+    EXPECT_EQ(doc.FileIo().Load((dir / "missing.zcf").string(), doc.Registry().Image()),
+              EFileResult::CannotOpen);
+    EXPECT_EQ(doc.FileIo().LastProblem().error, ENOENT);
+    EXPECT_EQ(doc.FileIo().Load(dir.string(), doc.Registry().Image()), EFileResult::CannotOpen);
+    EXPECT_EQ(doc.FileIo().LastProblem().error, EISDIR);
+}
+
+TEST_F(DataFile, CoverageCountsTheUserAreaAFileHolds) {
+    const std::string head = "23680100\n#\n";
+    const std::string sixteen = std::string(32, '0');
+    struct Case {
+        std::string records;
+        uint32_t covered;
+    } cases[] = {
+        {"", 0},
+        {"00A001AA\n", 1},
+        {"009F02AABB\n", 1},                       // 009F is not user area
+        {"00A001AA\n00A001BB\n", 1},               // the same address twice
+        {"000010" + sixteen + "\n", 0},            // below the user area
+        {"19F010" + sixteen + "\n", 16},           // the last record
+        {"19F010" + sixteen + "\n1A0001AA\n", 16}, // past the user area
+    };
+    for (const auto& c : cases) {
+        ASSERT_EQ(doc.Open(Write("part.zcf", head + c.records)), EFileResult::Ok) << c.records;
+        const SCoverage coverage = doc.UserAreaCoverage();
+        EXPECT_EQ(coverage.covered, c.covered) << c.records;
+        EXPECT_EQ(coverage.total, 0x1960u);
+        EXPECT_FALSE(coverage.Complete());
+        EXPECT_EQ(doc.FileIo().UserCoverage().covered, c.covered);
+    }
+    // A refused file keeps what the last Open took; New and a whole file cover it all.
+    EXPECT_EQ(doc.Open(Write("bad.zcf", head + "00A001AA\nZZ\n")), EFileResult::FormatError);
+    EXPECT_EQ(doc.UserAreaCoverage().covered, 16u);
+    doc.New();
+    EXPECT_TRUE(doc.UserAreaCoverage().Complete());
+    const std::string whole = (dir / "whole.zcf").string();
+    ASSERT_EQ(doc.Save(whole), EFileResult::Ok);
+    ASSERT_EQ(doc.Open(Write("part.zcf", head + "00A001AA\n")), EFileResult::Ok);
+    ASSERT_EQ(doc.Open(whole), EFileResult::Ok);
+    EXPECT_TRUE(doc.UserAreaCoverage().Complete());
+    EXPECT_EQ(doc.UserAreaCoverage().covered, 0x1960u);
+    CScriptedInteraction ui2;
+    const CTolvarDocumentData fresh(ui2, ModelPMR);
+    EXPECT_TRUE(fresh.UserAreaCoverage().Complete());
 }
