@@ -206,9 +206,9 @@ EFileResult CCloneFileFormat::ReadRecord(const std::string& line) {
                                                     " bytes but it holds " +
                                                     std::to_string((line.size() - 6) / 2));
     if (!m_work.InRange(addr) || !m_work.InRange(addr + n - 1))
-        return Refuse(EFileResult::DataOverflow, "the record at " + Hex(addr, 4) +
+        return Refuse(EFileResult::DataOverflow, "the record at " + HexText(addr, 4) +
                                                      " reaches past the last address " +
-                                                     Hex(m_work.GetSize() - 1, 4));
+                                                     HexText(m_work.GetSize() - 1, 4));
     for (uint32_t i = 0; i < n; ++i) {
         m_work.SetByte(addr + i, static_cast<uint8_t>(HexNumber(line, 6 + 2 * i, 2)));
         if (addr + i < m_stored.size())
