@@ -86,8 +86,6 @@ public:
             parent->AddChild(raw);
         return raw;
     }
-    // Takes ownership of a node created elsewhere.
-    CNode* Adopt(std::unique_ptr<CNode> node, CNode* parent);
 
     // What the export and the editors need to know of a node beyond its class.
     struct SNodeInfo {

@@ -60,9 +60,3 @@ bool CNodeValue::FindOption(const std::string& text, int& value) const {
         }
     return false;
 }
-
-void CNodeValue::MergeOptions(const CNodeValue& other) {
-    for (const auto& option : other.Options())
-        AddOption(option.second, option.first);
-    m_excluded.insert(other.m_excluded.begin(), other.m_excluded.end());
-}

@@ -40,7 +40,6 @@ public:
     std::string OptionText(int value) const;
     // Looks up an option text; false when there is none.
     bool FindOption(const std::string& text, int& value) const;
-    void MergeOptions(const CNodeValue& other);
 
 protected:
     int m_value = 0;

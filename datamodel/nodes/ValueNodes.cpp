@@ -19,12 +19,6 @@ CNode* CNumNode::SetValue(int n) {
     return this;
 }
 
-void CNumNode::Copy(const CNode& other) {
-    CNode::Copy(other);
-    if (const auto* value = dynamic_cast<const CNodeValue*>(&other))
-        MergeOptions(*value);
-}
-
 CBitNode::CBitNode(const char* name) : CNumNode(name) { m_max = 1; }
 
 CNode* CStringNode::SetText(const std::string& text) {
@@ -38,12 +32,6 @@ int CStringNode::SetString(const std::string& text) {
     const auto end = m_text.find_last_not_of(" \t\r\n");
     m_text.erase(end == std::string::npos ? 0 : end + 1);
     return result;
-}
-
-void CStringNode::Copy(const CNode& other) {
-    CNode::Copy(other);
-    if (const auto* str = dynamic_cast<const CStringNode*>(&other))
-        SetString(str->GetString());
 }
 
 CFreqNode::CFreqNode(const char* name) : CNode(name) {
@@ -65,12 +53,6 @@ CNode* CFreqNode::SetText(const std::string& text) {
 CNode* CFreqNode::SetValue(int n) {
     StoreValue(n);
     return this;
-}
-
-void CFreqNode::Copy(const CNode& other) {
-    CNode::Copy(other);
-    if (const auto* value = dynamic_cast<const CNodeValue*>(&other))
-        MergeOptions(*value);
 }
 
 std::string CFreqNode::ValueText() const {

@@ -12,7 +12,6 @@ public:
     CNode* SetValue(int n) override;
     std::string GetText() const override { return ValueText(); }
     int GetValue() const override { return m_value; }
-    void Copy(const CNode& other) override;
 };
 
 class CBitNode : public CNumNode {
@@ -29,7 +28,6 @@ public:
     virtual int SetString(const std::string& text);
     virtual std::string GetString() const { return m_text; }
     virtual int CheckText(const std::string&) { return 0; }
-    void Copy(const CNode& other) override;
 
 protected:
     std::string m_text;
@@ -44,7 +42,6 @@ public:
     CNode* SetValue(int n) override;
     std::string GetText() const override { return ValueText(); }
     int GetValue() const override { return m_value; }
-    void Copy(const CNode& other) override;
 
     bool IsValid(int n) const override { return n >= m_min && n <= m_max; }
     std::string ValueText() const override;

@@ -38,20 +38,6 @@ TEST(Node, NamesAndLookup) {
     EXPECT_EQ(parent.GetText(), "P");
 }
 
-TEST(Node, DataSetsModifiedAndTreeFlags) {
-    CNode root("R"), child("C"), grandchild("G");
-    root.AddChild(&child);
-    child.AddChild(&grandchild);
-    EXPECT_FALSE(root.IsModifyTree());
-    grandchild.SetData(5);
-    EXPECT_TRUE(grandchild.IsModify());
-    EXPECT_EQ(grandchild.GetValue(), 5);
-    EXPECT_TRUE(root.IsModifyTree());
-    EXPECT_FALSE(root.IsModify());
-    grandchild.SetModify(0);  // never cleared
-    EXPECT_TRUE(grandchild.IsModify());
-}
-
 TEST(NumNode, ClampsAndKeepsRangeAsGiven) {
     CNumNode node("N");
     struct Case { int in, out; } cases[] = {{1000, 255}, {-5, 0}, {17, 17}, {255, 255}};
@@ -104,32 +90,12 @@ TEST(NodeValue, CorrectFallsBackInOrder) {
     EXPECT_EQ(node.Correct(100), 2);
 }
 
-TEST(NumNode, CopyMergesOptionsAndSharesChildren) {
-    CNumNode source("S"), target("T"), child("C");
-    source.SetRange(3, 3, 0, 9);
-    source.AddOption(1, "One");
-    source.AddChild(&child);
-    target.SetRange(8, 8, 5, 10);
-    target.AddOption(2, "Two");
-    target.Copy(source);
-    EXPECT_EQ(target.GetName(), "S");
-    EXPECT_EQ(target.GetValue(), 8);
-    EXPECT_EQ(target.Minimum(), 5);
-    EXPECT_EQ(target.Options().size(), 2u);
-    ASSERT_EQ(target.Children().size(), 1u);
-    EXPECT_EQ(target.Children()[0], &child);
-    EXPECT_EQ(target.GetGeneration(), source.GetGeneration() + 1);
-}
-
 TEST(StringNode, TrailingWhiteSpaceRemoved) {
     CStringNode node("S");
     node.SetString("AB  ");
     EXPECT_EQ(node.GetString(), "AB");
     node.SetText(" x\t\r\n");
     EXPECT_EQ(node.GetText(), " x");
-    CStringNode copy("C");
-    copy.Copy(node);
-    EXPECT_EQ(copy.GetString(), " x");
 }
 
 TEST(FreqNode, ParseAndFormat) {
