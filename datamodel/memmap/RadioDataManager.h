@@ -76,7 +76,8 @@ public:
     bool HasArea(EArea area) const { return Codec(area).count > 0; }
     void RegisterArea(EArea area, SAreaCodec codec) { Codec(area) = std::move(codec); }
 
-    // Creates a node owned by this manager and appends it to parent (when given).
+    // Creates a node owned by this manager and appends it to parent (when given),
+    // which sets its parent and row.
     template <class T, class... Args> T* Make(CNode* parent, const char* name, Args&&... args) {
         auto node = std::make_unique<T>(std::forward<Args>(args)...);
         node->SetName(name);

@@ -12,6 +12,8 @@ CNode* CNode::SetValue(int) { return this; }
 std::string CNode::GetText() const { return GetName(); }
 
 CNode* CNode::AddChild(CNode* child) {
+    child->m_parent = this;
+    child->m_row = static_cast<int>(m_children.size());
     m_children.push_back(child);
     return child;
 }

@@ -24,6 +24,12 @@ protected:
 };
 
 // A named node with an ordered list of children it does not own.
+//
+// Parent and row: AddChild makes the node the child's parent and gives the child
+// its row, its index among the children. Fields of a channel show under the
+// channel whose field holder holds them (see CFieldHolderNode). Nodes a node keeps
+// outside its children (a 2Tone channel's decode limits) have it as parent and
+// row -1.
 class CNode : public CNodeBase {
 public:
     using CNodeBase::CNodeBase;
@@ -37,7 +43,17 @@ public:
     CNode* AddChild(CNode* child);
     CNode* FindChild(std::string_view name) const;
     const std::vector<CNode*>& Children() const { return m_children; }
+    CNode* GetParent() const { return m_parent; }
+    int GetRow() const { return m_row; }
 
 protected:
+    // Makes owner the parent of a node it keeps outside its children, or moves a
+    // field under the channel that shows it.
+    static void SetParentOf(CNode& node, CNode* owner) { node.m_parent = owner; }
+
     std::vector<CNode*> m_children;
+
+private:
+    CNode* m_parent = nullptr;
+    int m_row = -1;
 };

@@ -36,6 +36,10 @@ TEST(Node, NamesAndLookup) {
     EXPECT_EQ(parent.FindChild("a"), nullptr);  // exact, case-sensitive
     EXPECT_EQ(parent.FindChild("C"), nullptr);
     EXPECT_EQ(parent.GetText(), "P");
+    EXPECT_EQ(second.GetParent(), &parent);
+    EXPECT_EQ(second.GetRow(), 2);
+    EXPECT_EQ(parent.GetParent(), nullptr);
+    EXPECT_EQ(parent.GetRow(), -1);
 }
 
 TEST(NumNode, ClampsAndKeepsRangeAsGiven) {

@@ -18,6 +18,22 @@ struct SDocument {
     CTolvarDocumentData document;
 };
 
+// The path a view finds by walking up the parents.
+std::string PathOf(const CNode& node) {
+    std::string path = node.GetName();
+    for (const CNode* up = node.GetParent(); up && up->GetParent(); up = up->GetParent())
+        path = up->GetName() + "." + path;
+    return path;
+}
+
+// Where the node shows: its row among the fields its parent shows.
+const CNode* ShownAtRow(const CNode& node) {
+    const CNode* parent = node.GetParent();
+    if (const auto* holder = dynamic_cast<const CFieldHolderNode*>(parent))
+        parent = holder->GetFieldHolder();
+    return parent->Children().at(static_cast<size_t>(node.GetRow()));
+}
+
 class TreeIndex : public ::testing::TestWithParam<int> {};
 INSTANTIATE_TEST_SUITE_P(Variants, TreeIndex, ::testing::Values(ModelLMR, ModelPMR),
                          [](const auto& info) { return std::string(ModelName(info.param)); });
@@ -49,6 +65,22 @@ TEST_P(TreeIndex, HoldsTheBoundFieldsOfTheVariantOnly) {
     EXPECT_EQ(maker.Leaves().size(), index.Leaves().size() + maker.Below("MakerR").size());
 }
 
+TEST_P(TreeIndex, ParentsAndRowsLeadBackToEveryPath) {
+    SDocument doc(GetParam());
+    const CTreeIndex index = doc.Index(true);
+    std::vector<std::string> paths = {
+        "Mch", "Mch.CH0", "Mch.CH32", "MultiTon.Ton512", "CommonSet.Common", "DtmfCodeCH.DtmfSet"};
+    for (const STreeLeaf& leaf : index.Leaves())
+        paths.push_back(leaf.path);
+    for (const std::string& path : paths) {
+        const CNode* node = index.Resolve(path);
+        ASSERT_NE(node, nullptr) << path;
+        EXPECT_EQ(PathOf(*node), path);
+        EXPECT_EQ(ShownAtRow(*node), node) << path;
+    }
+    EXPECT_EQ(doc.Radio().GetRootNode().GetParent(), nullptr);
+}
+
 TEST(TreeIndex, FollowsTheChannelsFieldHolders) {
     SDocument doc(ModelLMR);
     auto* ch1 =
@@ -62,6 +94,13 @@ TEST(TreeIndex, FollowsTheChannelsFieldHolders) {
     const CTreeIndex index = doc.Index();
     EXPECT_EQ(index.Find("Mch.CH1.FreqRx")->node, freq2);
     EXPECT_EQ(index.Find("Mch.CH1.FreqRx")->parent, ch2);
+    // A view finds each field under the channel that shows it, at the same row.
+    EXPECT_EQ(PathOf(*freq2), "Mch.CH1.FreqRx");
+    EXPECT_EQ(ShownAtRow(*freq2), freq2);
+    EXPECT_EQ(PathOf(*ch1->FindChild("FreqRx")), "Mch.CH2.FreqRx");
+    doc.document.Registry().LoadImageToTree(); // decoding gives each channel its own fields
+    EXPECT_EQ(PathOf(*freq2), "Mch.CH2.FreqRx");
+    EXPECT_EQ(PathOf(*ch1->FindChild("FreqRx")), "Mch.CH1.FreqRx");
 }
 
 TEST(TreeIndex, SaysWhyAPathNamesNoField) {
