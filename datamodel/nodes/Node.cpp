@@ -11,6 +11,11 @@ CNode* CNode::SetValue(int) { return this; }
 
 std::string CNode::GetText() const { return GetName(); }
 
+bool CNode::TrySetText(const std::string&, std::string& reason) {
+    reason = "not a field";
+    return false;
+}
+
 CNode* CNode::AddChild(CNode* child) {
     child->m_parent = this;
     child->m_row = static_cast<int>(m_children.size());

@@ -35,10 +35,19 @@ public:
     using CNodeBase::CNodeBase;
     ~CNode() override = default;
 
+    // Lenient setters of the codecs and dialogs: a text or value the node cannot
+    // take is ignored or clamped.
     virtual CNode* SetText(const std::string& text);
     virtual CNode* SetValue(int n);
     virtual std::string GetText() const;
     virtual int GetValue() const { return 0; }
+
+    // Sets the value from a typed text. On refusal returns false, leaves the node
+    // as it was and says why in reason. Value nodes ignore surrounding blanks; text
+    // nodes drop trailing ones.
+    virtual bool TrySetText(const std::string& text, std::string& reason);
+    // What TrySetText takes, for messages ("one of OFF, ON").
+    virtual std::string Accepts() const { return "nothing"; }
 
     CNode* AddChild(CNode* child);
     CNode* FindChild(std::string_view name) const;

@@ -18,9 +18,11 @@ public:
     virtual bool IsValid(int n) const;
     virtual int Correct(int n) const;
     virtual void Reset() { m_value = m_default; }
-    // Option text of the current value, or empty.
-    virtual std::string ValueText() const { return OptionText(m_value); }
+    // The text of a value, without changing the node: its option text, or empty.
+    virtual std::string TextOf(int value) const { return OptionText(value); }
+    std::string ValueText() const { return TextOf(m_value); }
 
+    // Stores value as given, without clamping.
     void SetRange(int value, int def, int minimum, int maximum);
     void AddOption(int value, const std::string& text);
     // Uses a list shared with other nodes; a later AddOption makes a private copy.

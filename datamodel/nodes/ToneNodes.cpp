@@ -25,9 +25,10 @@ int CQUsrTonEncNode::CodeToHz(int code) {
     return static_cast<int>((10LL * (code & 0xFFFF) + 32) / 64);
 }
 
-int CQUsrTonEncNode::ParseText(const std::string& text) const {
+bool CQUsrTonEncNode::TryParse(const std::string& text, int& value) const {
     const int hz = std::clamp(ParseScaledText(text, 1.0), m_entryMin, m_entryMax);
-    return CodeToHz(HzToCode(hz));
+    value = CodeToHz(HzToCode(hz));
+    return true;
 }
 
 CQUsrTonDecNode::CQUsrTonDecNode(const char* name, int minimum, int maximum)
@@ -41,8 +42,9 @@ void CQUsrTonDecNode::SetEntryLimits(int minimum, int maximum) {
     m_entryMax = maximum;
 }
 
-int CQUsrTonDecNode::ParseText(const std::string& text) const {
-    return std::clamp(ParseScaledText(text, 1.0), m_entryMin, m_entryMax);
+bool CQUsrTonDecNode::TryParse(const std::string& text, int& value) const {
+    value = std::clamp(ParseScaledText(text, 1.0), m_entryMin, m_entryMax);
+    return true;
 }
 
 namespace {
