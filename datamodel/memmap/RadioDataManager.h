@@ -52,6 +52,7 @@ struct SAreaCodec {
 
 class CRadioDataManager : public CCloneManagerObject {
 public:
+    // Views subscribe to changes here (CNode::Subscribe).
     CNode& GetRootNode() { return m_root; }
     const CNode& GetRootNode() const { return m_root; }
     virtual void LoadFromImage(CNode& root, const CEepromImage& image) = 0;

@@ -29,3 +29,16 @@ CNode* CNode::FindChild(std::string_view name) const {
             return child;
     return nullptr;
 }
+
+CNodeSubscription CNode::Subscribe(NodeChanged onChange) {
+    if (!m_observers)
+        m_observers = std::make_shared<CNodeObservers>();
+    const uint64_t id = m_observers->Add(std::move(onChange));
+    return CNodeSubscription(m_observers, id);
+}
+
+void CNode::TellObservers() {
+    for (CNode* node = this; node; node = node->m_parent)
+        if (node->m_observers)
+            node->m_observers->Tell(*this);
+}

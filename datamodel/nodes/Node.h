@@ -1,9 +1,12 @@
 // Base node classes of the memory-map tree.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "datamodel/nodes/NodeObservers.h"
 
 class CNodeBase {
 public:
@@ -29,7 +32,8 @@ protected:
 // its row, its index among the children. Fields of a channel show under the
 // channel whose field holder holds them (see CFieldHolderNode). Nodes a node keeps
 // outside its children (a 2Tone channel's decode limits) have it as parent and
-// row -1.
+// row -1. Changes are told to the observers of the node and its ancestors (see
+// NodeObservers.h).
 class CNode : public CNodeBase {
 public:
     using CNodeBase::CNodeBase;
@@ -55,7 +59,16 @@ public:
     CNode* GetParent() const { return m_parent; }
     int GetRow() const { return m_row; }
 
+    // Calls onChange with each node at or below this one whose value changes, until
+    // the subscription ends.
+    [[nodiscard]] CNodeSubscription Subscribe(NodeChanged onChange);
+
 protected:
+    // Tells the observers of this node and its ancestors; call after a change.
+    void NotifyChanged() {
+        if (CNodeObservers::AnyLive())
+            TellObservers();
+    }
     // Makes owner the parent of a node it keeps outside its children, or moves a
     // field under the channel that shows it.
     static void SetParentOf(CNode& node, CNode* owner) { node.m_parent = owner; }
@@ -63,6 +76,9 @@ protected:
     std::vector<CNode*> m_children;
 
 private:
+    void TellObservers();
+
     CNode* m_parent = nullptr;
     int m_row = -1;
+    std::shared_ptr<CNodeObservers> m_observers;
 };

@@ -16,10 +16,10 @@ int CNodeValue::Correct(int n) const {
 }
 
 void CNodeValue::SetRange(int value, int def, int minimum, int maximum) {
-    m_value = value;
     m_default = def;
     m_min = minimum;
     m_max = maximum;
+    Store(value);
 }
 
 void CNodeValue::AddOption(int value, const std::string& text) {

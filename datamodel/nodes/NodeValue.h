@@ -17,7 +17,7 @@ public:
 
     virtual bool IsValid(int n) const;
     virtual int Correct(int n) const;
-    virtual void Reset() { m_value = m_default; }
+    virtual void Reset() { Store(m_default); }
     // The text of a value, without changing the node: its option text, or empty.
     virtual std::string TextOf(int value) const { return OptionText(value); }
     std::string ValueText() const { return TextOf(m_value); }
@@ -30,7 +30,7 @@ public:
     void AddExcluded(int n) { m_excluded.insert(n); }
 
     int Value() const { return m_value; }
-    void StoreValue(int n) { m_value = Clamp(n); }
+    void StoreValue(int n) { Store(Clamp(n)); }
     int Default() const { return m_default; }
     int Minimum() const { return m_min; }
     int Maximum() const { return m_max; }
@@ -44,6 +44,15 @@ public:
     bool FindOption(const std::string& text, int& value) const;
 
 protected:
+    // Called after the value changed; nodes tell their observers.
+    virtual void ValueChanged() {}
+    void Store(int n) {
+        if (n != m_value) {
+            m_value = n;
+            ValueChanged();
+        }
+    }
+
     int m_value = 0;
     int m_min = 0;
     int m_max = 1;

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <limits>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -132,7 +133,14 @@ CNode* CStringNode::SetText(const std::string& text) {
     return this;
 }
 
-void CStringNode::SetString(const std::string& text) { m_text = TrimEnd(text); }
+void CStringNode::SetString(const std::string& text) {
+    const auto end = text.find_last_not_of(" \t\r\n");
+    const std::string_view stored(text.data(), end == std::string::npos ? 0 : end + 1);
+    if (stored == m_text)
+        return;
+    m_text.assign(stored);
+    NotifyChanged();
+}
 
 bool CStringNode::CheckText(const std::string& text, std::string& reason) const {
     if (m_maxLength > 0 && TrimEnd(text).size() > m_maxLength) {

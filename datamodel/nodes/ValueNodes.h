@@ -42,6 +42,9 @@ public:
     void SetCodes(const INumberCodes* codes) { m_codes = codes; }
     const INumberCodes* Codes() const { return m_codes; }
 
+protected:
+    void ValueChanged() override { NotifyChanged(); }
+
 private:
     const INumberCodes* m_codes = nullptr;
 };
@@ -110,6 +113,7 @@ public:
     std::string ScaledText(long long value) const;
 
 protected:
+    void ValueChanged() override { NotifyChanged(); }
     // The plain parse: "%lf" of the first 15 characters, negative gives 0.
     int ParseScaledText(const std::string& text, double scale) const;
     int m_scale = 1000000;

@@ -123,7 +123,7 @@ TEST(FreqNode, ParseAndFormat) {
     EXPECT_EQ(node.GetText(), "145.12500");
 }
 
-TEST(TrySetText, TakesOrRefusesByTheNodesKind) {
+TEST(TrySetText, TakesOrRefusesByTheNodesKindAndTellsOnlyChanges) {
     CNumNode option("RfPwr"), number("ScrmCode"), tone("CTonTx");
     option.SetRange(1, 0, 0, 1);
     option.AddOption(0, "Low");
@@ -174,6 +174,11 @@ TEST(TrySetText, TakesOrRefusesByTheNodesKind) {
     };
     for (const auto& c : cases) {
         const std::string before = c.node->GetText();
+        int told = 0;
+        const CNodeSubscription subscription = c.node->Subscribe([&](CNode& changed) {
+            EXPECT_EQ(&changed, c.node);
+            ++told;
+        });
         std::string reason;
         EXPECT_EQ(c.node->TrySetText(c.text, reason), c.taken) << c.text << ": " << reason;
         const std::string after =
@@ -182,8 +187,10 @@ TEST(TrySetText, TakesOrRefusesByTheNodesKind) {
                 : c.node->GetText();
         if (c.taken) {
             EXPECT_EQ(after, c.expected) << c.text;
+            EXPECT_EQ(told, after != before ? 1 : 0) << c.text;
         } else {
             EXPECT_EQ(after, before) << c.text;
+            EXPECT_EQ(told, 0) << c.text;
             EXPECT_NE(reason.find(c.expected), std::string::npos) << reason;
         }
     }
@@ -200,13 +207,16 @@ TEST(NodeAccess, HelpersForwardAndFillCombos) {
     CFreqNode freq("F");
     parent.AddChild(&num), parent.AddChild(&str), parent.AddChild(&freq);
 
+    int told = 0;
+    const CNodeSubscription subscription = parent.Subscribe([&](CNode&) { ++told; });
     FakeCombo combo;
     ChildFillCombo(&parent, "N", combo);
     EXPECT_EQ(combo.items, (std::vector<std::string>{"OFF", "ON", "Both"}));
     EXPECT_EQ(combo.current, 1);
     ChildFillComboRange(&parent, "N", combo, 0, 3, true);
     EXPECT_EQ(combo.items, (std::vector<std::string>{"OFF", "ON", "Both"}));  // 2 has no text
-    EXPECT_EQ(ChildGetValue(&parent, "N"), 1); // never changed
+    EXPECT_EQ(ChildGetValue(&parent, "N"), 1);
+    EXPECT_EQ(told, 0); // the node never changed
     combo.current = 2;
     ChildSetTextFromCombo(&parent, "N", combo);
     EXPECT_EQ(ChildGetText(&parent, "N"), "Both");

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <iterator>
+#include <set>
+
 #include "datamodel/DataManagers.h"
 #include "datamodel/DocumentData.h"
 #include "datamodel/memmap/RadioDataManager.h"
@@ -103,6 +106,44 @@ TEST(TreeIndex, FollowsTheChannelsFieldHolders) {
     EXPECT_EQ(PathOf(*ch1->FindChild("FreqRx")), "Mch.CH1.FreqRx");
 }
 
+TEST(TreeIndex, ADecodeTellsTheFieldsWhoseTextChanged) {
+    SDocument source(ModelLMR), target(ModelLMR);
+    const CTreeIndex sourceIndex = source.Index();
+    const char* const edited[] = {"Mch.CH3.ChOn", "Mch.CH3.FreqRx", "Mch.CH3.CTonTx",
+                                  "CommonSet.Common.Comment1"};
+    const char* const texts[] = {"ON", "145.125", "023N", "Site B"};
+    std::string error;
+    for (size_t i = 0; i < std::size(edited); ++i)
+        ASSERT_TRUE(SetLeafText(*sourceIndex.Find(edited[i]), texts[i], error)) << error;
+    source.document.Registry().StoreTreeToImage();
+
+    const CTreeIndex index = target.Index();
+    std::vector<std::string> before;
+    for (const STreeLeaf& leaf : index.Leaves())
+        before.push_back(LeafText(*leaf.node));
+    std::set<const CNode*> told;
+    size_t calls = 0;
+    const auto subscription = target.Radio().GetRootNode().Subscribe([&](CNode& node) {
+        told.insert(&node);
+        ++calls;
+    });
+    target.document.Registry().Image() = source.document.Registry().Image();
+    target.document.Registry().LoadImageToTree();
+
+    std::set<const CNode*> changed;
+    for (size_t i = 0; i < index.Leaves().size(); ++i)
+        if (LeafText(*index.Leaves()[i].node) != before[i])
+            changed.insert(index.Leaves()[i].node);
+    for (const char* path : edited)
+        EXPECT_EQ(changed.count(index.Find(path)->node), 1u) << path;
+    EXPECT_EQ(told, changed);
+    EXPECT_EQ(calls, told.size());
+
+    told.clear();
+    target.document.Registry().LoadImageToTree(); // the same image again
+    EXPECT_TRUE(told.empty());
+}
+
 TEST(TreeIndex, SaysWhyAPathNamesNoField) {
     SDocument doc(ModelLMR);
     const CTreeIndex index = doc.Index();
@@ -197,8 +238,13 @@ TEST(LeafText, ATwoToneToneMovesItsDecodeWindow) {
     ASSERT_NE(tone, nullptr);
     auto* channel = dynamic_cast<CQ2ToneRxChNode*>(tone->parent);
     ASSERT_NE(channel, nullptr);
+    std::vector<const CNode*> told;
+    const auto subscription = channel->Subscribe([&](CNode& node) { told.push_back(&node); });
     std::string error;
     ASSERT_TRUE(SetLeafText(*tone, "1234.5", error)) << error;
+    // The tone as typed, then the two limits and the tone moved to the window's middle.
+    EXPECT_EQ(told, (std::vector<const CNode*>{tone->node, channel->SecondLow(),
+                                               channel->SecondHigh(), tone->node}));
     int low = 0, high = 0;
     CQ2ToneRxChNode::ToneWindow(12345, low, high);
     EXPECT_EQ(channel->SecondLow()->GetValue(), low);
