@@ -74,7 +74,8 @@ CNode* CNumNode::SetValue(int n) {
     return this;
 }
 
-bool CNumNode::CheckText(const std::string& text, int& value, std::string& reason) const {
+bool CNumNode::CheckText(const std::string& typed, int& value, std::string& reason) const {
+    const std::string text = Trim(typed);
     if (FindOption(text, value))
         return true;
     if (m_codes)
@@ -97,7 +98,7 @@ bool CNumNode::CheckText(const std::string& text, int& value, std::string& reaso
 
 bool CNumNode::TrySetText(const std::string& text, std::string& reason) {
     int value = 0;
-    if (!CheckText(Trim(text), value, reason))
+    if (!CheckText(text, value, reason))
         return false;
     SetValue(value);
     return true;
@@ -248,8 +249,9 @@ std::string CFreqNode::NearestAccepted(const std::string& text) const {
     return result;
 }
 
-bool CFreqNode::CheckText(const std::string& text, int& value, std::string& reason,
+bool CFreqNode::CheckText(const std::string& typed, int& value, std::string& reason,
                           bool stored) const {
+    const std::string text = Trim(typed);
     const std::string range = "from " + ScaledText(m_min) + " to " + ScaledText(m_max);
     if (!IsDecimal(text, m_min < 0)) {
         reason = Quoted(text) + " is not a frequency; the field takes a number " + range;
@@ -281,7 +283,7 @@ bool CFreqNode::CheckText(const std::string& text, int& value, std::string& reas
 
 bool CFreqNode::TakeText(const std::string& text, std::string& reason, bool stored) {
     int value = 0;
-    if (!CheckText(Trim(text), value, reason, stored))
+    if (!CheckText(text, value, reason, stored))
         return false;
     SetValue(value);
     return true;

@@ -33,7 +33,8 @@ public:
     int GetValue() const override { return m_value; }
 
     // An option text, a code text, or a whole number within the range that is
-    // valid and, when the node has options, one of them.
+    // valid and, when the node has options, one of them; surrounding blanks are
+    // ignored. Gives the value the text sets, or why it is refused.
     bool CheckText(const std::string& text, int& value, std::string& reason) const;
     bool TrySetText(const std::string& text, std::string& reason) override;
     std::string Accepts() const override;
@@ -97,9 +98,10 @@ public:
     // As TryParse; a refused text gives the current value.
     int ParseText(const std::string& text) const;
 
-    // A decimal number, on the raster and within the range. stored: the text is
-    // one the node showed (an export), so a value off the raster that the node
-    // shows exactly as this text is taken back as it is.
+    // A decimal number, on the raster and within the range; surrounding blanks
+    // are ignored. Gives the value the text sets, or why it is refused.
+    // stored: the text is one the node showed (an export), so a value off the
+    // raster that the node shows exactly as this text is taken back as it is.
     bool CheckText(const std::string& text, int& value, std::string& reason,
                    bool stored = false) const;
     bool TrySetText(const std::string& text, std::string& reason) override;
