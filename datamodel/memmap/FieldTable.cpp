@@ -53,6 +53,7 @@ CNode* BuildField(CTolvarRadioDataManager& manager, CNode& parent, const SFieldD
     switch (def.kind) {
     case EKind::Num: {
         auto* num = manager.Make<CNumNode>(&parent, def.name);
+        num->SetCodes(def.codes);
         node = num, value = num;
         break;
     }

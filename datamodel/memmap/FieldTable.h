@@ -11,6 +11,7 @@
 #include "datamodel/memmap/RadioDataManager.h"
 
 class CNode;
+class INumberCodes;
 struct SFieldDef;
 
 struct SOption {
@@ -52,6 +53,7 @@ struct SFieldDef {
     unsigned models = kModelsBoth;  // the variants the field means something for
     NodeFactory factory = nullptr;  // EKind::Custom: makes the node
     uint32_t aux = 0;               // free for a codec (a second address, a length)
+    const INumberCodes* codes = nullptr; // Num: texts beside the options (tone codes)
 };
 
 using FieldTable = std::vector<SFieldDef>;

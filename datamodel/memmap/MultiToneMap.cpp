@@ -15,13 +15,15 @@ const FieldTable kMultiToneFields = {
      .options = ToneOptions(false),
      .bind = EBind::Codec,
      .decode = DecodeRxTone,
-     .encode = EncodeRxTone},
+     .encode = EncodeRxTone,
+     .codes = &ToneCodeTexts(false)},
     {.name = "CTonTx",
      .max = kToneMax,
      .options = ToneOptions(false),
      .bind = EBind::Codec,
      .decode = DecodeTxTone,
-     .encode = EncodeTxTone},
+     .encode = EncodeTxTone,
+     .codes = &ToneCodeTexts(false)},
 };
 
 } // namespace

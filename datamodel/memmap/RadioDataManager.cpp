@@ -15,14 +15,6 @@ void CTolvarRadioDataManager::Initialize() {
     BuildMakerReservedMap(*this, m_root);
 }
 
-CNode* CTolvarRadioDataManager::Adopt(std::unique_ptr<CNode> node, CNode* parent) {
-    CNode* raw = node.get();
-    m_nodes.push_back(std::move(node));
-    if (parent)
-        parent->AddChild(raw);
-    return raw;
-}
-
 int CTolvarRadioDataManager::CurrentModel() const {
     const CCloneManager* registry = GetRegistry();
     return registry && registry->Model() ? registry->Model()->GetModel() : ModelLMR;

@@ -70,6 +70,7 @@ struct SAreaCodec {
 
 class CRadioDataManager : public CCloneManagerObject {
 public:
+    // Views subscribe to changes here (CNode::Subscribe).
     CNode& GetRootNode() { return m_root; }
     const CNode& GetRootNode() const { return m_root; }
     virtual void LoadFromImage(CNode& root, const CEepromImage& image) = 0;
@@ -96,7 +97,8 @@ public:
     bool HasArea(EArea area) const { return Codec(area).count > 0; }
     void RegisterArea(EArea area, SAreaCodec codec) { Codec(area) = std::move(codec); }
 
-    // Creates a node owned by this manager and appends it to parent (when given).
+    // Creates a node owned by this manager and appends it to parent (when given),
+    // which sets its parent and row.
     template <class T, class... Args> T* Make(CNode* parent, const char* name, Args&&... args) {
         auto node = std::make_unique<T>(std::forward<Args>(args)...);
         node->SetName(name);
@@ -106,8 +108,6 @@ public:
             parent->AddChild(raw);
         return raw;
     }
-    // Takes ownership of a node created elsewhere.
-    CNode* Adopt(std::unique_ptr<CNode> node, CNode* parent);
 
     // What the export and the editors need to know of a node beyond its class.
     struct SNodeInfo {

@@ -125,3 +125,26 @@ std::optional<int> ParseToneText(const std::string& text, bool withMulti) {
     }
     return std::nullopt;
 }
+
+namespace {
+
+class CToneCodeTexts : public INumberCodes {
+public:
+    explicit CToneCodeTexts(bool withMulti) : m_withMulti(withMulti) {}
+    std::optional<int> Parse(const std::string& text) const override {
+        return ParseToneText(text, m_withMulti);
+    }
+    std::string Text(int value) const override { return ToneText(value, m_withMulti); }
+    std::string Hint() const override { return "a DTCS code such as 023N or 023i"; }
+
+private:
+    bool m_withMulti;
+};
+
+} // namespace
+
+const INumberCodes& ToneCodeTexts(bool withMulti) {
+    static const CToneCodeTexts rx(true);
+    static const CToneCodeTexts tx(false);
+    return withMulti ? rx : tx;
+}

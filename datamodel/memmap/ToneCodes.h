@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "datamodel/memmap/FieldTable.h"
+#include "datamodel/nodes/ValueNodes.h"
 
 inline constexpr int kToneCtcssCount = 51;
 inline constexpr int kToneUser = 51;
@@ -43,3 +44,7 @@ std::string ToneText(int value, bool withMulti);
 // of three octal digits with an optional "N" or "I" ("023", "023N", "754i").
 // Leading and trailing blanks are ignored. Anything else gives no value.
 std::optional<int> ParseToneText(const std::string& text, bool withMulti);
+
+// ParseToneText and ToneText for the tone nodes, which take DTCS codes beside
+// their options.
+const INumberCodes& ToneCodeTexts(bool withMulti);

@@ -1,13 +1,9 @@
 #include "TreeAccess.h"
 
-#include <cmath>
-#include <cstdio>
-#include <cstdlib>
 #include <unordered_set>
 
 #include "datamodel/DataManagers.h"
 #include "datamodel/memmap/RadioDataManager.h"
-#include "datamodel/memmap/ToneCodes.h"
 #include "datamodel/nodes/GroupNodes.h"
 #include "datamodel/nodes/ToneNodes.h"
 #include "datamodel/nodes/ValueNodes.h"
@@ -45,163 +41,14 @@ std::string Trim(const std::string& text) {
     return text.substr(first, last - first + 1);
 }
 
-// A whole decimal number with an optional sign, nothing else.
-bool ParseWhole(const std::string& text, long long& value) {
-    if (text.empty() || text.size() > 12) return false;
-    size_t i = (text[0] == '-' || text[0] == '+') ? 1 : 0;
-    if (i == text.size()) return false;
-    for (size_t k = i; k < text.size(); ++k)
-        if (text[k] < '0' || text[k] > '9') return false;
-    value = std::strtoll(text.c_str(), nullptr, 10);
-    return true;
-}
-
-// A decimal number such as "145.125", "-21.4" or ".5".
-bool IsDecimal(const std::string& text, bool signAllowed) {
-    size_t i = 0;
-    if (!text.empty() && (text[0] == '+' || (signAllowed && text[0] == '-'))) i = 1;
-    bool digits = false, point = false;
-    for (; i < text.size(); ++i) {
-        if (text[i] >= '0' && text[i] <= '9')
-            digits = true;
-        else if (text[i] == '.' && !point)
-            point = true;
-        else
-            return false;
-    }
-    return digits;
-}
-
 std::string Quoted(const std::string& text) {
     return "\"" + text + "\"";
-}
-
-std::string FreqText(const CFreqNode& node, long long value) {
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%1.5Lf",
-                  static_cast<long double>(value) / static_cast<long double>(node.GetScale()));
-    return buf;
-}
-
-// A refusing frequency node answers a refused text with its current value, so the
-// parse follows the current value exactly when the text is refused.
-bool FreqRefuses(CFreqNode& node, const std::string& text) {
-    if (node.Minimum() >= node.Maximum()) return false;
-    const int current = node.Value();
-    const int probe = current != node.Minimum() ? node.Minimum() : node.Maximum();
-    const int first = node.ParseText(text);
-    node.SetRange(probe, node.Default(), node.Minimum(), node.Maximum());
-    const int second = node.ParseText(text);
-    node.SetRange(current, node.Default(), node.Minimum(), node.Maximum());
-    return first != second;
-}
-
-// The accepted values next to a refused text, searched at the display resolution.
-std::string NearestAccepted(CFreqNode& node, const std::string& text) {
-    const long long scale = node.GetScale();
-    const long long step = std::max(1LL, scale / 100000);
-    const long long start =
-        static_cast<long long>(std::llround(std::strtod(text.c_str(), nullptr) * scale / step)) *
-        step;
-    std::vector<std::string> found;
-    for (int direction : {-1, 1})
-        for (long long k = 0; k <= 2000; ++k) {
-            const long long candidate = start + direction * k * step;
-            if (candidate < node.Minimum() || candidate > node.Maximum()) break;
-            const std::string candidateText = FreqText(node, candidate);
-            if (!FreqRefuses(node, candidateText) && node.ParseText(candidateText) == candidate) {
-                found.push_back(candidateText);
-                break;
-            }
-        }
-    if (found.empty()) return {};
-    std::string result = "; nearest accepted: " + found[0];
-    if (found.size() > 1 && found[1] != found[0]) result += ", " + found[1];
-    return result;
-}
-
-// The receive and transmit tones of channels and multiple tones.
-bool IsToneNode(const CNode& node) {
-    const std::string name = node.GetName();
-    return (name == "CTonRx" || name == "CTonTx") && dynamic_cast<const CNumNode*>(&node);
-}
-
-// Whether a tone node takes "Multi" (a channel's receive tone).
-bool ToneWithMulti(const CNode& node) {
-    const auto* value = dynamic_cast<const CNodeValue*>(&node);
-    return value && !value->OptionText(kToneMulti).empty();
 }
 
 void RecalcAfterToneEdit(const STreeLeaf& leaf) {
     const std::string name = leaf.node->GetName();
     if (name != "1stFreq" && name != "2ndFreq") return;
     if (auto* channel = dynamic_cast<CQ2ToneRxChNode*>(leaf.parent)) channel->RecalcLimits();
-}
-
-bool SetNumber(CNode& node, CNodeValue& value, const std::string& text, std::string& error) {
-    int wanted = 0;
-    if (value.FindOption(text, wanted)) {
-        node.SetValue(wanted);
-        return true;
-    }
-    if (IsToneNode(node)) {
-        if (const auto tone = ParseToneText(text, ToneWithMulti(node))) {
-            node.SetValue(*tone);
-            return true;
-        }
-    }
-    long long number = 0;
-    if (ParseWhole(text, number) && number >= value.Minimum() && number <= value.Maximum() &&
-        value.IsValid(static_cast<int>(number))) {
-        const int n = static_cast<int>(number);
-        if (value.Options().empty() || !value.OptionText(n).empty()) {
-            node.SetValue(n);
-            return true;
-        }
-    }
-    error = Quoted(text) + " is not accepted; the field takes " + Accepts(node);
-    return false;
-}
-
-// The value the node shows exactly as text, or -1: a stored value off the raster.
-long long ShownAs(CFreqNode& node, const std::string& text) {
-    const long long value = std::llround(std::strtod(text.c_str(), nullptr) * node.GetScale());
-    if (value < node.Minimum() || value > node.Maximum()) return -1;
-    const int current = node.Value();
-    node.SetRange(static_cast<int>(value), node.Default(), node.Minimum(), node.Maximum());
-    const bool same = node.GetText() == text;
-    node.SetRange(current, node.Default(), node.Minimum(), node.Maximum());
-    return same ? value : -1;
-}
-
-bool SetFrequency(const STreeLeaf& leaf, CFreqNode& node, const std::string& text,
-                  std::string& error, bool stored) {
-    const std::string range =
-        "from " + FreqText(node, node.Minimum()) + " to " + FreqText(node, node.Maximum());
-    if (!IsDecimal(text, node.Minimum() < 0)) {
-        error = Quoted(text) + " is not a frequency; the field takes a number " + range;
-        return false;
-    }
-    if (FreqRefuses(node, text)) {
-        if (const long long value = stored ? ShownAs(node, text) : -1; value >= 0) {
-            const int before = node.Value();
-            node.SetValue(static_cast<int>(value));
-            if (node.Value() != before) RecalcAfterToneEdit(leaf);
-            return true;
-        }
-        error = Quoted(text) + " is refused by the field's raster" + NearestAccepted(node, text) +
-                " (range " + range + ")";
-        return false;
-    }
-    const int parsed = node.ParseText(text);
-    if (parsed < node.Minimum() || parsed > node.Maximum()) {
-        error = Quoted(text) + " is outside the range " + range;
-        return false;
-    }
-    const int before = node.Value();
-    node.SetFreqText(text);
-    if (node.Value() != before) RecalcAfterToneEdit(leaf);
-    return true;
 }
 
 } // namespace
@@ -345,52 +192,20 @@ std::string LeafText(const CNode& node) {
 }
 
 std::string SheetText(const CNode& node) {
-    if (IsToneNode(node)) return ToneText(node.GetValue(), ToneWithMulti(node));
+    if (const auto* num = dynamic_cast<const CNumNode*>(&node); num && num->Codes())
+        return num->Codes()->Text(num->GetValue());
     return LeafText(node);
 }
 
-std::string Accepts(const CNode& node) {
-    if (dynamic_cast<const CStringNode*>(&node)) return "a text";
-    if (const auto* freq = dynamic_cast<const CFreqNode*>(&node))
-        return "a frequency from " + FreqText(*freq, freq->Minimum()) + " to " +
-               FreqText(*freq, freq->Maximum());
-    const auto* value = dynamic_cast<const CNodeValue*>(&node);
-    if (!value) return "nothing";
-    const auto& options = value->Options();
-    std::string text;
-    if (options.empty()) {
-        text = "a whole number from " + std::to_string(value->Minimum()) + " to " +
-               std::to_string(value->Maximum());
-        if (!value->Excluded().empty())
-            text += " except " + std::to_string(*value->Excluded().begin()) +
-                    (value->Excluded().size() > 1 ? " and others" : "");
-        return text;
-    }
-    text = "one of ";
-    for (size_t i = 0; i < options.size(); ++i) {
-        if (options.size() > 16 && i == 8) {
-            text += ", ...";
-            i = options.size() - 4;
-        }
-        text += (i ? ", " : "") + options[i].first;
-    }
-    if (IsToneNode(node)) text += ", or a DTCS code such as 023N or 023i";
-    return text;
-}
-
-bool SetLeafText(const STreeLeaf& leaf, const std::string& rawText, std::string& error,
-                 bool stored) {
+bool SetLeafText(const STreeLeaf& leaf, const std::string& text, std::string& error, bool stored) {
     CNode& node = *leaf.node;
-    if (auto* str = dynamic_cast<CStringNode*>(&node)) {
-        str->SetString(rawText);
-        return true;
-    }
-    const std::string text = Trim(rawText);
-    if (auto* freq = dynamic_cast<CFreqNode*>(&node))
-        return SetFrequency(leaf, *freq, text, error, stored);
-    if (auto* value = dynamic_cast<CNodeValue*>(&node)) return SetNumber(node, *value, text, error);
-    error = "not a field";
-    return false;
+    const int before = node.GetValue();
+    auto* freq = stored ? dynamic_cast<CFreqNode*>(&node) : nullptr;
+    if (!(freq ? freq->TrySetStoredText(text, error) : node.TrySetText(text, error)))
+        return false;
+    if (node.GetValue() != before)
+        RecalcAfterToneEdit(leaf);
+    return true;
 }
 
 std::vector<std::string> ApplyLeafEdits(CCloneManager& registry,

@@ -63,13 +63,12 @@ bool LeafTextIsNumber(const CNode& node);
 // The text a technician reads in a sheet: as LeafText, except that tone values
 // show their code text ("023N").
 std::string SheetText(const CNode& node);
-// What the field accepts, for messages ("one of OFF, ON", "a whole number from 0 to 255").
-std::string Accepts(const CNode& node);
 
-// Sets a field from text: an option text, a frequency text, a string, or a whole
-// number within the range. On refusal returns false, leaves the node unchanged and
-// puts into error why and what the field accepts. A changed tone of a 2Tone
-// receive channel recomputes the channel's decode windows.
+// Sets a field from text by the node's own rules (CNode::TrySetText): an option
+// text, a frequency text, a string, or a whole number within the range. On refusal
+// returns false, leaves the node unchanged and puts into error why and what the
+// field accepts. A changed tone of a 2Tone receive channel recomputes the
+// channel's decode windows.
 // stored: the text is one the field showed (an export); a frequency the image
 // holds off the field's raster is then taken back as it is.
 bool SetLeafText(const STreeLeaf& leaf, const std::string& text, std::string& error,

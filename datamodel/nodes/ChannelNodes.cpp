@@ -1,7 +1,6 @@
 #include "ChannelNodes.h"
 
 #include <climits>
-#include <cstdio>
 
 CTolvarMchFreqNode::CTolvarMchFreqNode(const char* name) : CFreqNode(name) {
     SetRange(0, 0, 0, kMaxHz);
@@ -25,19 +24,17 @@ bool CTolvarMchFreqNode::ToRaster(long long hz, int& result) {
     return false;
 }
 
-int CTolvarMchFreqNode::ParseText(const std::string& text) const {
+bool CTolvarMchFreqNode::TryParse(const std::string& text, int& value) const {
     int hz = ParseScaledText(text, static_cast<double>(m_scale));
     // The plain parse saturates where the number no longer fits; such a text
     // means the top of the band.
     if (hz < 0 || hz == INT_MAX) hz = kMaxHz;
-    int result = 0;
-    return ToRaster(hz, result) ? result : m_value;
+    return ToRaster(hz, value);
 }
 
-std::string CTolvarMchFreqNode::ValueText() const {
-    const int shown = Clamp(ParseText(CFreqNode::ValueText()));
-    char text[64];
-    std::snprintf(text, sizeof text, "%1.5Lf",
-                  static_cast<long double>(shown) / static_cast<long double>(m_scale));
-    return text;
+std::string CTolvarMchFreqNode::TextOf(int value) const {
+    int shown = value;
+    if (!TryParse(CFreqNode::TextOf(value), shown))
+        shown = value;
+    return ScaledText(Clamp(shown));
 }

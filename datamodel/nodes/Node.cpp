@@ -5,56 +5,20 @@ void CNodeBase::SetName(const char* name) {
     m_name = name ? name : "";
 }
 
-void CNodeBase::SetData(int n) {
-    m_data = n;
-    SetModify(1);
-}
-
-bool CNodeBase::IsSameName(const CNodeBase& other) const {
-    return GetName() == other.GetName();
-}
-
-void CNodeBase::SetModify(int) { m_modified = true; }
-
 CNode* CNode::SetText(const std::string&) { return this; }
 
 CNode* CNode::SetValue(int) { return this; }
 
-CNode* CNode::Assign(const CNode& other) {
-    Copy(other);
-    return this;
-}
-
-void CNode::Copy(const CNode& other) {
-    m_generation = other.GetGeneration() + 1;
-    if (other.HasName())
-        SetName(other.GetName().c_str());
-    else
-        SetName(nullptr);
-    SetIndex(other.GetIndex());
-    SetData(other.GetData());
-    for (CNode* child : other.m_children)
-        m_children.push_back(child);
-}
-
 std::string CNode::GetText() const { return GetName(); }
 
-void CNode::SetModifyTree(int flag) {
-    SetModify(flag);
-    for (CNode* child : m_children)
-        child->SetModifyTree(flag);
-}
-
-bool CNode::IsModifyTree() const {
-    if (IsModify())
-        return true;
-    for (const CNode* child : m_children)
-        if (child->IsModifyTree())
-            return true;
+bool CNode::TrySetText(const std::string&, std::string& reason) {
+    reason = "not a field";
     return false;
 }
 
 CNode* CNode::AddChild(CNode* child) {
+    child->m_parent = this;
+    child->m_row = static_cast<int>(m_children.size());
     m_children.push_back(child);
     return child;
 }
@@ -64,4 +28,17 @@ CNode* CNode::FindChild(std::string_view name) const {
         if (child->GetName() == name)
             return child;
     return nullptr;
+}
+
+CNodeSubscription CNode::Subscribe(NodeChanged onChange) {
+    if (!m_observers)
+        m_observers = std::make_shared<CNodeObservers>();
+    const uint64_t id = m_observers->Add(std::move(onChange));
+    return CNodeSubscription(m_observers, id);
+}
+
+void CNode::TellObservers() {
+    for (CNode* node = this; node; node = node->m_parent)
+        if (node->m_observers)
+            node->m_observers->Tell(*this);
 }

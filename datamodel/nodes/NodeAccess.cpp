@@ -61,21 +61,17 @@ void ChildFillComboRange(CNode* parent, const std::string& name, IComboBox& comb
                          int to, bool emptyFirst) {
     if (emptyFirst)
         combo.Clear();
-    CNode* child = Find(parent, name);
+    const CNode* child = Find(parent, name);
     if (!child)
         return;
-    auto* value = dynamic_cast<CNodeValue*>(child);
-    const int saved = value ? value->Value() : child->GetValue();
+    // The texts the values would show once stored; the node stays as it is.
+    const auto* value = dynamic_cast<const CNodeValue*>(child);
     for (long long n = from; n <= to; ++n) {
-        child->SetValue(static_cast<int>(n));
-        const std::string text = child->GetText();
+        const std::string text =
+            value ? value->TextOf(value->Clamp(static_cast<int>(n))) : child->GetText();
         if (!text.empty())
             combo.AddItem(text);
     }
-    if (value)
-        value->SetRange(saved, value->Default(), value->Minimum(), value->Maximum());
-    else
-        child->SetValue(saved);
     SelectText(combo, child->GetText());
 }
 

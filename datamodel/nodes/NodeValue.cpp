@@ -16,10 +16,10 @@ int CNodeValue::Correct(int n) const {
 }
 
 void CNodeValue::SetRange(int value, int def, int minimum, int maximum) {
-    m_value = value;
     m_default = def;
     m_min = minimum;
     m_max = maximum;
+    Store(value);
 }
 
 void CNodeValue::AddOption(int value, const std::string& text) {
@@ -59,10 +59,4 @@ bool CNodeValue::FindOption(const std::string& text, int& value) const {
             return true;
         }
     return false;
-}
-
-void CNodeValue::MergeOptions(const CNodeValue& other) {
-    for (const auto& option : other.Options())
-        AddOption(option.second, option.first);
-    m_excluded.insert(other.m_excluded.begin(), other.m_excluded.end());
 }

@@ -17,10 +17,12 @@ public:
 
     virtual bool IsValid(int n) const;
     virtual int Correct(int n) const;
-    virtual void Reset() { m_value = m_default; }
-    // Option text of the current value, or empty.
-    virtual std::string ValueText() const { return OptionText(m_value); }
+    virtual void Reset() { Store(m_default); }
+    // The text of a value, without changing the node: its option text, or empty.
+    virtual std::string TextOf(int value) const { return OptionText(value); }
+    std::string ValueText() const { return TextOf(m_value); }
 
+    // Stores value as given, without clamping.
     void SetRange(int value, int def, int minimum, int maximum);
     void AddOption(int value, const std::string& text);
     // Uses a list shared with other nodes; a later AddOption makes a private copy.
@@ -28,7 +30,7 @@ public:
     void AddExcluded(int n) { m_excluded.insert(n); }
 
     int Value() const { return m_value; }
-    void StoreValue(int n) { m_value = Clamp(n); }
+    void StoreValue(int n) { Store(Clamp(n)); }
     int Default() const { return m_default; }
     int Minimum() const { return m_min; }
     int Maximum() const { return m_max; }
@@ -40,9 +42,17 @@ public:
     std::string OptionText(int value) const;
     // Looks up an option text; false when there is none.
     bool FindOption(const std::string& text, int& value) const;
-    void MergeOptions(const CNodeValue& other);
 
 protected:
+    // Called after the value changed; nodes tell their observers.
+    virtual void ValueChanged() {}
+    void Store(int n) {
+        if (n != m_value) {
+            m_value = n;
+            ValueChanged();
+        }
+    }
+
     int m_value = 0;
     int m_min = 0;
     int m_max = 1;

@@ -24,15 +24,17 @@ CTolvarIfFreqNode::CTolvarIfFreqNode(const char* name) : CFreqNode(name) {
     m_scale = 1000000;
 }
 
-int CTolvarIfFreqNode::ParseText(const std::string& text) const {
+bool CTolvarIfFreqNode::TryParse(const std::string& text, int& value) const {
     // The plain parse knows no sign: a leading "-" is read as "+" and applied after.
     std::string unsigned_text = text;
     const auto first = unsigned_text.find_first_not_of(" \t");
     const bool negative = first != std::string::npos && unsigned_text[first] == '-';
     if (negative) unsigned_text[first] = '+';
     const int f = ParseScaledText(unsigned_text, m_scale);
-    if (f % kIfGrid != 0) return m_value;
-    return negative ? -f : f;
+    if (f % kIfGrid != 0)
+        return false;
+    value = negative ? -f : f;
+    return true;
 }
 
 CQUsrCtcssFreqNode::CQUsrCtcssFreqNode(const char* name) : CFreqNode(name) {
@@ -69,9 +71,10 @@ int CQUsrCtcssFreqNode::Quantise(int tenths) {
     return ToneOf(divider);
 }
 
-int CQUsrCtcssFreqNode::ParseText(const std::string& text) const {
+bool CQUsrCtcssFreqNode::TryParse(const std::string& text, int& value) const {
     const int f = Clamp(std::clamp(ParseScaledText(text, m_scale), kToneMin, kToneMax));
-    return Quantise(f);
+    value = Quantise(f);
+    return true;
 }
 
 CTolvarUsrCtcssFreqNode::CTolvarUsrCtcssFreqNode(const char* name) : CQUsrCtcssFreqNode(name) {}
@@ -95,9 +98,10 @@ int CQBeepFreqNode::FrequencyOf(int divider) {
     return static_cast<int>(RoundHalfAway(kBeepClock / (std::clamp(divider, 0, 255) + 1)));
 }
 
-int CQBeepFreqNode::ParseText(const std::string& text) const {
+bool CQBeepFreqNode::TryParse(const std::string& text, int& value) const {
     const int f = std::clamp(ParseScaledText(text, m_scale), m_entryMin, m_entryMax);
-    return FrequencyOf(DividerOf(f));
+    value = FrequencyOf(DividerOf(f));
+    return true;
 }
 
 CTolvarTempNode::CTolvarTempNode(const char* name) : CNumNode(name) {

@@ -10,8 +10,8 @@
 class CTolvarIfFreqNode : public CFreqNode {
 public:
     explicit CTolvarIfFreqNode(const char* name = nullptr);
-    // A text off the 12.5 kHz grid is refused: the current value is returned.
-    int ParseText(const std::string& text) const override;
+    // A text off the 12.5 kHz grid is refused.
+    bool TryParse(const std::string& text, int& value) const override;
 };
 
 // A tone made by the tone generator, 192000 / w Hz for a 16-bit divider w.
@@ -20,7 +20,7 @@ class CQUsrCtcssFreqNode : public CFreqNode {
 public:
     explicit CQUsrCtcssFreqNode(const char* name = nullptr);
     // Clamped to 60.0 .. 300.0 Hz and the node's range, then quantised.
-    int ParseText(const std::string& text) const override;
+    bool TryParse(const std::string& text, int& value) const override;
 
     // round(1,920,000 / tenths), the divider nearest to the tone.
     static int DividerOf(int tenths);
@@ -41,7 +41,7 @@ public:
 class CQBeepFreqNode : public CFreqNode {
 public:
     explicit CQBeepFreqNode(const char* name = nullptr);
-    int ParseText(const std::string& text) const override;
+    bool TryParse(const std::string& text, int& value) const override;
 
     // The hardware limits an entered frequency is clamped to (400 .. 3000 Hz).
     void SetEntryLimits(int minimum, int maximum);
@@ -64,5 +64,5 @@ public:
     explicit CTolvarTempNode(const char* name = nullptr);
     // A decimal integer, clamped to the range; other texts leave the value unchanged.
     CNode* SetText(const std::string& text) override;
-    std::string ValueText() const override { return std::to_string(m_value); }
+    std::string TextOf(int value) const override { return std::to_string(value); }
 };

@@ -71,14 +71,3 @@ int ParseScaled(const std::string& text, int scale) {
     tenfold = tenfold < lo ? lo : (tenfold > hi ? hi : tenfold);
     return static_cast<int>(static_cast<long long>(tenfold) / 10);
 }
-
-std::string ReplaceChars(const std::string& text, const std::string& set,
-                         const std::string& replacement) {
-    std::string out;
-    for (char c : text)
-        if (set.find(c) != std::string::npos)
-            out += replacement;
-        else
-            out += c;
-    return out;
-}

@@ -10,7 +10,5 @@ bool KeepNumeric(std::string& text);
 bool LimitText(std::string& text, int maximum);
 std::string FormatDecimals(std::string text, int decimals);
 int ParseScaled(const std::string& text, int scale);
-std::string ReplaceChars(const std::string& text, const std::string& set,
-                         const std::string& replacement);
 // Round half away from zero.
 long long RoundHalfAway(double x);

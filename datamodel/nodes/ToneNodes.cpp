@@ -25,9 +25,10 @@ int CQUsrTonEncNode::CodeToHz(int code) {
     return static_cast<int>((10LL * (code & 0xFFFF) + 32) / 64);
 }
 
-int CQUsrTonEncNode::ParseText(const std::string& text) const {
+bool CQUsrTonEncNode::TryParse(const std::string& text, int& value) const {
     const int hz = std::clamp(ParseScaledText(text, 1.0), m_entryMin, m_entryMax);
-    return CodeToHz(HzToCode(hz));
+    value = CodeToHz(HzToCode(hz));
+    return true;
 }
 
 CQUsrTonDecNode::CQUsrTonDecNode(const char* name, int minimum, int maximum)
@@ -41,8 +42,9 @@ void CQUsrTonDecNode::SetEntryLimits(int minimum, int maximum) {
     m_entryMax = maximum;
 }
 
-int CQUsrTonDecNode::ParseText(const std::string& text) const {
-    return std::clamp(ParseScaledText(text, 1.0), m_entryMin, m_entryMax);
+bool CQUsrTonDecNode::TryParse(const std::string& text, int& value) const {
+    value = std::clamp(ParseScaledText(text, 1.0), m_entryMin, m_entryMax);
+    return true;
 }
 
 namespace {
@@ -71,6 +73,10 @@ CQ2ToneRxChNode::CQ2ToneRxChNode(const char* name)
       m_placeholderSecond(MakePlaceholder("2ndFreq")) {
     m_first = m_placeholderFirst.get();
     m_second = m_placeholderSecond.get();
+    for (CNode* limit : {m_firstLo.get(), m_firstHi.get(), m_secondLo.get(), m_secondHi.get()})
+        SetParentOf(*limit, this);
+    SetParentOf(*m_placeholderFirst, this);
+    SetParentOf(*m_placeholderSecond, this);
 }
 
 CQ2ToneRxChNode::~CQ2ToneRxChNode() = default;
@@ -118,6 +124,10 @@ CQ5TonUsrTonNode::CQ5TonUsrTonNode(const char* name)
     : CNode(name), m_ownEnc(std::make_unique<CQUsrTonEncNode>("Enc")),
       m_ownDecL(std::make_unique<CQUsrTonDecNode>("DecL")),
       m_ownDecH(std::make_unique<CQUsrTonDecNode>("DecH")), m_enc(m_ownEnc.get()),
-      m_decL(m_ownDecL.get()), m_decH(m_ownDecH.get()) {}
+      m_decL(m_ownDecL.get()), m_decH(m_ownDecH.get()) {
+    SetParentOf(*m_ownEnc, this);
+    SetParentOf(*m_ownDecL, this);
+    SetParentOf(*m_ownDecH, this);
+}
 
 CQ5TonUsrTonNode::~CQ5TonUsrTonNode() = default;

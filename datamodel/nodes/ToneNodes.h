@@ -13,7 +13,7 @@
 class CQUsrTonEncNode : public CFreqNode {
 public:
     explicit CQUsrTonEncNode(const char* name = nullptr, int minimum = 400, int maximum = 3000);
-    int ParseText(const std::string& text) const override;
+    bool TryParse(const std::string& text, int& value) const override;
     void SetEntryLimits(int minimum, int maximum);
     int EntryMinimum() const { return m_entryMin; }
     int EntryMaximum() const { return m_entryMax; }
@@ -32,7 +32,7 @@ class CQUsrTonDecNode : public CFreqNode {
 public:
     explicit CQUsrTonDecNode(const char* name = nullptr, int minimum = 400, int maximum = 3000);
     // Clamped to the entry limits, not quantised.
-    int ParseText(const std::string& text) const override;
+    bool TryParse(const std::string& text, int& value) const override;
     void SetEntryLimits(int minimum, int maximum);
     int EntryMinimum() const { return m_entryMin; }
     int EntryMaximum() const { return m_entryMax; }

@@ -1,9 +1,64 @@
 #include "ValueNodes.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <limits>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+std::string Trim(const std::string& text) {
+    const auto first = text.find_first_not_of(" \t\r\n");
+    if (first == std::string::npos)
+        return {};
+    const auto last = text.find_last_not_of(" \t\r\n");
+    return text.substr(first, last - first + 1);
+}
+
+std::string TrimEnd(const std::string& text) {
+    const auto end = text.find_last_not_of(" \t\r\n");
+    return text.substr(0, end == std::string::npos ? 0 : end + 1);
+}
+
+std::string Quoted(const std::string& text) {
+    return "\"" + text + "\"";
+}
+
+// A whole decimal number with an optional sign, nothing else.
+bool ParseWhole(const std::string& text, long long& value) {
+    if (text.empty() || text.size() > 12)
+        return false;
+    size_t i = (text[0] == '-' || text[0] == '+') ? 1 : 0;
+    if (i == text.size())
+        return false;
+    for (size_t k = i; k < text.size(); ++k)
+        if (text[k] < '0' || text[k] > '9')
+            return false;
+    value = std::strtoll(text.c_str(), nullptr, 10);
+    return true;
+}
+
+// A decimal number such as "145.125", "-21.4" or ".5".
+bool IsDecimal(const std::string& text, bool signAllowed) {
+    size_t i = 0;
+    if (!text.empty() && (text[0] == '+' || (signAllowed && text[0] == '-')))
+        i = 1;
+    bool digits = false, point = false;
+    for (; i < text.size(); ++i) {
+        if (text[i] >= '0' && text[i] <= '9')
+            digits = true;
+        else if (text[i] == '.' && !point)
+            point = true;
+        else
+            return false;
+    }
+    return digits;
+}
+
+} // namespace
 
 CNumNode::CNumNode(const char* name) : CNode(name) { m_max = 255; }
 
@@ -19,10 +74,57 @@ CNode* CNumNode::SetValue(int n) {
     return this;
 }
 
-void CNumNode::Copy(const CNode& other) {
-    CNode::Copy(other);
-    if (const auto* value = dynamic_cast<const CNodeValue*>(&other))
-        MergeOptions(*value);
+bool CNumNode::CheckText(const std::string& typed, int& value, std::string& reason) const {
+    const std::string text = Trim(typed);
+    if (FindOption(text, value))
+        return true;
+    if (m_codes)
+        if (const auto code = m_codes->Parse(text)) {
+            value = *code;
+            return true;
+        }
+    long long number = 0;
+    if (ParseWhole(text, number) && number >= m_min && number <= m_max &&
+        IsValid(static_cast<int>(number))) {
+        const int n = static_cast<int>(number);
+        if (Options().empty() || !OptionText(n).empty()) {
+            value = n;
+            return true;
+        }
+    }
+    reason = Quoted(text) + " is not accepted; the field takes " + Accepts();
+    return false;
+}
+
+bool CNumNode::TrySetText(const std::string& text, std::string& reason) {
+    int value = 0;
+    if (!CheckText(text, value, reason))
+        return false;
+    SetValue(value);
+    return true;
+}
+
+std::string CNumNode::Accepts() const {
+    const auto& options = Options();
+    std::string text;
+    if (options.empty()) {
+        text = "a whole number from " + std::to_string(m_min) + " to " + std::to_string(m_max);
+        if (!m_excluded.empty())
+            text += " except " + std::to_string(*m_excluded.begin()) +
+                    (m_excluded.size() > 1 ? " and others" : "");
+        return text;
+    }
+    text = "one of ";
+    for (size_t i = 0; i < options.size(); ++i) {
+        if (options.size() > 16 && i == 8) {
+            text += ", ...";
+            i = options.size() - 4;
+        }
+        text += (i ? ", " : "") + options[i].first;
+    }
+    if (m_codes)
+        text += ", or " + m_codes->Hint();
+    return text;
 }
 
 CBitNode::CBitNode(const char* name) : CNumNode(name) { m_max = 1; }
@@ -32,18 +134,35 @@ CNode* CStringNode::SetText(const std::string& text) {
     return this;
 }
 
-int CStringNode::SetString(const std::string& text) {
-    const int result = CheckText(text);
-    m_text = text;
-    const auto end = m_text.find_last_not_of(" \t\r\n");
-    m_text.erase(end == std::string::npos ? 0 : end + 1);
-    return result;
+void CStringNode::SetString(const std::string& text) {
+    const auto end = text.find_last_not_of(" \t\r\n");
+    const std::string_view stored(text.data(), end == std::string::npos ? 0 : end + 1);
+    if (stored == m_text)
+        return;
+    m_text.assign(stored);
+    NotifyChanged();
 }
 
-void CStringNode::Copy(const CNode& other) {
-    CNode::Copy(other);
-    if (const auto* str = dynamic_cast<const CStringNode*>(&other))
-        SetString(str->GetString());
+bool CStringNode::CheckText(const std::string& text, std::string& reason) const {
+    if (m_maxLength > 0 && TrimEnd(text).size() > m_maxLength) {
+        reason = Quoted(text) + " is longer than the " + std::to_string(m_maxLength) +
+                 " characters the field holds";
+        return false;
+    }
+    return true;
+}
+
+bool CStringNode::TrySetText(const std::string& text, std::string& reason) {
+    if (!CheckText(text, reason))
+        return false;
+    SetString(text);
+    return true;
+}
+
+std::string CStringNode::Accepts() const {
+    if (m_maxLength > 0)
+        return "a text of at most " + std::to_string(m_maxLength) + " characters";
+    return "a text";
 }
 
 CFreqNode::CFreqNode(const char* name) : CNode(name) {
@@ -67,17 +186,15 @@ CNode* CFreqNode::SetValue(int n) {
     return this;
 }
 
-void CFreqNode::Copy(const CNode& other) {
-    CNode::Copy(other);
-    if (const auto* value = dynamic_cast<const CNodeValue*>(&other))
-        MergeOptions(*value);
-}
-
-std::string CFreqNode::ValueText() const {
+std::string CFreqNode::ScaledText(long long value) const {
     char buf[64];
     std::snprintf(buf, sizeof buf, "%1.5Lf",
-                  static_cast<long double>(m_value) / static_cast<long double>(m_scale));
+                  static_cast<long double>(value) / static_cast<long double>(m_scale));
     return buf;
+}
+
+std::string CFreqNode::TextOf(int value) const {
+    return ScaledText(value);
 }
 
 int CFreqNode::ParseScaledText(const std::string& text, double scale) const {
@@ -95,6 +212,91 @@ int CFreqNode::ParseScaledText(const std::string& text, double scale) const {
     return static_cast<int>(scaled);
 }
 
+bool CFreqNode::TryParse(const std::string& text, int& value) const {
+    value = ParseScaledText(text, static_cast<double>(m_scale));
+    return true;
+}
+
 int CFreqNode::ParseText(const std::string& text) const {
-    return ParseScaledText(text, static_cast<double>(m_scale));
+    int value = 0;
+    return TryParse(text, value) ? value : m_value;
+}
+
+std::string CFreqNode::NearestAccepted(const std::string& text) const {
+    const long long scale = m_scale;
+    const long long step = std::max(1LL, scale / 100000);
+    const long long start =
+        static_cast<long long>(std::llround(std::strtod(text.c_str(), nullptr) * scale / step)) *
+        step;
+    std::vector<std::string> found;
+    for (int direction : {-1, 1})
+        for (long long k = 0; k <= 2000; ++k) {
+            const long long candidate = start + direction * k * step;
+            if (candidate < m_min || candidate > m_max)
+                break;
+            const std::string candidateText = ScaledText(candidate);
+            int parsed = 0;
+            if (TryParse(candidateText, parsed) && parsed == candidate) {
+                found.push_back(candidateText);
+                break;
+            }
+        }
+    if (found.empty())
+        return {};
+    std::string result = "; nearest accepted: " + found[0];
+    if (found.size() > 1 && found[1] != found[0])
+        result += ", " + found[1];
+    return result;
+}
+
+bool CFreqNode::CheckText(const std::string& typed, int& value, std::string& reason,
+                          bool stored) const {
+    const std::string text = Trim(typed);
+    const std::string range = "from " + ScaledText(m_min) + " to " + ScaledText(m_max);
+    if (!IsDecimal(text, m_min < 0)) {
+        reason = Quoted(text) + " is not a frequency; the field takes a number " + range;
+        return false;
+    }
+    int parsed = 0;
+    if (!TryParse(text, parsed)) {
+        if (stored) {
+            // A value off the raster that the node shows exactly as this text; only
+            // values from 0 up are taken back.
+            const long long shown = std::llround(std::strtod(text.c_str(), nullptr) * m_scale);
+            if (shown >= 0 && shown >= m_min && shown <= m_max &&
+                TextOf(static_cast<int>(shown)) == text) {
+                value = static_cast<int>(shown);
+                return true;
+            }
+        }
+        reason = Quoted(text) + " is refused by the field's raster" + NearestAccepted(text) +
+                 " (range " + range + ")";
+        return false;
+    }
+    if (parsed < m_min || parsed > m_max) {
+        reason = Quoted(text) + " is outside the range " + range;
+        return false;
+    }
+    value = parsed;
+    return true;
+}
+
+bool CFreqNode::TakeText(const std::string& text, std::string& reason, bool stored) {
+    int value = 0;
+    if (!CheckText(text, value, reason, stored))
+        return false;
+    SetValue(value);
+    return true;
+}
+
+bool CFreqNode::TrySetText(const std::string& text, std::string& reason) {
+    return TakeText(text, reason, false);
+}
+
+bool CFreqNode::TrySetStoredText(const std::string& text, std::string& reason) {
+    return TakeText(text, reason, true);
+}
+
+std::string CFreqNode::Accepts() const {
+    return "a frequency from " + ScaledText(m_min) + " to " + ScaledText(m_max);
 }

@@ -1,8 +1,27 @@
 // Leaf node classes: numeric, bit, string and frequency values.
+//
+// Each class holds the rules of its texts: the lenient SetText of the codecs and
+// dialogs, and CheckText / TrySetText, which refuse a text with the reason and
+// leave the node unchanged.
 #pragma once
+
+#include <cstddef>
+#include <optional>
 
 #include "Node.h"
 #include "NodeValue.h"
+
+// Texts a numeric value takes beyond its options, such as tone codes ("023N").
+class INumberCodes {
+public:
+    virtual ~INumberCodes() = default;
+    // The value a text names, or nothing.
+    virtual std::optional<int> Parse(const std::string& text) const = 0;
+    // The text a sheet shows for a value.
+    virtual std::string Text(int value) const = 0;
+    // What else the field takes, for messages ("a DTCS code such as 023N or 023i").
+    virtual std::string Hint() const = 0;
+};
 
 class CNumNode : public CNodeValue, public CNode {
 public:
@@ -12,7 +31,23 @@ public:
     CNode* SetValue(int n) override;
     std::string GetText() const override { return ValueText(); }
     int GetValue() const override { return m_value; }
-    void Copy(const CNode& other) override;
+
+    // An option text, a code text, or a whole number within the range that is
+    // valid and, when the node has options, one of them; surrounding blanks are
+    // ignored. Gives the value the text sets, or why it is refused.
+    bool CheckText(const std::string& text, int& value, std::string& reason) const;
+    bool TrySetText(const std::string& text, std::string& reason) override;
+    std::string Accepts() const override;
+
+    // Codes shared by many nodes; the node does not own them.
+    void SetCodes(const INumberCodes* codes) { m_codes = codes; }
+    const INumberCodes* Codes() const { return m_codes; }
+
+protected:
+    void ValueChanged() override { NotifyChanged(); }
+
+private:
+    const INumberCodes* m_codes = nullptr;
 };
 
 class CBitNode : public CNumNode {
@@ -25,14 +60,23 @@ public:
     explicit CStringNode(const char* name = nullptr) : CNode(name) {}
     CNode* SetText(const std::string& text) override;
     std::string GetText() const override { return m_text; }
-    // Stores the text without trailing white space; returns CheckText's result.
-    virtual int SetString(const std::string& text);
-    virtual std::string GetString() const { return m_text; }
-    virtual int CheckText(const std::string&) { return 0; }
-    void Copy(const CNode& other) override;
+    // Stores the text without trailing white space, whatever its length.
+    void SetString(const std::string& text);
+    const std::string& GetString() const { return m_text; }
 
-protected:
+    // Trailing white space is dropped and leading kept; a text longer than the
+    // maximum length is refused.
+    bool CheckText(const std::string& text, std::string& reason) const;
+    bool TrySetText(const std::string& text, std::string& reason) override;
+    std::string Accepts() const override;
+
+    // 0: any length.
+    void SetMaxLength(size_t length) { m_maxLength = length; }
+    size_t MaxLength() const { return m_maxLength; }
+
+private:
     std::string m_text;
+    size_t m_maxLength = 0;
 };
 
 class CFreqNode : public CNodeValue, public CNode {
@@ -44,18 +88,41 @@ public:
     CNode* SetValue(int n) override;
     std::string GetText() const override { return ValueText(); }
     int GetValue() const override { return m_value; }
-    void Copy(const CNode& other) override;
 
     bool IsValid(int n) const override { return n >= m_min && n <= m_max; }
-    std::string ValueText() const override;
-    // Text to a number in the node's base unit; subclasses apply their raster.
-    virtual int ParseText(const std::string& text) const;
+    // The value in the base unit with five decimals ("145.12500").
+    std::string TextOf(int value) const override;
+    // Text to a number in the node's base unit; false when the text is off the
+    // node's raster. Subclasses apply their raster.
+    virtual bool TryParse(const std::string& text, int& value) const;
+    // As TryParse; a refused text gives the current value.
+    int ParseText(const std::string& text) const;
+
+    // A decimal number, on the raster and within the range; surrounding blanks
+    // are ignored. Gives the value the text sets, or why it is refused.
+    // stored: the text is one the node showed (an export), so a value off the
+    // raster that the node shows exactly as this text is taken back as it is.
+    bool CheckText(const std::string& text, int& value, std::string& reason,
+                   bool stored = false) const;
+    bool TrySetText(const std::string& text, std::string& reason) override;
+    // TrySetText for a text written out by this program (see CheckText).
+    bool TrySetStoredText(const std::string& text, std::string& reason);
+    std::string Accepts() const override;
 
     int GetScale() const { return m_scale; }
     void SetScale(int scale) { m_scale = scale; }
+    // The plain text of a value, "%1.5Lf" of value / scale.
+    std::string ScaledText(long long value) const;
 
 protected:
+    void ValueChanged() override { NotifyChanged(); }
     // The plain parse: "%lf" of the first 15 characters, negative gives 0.
     int ParseScaledText(const std::string& text, double scale) const;
     int m_scale = 1000000;
+
+private:
+    bool TakeText(const std::string& text, std::string& reason, bool stored);
+    // "; nearest accepted: ..." for a text the raster refuses, searched at the
+    // display resolution; empty when none is near.
+    std::string NearestAccepted(const std::string& text) const;
 };

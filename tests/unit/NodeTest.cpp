@@ -4,7 +4,10 @@
 #include <vector>
 
 #include "datamodel/EditGuard.h"
+#include "datamodel/memmap/ToneCodes.h"
+#include "datamodel/nodes/ChannelNodes.h"
 #include "datamodel/nodes/NodeAccess.h"
+#include "datamodel/nodes/SettingNodes.h"
 #include "datamodel/nodes/ValueNodes.h"
 
 namespace {
@@ -36,20 +39,10 @@ TEST(Node, NamesAndLookup) {
     EXPECT_EQ(parent.FindChild("a"), nullptr);  // exact, case-sensitive
     EXPECT_EQ(parent.FindChild("C"), nullptr);
     EXPECT_EQ(parent.GetText(), "P");
-}
-
-TEST(Node, DataSetsModifiedAndTreeFlags) {
-    CNode root("R"), child("C"), grandchild("G");
-    root.AddChild(&child);
-    child.AddChild(&grandchild);
-    EXPECT_FALSE(root.IsModifyTree());
-    grandchild.SetData(5);
-    EXPECT_TRUE(grandchild.IsModify());
-    EXPECT_EQ(grandchild.GetValue(), 5);
-    EXPECT_TRUE(root.IsModifyTree());
-    EXPECT_FALSE(root.IsModify());
-    grandchild.SetModify(0);  // never cleared
-    EXPECT_TRUE(grandchild.IsModify());
+    EXPECT_EQ(second.GetParent(), &parent);
+    EXPECT_EQ(second.GetRow(), 2);
+    EXPECT_EQ(parent.GetParent(), nullptr);
+    EXPECT_EQ(parent.GetRow(), -1);
 }
 
 TEST(NumNode, ClampsAndKeepsRangeAsGiven) {
@@ -104,32 +97,12 @@ TEST(NodeValue, CorrectFallsBackInOrder) {
     EXPECT_EQ(node.Correct(100), 2);
 }
 
-TEST(NumNode, CopyMergesOptionsAndSharesChildren) {
-    CNumNode source("S"), target("T"), child("C");
-    source.SetRange(3, 3, 0, 9);
-    source.AddOption(1, "One");
-    source.AddChild(&child);
-    target.SetRange(8, 8, 5, 10);
-    target.AddOption(2, "Two");
-    target.Copy(source);
-    EXPECT_EQ(target.GetName(), "S");
-    EXPECT_EQ(target.GetValue(), 8);
-    EXPECT_EQ(target.Minimum(), 5);
-    EXPECT_EQ(target.Options().size(), 2u);
-    ASSERT_EQ(target.Children().size(), 1u);
-    EXPECT_EQ(target.Children()[0], &child);
-    EXPECT_EQ(target.GetGeneration(), source.GetGeneration() + 1);
-}
-
 TEST(StringNode, TrailingWhiteSpaceRemoved) {
     CStringNode node("S");
     node.SetString("AB  ");
     EXPECT_EQ(node.GetString(), "AB");
     node.SetText(" x\t\r\n");
     EXPECT_EQ(node.GetText(), " x");
-    CStringNode copy("C");
-    copy.Copy(node);
-    EXPECT_EQ(copy.GetString(), " x");
 }
 
 TEST(FreqNode, ParseAndFormat) {
@@ -150,6 +123,79 @@ TEST(FreqNode, ParseAndFormat) {
     EXPECT_EQ(node.GetText(), "145.12500");
 }
 
+TEST(TrySetText, TakesOrRefusesByTheNodesKindAndTellsOnlyChanges) {
+    CNumNode option("RfPwr"), number("ScrmCode"), tone("CTonTx");
+    option.SetRange(1, 0, 0, 1);
+    option.AddOption(0, "Low");
+    option.AddOption(1, "High");
+    number.SetRange(5, 1, 1, 255);
+    number.AddExcluded(7);
+    tone.SetRange(kToneOff, kToneOff, 0, kToneMax);
+    for (const SOption& o : ToneOptions(false))
+        tone.AddOption(o.value, o.text);
+    tone.SetCodes(&ToneCodeTexts(false));
+    CTolvarMchFreqNode raster("FreqRx");
+    raster.SetValue(150000000);
+    CTolvarIfFreqNode grid("IfFreq");
+    grid.SetValue(10000000);
+    CStringNode text("Text");
+    text.SetMaxLength(10);
+    text.SetString("Before");
+    CNode group("Group");
+
+    const struct {
+        CNode* node;
+        const char* text;
+        bool taken;
+        const char* expected; // the node's text afterwards, or a part of the reason
+    } cases[] = {
+        {&option, " Low ", true, "Low"},
+        {&option, "Medium", false, "\"Medium\" is not accepted; the field takes one of Low, High"},
+        {&option, "2", false, "one of Low, High"},
+        {&number, "255", true, "255"},
+        {&number, "0", false, "a whole number from 1 to 255 except 7"},
+        {&number, "7", false, "except 7"},
+        {&number, "1x", false, "a whole number"},
+        {&raster, "145.13125", true, "145.13125"},
+        {&raster, "145.1234", false,
+         "is refused by the field's raster; nearest accepted: 145.12250, 145.12500 "
+         "(range from 0.00000 to 799.99500)"},
+        {&raster, "800", false, "is outside the range from 0.00000 to 799.99500"},
+        {&raster, "-1", false, "is not a frequency; the field takes a number from 0.00000"},
+        {&grid, "-21.4", true, "-21.40000"},
+        {&grid, "21.405", false, "raster"},
+        {&tone, "754i", true, "3754"},
+        {&tone, "2023", true, "2023"},
+        {&tone, "Multi", false, ", or a DTCS code such as 023N or 023i"},
+        {&tone, "089", false, "is not accepted"},
+        {&text, "Ten chars  ", true, "Ten chars"},
+        {&text, "ELEVEN CHAR", false, "longer than the 10 characters the field holds"},
+        {&group, "x", false, "not a field"},
+    };
+    for (const auto& c : cases) {
+        const std::string before = c.node->GetText();
+        int told = 0;
+        const CNodeSubscription subscription = c.node->Subscribe([&](CNode& changed) {
+            EXPECT_EQ(&changed, c.node);
+            ++told;
+        });
+        std::string reason;
+        EXPECT_EQ(c.node->TrySetText(c.text, reason), c.taken) << c.text << ": " << reason;
+        const std::string after =
+            c.taken && dynamic_cast<CNumNode*>(c.node) && c.node->GetText().empty()
+                ? std::to_string(c.node->GetValue())
+                : c.node->GetText();
+        if (c.taken) {
+            EXPECT_EQ(after, c.expected) << c.text;
+            EXPECT_EQ(told, after != before ? 1 : 0) << c.text;
+        } else {
+            EXPECT_EQ(after, before) << c.text;
+            EXPECT_EQ(told, 0) << c.text;
+            EXPECT_NE(reason.find(c.expected), std::string::npos) << reason;
+        }
+    }
+}
+
 TEST(NodeAccess, HelpersForwardAndFillCombos) {
     CNode parent("P");
     CNumNode num("N");
@@ -161,13 +207,16 @@ TEST(NodeAccess, HelpersForwardAndFillCombos) {
     CFreqNode freq("F");
     parent.AddChild(&num), parent.AddChild(&str), parent.AddChild(&freq);
 
+    int told = 0;
+    const CNodeSubscription subscription = parent.Subscribe([&](CNode&) { ++told; });
     FakeCombo combo;
     ChildFillCombo(&parent, "N", combo);
     EXPECT_EQ(combo.items, (std::vector<std::string>{"OFF", "ON", "Both"}));
     EXPECT_EQ(combo.current, 1);
     ChildFillComboRange(&parent, "N", combo, 0, 3, true);
     EXPECT_EQ(combo.items, (std::vector<std::string>{"OFF", "ON", "Both"}));  // 2 has no text
-    EXPECT_EQ(ChildGetValue(&parent, "N"), 1);  // restored
+    EXPECT_EQ(ChildGetValue(&parent, "N"), 1);
+    EXPECT_EQ(told, 0); // the node never changed
     combo.current = 2;
     ChildSetTextFromCombo(&parent, "N", combo);
     EXPECT_EQ(ChildGetText(&parent, "N"), "Both");

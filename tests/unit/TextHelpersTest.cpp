@@ -25,7 +25,6 @@ TEST(TextHelpers, FiltersAndFormatting) {
     EXPECT_EQ(FormatDecimals("12", 3), "12.000");
     EXPECT_EQ(FormatDecimals("1.23456", 0), "1");
     EXPECT_EQ(FormatDecimals("x1.23456", 2), "1.23");
-    EXPECT_EQ(ReplaceChars("a*b#c", "*#", "--"), "a--b--c");
 }
 
 TEST(TextHelpers, ParseScaled) {

@@ -81,4 +81,18 @@ TEST(ToneNodes, RecalcLimitsMovesWindowsAndTones) {
     EXPECT_EQ(second.GetValue(), 33000);
 }
 
+TEST(ToneNodes, KeptNodesHaveTheirOwnerAsParentAndNoRow) {
+    CQ2ToneRxChNode channel("CH1");
+    CQ5TonUsrTonNode user("0");
+    const std::pair<const CNode*, const CNode*> kept[] = {{channel.FirstLow(), &channel},
+                                                          {channel.SecondHigh(), &channel},
+                                                          {channel.FirstTone(), &channel},
+                                                          {user.Enc(), &user},
+                                                          {user.DecH(), &user}};
+    for (const auto& [node, owner] : kept) {
+        EXPECT_EQ(node->GetParent(), owner) << node->GetName();
+        EXPECT_EQ(node->GetRow(), -1) << node->GetName();
+    }
+}
+
 } // namespace

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <iterator>
+#include <set>
+
 #include "datamodel/DataManagers.h"
 #include "document/DocumentData.h"
 #include "support/ScriptedInteraction.h"
@@ -18,6 +21,22 @@ struct SDocument {
     CScriptedInteraction ui;
     CTolvarDocumentData document;
 };
+
+// The path a view finds by walking up the parents.
+std::string PathOf(const CNode& node) {
+    std::string path = node.GetName();
+    for (const CNode* up = node.GetParent(); up && up->GetParent(); up = up->GetParent())
+        path = up->GetName() + "." + path;
+    return path;
+}
+
+// Where the node shows: its row among the fields its parent shows.
+const CNode* ShownAtRow(const CNode& node) {
+    const CNode* parent = node.GetParent();
+    if (const auto* holder = dynamic_cast<const CFieldHolderNode*>(parent))
+        parent = holder->GetFieldHolder();
+    return parent->Children().at(static_cast<size_t>(node.GetRow()));
+}
 
 class TreeIndex : public ::testing::TestWithParam<int> {};
 INSTANTIATE_TEST_SUITE_P(Variants, TreeIndex, ::testing::Values(ModelLMR, ModelPMR),
@@ -50,6 +69,22 @@ TEST_P(TreeIndex, HoldsTheBoundFieldsOfTheVariantOnly) {
     EXPECT_EQ(maker.Leaves().size(), index.Leaves().size() + maker.Below("MakerR").size());
 }
 
+TEST_P(TreeIndex, ParentsAndRowsLeadBackToEveryPath) {
+    SDocument doc(GetParam());
+    const CTreeIndex index = doc.Index(true);
+    std::vector<std::string> paths = {
+        "Mch", "Mch.CH0", "Mch.CH32", "MultiTon.Ton512", "CommonSet.Common", "DtmfCodeCH.DtmfSet"};
+    for (const STreeLeaf& leaf : index.Leaves())
+        paths.push_back(leaf.path);
+    for (const std::string& path : paths) {
+        const CNode* node = index.Resolve(path);
+        ASSERT_NE(node, nullptr) << path;
+        EXPECT_EQ(PathOf(*node), path);
+        EXPECT_EQ(ShownAtRow(*node), node) << path;
+    }
+    EXPECT_EQ(doc.Radio().GetRootNode().GetParent(), nullptr);
+}
+
 TEST(TreeIndex, FollowsTheChannelsFieldHolders) {
     SDocument doc(ModelLMR);
     auto* ch1 =
@@ -63,6 +98,51 @@ TEST(TreeIndex, FollowsTheChannelsFieldHolders) {
     const CTreeIndex index = doc.Index();
     EXPECT_EQ(index.Find("Mch.CH1.FreqRx")->node, freq2);
     EXPECT_EQ(index.Find("Mch.CH1.FreqRx")->parent, ch2);
+    // A view finds each field under the channel that shows it, at the same row.
+    EXPECT_EQ(PathOf(*freq2), "Mch.CH1.FreqRx");
+    EXPECT_EQ(ShownAtRow(*freq2), freq2);
+    EXPECT_EQ(PathOf(*ch1->FindChild("FreqRx")), "Mch.CH2.FreqRx");
+    doc.document.Registry().LoadImageToTree(); // decoding gives each channel its own fields
+    EXPECT_EQ(PathOf(*freq2), "Mch.CH2.FreqRx");
+    EXPECT_EQ(PathOf(*ch1->FindChild("FreqRx")), "Mch.CH1.FreqRx");
+}
+
+TEST(TreeIndex, ADecodeTellsTheFieldsWhoseTextChanged) {
+    SDocument source(ModelLMR), target(ModelLMR);
+    const CTreeIndex sourceIndex = source.Index();
+    const char* const edited[] = {"Mch.CH3.ChOn", "Mch.CH3.FreqRx", "Mch.CH3.CTonTx",
+                                  "CommonSet.Common.Comment1"};
+    const char* const texts[] = {"ON", "145.125", "023N", "Site B"};
+    std::string error;
+    for (size_t i = 0; i < std::size(edited); ++i)
+        ASSERT_TRUE(SetLeafText(*sourceIndex.Find(edited[i]), texts[i], error)) << error;
+    source.document.Registry().StoreTreeToImage();
+
+    const CTreeIndex index = target.Index();
+    std::vector<std::string> before;
+    for (const STreeLeaf& leaf : index.Leaves())
+        before.push_back(LeafText(*leaf.node));
+    std::set<const CNode*> told;
+    size_t calls = 0;
+    const auto subscription = target.Radio().GetRootNode().Subscribe([&](CNode& node) {
+        told.insert(&node);
+        ++calls;
+    });
+    target.document.Registry().Image() = source.document.Registry().Image();
+    target.document.Registry().LoadImageToTree();
+
+    std::set<const CNode*> changed;
+    for (size_t i = 0; i < index.Leaves().size(); ++i)
+        if (LeafText(*index.Leaves()[i].node) != before[i])
+            changed.insert(index.Leaves()[i].node);
+    for (const char* path : edited)
+        EXPECT_EQ(changed.count(index.Find(path)->node), 1u) << path;
+    EXPECT_EQ(told, changed);
+    EXPECT_EQ(calls, told.size());
+
+    told.clear();
+    target.document.Registry().LoadImageToTree(); // the same image again
+    EXPECT_TRUE(told.empty());
 }
 
 TEST(TreeIndex, SaysWhyAPathNamesNoField) {
@@ -159,8 +239,13 @@ TEST(LeafText, ATwoToneToneMovesItsDecodeWindow) {
     ASSERT_NE(tone, nullptr);
     auto* channel = dynamic_cast<CQ2ToneRxChNode*>(tone->parent);
     ASSERT_NE(channel, nullptr);
+    std::vector<const CNode*> told;
+    const auto subscription = channel->Subscribe([&](CNode& node) { told.push_back(&node); });
     std::string error;
     ASSERT_TRUE(SetLeafText(*tone, "1234.5", error)) << error;
+    // The tone as typed, then the two limits and the tone moved to the window's middle.
+    EXPECT_EQ(told, (std::vector<const CNode*>{tone->node, channel->SecondLow(),
+                                               channel->SecondHigh(), tone->node}));
     int low = 0, high = 0;
     CQ2ToneRxChNode::ToneWindow(12345, low, high);
     EXPECT_EQ(channel->SecondLow()->GetValue(), low);
