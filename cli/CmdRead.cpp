@@ -15,6 +15,9 @@ static CCliRegistrar registrar(61, [](CLI::App& app, SCliOptions&) -> std::funct
                 "85 repeater not compatible, 91 port not available, 74 the file could not be "
                 "written.");
     return [options, out] {
+        // A file that cannot be written is found out before the transfer, not after it.
+        if (const int status = CheckOutput("read", *out); status != kExitOk)
+            return status;
         auto document = NewDocument();
         if (!PrepareClone(*document, *options))
             return CloneExitStatus(ECloneResult::Cancelled, *document);

@@ -58,6 +58,17 @@ static CCliRegistrar registrar(62, [](CLI::App& app, SCliOptions& global) -> std
             return status;
         if (!PrepareClone(*document, *options))
             return CloneExitStatus(ECloneResult::Cancelled, *document);
+        // A file of some records only takes the rest from the factory image.
+        if (const SCoverage coverage = document->UserAreaCoverage(); !coverage.Complete()) {
+            const std::string question =
+                " " + *file + " holds " + std::to_string(coverage.covered) + " of the " +
+                std::to_string(coverage.total) + " bytes of the user area; the other " +
+                std::to_string(coverage.total - coverage.covered) +
+                " bytes would come from the factory image.\n\n Write it anyway?";
+            if (Terminal().MessageBox(question, "", EButtons::YesNo, EIcon::Question) !=
+                EAnswer::Yes)
+                return CloneExitStatus(ECloneResult::Cancelled, *document);
+        }
         std::cerr << "tolvar: writing " << *file << " (" << ModelName(document->GetModel())
                   << ") to the repeater on " << document->RsIo().PortName() << "\n";
         ECloneResult result;

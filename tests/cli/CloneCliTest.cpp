@@ -205,6 +205,26 @@ TEST_F(CloneCli, WriteOfTheOtherVariantNamesFilePortAndBothVariants) {
         << run.err;
 }
 
+TEST_F(CloneCli, UnwritableReadOutputAndPartialWriteAreCaughtFirst) {
+    const auto start = std::chrono::steady_clock::now();
+    const auto read = Run({"read", "-p", "SIM", "-o", dir.Path("no-such-folder/x.zcf")});
+    EXPECT_EQ(read.status, 74);
+    EXPECT_NE(read.err.find("does not exist"), std::string::npos) << read.err;
+    EXPECT_EQ(read.err.find("Now reading"), std::string::npos) << read.err;
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 5s);
+
+    const std::string patch = dir.Path("patch.zcf");
+    clitest::WriteBytes(patch, "23680100\r\n#\r\n00A001AA\r\n");
+    const auto refused = Run({"write", "-p", "SIM", patch});  // no terminal: answered no
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_NE(refused.err.find(patch + " holds 1 of the 6496 bytes of the user area; the other "
+                                       "6495 bytes would come from the factory image."),
+              std::string::npos)
+        << refused.err;
+    EXPECT_EQ(refused.err.find("Write to repeater"), std::string::npos) << refused.err;
+    EXPECT_EQ(Run({"write", "-p", "SIM", "--yes", patch}).status, 0);
+}
+
 TEST_F(CloneCli, PortNamesAndVersion) {
     for (const char* command : {"info", "read"}) {
         std::vector<std::string> args{command, "-p", "COM9"};

@@ -41,7 +41,7 @@ TEST_F(FileCli, NewWritesLoadableFactoryFiles) {
     for (const char* name : {"lmr.zcf", "pmr.zcf"}) {
         const clitest::SResult check = RunTolvar(std::string("check ") + Path(name));
         EXPECT_EQ(check.status, 0);
-        EXPECT_EQ(check.out, "OK\n");
+        EXPECT_EQ(check.out, std::string(name) == "lmr.zcf" ? "OK (LMR)\n" : "OK (PMR)\n");
     }
     // Saving the same image again gives the same bytes.
     ASSERT_EQ(RunTolvar("new -o " + Path("again.zcf")).status, 0);
@@ -101,11 +101,11 @@ TEST_F(FileCli, CheckSaysHowMuchOfTheUserAreaAPatchHolds) {
     const std::string tail = " of 6496 bytes of the user area 00A0-19FF; the rest comes from the "
                              "factory image\n";
     struct Case { std::string content; std::string out; } cases[] = {
-        {Slurp(Path("whole.zcf")), "OK\n"},
-        {"23680100\r\n#\r\n", "OK\ncovers 0" + tail},
-        {"23680100\r\n#\r\n00A001AA\r\n", "OK\ncovers 1" + tail},
+        {Slurp(Path("whole.zcf")), "OK (PMR)\n"},
+        {"23680100\r\n#\r\n", "OK (LMR)\ncovers 0" + tail},
+        {"23680100\r\n#\r\n00A001AA\r\n", "OK (LMR)\ncovers 1" + tail},
         {"23680100\n#\n000010" + sixteen + "\n00A010" + sixteen + "\n19F010" + sixteen + "\n",
-         "OK\ncovers 32" + tail},
+         "OK (LMR)\ncovers 32" + tail},
     };
     for (const auto& c : cases) {
         clitest::WriteBytes(Path("part.zcf"), c.content);
