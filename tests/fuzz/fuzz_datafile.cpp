@@ -1,0 +1,145 @@
+// The data-file reader on arbitrary text, checked against the rules of
+// docs/file-format.md, against itself reading the same text from a file, and against
+// the writer (what it writes of an accepted image reads back as the same bytes).
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "FuzzSupport.h"
+#include "datafile/CloneFileIoManager.h"
+#include "datamodel/DataManagers.h"
+
+namespace {
+
+constexpr size_t kLongLine = 600;
+
+int Digit(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    return -1;
+}
+
+bool AllHex(const std::string& text) {
+    for (char c : text)
+        if (Digit(c) < 0) return false;
+    return true;
+}
+
+unsigned Number(const std::string& text, size_t at, size_t digits) {
+    unsigned n = 0;
+    for (size_t i = 0; i < digits; ++i)
+        n = n * 16 + static_cast<unsigned>(Digit(text[at + i]));
+    return n;
+}
+
+// The reader as the format notes describe it, written plainly: the result and, when
+// it is OK, the image.
+// ranges: the address range of every record, in the order of the file.
+EFileResult Expected(const std::vector<std::string>& lines, std::vector<uint8_t>& image,
+                     RangeTable& ranges) {
+    auto lineText = [](const std::string& raw) {
+        if (raw.size() <= kLongLine && !raw.empty() && raw.back() == '\r')
+            return raw.substr(0, raw.size() - 1);
+        return raw;
+    };
+    const std::string header = lines.empty() ? std::string() : lineText(lines[0]);
+    if (header.size() != 8 || !AllHex(header)) return EFileResult::FormatError;
+    if (header.compare(0, 4, "2368") != 0) return EFileResult::MismatchModel;
+    if (header.compare(4, 4, "0100") != 0) return EFileResult::MismatchRevision;
+    for (size_t i = 1; i < lines.size(); ++i) {
+        const std::string text = lineText(lines[i]);
+        if (text.empty()) return EFileResult::FormatError;
+        if (text[0] == '#') continue;
+        if (text.size() > kLongLine || text.size() < 8 || !AllHex(text))
+            return EFileResult::FormatError;
+        const unsigned address = Number(text, 0, 4), count = Number(text, 4, 2);
+        if (text.size() != 6 + 2 * count) return EFileResult::FormatError;
+        if (address + count > image.size()) return EFileResult::DataOverflow;
+        for (unsigned k = 0; k < count; ++k)
+            image[address + k] = static_cast<uint8_t>(Number(text, 6 + 2 * k, 2));
+        ranges.push_back({address, address + count - 1});
+    }
+    return EFileResult::Ok;
+}
+
+std::string Describe(EFileResult got, EFileResult expected) {
+    return std::string("reader ") + FileResultText(got) + ", expected " +
+           FileResultText(expected);
+}
+
+struct SState {
+    SState() {
+        reader.Initialize();
+        fileReader.Initialize();
+        writerCheck.Initialize();
+        const auto& table = FactoryTable(ModelLMR);
+        factory.Write(0, table.data(), static_cast<uint32_t>(table.size()));
+        for (uint32_t a = kTableSize; a < kImageSize; ++a)
+            factory.SetByte(a, static_cast<uint8_t>(a * 7));
+        const char* dir = std::getenv("TMPDIR");
+        path = std::string(dir && *dir ? dir : "/tmp") + "/tolvar-fuzz-datafile-" +
+               std::to_string(::getpid()) + ".zcf";
+    }
+    ~SState() { std::remove(path.c_str()); }
+
+    CTolvarCloneFileIoManager reader, fileReader, writerCheck;
+    CEepromImage factory{kImageSize};
+    CEepromImage image{kImageSize}, fromFile{kImageSize}, readBack{kImageSize};
+    std::vector<uint8_t> expected;
+    RangeTable ranges;
+    std::vector<bool> covered;
+    std::string path;
+};
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    static SState s;
+    const std::vector<std::string> lines = SplitLines(data, size);
+
+    s.image.CopyFrom(s.factory);
+    const EFileResult result = s.reader.LoadLines(lines, s.image);
+
+    s.expected = s.factory.Bytes();
+    s.ranges.clear();
+    const EFileResult expected = Expected(lines, s.expected, s.ranges);
+    FUZZ_CHECK(result == expected, Describe(result, expected));
+    if (result == EFileResult::Ok)
+        FUZZ_CHECK(s.image.Bytes() == s.expected, "the image differs from the records");
+    else
+        FUZZ_CHECK(s.image == s.factory, "a refused file changed the image");
+
+    // The same text from a file.
+    if (std::FILE* file = std::fopen(s.path.c_str(), "wb")) {
+        const bool written = std::fwrite(data, 1, size, file) == size;
+        if (std::fclose(file) == 0 && written) {
+            s.fromFile.CopyFrom(s.factory);
+            const EFileResult fileResult = s.fileReader.Load(s.path, s.fromFile);
+            FUZZ_CHECK(fileResult == result, Describe(fileResult, result) + " (file)");
+            FUZZ_CHECK(s.fromFile == s.image, "the file gave another image than the lines");
+        }
+    }
+    if (result != EFileResult::Ok || s.ranges.empty())
+        return 0;
+
+    // The writer, given the records' address ranges in the order of the file (any
+    // order, overlapping, not on 16-byte boundaries), writes lines that read back as
+    // exactly those bytes of the accepted image.
+    s.ranges.push_back({0xFFFF, 0xFFFF});
+    const std::vector<std::string> saved = s.reader.FormatLines(s.ranges);
+    s.readBack.Resize(kImageSize);
+    const EFileResult back = s.writerCheck.LoadLines(saved, s.readBack);
+    FUZZ_CHECK(back == EFileResult::Ok, Describe(back, EFileResult::Ok) + " (written lines)");
+    s.covered.assign(kImageSize, false);
+    for (const SAddrRange& range : s.ranges)
+        for (uint32_t a = range.first; a <= range.last && a < kImageSize; ++a)
+            s.covered[a] = true;
+    for (uint32_t a = 0; a < kImageSize; ++a)
+        FUZZ_CHECK(s.readBack.GetByte(a) == (s.covered[a] ? s.image.GetByte(a) : 0),
+                   "written and read back, byte " + std::to_string(a) + " differs");
+    return 0;
+}
