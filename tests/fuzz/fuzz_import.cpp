@@ -29,7 +29,9 @@ std::vector<SLeafEdit> ImportEdits(const CTreeIndex& index, const std::string& t
         if (errors.empty()) return JsonEdits(index, json, errors);
         return {};
     }
-    return ChannelCsvEdits(index, text.substr(first == std::string::npos ? 0 : first), errors);
+    std::vector<std::string> warnings;
+    return ChannelCsvEdits(index, text.substr(first == std::string::npos ? 0 : first), errors,
+                           warnings);
 }
 
 // An export of the tree imported into the same tree names no error and changes no

@@ -76,8 +76,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         exported = json.dump(2, ' ', false, Json::error_handler_t::replace);
     }
 
-    std::vector<std::string> errors;
-    const std::vector<SLeafEdit> edits = csv ? ChannelCsvEdits(index, exported, errors)
+    std::vector<std::string> errors, warnings;
+    const std::vector<SLeafEdit> edits = csv ? ChannelCsvEdits(index, exported, errors, warnings)
                                              : JsonEdits(index, Json::parse(exported), errors);
     // The export of a file of the same variant names only fields the file has.
     FUZZ_CHECK(errors.empty(), "the export does not fit its own variant: " + errors[0]);
