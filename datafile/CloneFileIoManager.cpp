@@ -1,5 +1,6 @@
 #include "CloneFileIoManager.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <cstdio>
@@ -171,9 +172,10 @@ EFileResult CCloneFileFormat::ReadHeader(LineSource next, void* context) {
     if (tooLong || line.size() != 8)
         return Refuse(EFileResult::FormatError, wrong);
     const std::string expected = HexText(m_modelCode, 4) + HexText(m_revision, 4);
+    // A header that is not 8 hex digits is malformed, whatever its first digits say.
+    if (!std::all_of(line.begin(), line.end(), IsHex))
+        return Refuse(EFileResult::FormatError, wrong);
     for (size_t i = 0; i < 8; ++i) {
-        if (!IsHex(line[i]))
-            return Refuse(EFileResult::FormatError, wrong);
         if (line[i] == expected[i])
             continue;
         if (i < 4)

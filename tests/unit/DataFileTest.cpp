@@ -56,6 +56,7 @@ TEST_F(DataFile, ReaderResults) {
         {"23690100\n#\n", EFileResult::MismatchModel},
         {"2368010\n#\n", EFileResult::FormatError},
         {"2368010G\n#\n", EFileResult::FormatError},
+        {"2369010G\n#\n", EFileResult::FormatError},  // malformed before mismatched
         {"236a0100\n#\n", EFileResult::MismatchModel},  // lower-case digits differ
         {"", EFileResult::FormatError},
         {head, EFileResult::Ok},
