@@ -86,7 +86,7 @@ void PrintGroup(const SGroup& group, std::ostream& out) {
         out << "[" << group.path << "]\n";
         CTextTable table({"Field", "Value"});
         for (const STreeLeaf* leaf : group.fields)
-            table.AddRow({LastPiece(leaf->path), SheetText(*leaf->node)});
+            table.AddRow({LastPiece(leaf->path), SheetText(*leaf)});
         table.Print(out);
         out << "\n";
     }
@@ -108,7 +108,7 @@ void PrintGroup(const SGroup& group, std::ostream& out) {
         for (const std::string& column : columns) {
             std::string cell = "-";
             for (const STreeLeaf* leaf : child.fields)
-                if (LastPiece(leaf->path) == column) cell = SheetText(*leaf->node);
+                if (LastPiece(leaf->path) == column) cell = SheetText(*leaf);
             row.push_back(cell);
         }
         table.AddRow(row);

@@ -15,18 +15,11 @@ namespace {
 
 enum class ECol { Number, Attr, Field, FreqTx, ToneRx, ToneTx, WithLong, RxCNo };
 
-// A text the sheet shows in place of the field's own text.
-struct SRename {
-    const char* own;
-    const char* shown;
-};
-
 struct SColumn {
     const char* title;
     ECol kind;
     const char* field = nullptr;
     const char* extra = nullptr; // WithLong: the "long" flag
-    std::vector<SRename> renames = {};
 };
 
 const std::vector<SColumn>& Columns(int model) {
@@ -51,7 +44,7 @@ const std::vector<SColumn>& Columns(int model) {
         {"2 Tone", ECol::Field, "2Ton"},
         {"BASE Log", ECol::Field, "BasLogInOfL"},
         {"RPT Log", ECol::Field, "RptLogInOf"},
-        {"RPT Log ID", ECol::Field, "RptLogIdP", nullptr, {{"5Tone", "DTMF"}}},
+        {"RPT Log ID", ECol::Field, "RptLogIdP"},
         {"Scrambler", ECol::Field, "ScrmOn"},
         {"Scrambler Code", ECol::Field, "ScrmCode"},
     };
@@ -79,11 +72,7 @@ const std::vector<SColumn>& Columns(int model) {
         {"BASE Log", ECol::Field, "BasLogInOfP"},
         {"RPT Log", ECol::Field, "RptLogInOf"},
         {"RPT Log ID", ECol::Field, "RptLogIdP"},
-        {"Auto Reset",
-         ECol::Field,
-         "AutoResetP",
-         nullptr,
-         {{"Timer A Inact", "Timer AI"}, {"Timer B Inact", "Timer BI"}}},
+        {"Auto Reset", ECol::Field, "AutoResetP"},
         {"CH Mute", ECol::Field, "Mute"},
         {"Form", ECol::Field, "Form"},
         {"RPT", ECol::WithLong, "RPT", "RPTLng"},
@@ -109,9 +98,10 @@ public:
     CChannelFields(const CTreeIndex& index, int channel)
         : m_index(index), m_base(ChannelBase(channel)) {}
     const STreeLeaf* Leaf(const std::string& field) const { return m_index.Find(m_base + field); }
-    std::string Text(const std::string& field, bool sheet) const {
+    // As the sheet shows it, also in the CSV.
+    std::string Text(const std::string& field) const {
         const STreeLeaf* leaf = Leaf(field);
-        return leaf ? (sheet ? SheetText(*leaf->node) : LeafText(*leaf->node)) : std::string();
+        return leaf ? SheetText(*leaf) : std::string();
     }
     int Value(const std::string& field) const {
         const STreeLeaf* leaf = Leaf(field);
@@ -126,18 +116,6 @@ private:
 int GlobalValue(const CTreeIndex& index, const char* path) {
     const STreeLeaf* leaf = index.Find(path);
     return leaf ? leaf->node->GetValue() : -1;
-}
-
-std::string Shown(const SColumn& column, const std::string& text) {
-    for (const SRename& rename : column.renames)
-        if (text == rename.own) return rename.shown;
-    return text;
-}
-
-std::string Own(const SColumn& column, const std::string& text) {
-    for (const SRename& rename : column.renames)
-        if (text == rename.shown) return rename.own;
-    return text;
 }
 
 } // namespace
@@ -170,25 +148,24 @@ std::vector<std::string> ChannelSheetRow(const CTreeIndex& index, int channel, b
         switch (column.kind) {
         case ECol::Field:
         case ECol::ToneRx:
-            cell = fields.Text(column.field, sheet);
-            if (sheet) cell = Shown(column, cell);
+            cell = fields.Text(column.field);
             break;
         case ECol::FreqTx:
-            cell = fields.Text(column.field, sheet);
-            if (sheet && cell == fields.Text("FreqRx", sheet)) cell = "<-----";
+            cell = fields.Text(column.field);
+            if (sheet && cell == fields.Text("FreqRx")) cell = "<-----";
             break;
         case ECol::ToneTx:
-            cell = fields.Text(column.field, sheet);
+            cell = fields.Text(column.field);
             if (sheet && fields.Value("CTonTx") == fields.Value("CTonRx")) cell = "<-----";
             if (sheet && fields.Value("CTonRx") == kToneMulti) cell = "------";
             break;
         case ECol::WithLong:
-            cell = fields.Text(column.field, sheet);
+            cell = fields.Text(column.field);
             if (fields.Value(column.field) > 0 && fields.Value(column.extra) == 1) cell += "L";
             break;
         case ECol::RxCNo:
             for (int k = 1; k <= kRxCNoCount; ++k)
-                cell += fields.Text("RxCNo" + std::to_string(k), sheet);
+                cell += fields.Text("RxCNo" + std::to_string(k));
             break;
         default:
             break;
@@ -415,7 +392,7 @@ private:
         switch (column.kind) {
         case ECol::Field:
         case ECol::ToneRx:
-            Edit(where, path, Own(column, cell));
+            Edit(where, path, cell);
             break;
         case ECol::FreqTx:
             Edit(where, path, cell == "<-----" ? CellOf(row, "FreqRx") : cell);

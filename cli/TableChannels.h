@@ -9,8 +9,9 @@
 #include "datamodel/memmap/TreeAccess.h"
 
 std::vector<std::string> ChannelSheetTitles(int model);
-// The cells of channel 1..32. sheet: as the sheet shows them ("<-----", "------",
-// renamed texts, code texts of tones); otherwise the fields' own texts for the CSV.
+// The cells of channel 1..32 with the texts the sheet shows (renamed options, code
+// texts of tones). sheet: also "<-----" and "------" where the sheet shows them;
+// otherwise every cell holds its field's text, as the CSV does.
 std::vector<std::string> ChannelSheetRow(const CTreeIndex& index, int channel, bool sheet);
 // The edits a CSV of the index's variant asks for; errors name the row and column.
 // The separator is found in the header (',', ';' or tab; with ';' a decimal comma is

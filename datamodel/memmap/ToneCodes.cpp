@@ -1,7 +1,9 @@
 #include "ToneCodes.h"
 
 #include <cctype>
+#include <cmath>
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -93,6 +95,33 @@ std::string ToneText(int value, bool withMulti) {
     return {};
 }
 
+namespace {
+
+// The CTCSS list index of a tone written as a number of Hz ("100", "67", "88.50"),
+// or -1.
+int CtcssIndexOf(const std::string& text) {
+    size_t digits = 0, point = 0;
+    for (char c : text) {
+        if (std::isdigit(static_cast<unsigned char>(c)))
+            ++digits;
+        else if (c == '.' && ++point == 1)
+            continue;
+        else
+            return -1;
+    }
+    if (digits == 0 || text.size() > 12) return -1;
+    // In hundredths, so that a second decimal other than 0 names no tone.
+    const double hundredths = std::strtod(text.c_str(), nullptr) * 100.0;
+    const long long rounded = std::llround(hundredths);
+    if (std::fabs(hundredths - static_cast<double>(rounded)) > 1e-6 || rounded % 10 != 0)
+        return -1;
+    for (int i = 0; i < kToneCtcssCount; ++i)
+        if (std::llround(std::strtod(kCtcssTexts[i], nullptr) * 100.0) == rounded) return i;
+    return -1;
+}
+
+} // namespace
+
 std::optional<int> ParseToneText(const std::string& text, bool withMulti) {
     const auto first = text.find_first_not_of(" \t");
     if (first == std::string::npos) return std::nullopt;
@@ -100,6 +129,7 @@ std::optional<int> ParseToneText(const std::string& text, bool withMulti) {
 
     for (const SOption& option : ToneOptions(withMulti))
         if (EqualNoCase(t, option.text)) return option.value;
+    if (const int index = CtcssIndexOf(t); index >= 0) return index;
 
     auto digitsAt = [&](size_t from, size_t count) {
         int n = 0;
@@ -109,20 +139,16 @@ std::optional<int> ParseToneText(const std::string& text, bool withMulti) {
         }
         return n;
     };
-    // A DTCS value as the number the nodes hold.
-    if (t.size() == 4) {
-        const int n = digitsAt(0, 4);
-        if (IsDtcs(n) && IsToneValue(n, withMulti)) return n;
-    }
-    // A code text: three octal digits, then "N" (the default) or "I".
-    if (t.size() == 3 || t.size() == 4) {
-        const int n = digitsAt(0, 3);
-        if (n < 0 || !IsOctalCode(n)) return std::nullopt;
-        const char polarity =
-            t.size() == 4 ? static_cast<char>(std::toupper(static_cast<unsigned char>(t[3]))) : 'N';
-        if (polarity == 'N') return kToneDtcsNormal + n;
-        if (polarity == 'I') return kToneDtcsInverted + n;
-    }
+    if (t.size() != 4) return std::nullopt;
+    // A DTCS value as the number the nodes hold (2023, 3754).
+    if (const int n = digitsAt(0, 4); n >= 0)
+        return IsDtcs(n) && IsToneValue(n, withMulti) ? std::optional<int>(n) : std::nullopt;
+    // A code text: three octal digits, then "N" or "I" (either case).
+    const int n = digitsAt(0, 3);
+    if (n < 0 || !IsOctalCode(n)) return std::nullopt;
+    const char polarity = static_cast<char>(std::toupper(static_cast<unsigned char>(t[3])));
+    if (polarity == 'N') return kToneDtcsNormal + n;
+    if (polarity == 'I') return kToneDtcsInverted + n;
     return std::nullopt;
 }
 
@@ -135,7 +161,10 @@ public:
         return ParseToneText(text, m_withMulti);
     }
     std::string Text(int value) const override { return ToneText(value, m_withMulti); }
-    std::string Hint() const override { return "a DTCS code such as 023N or 023i"; }
+    std::string Hint() const override {
+        return "a DTCS code such as 023N or 754i (a tone may be written without its decimals: "
+               "100)";
+    }
 
 private:
     bool m_withMulti;

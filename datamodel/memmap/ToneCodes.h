@@ -40,9 +40,11 @@ bool IsToneValue(int value, bool withMulti);
 // code, or empty for a value that is none of these.
 std::string ToneText(int value, bool withMulti);
 // The reverse, for typed and imported texts: an option text (case ignored), a
-// DTCS value as a number (2000..2777, 3000..3777, octal digits only), or a code
-// of three octal digits with an optional "N" or "I" ("023", "023N", "754i").
-// Leading and trailing blanks are ignored. Anything else gives no value.
+// CTCSS tone as a number of Hz with or without decimals ("100", "67", "88.5"), a
+// DTCS value as a number (2000..2777, 3000..3777, octal digits only), or a code of
+// three octal digits and "N" or "I" in either case ("023N", "754i"). Three digits
+// alone never name a DTCS code. Leading and trailing blanks are ignored. Anything
+// else gives no value.
 std::optional<int> ParseToneText(const std::string& text, bool withMulti);
 
 // ParseToneText and ToneText for the tone nodes, which take DTCS codes beside

@@ -1,5 +1,8 @@
 #include "TreeAccess.h"
 
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
 #include <unordered_set>
 
 #include "datamodel/DataManagers.h"
@@ -81,7 +84,7 @@ void CTreeIndex::Walk(CNode& group, const std::string& path) {
         const auto info = m_manager.GetNodeInfo(child);
         if (info.bound && (info.models & mask) && !m_byPath.count(childPath)) {
             m_byPath.emplace(childPath, m_leaves.size());
-            m_leaves.push_back({childPath, child, holder});
+            m_leaves.push_back({childPath, child, holder, m_model});
         }
     }
 }
@@ -148,31 +151,96 @@ EPathProblem CTreeIndex::Check(const std::string& path, std::string* message) co
         problem = EPathProblem::NotStored;
         text = "not held in the data file";
     } else {
-        problem = EPathProblem::Unknown;
-        text = "no such field";
-        // Name what the deepest existing group holds.
+        // The deepest part of the path that exists.
         std::string prefix = path;
+        const CNode* deepest = nullptr;
         while (!prefix.empty()) {
             const size_t dot = prefix.rfind('.');
             prefix = dot == std::string::npos ? std::string() : prefix.substr(0, dot);
-            if (Resolve(prefix)) break;
+            if ((deepest = Resolve(prefix))) break;
         }
-        std::vector<std::string> names;
-        std::unordered_set<std::string> seen;
-        for (const STreeLeaf* leaf : Below(prefix)) {
-            const std::string rest = leaf->path.substr(prefix.empty() ? 0 : prefix.size() + 1);
-            const std::string next = FirstPiece(rest);
-            if (seen.insert(next).second) names.push_back(next);
-        }
-        if (!names.empty()) {
-            text += "; " + (prefix.empty() ? std::string("the file") : prefix) + " holds ";
-            for (size_t i = 0; i < names.size() && i < 40; ++i)
-                text += (i ? ", " : "") + names[i];
-            if (names.size() > 40) text += ", ...";
+        if (deepest && !prefix.empty() && IsLeafNode(*deepest)) {
+            problem = EPathProblem::BelowField;
+            text = "no such field; " + prefix + " is a field and has no parts";
+        } else {
+            problem = EPathProblem::Unknown;
+            text = "no such field";
+            // Name what the deepest existing group holds.
+            std::vector<std::string> names;
+            std::unordered_set<std::string> seen;
+            for (const STreeLeaf* leaf : Below(prefix)) {
+                if (leaf->path.size() <= prefix.size()) continue;
+                const std::string rest = leaf->path.substr(prefix.empty() ? 0 : prefix.size() + 1);
+                const std::string next = FirstPiece(rest);
+                if (seen.insert(next).second) names.push_back(next);
+            }
+            if (!names.empty()) {
+                text += "; " + (prefix.empty() ? std::string("the file") : prefix) + " holds ";
+                for (size_t i = 0; i < names.size() && i < 40; ++i)
+                    text += (i ? ", " : "") + names[i];
+                if (names.size() > 40) text += ", ...";
+            }
+            if (const std::string nearest = Nearest(path); !nearest.empty())
+                text += "; the nearest path is " + nearest;
         }
     }
     if (message) *message = path + ": " + text;
     return problem;
+}
+
+namespace {
+
+std::string Lower(std::string text) {
+    for (char& c : text)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+// The edit distance of a and b, or limit + 1 when it is more than limit.
+size_t Distance(const std::string& a, const std::string& b, size_t limit) {
+    if ((a.size() > b.size() ? a.size() - b.size() : b.size() - a.size()) > limit) return limit + 1;
+    std::vector<size_t> row(b.size() + 1);
+    for (size_t j = 0; j <= b.size(); ++j)
+        row[j] = j;
+    for (size_t i = 1; i <= a.size(); ++i) {
+        size_t diagonal = row[0];
+        row[0] = i;
+        size_t best = row[0];
+        for (size_t j = 1; j <= b.size(); ++j) {
+            const size_t above = row[j];
+            row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] != b[j - 1])});
+            diagonal = above;
+            best = std::min(best, row[j]);
+        }
+        if (best > limit) return limit + 1;
+    }
+    return row[b.size()];
+}
+
+} // namespace
+
+std::string CTreeIndex::Nearest(const std::string& path) const {
+    const std::string key = Lower(path);
+    // Some letters wrong in a long path, at most two in a short one.
+    const size_t limit = std::max<size_t>(2, path.size() / 6);
+    std::string best;
+    size_t bestDistance = limit + 1;
+    std::unordered_set<std::string> groups;
+    auto consider = [&](const std::string& candidate) {
+        const size_t distance = Distance(key, Lower(candidate), std::min(limit, bestDistance));
+        if (distance < bestDistance) {
+            bestDistance = distance;
+            best = candidate;
+        }
+    };
+    for (const STreeLeaf& leaf : m_leaves) {
+        consider(leaf.path);
+        if (bestDistance == 0) break;
+        for (size_t dot = leaf.path.find('.'); dot != std::string::npos;
+             dot = leaf.path.find('.', dot + 1))
+            if (groups.insert(leaf.path.substr(0, dot)).second) consider(leaf.path.substr(0, dot));
+    }
+    return best == path ? std::string() : best;
 }
 
 // ---------------------------------------------------------------------------------------
@@ -182,26 +250,80 @@ bool IsLeafNode(const CNode& node) {
 }
 
 bool LeafTextIsNumber(const CNode& node) {
+    const auto* num = dynamic_cast<const CNumNode*>(&node);
+    if (num && num->Codes() && !num->Codes()->Text(num->GetValue()).empty()) return false;
     return dynamic_cast<const CNodeValue*>(&node) && !dynamic_cast<const CFreqNode*>(&node) &&
            node.GetText().empty();
 }
 
 std::string LeafText(const CNode& node) {
+    if (const auto* num = dynamic_cast<const CNumNode*>(&node); num && num->Codes())
+        if (std::string code = num->Codes()->Text(num->GetValue()); !code.empty()) return code;
     if (LeafTextIsNumber(node)) return std::to_string(node.GetValue());
     return node.GetText();
 }
 
-std::string SheetText(const CNode& node) {
-    if (const auto* num = dynamic_cast<const CNumNode*>(&node); num && num->Codes())
-        return num->Codes()->Text(num->GetValue());
-    return LeafText(node);
+const std::vector<SSheetRename>& SheetRenames() {
+    static const std::vector<SSheetRename> renames = {
+        {"RptLogIdP", kModelsLMR, "5Tone", "DTMF"},
+        {"AutoResetP", kModelsPMR, "Timer A Inact", "Timer AI"},
+        {"AutoResetP", kModelsPMR, "Timer B Inact", "Timer BI"},
+    };
+    return renames;
+}
+
+namespace {
+
+const SSheetRename* RenameOf(const STreeLeaf& leaf, const std::string& text, bool shown) {
+    const std::string field = leaf.path.substr(leaf.path.rfind('.') + 1);
+    for (const SSheetRename& rename : SheetRenames())
+        if (field == rename.field && (rename.models & ModelMaskOf(leaf.model)) &&
+            (shown ? Lower(text) == Lower(rename.shown) : text == rename.own))
+            return &rename;
+    return nullptr;
+}
+
+// The character of text at byte i: its UTF-8 sequence, or the byte in hex.
+std::string CharacterAt(const std::string& text, size_t i) {
+    const auto lead = static_cast<unsigned char>(text[i]);
+    const size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 0;
+    bool valid = length > 0 && i + length <= text.size();
+    for (size_t k = 1; valid && k < length; ++k)
+        valid = (static_cast<unsigned char>(text[i + k]) & 0xC0) == 0x80;
+    if (valid && lead >= 0x20 && lead != 0x7F) return text.substr(i, length);
+    char hex[16];
+    std::snprintf(hex, sizeof hex, "the byte 0x%02X", lead);
+    return hex;
+}
+
+// Why a text field holds after rather than expected.
+std::string TextNotKept(const std::string& expected, const std::string& after) {
+    for (size_t i = 0; i < expected.size(); ++i)
+        if (i >= after.size() || after[i] != expected[i]) {
+            if (i >= after.size() && after.size() < expected.size() &&
+                expected.compare(0, after.size(), after) == 0)
+                return "the field holds at most " + std::to_string(after.size()) + " characters";
+            return CharacterAt(expected, i) + " is not in the character set";
+        }
+    return "the field cannot hold this text";
+}
+
+} // namespace
+
+std::string SheetText(const STreeLeaf& leaf) {
+    const std::string text = LeafText(*leaf.node);
+    const SSheetRename* rename = RenameOf(leaf, text, false);
+    return rename ? rename->shown : text;
 }
 
 bool SetLeafText(const STreeLeaf& leaf, const std::string& text, std::string& error, bool stored) {
     CNode& node = *leaf.node;
     const int before = node.GetValue();
     auto* freq = stored ? dynamic_cast<CFreqNode*>(&node) : nullptr;
-    if (!(freq ? freq->TrySetStoredText(text, error) : node.TrySetText(text, error)))
+    const SSheetRename* rename =
+        dynamic_cast<CStringNode*>(&node) ? nullptr : RenameOf(leaf, Trim(text), true);
+    const std::string own = rename ? rename->own : text;
+    if (!(freq ? freq->TrySetStoredText(own, error) : node.TrySetText(own, error)))
         return false;
     if (node.GetValue() != before)
         RecalcAfterToneEdit(leaf);
@@ -239,12 +361,8 @@ std::vector<std::string> ApplyLeafEdits(CCloneManager& registry,
         if (after == d.expected) continue;
         std::string why = "it depends on another field or is fixed for " +
                           std::string(ModelName(registry.Model()->GetModel())) + " files";
-        if (dynamic_cast<const CStringNode*>(d.edit->leaf->node)) {
-            if (after.size() < d.expected.size() && d.expected.rfind(after, 0) == 0)
-                why = "the field holds at most " + std::to_string(after.size()) + " characters";
-            else
-                why = "the field cannot hold some of these characters";
-        }
+        if (dynamic_cast<const CStringNode*>(d.edit->leaf->node))
+            why = TextNotKept(d.expected, after);
         const std::string& path = d.edit->leaf->path;
         if (path.rfind("Mch.CH", 0) == 0) {
             const CNode* on = d.edit->leaf->parent->FindChild("ChOn");

@@ -19,10 +19,11 @@ struct STreeLeaf {
     std::string path;
     CNode* node = nullptr;
     CNode* parent = nullptr;
+    int model = 0; // the variant of the index that holds the field
 };
 
 // Why a path names no field of the index.
-enum class EPathProblem { None, Unknown, Group, OtherVariant, NotStored, MakerReserved };
+enum class EPathProblem { None, Unknown, Group, OtherVariant, NotStored, MakerReserved, BelowField };
 
 // The fields a data file of one variant holds, in tree order: nodes bound to the
 // image and meant for the variant; the 2Tone area only for LMR, the 5Tone area
@@ -37,8 +38,12 @@ public:
     const STreeLeaf* Find(const std::string& path) const;
     // The fields at or below path, in tree order ("" gives all).
     std::vector<const STreeLeaf*> Below(const std::string& path) const;
-    // Why path names no field (None when it does), and a message that names it.
+    // Why path names no field (None when it does), and a message that names it and,
+    // for a path that is no field, the nearest path that is.
     EPathProblem Check(const std::string& path, std::string* message = nullptr) const;
+    // The field or group path nearest to path: the same path in other case, else the
+    // one fewest letters away; empty when none is close.
+    std::string Nearest(const std::string& path) const;
     // Any node by path, through the channels' field holders; null when missing.
     CNode* Resolve(const std::string& path) const;
 
@@ -55,17 +60,28 @@ private:
 
 // Value nodes (numeric, bit, frequency) and text nodes are fields; others are groups.
 bool IsLeafNode(const CNode& node);
-// The field's text: option text, frequency text or string; the integer when the
-// value has no text.
+// The field's text: option text, code text ("023N"), frequency text or string; the
+// integer when the value has no text.
 std::string LeafText(const CNode& node);
-// True when LeafText is the bare integer (a numeric value without option text).
+// True when LeafText is the bare integer (a numeric value without option or code text).
 bool LeafTextIsNumber(const CNode& node);
-// The text a technician reads in a sheet: as LeafText, except that tone values
-// show their code text ("023N").
-std::string SheetText(const CNode& node);
+// The text a technician reads in a sheet: as LeafText, except where the sheet of
+// the leaf's variant shows another text for the value ("DTMF" for the LMR repeater
+// log ID's "5Tone").
+std::string SheetText(const STreeLeaf& leaf);
+
+// Texts the channel sheets show in place of a field's own option text.
+struct SSheetRename {
+    const char* field; // the last piece of the path
+    unsigned models;   // the variants whose sheet renames it
+    const char* own;
+    const char* shown;
+};
+const std::vector<SSheetRename>& SheetRenames();
 
 // Sets a field from text by the node's own rules (CNode::TrySetText): an option
-// text, a frequency text, a string, or a whole number within the range. On refusal
+// text (or the text the sheet shows for it), a code text, a frequency text, a
+// string, or a whole number within the range. On refusal
 // returns false, leaves the node unchanged and puts into error why and what the
 // field accepts. A changed tone of a 2Tone receive channel recomputes the
 // channel's decode windows.

@@ -77,8 +77,7 @@ void EncodeCodeType(const CNode& node, CEepromImage& image, uint32_t base, const
 
 // The tone children of a receive channel, attached to it; aux 0 the first, 1 the second.
 CNode* MakeRxTone(CTolvarRadioDataManager& manager, CNode* parent, const SFieldDef& def) {
-    auto* tone = manager.Make<CFreqNode>(parent, def.name);
-    tone->SetScale(10);
+    auto* tone = manager.Make<CQ2ToneRxToneNode>(parent, def.name);
     tone->SetRange(def.value, def.def, def.min, def.max);
     if (auto* channel = dynamic_cast<CQ2ToneRxChNode*>(parent))
         def.aux == 0 ? channel->AttachFirstTone(tone) : channel->AttachSecondTone(tone);
@@ -90,9 +89,9 @@ CNode* MakeRxTone(CTolvarRadioDataManager& manager, CNode* parent, const SFieldD
 // and the name with the record's name slot.
 const FieldTable kRxFields = ForModels({
     {.name = "1stFreq", .kind = EKind::Custom, .value = 2500, .def = 2500, .min = 2500,
-     .max = 33002, .bind = EBind::Codec, .factory = MakeRxTone, .aux = 0},
+     .max = CQ2ToneRxChNode::kToneMax, .bind = EBind::Codec, .factory = MakeRxTone, .aux = 0},
     {.name = "2ndFreq", .kind = EKind::Custom, .value = 2500, .def = 2500, .min = 2500,
-     .max = 33002, .bind = EBind::Codec, .factory = MakeRxTone, .aux = 1},
+     .max = CQ2ToneRxChNode::kToneMax, .bind = EBind::Codec, .factory = MakeRxTone, .aux = 1},
     {.name = "Group", .options = {{"1st", 0}, {"2nd", 1}}, .bind = EBind::Codec, .addr = 0,
      .decode = DecodeGroupCall, .encode = EncodeGroupCall},
     {.name = "Text", .kind = EKind::String, .bind = EBind::Codec},

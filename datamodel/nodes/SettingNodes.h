@@ -2,6 +2,8 @@
 // the IF offset grid, the user CTCSS tone divider, beep dividers and temperatures.
 #pragma once
 
+#include <algorithm>
+
 #include <string>
 
 #include "ValueNodes.h"
@@ -42,6 +44,10 @@ class CQBeepFreqNode : public CFreqNode {
 public:
     explicit CQBeepFreqNode(const char* name = nullptr);
     bool TryParse(const std::string& text, int& value) const override;
+    void EntryRange(int& low, int& high) const override {
+        low = std::max(m_min, m_entryMin);
+        high = std::min(m_max, m_entryMax);
+    }
 
     // The hardware limits an entered frequency is clamped to (400 .. 3000 Hz).
     void SetEntryLimits(int minimum, int maximum);

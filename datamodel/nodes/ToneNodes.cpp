@@ -49,12 +49,8 @@ bool CQUsrTonDecNode::TryParse(const std::string& text, int& value) const {
 
 namespace {
 
-std::unique_ptr<CFreqNode> MakePlaceholder(const char* name) {
-    auto tone = std::make_unique<CFreqNode>(name);
-    tone->SetScale(10);
-    tone->SetRange(CQ2ToneRxChNode::kToneMin, CQ2ToneRxChNode::kToneMin, CQ2ToneRxChNode::kToneMin,
-                   CQ2ToneRxChNode::kToneMax);
-    return tone;
+std::unique_ptr<CQ2ToneRxToneNode> MakePlaceholder(const char* name) {
+    return std::make_unique<CQ2ToneRxToneNode>(name);
 }
 
 std::unique_ptr<CQUsrTonDecNode> MakeLimit(const char* name) {
@@ -65,6 +61,19 @@ std::unique_ptr<CQUsrTonDecNode> MakeLimit(const char* name) {
 }
 
 } // namespace
+
+CQ2ToneRxToneNode::CQ2ToneRxToneNode(const char* name) : CFreqNode(name) {
+    m_scale = 10;
+    SetRange(CQ2ToneRxChNode::kToneMin, CQ2ToneRxChNode::kToneMin, CQ2ToneRxChNode::kToneMin,
+             CQ2ToneRxChNode::kToneMax);
+}
+
+bool CQ2ToneRxToneNode::TryParse(const std::string& text, int& value) const {
+    int low = 0, high = 0;
+    CQ2ToneRxChNode::ToneWindow(ParseScaledText(text, m_scale), low, high);
+    value = CQ2ToneRxChNode::WindowMiddle(low, high);
+    return true;
+}
 
 CQ2ToneRxChNode::CQ2ToneRxChNode(const char* name)
     : CNode(name), m_firstLo(MakeLimit("1stFreqLo")), m_firstHi(MakeLimit("1stFreqHi")),

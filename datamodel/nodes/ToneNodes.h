@@ -14,6 +14,10 @@ class CQUsrTonEncNode : public CFreqNode {
 public:
     explicit CQUsrTonEncNode(const char* name = nullptr, int minimum = 400, int maximum = 3000);
     bool TryParse(const std::string& text, int& value) const override;
+    void EntryRange(int& low, int& high) const override {
+        low = std::max(m_min, m_entryMin);
+        high = std::min(m_max, m_entryMax);
+    }
     void SetEntryLimits(int minimum, int maximum);
     int EntryMinimum() const { return m_entryMin; }
     int EntryMaximum() const { return m_entryMax; }
@@ -33,6 +37,10 @@ public:
     explicit CQUsrTonDecNode(const char* name = nullptr, int minimum = 400, int maximum = 3000);
     // Clamped to the entry limits, not quantised.
     bool TryParse(const std::string& text, int& value) const override;
+    void EntryRange(int& low, int& high) const override {
+        low = std::max(m_min, m_entryMin);
+        high = std::min(m_max, m_entryMax);
+    }
     void SetEntryLimits(int minimum, int maximum);
     int EntryMinimum() const { return m_entryMin; }
     int EntryMaximum() const { return m_entryMax; }
@@ -44,6 +52,17 @@ public:
 private:
     int m_entryMin;
     int m_entryMax;
+};
+
+// A tone of a 2Tone receive channel in tenths of Hz. The image holds only its
+// decode window, so the tone is the middle of the window made for it: a tone
+// whose window centres elsewhere (250.0, 2600.5) is off this node's raster.
+class CQ2ToneRxToneNode : public CFreqNode {
+public:
+    explicit CQ2ToneRxToneNode(const char* name = nullptr);
+    bool TryParse(const std::string& text, int& value) const override;
+    // An exported tone the windows cannot give back is refused, not moved.
+    bool TakesStoredOffRaster() const override { return false; }
 };
 
 // A 2Tone receive channel. The image holds no tones, only a decode window per
@@ -84,7 +103,7 @@ private:
     std::unique_ptr<CQUsrTonDecNode> m_firstLo, m_firstHi;
     CFreqNode* m_second;
     std::unique_ptr<CQUsrTonDecNode> m_secondLo, m_secondHi;
-    std::unique_ptr<CFreqNode> m_placeholderFirst, m_placeholderSecond;
+    std::unique_ptr<CQ2ToneRxToneNode> m_placeholderFirst, m_placeholderSecond;
 };
 
 // A 5Tone user tone: encoder tone and decode window, each a node attached by

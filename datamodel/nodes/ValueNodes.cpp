@@ -1,6 +1,7 @@
 #include "ValueNodes.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -58,6 +59,24 @@ bool IsDecimal(const std::string& text, bool signAllowed) {
     return digits;
 }
 
+// The one option whose text matches without regard to case; false when none or
+// several do.
+bool FindOptionNoCase(const OptionList& options, const std::string& text, int& value) {
+    const auto lower = [](std::string t) {
+        for (char& c : t)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        return t;
+    };
+    const std::string key = lower(text);
+    int found = 0;
+    for (const auto& option : options)
+        if (lower(option.first) == key) {
+            value = option.second;
+            ++found;
+        }
+    return found == 1;
+}
+
 } // namespace
 
 CNumNode::CNumNode(const char* name) : CNode(name) { m_max = 255; }
@@ -76,13 +95,17 @@ CNode* CNumNode::SetValue(int n) {
 
 bool CNumNode::CheckText(const std::string& typed, int& value, std::string& reason) const {
     const std::string text = Trim(typed);
-    if (FindOption(text, value))
+    if (FindOption(text, value) || FindOptionNoCase(Options(), text, value))
         return true;
-    if (m_codes)
+    // A field with code texts takes numbers only as its codes read them.
+    if (m_codes) {
         if (const auto code = m_codes->Parse(text)) {
             value = *code;
             return true;
         }
+        reason = Quoted(text) + " is not accepted; the field takes " + Accepts();
+        return false;
+    }
     long long number = 0;
     if (ParseWhole(text, number) && number >= m_min && number <= m_max &&
         IsValid(static_cast<int>(number))) {
@@ -222,17 +245,15 @@ int CFreqNode::ParseText(const std::string& text) const {
     return TryParse(text, value) ? value : m_value;
 }
 
-std::string CFreqNode::NearestAccepted(const std::string& text) const {
+std::string CFreqNode::NearestAccepted(long double raw, int low, int high) const {
     const long long scale = m_scale;
     const long long step = std::max(1LL, scale / 100000);
-    const long long start =
-        static_cast<long long>(std::llround(std::strtod(text.c_str(), nullptr) * scale / step)) *
-        step;
+    const long long start = std::llround(raw / static_cast<long double>(step)) * step;
     std::vector<std::string> found;
     for (int direction : {-1, 1})
         for (long long k = 0; k <= 2000; ++k) {
             const long long candidate = start + direction * k * step;
-            if (candidate < m_min || candidate > m_max)
+            if (candidate < low || candidate > high)
                 break;
             const std::string candidateText = ScaledText(candidate);
             int parsed = 0;
@@ -249,36 +270,69 @@ std::string CFreqNode::NearestAccepted(const std::string& text) const {
     return result;
 }
 
+bool CFreqNode::ReadNumber(const std::string& text, long double& raw,
+                           std::string& plain) const {
+    if (!IsDecimal(text, true))
+        return false;
+    // Without sign and leading zeros, so the plain parse sees every digit that counts.
+    const bool negative = text[0] == '-';
+    plain = text.substr(text[0] == '-' || text[0] == '+' ? 1 : 0);
+    const size_t nonZero = plain.find_first_not_of('0');
+    plain.erase(0, nonZero == std::string::npos ? plain.size() - 1 : nonZero);
+    if (plain.empty() || plain[0] == '.')
+        plain.insert(0, "0");
+    // A whole number of Hz where the field shows MHz: no MHz value has seven digits.
+    const bool hertz = m_scale == 1000000 && plain.find('.') == std::string::npos &&
+                       plain.size() >= 7;
+    if (hertz) {
+        raw = std::strtold(plain.c_str(), nullptr);
+        plain.insert(plain.size() - 6, ".");
+    } else {
+        raw = std::strtold(plain.c_str(), nullptr) * static_cast<long double>(m_scale);
+    }
+    if (negative) {
+        raw = -raw;
+        plain.insert(0, "-");
+    }
+    return true;
+}
+
 bool CFreqNode::CheckText(const std::string& typed, int& value, std::string& reason,
                           bool stored) const {
     const std::string text = Trim(typed);
-    const std::string range = "from " + ScaledText(m_min) + " to " + ScaledText(m_max);
-    if (!IsDecimal(text, m_min < 0)) {
+    int low = m_min, high = m_max;
+    EntryRange(low, high);
+    const std::string range = "from " + ScaledText(low) + " to " + ScaledText(high);
+    long double raw = 0;
+    std::string plain;
+    if (!ReadNumber(text, raw, plain)) {
         reason = Quoted(text) + " is not a frequency; the field takes a number " + range;
         return false;
     }
-    int parsed = 0;
-    if (!TryParse(text, parsed)) {
-        if (stored) {
-            // A value off the raster that the node shows exactly as this text; only
-            // values from 0 up are taken back.
-            const long long shown = std::llround(std::strtod(text.c_str(), nullptr) * m_scale);
-            if (shown >= 0 && shown >= m_min && shown <= m_max &&
-                TextOf(static_cast<int>(shown)) == text) {
-                value = static_cast<int>(shown);
-                return true;
-            }
-        }
-        reason = Quoted(text) + " is refused by the field's raster" + NearestAccepted(text) +
-                 " (range " + range + ")";
-        return false;
-    }
-    if (parsed < m_min || parsed > m_max) {
+    if (raw < low - 0.5L || raw > high + 0.5L) {
         reason = Quoted(text) + " is outside the range " + range;
         return false;
     }
-    value = parsed;
-    return true;
+    // Taken when the raster keeps the number to the field's resolution.
+    int parsed = 0;
+    const bool kept = TryParse(plain, parsed) && parsed >= low && parsed <= high &&
+                      std::fabs(static_cast<long double>(parsed) - raw) <=
+                          0.5L + 1e-12L * std::fabs(raw);
+    if (kept) {
+        value = parsed;
+        return true;
+    }
+    if (stored && TakesStoredOffRaster()) {
+        // A value off the raster that the node shows exactly as this text.
+        const long long shown = std::llround(raw);
+        if (shown >= low && shown <= high && TextOf(static_cast<int>(shown)) == text) {
+            value = static_cast<int>(shown);
+            return true;
+        }
+    }
+    reason = Quoted(text) + " is refused by the field's raster" + NearestAccepted(raw, low, high) +
+             " (range " + range + ")";
+    return false;
 }
 
 bool CFreqNode::TakeText(const std::string& text, std::string& reason, bool stored) {
@@ -298,5 +352,8 @@ bool CFreqNode::TrySetStoredText(const std::string& text, std::string& reason) {
 }
 
 std::string CFreqNode::Accepts() const {
-    return "a frequency from " + ScaledText(m_min) + " to " + ScaledText(m_max);
+    int low = m_min, high = m_max;
+    EntryRange(low, high);
+    return "a frequency from " + ScaledText(low) + " to " + ScaledText(high) +
+           (m_scale == 1000000 ? " MHz (or a whole number of Hz)" : "");
 }

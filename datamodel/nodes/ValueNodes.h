@@ -98,8 +98,10 @@ public:
     // As TryParse; a refused text gives the current value.
     int ParseText(const std::string& text) const;
 
-    // A decimal number, on the raster and within the range; surrounding blanks
-    // are ignored. Gives the value the text sets, or why it is refused.
+    // A decimal number within the entry range that the raster keeps to the field's
+    // resolution (half a unit of the value); surrounding blanks are ignored. A field
+    // shown in MHz also takes a whole number of Hz (seven digits or more). Gives the
+    // value the text sets, or why it is refused, with the nearest accepted values.
     // stored: the text is one the node showed (an export), so a value off the
     // raster that the node shows exactly as this text is taken back as it is.
     bool CheckText(const std::string& text, int& value, std::string& reason,
@@ -108,6 +110,15 @@ public:
     // TrySetText for a text written out by this program (see CheckText).
     bool TrySetStoredText(const std::string& text, std::string& reason);
     std::string Accepts() const override;
+
+    // The values a typed text may give: the range, or narrower where the node's
+    // entry limits are.
+    virtual void EntryRange(int& low, int& high) const {
+        low = m_min;
+        high = m_max;
+    }
+    // Whether an exported text of a value off the raster is taken back as it is.
+    virtual bool TakesStoredOffRaster() const { return true; }
 
     int GetScale() const { return m_scale; }
     void SetScale(int scale) { m_scale = scale; }
@@ -122,7 +133,10 @@ protected:
 
 private:
     bool TakeText(const std::string& text, std::string& reason, bool stored);
-    // "; nearest accepted: ..." for a text the raster refuses, searched at the
-    // display resolution; empty when none is near.
-    std::string NearestAccepted(const std::string& text) const;
+    // "; nearest accepted: ..." for a number the raster refuses (in the value's
+    // unit), searched at the display resolution; empty when none is near.
+    std::string NearestAccepted(long double raw, int low, int high) const;
+    // A decimal text as a number in the value's unit, and as a plain text in the
+    // shown unit without leading zeros; false when it is no number.
+    bool ReadNumber(const std::string& text, long double& raw, std::string& plain) const;
 };

@@ -82,7 +82,7 @@ TEST_P(DataCli, SetShowsInGetShowAndDiffExactly) {
 
     const auto get =
         Tolvar({"get", file, "Mch.CH3.FreqTx", "Mch.CH3.CTonRx", "Mch.CH3.Text", "Mch.Emr"});
-    EXPECT_EQ(get.out, "446.00625\n3754\nBASE 1\n3\n");
+    EXPECT_EQ(get.out, "446.00625\n754i\nBASE 1\n3\n");
 
     const auto diff = Tolvar({"diff", Path("factory.zcf"), file});
     EXPECT_EQ(diff.status, 1);
@@ -120,6 +120,11 @@ TEST_P(DataCli, RefusedChangesLeaveTheFileByteIdentical) {
     } cases[] = {
         {{"Mch.CH1.ChOn=ON", "Mch.CH1.FreqRx=145.1234"}, "145.12250, 145.12500"},
         {{"Mch.CH1.FreqRx=900"}, "outside the range"},
+        {{"Mch.CH1.ChOn=ON", "Mch.CH1.FreqRx=5000"}, "outside the range from 0.00000 to 799.99500"},
+        {{"Mch.CH1.ChOn=ON", "Mch.CH1.CTonRx=1000"}, "\"1000\" is not accepted"},
+        {{"Mch.CH1.FreqRx.x=1"}, "Mch.CH1.FreqRx is a field"},
+        {{"Mch.CH1.FreqRxx=1"}, "the nearest path is Mch.CH1.FreqRx"},
+        {{"Mch.CH1.ChOn=ON", "Mch.CH1.Text=Straße"}, "ß is not in the character set"},
         {{"Mch.CH1.FreqRx=fast"}, "not a frequency"},
         {{"Mch.CH1.Nope=1"}, "Mch.CH1.Nope: no such field"},
         {{"Mch.CH1.RfPwr=Medium"}, "one of Low, High"},
@@ -154,7 +159,7 @@ TEST_P(DataCli, ExportThenImportReproducesTheFile) {
         Tolvar({"set", edited, "Mch.CH1.ChOn=ON", "Mch.CH1.FreqRx=150.0025", "Mch.CH1.FreqTx=155.5",
                 "Mch.CH1.CTonTx=023N", "Mch.CH1.Text=A,\"B\"", "Mch.CH7.ChOn=ON",
                 "Mch.CH7.FreqRx=440", "Mch.CH7.CTonRx=Multi", "Mch.PrioA=7",
-                "MultiTon.Ton9.CTonRx=131.8", "CommonSet.Expert.BeepFreqL=1700"})
+                "MultiTon.Ton9.CTonRx=131.8", "CommonSet.Expert.BeepFreqL=1714"})
             .status,
         0);
     for (const std::string format : {"json", "csv"}) {

@@ -152,6 +152,7 @@ TEST(TrySetText, TakesOrRefusesByTheNodesKindAndTellsOnlyChanges) {
         {&option, " Low ", true, "Low"},
         {&option, "Medium", false, "\"Medium\" is not accepted; the field takes one of Low, High"},
         {&option, "2", false, "one of Low, High"},
+        {&option, "high", true, "High"},
         {&number, "255", true, "255"},
         {&number, "0", false, "a whole number from 1 to 255 except 7"},
         {&number, "7", false, "except 7"},
@@ -161,19 +162,41 @@ TEST(TrySetText, TakesOrRefusesByTheNodesKindAndTellsOnlyChanges) {
          "is refused by the field's raster; nearest accepted: 145.12250, 145.12500 "
          "(range from 0.00000 to 799.99500)"},
         {&raster, "800", false, "is outside the range from 0.00000 to 799.99500"},
-        {&raster, "-1", false, "is not a frequency; the field takes a number from 0.00000"},
+        {&raster, "-1", false, "is outside the range from 0.00000"},
+        {&raster, "5000", false, "is outside the range from 0.00000 to 799.99500"},
+        {&raster, "145125000", true, "145.12500"},
+        {&raster, "0145131250", true, "145.13125"},
+        {&raster, "145125001", false, "nearest accepted: 145.12500 (range"},
+        {&raster, "145.1251", false, "nearest accepted: 145.12500, 145.12750"},
+        {&raster, "00000000000145.13125", true, "145.13125"},
+        {&raster, "1e3", false, "is not a frequency"},
         {&grid, "-21.4", true, "-21.40000"},
         {&grid, "21.405", false, "raster"},
         {&tone, "754i", true, "3754"},
+        {&tone, "754I", true, "3754"},
         {&tone, "2023", true, "2023"},
-        {&tone, "Multi", false, ", or a DTCS code such as 023N or 023i"},
+        {&tone, "100", true, "100.0"},
+        {&tone, "67", true, "67.0"},
+        {&tone, "88.50", true, "88.5"},
+        {&tone, "off", true, "OFF"},
+        {&tone, "Multi", false, ", or a DTCS code such as 023N or 754i"},
         {&tone, "089", false, "is not accepted"},
+        {&tone, "023", false, "is not accepted"},
+        {&tone, "1000", false, "is not accepted"},
+        {&tone, "13", false, "is not accepted"},
+        {&tone, "88.55", false, "is not accepted"},
         {&text, "Ten chars  ", true, "Ten chars"},
         {&text, "ELEVEN CHAR", false, "longer than the 10 characters the field holds"},
         {&group, "x", false, "not a field"},
     };
+    // A numeric value without option text shows as its number.
+    const auto shown = [](const CNode& node) {
+        return dynamic_cast<const CNumNode*>(&node) && node.GetText().empty()
+                   ? std::to_string(node.GetValue())
+                   : node.GetText();
+    };
     for (const auto& c : cases) {
-        const std::string before = c.node->GetText();
+        const std::string before = shown(*c.node);
         int told = 0;
         const CNodeSubscription subscription = c.node->Subscribe([&](CNode& changed) {
             EXPECT_EQ(&changed, c.node);
@@ -181,10 +204,7 @@ TEST(TrySetText, TakesOrRefusesByTheNodesKindAndTellsOnlyChanges) {
         });
         std::string reason;
         EXPECT_EQ(c.node->TrySetText(c.text, reason), c.taken) << c.text << ": " << reason;
-        const std::string after =
-            c.taken && dynamic_cast<CNumNode*>(c.node) && c.node->GetText().empty()
-                ? std::to_string(c.node->GetValue())
-                : c.node->GetText();
+        const std::string after = shown(*c.node);
         if (c.taken) {
             EXPECT_EQ(after, c.expected) << c.text;
             EXPECT_EQ(told, after != before ? 1 : 0) << c.text;

@@ -73,7 +73,10 @@ TEST(ToneCodes, TextsShownAndParsed) {
     } typed[] = {
         // clang-format off
         {" 254.1 ", false, 50},  {"user", false, 51},    {"Multi", false, none},
-        {"023i", false, 3023},   {"023", false, 2023},   {"3754", false, 3754},
+        {"023i", false, 3023},   {"023", false, none},   {"3754", false, 3754},
+        {"754I", true, 3754},    {"023n", false, 2023},  {"100", false, 13},
+        {"67", false, 0},        {"254.10", true, 50},   {"100.05", false, none},
+        {"1e2", false, none},    {"100.0.0", false, none}, {"13", false, none},
         {"23", false, none},     {"0238", false, none},  {"028N", false, none},
         {"0231N", false, none},  {"2089", false, none},  {"1000", false, none},
         {"4000", true, none},    {"", false, none},      {"023X", false, none},

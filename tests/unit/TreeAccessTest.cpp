@@ -155,6 +155,11 @@ TEST(TreeIndex, SaysWhyAPathNamesNoField) {
     } cases[] = {
         {"Mch.CH1.FreqRx", EPathProblem::None, ""},
         {"Mch.CH1.Freq", EPathProblem::Unknown, "Mch.CH1 holds ChOn, FreqRx"},
+        {"Mch.CH1.FreqRxx", EPathProblem::Unknown, "the nearest path is Mch.CH1.FreqRx"},
+        {"mch.ch1.freqrx", EPathProblem::Unknown, "the nearest path is Mch.CH1.FreqRx"},
+        {"Mhc.CH12", EPathProblem::Unknown, "the nearest path is Mch.CH12"},
+        {"Mch.CH1.FreqRx.x", EPathProblem::BelowField, "Mch.CH1.FreqRx is a field"},
+        {"Mch.CH1.Text.", EPathProblem::BelowField, "Mch.CH1.Text is a field"},
         {"Nothing.At.All", EPathProblem::Unknown, "the file holds Mch, MultiTon"},
         {"Mch.CH1", EPathProblem::Group, "a group of fields"},
         {"Mch.CH1.Moni", EPathProblem::OtherVariant, "PMR files only"},
@@ -186,13 +191,19 @@ TEST(LeafText, SetsByTextOrRefusesAndKeepsTheValue) {
         {"Mch.CH1.FreqRx", "445.0125", true, "445.01250"},
         {"Mch.CH1.FreqRx", "145.1234", false, "nearest accepted: 145.12250, 145.12500"},
         {"Mch.CH1.FreqRx", "800", false, "outside the range from 0.00000 to 799.99500"},
-        {"Mch.CH1.FreqRx", "-1", false, "not a frequency"},
-        {"Mch.CH1.CTonRx", "754i", true, "3754"},
-        {"Mch.CH1.CTonRx", "2023", true, "2023"},
+        {"Mch.CH1.FreqRx", "-1", false, "outside the range"},
+        {"Mch.CH1.FreqRx", "5000", false, "outside the range from 0.00000 to 799.99500"},
+        {"Mch.CH1.FreqRx", "145125000", true, "145.12500"},
+        {"Mch.CH1.CTonRx", "754i", true, "754i"},
+        {"Mch.CH1.CTonRx", "2023", true, "023N"},
+        {"Mch.CH1.CTonRx", "100", true, "100.0"},
+        {"Mch.CH1.CTonRx", "1000", false, "is not accepted"},
         {"Mch.CH1.CTonRx", "Multi", true, "Multi"},
         {"Mch.CH1.CTonRx", "2089", false, "DTCS code"},
         {"Mch.CH1.CTonTx", "Multi", false, "one of 67.0"},
-        {"Mch.CH1.CTonTx", "1000", true, "OFF"},
+        {"Mch.CH1.CTonTx", "1000", false, "is not accepted"},
+        {"Mch.CH1.WidNar", "narrow", true, "Narrow"},
+        {"Mch.CH1.RptLogIdP", "dtmf", true, "5Tone"},
         {"Mch.CH1.RfPwr", "1", true, "High"},
         {"Mch.CH1.RfPwr", "2", false, "one of Low, High"},
         {"Mch.CH1.ScrmCode", "255", true, "255"},
@@ -200,7 +211,13 @@ TEST(LeafText, SetsByTextOrRefusesAndKeepsTheValue) {
         {"Mch.CH1.Text", "  spaced  ", true, "  spaced"},
         {"MakerR.IfFreq", "-21.4", true, "-21.40000"},
         {"MakerR.IfFreq", "21.405", false, "raster"},
-        {"CommonSet.Expert.BeepFreqL", "1700", true, "1714.00000"},
+        {"CommonSet.Expert.BeepFreqL", "1745.45", true, "1745.00000"},
+        {"CommonSet.Expert.BeepFreqL", "1700", false, "nearest accepted: 1684.00000, 1714.00000"},
+        {"CommonSet.Expert.BeepFreqL", "5000", false, "outside the range from 400.00000 to"},
+        {"2ToneCodeCH.RXCodeCH.CH1.1stFreq", "2600.5", false, "nearest accepted: 2600.00000, 2601.00000"},
+        {"2ToneCodeCH.RXCodeCH.CH1.1stFreq", "3300.2", false, "outside the range from 250.00000 to 3300.00000"},
+        {"2ToneCodeCH.RXCodeCH.CH1.1stFreq", "250", false, "nearest accepted: 250.50000"},
+        {"2ToneCodeCH.RXCodeCH.CH1.1stFreq", "3300", true, "3300.00000"},
         {"CommonSet.Expert.AlertTempReg", "-31", false, "from -30 to 130"},
     };
     for (const auto& c : cases) {
@@ -242,12 +259,12 @@ TEST(LeafText, ATwoToneToneMovesItsDecodeWindow) {
     std::vector<const CNode*> told;
     const auto subscription = channel->Subscribe([&](CNode& node) { told.push_back(&node); });
     std::string error;
-    ASSERT_TRUE(SetLeafText(*tone, "1234.5", error)) << error;
-    // The tone as typed, then the two limits and the tone moved to the window's middle.
+    ASSERT_TRUE(SetLeafText(*tone, "1234", error)) << error;
+    // The tone as typed, then the two limits; the tone is already the window's middle.
     EXPECT_EQ(told, (std::vector<const CNode*>{tone->node, channel->SecondLow(),
-                                               channel->SecondHigh(), tone->node}));
+                                               channel->SecondHigh()}));
     int low = 0, high = 0;
-    CQ2ToneRxChNode::ToneWindow(12345, low, high);
+    CQ2ToneRxChNode::ToneWindow(12340, low, high);
     EXPECT_EQ(channel->SecondLow()->GetValue(), low);
     EXPECT_EQ(channel->SecondHigh()->GetValue(), high);
     EXPECT_EQ(tone->node->GetValue(), CQ2ToneRxChNode::WindowMiddle(low, high));
@@ -263,12 +280,19 @@ TEST(LeafEdits, AreCheckedAgainstWhatTheFileKeeps) {
 
     auto errors =
         ApplyLeafEdits(doc.document.Registry(), {edit("Mch.CH4.FreqRx", "145.125"), edit("Mch.CH5.ChOn", "ON"),
-                                      edit("Mch.CH5.Text", "ELEVEN CHAR")});
-    ASSERT_EQ(errors.size(), 2u);
+                                      edit("Mch.CH5.Text", "ELEVEN CHAR"),
+                                      edit("Mch.CH5.Text", "Straße"),
+                                      edit("CommonSet.Common.Comment1", "a~b")});
+    ASSERT_EQ(errors.size(), 3u);
     EXPECT_NE(errors[0].find("at Mch.CH4.FreqRx: \"145.12500\" is not kept"), std::string::npos)
         << errors[0];
     EXPECT_NE(errors[0].find("ChOn to ON"), std::string::npos) << errors[0];
-    EXPECT_NE(errors[1].find("at most 10 characters"), std::string::npos) << errors[1];
+    EXPECT_NE(errors[1].find("(ß is not in the character set)"), std::string::npos) << errors[1];
+    EXPECT_NE(errors[2].find("(~ is not in the character set)"), std::string::npos) << errors[2];
+    errors = ApplyLeafEdits(doc.document.Registry(),
+                            {edit("Mch.CH5.ChOn", "ON"), edit("Mch.CH5.Text", "ELEVEN CHAR")});
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_NE(errors[0].find("at most 10 characters"), std::string::npos) << errors[0];
 
     errors = ApplyLeafEdits(doc.document.Registry(),
                             {edit("Mch.CH6.ChOn", "ON"), edit("Mch.CH6.FreqRx", "145.1"),
