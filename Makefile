@@ -2,13 +2,13 @@
 # Missing packages are installed with apt-get (through sudo when not root).
 
 DEB_PACKAGES := cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
-                libcli11-dev nlohmann-json3-dev
+                libcli11-dev nlohmann-json3-dev qt6-base-dev
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 JOBS := $(shell nproc 2>/dev/null || echo 2)
 DEBUG_DIR := build/debug
 RELEASE_DIR := build/release
 
-.PHONY: deps test tsan run build bench format clean
+.PHONY: deps test tsan run build bench screenshots install format clean
 
 deps:
 	@missing=""; \
@@ -39,16 +39,42 @@ build: deps
 	cmake -S . -B $(RELEASE_DIR) -DCMAKE_BUILD_TYPE=Release -DTOLVAR_TESTS=OFF
 	cmake --build $(RELEASE_DIR) -j$(JOBS)
 
+# The desktop program; on a machine without a display, a repeater read from the
+# built-in simulator with tolvar instead.
 run: build
-	@tmp=$$(mktemp -d) && \
-	$(RELEASE_DIR)/tolvar new -o $$tmp/default.zcf && \
-	echo "Factory-default LMR image written to $$tmp/default.zcf:" && \
-	$(RELEASE_DIR)/tolvar dump $$tmp/default.zcf
+	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
+	  echo "No display (DISPLAY and WAYLAND_DISPLAY are unset): showing a repeater read with tolvar instead."; \
+	  tmp=$$(mktemp -d) && \
+	  $(RELEASE_DIR)/tolvar info -p SIM && \
+	  $(RELEASE_DIR)/tolvar read -p SIM -o $$tmp/repeater.zcf && \
+	  $(RELEASE_DIR)/tolvar show $$tmp/repeater.zcf; \
+	else \
+	  $(RELEASE_DIR)/cs-tolvar; \
+	fi
+
+# Every view of both variants and every dialog as PNG files, without a display.
+SCREENSHOT_DIR := build/screenshots
+screenshots: deps $(DEBUG_DIR)/CMakeCache.txt
+	cmake --build $(DEBUG_DIR) -j$(JOBS) --target tolvar_screenshots
+	QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 $(DEBUG_DIR)/tests/tolvar_screenshots $(SCREENSHOT_DIR)
 
 bench: deps
 	cmake -S . -B build/bench -DCMAKE_BUILD_TYPE=Release -DTOLVAR_TESTS=OFF -DTOLVAR_BENCH=ON
 	cmake --build build/bench -j$(JOBS)
 	@for b in build/bench/bench/tolvar_bench*; do [ -x "$$b" ] && "$$b"; done; true
+
+# Installs the programs, the desktop entry, the MIME type, the icons and the manual
+# under PREFIX; DESTDIR stages the tree elsewhere (for packaging).
+PREFIX ?= /usr/local
+install: deps
+	cmake -S . -B $(RELEASE_DIR) -DCMAKE_BUILD_TYPE=Release -DTOLVAR_TESTS=OFF -DCMAKE_INSTALL_PREFIX=$(PREFIX)
+	cmake --build $(RELEASE_DIR) -j$(JOBS)
+	DESTDIR="$(DESTDIR)" cmake --install $(RELEASE_DIR)
+	@if [ -z "$(DESTDIR)" ]; then \
+	  update-mime-database $(PREFIX)/share/mime 2>/dev/null || true; \
+	  update-desktop-database $(PREFIX)/share/applications 2>/dev/null || true; \
+	  gtk-update-icon-cache -q -t $(PREFIX)/share/icons/hicolor 2>/dev/null || true; \
+	fi
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

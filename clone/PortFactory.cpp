@@ -19,7 +19,8 @@ void CPortFactory::SetSimulatorMaker(PortMaker maker) {
 
 std::unique_ptr<CSerialPort> CPortFactory::Create(const std::string& name) const {
     std::lock_guard lock(m_mutex);
-    if (IsSimulatorPort(name))
+    // "SIM" by name, or a COM number the user pointed at the simulator.
+    if (IsSimulatorPort(name) || IsSimulatorPort(m_settings.Resolve(name)))
         return m_simulator ? m_simulator(name) : nullptr;
     return std::make_unique<CPosixSerialPort>(m_settings);
 }

@@ -48,7 +48,7 @@ set(type "${CMAKE_MATCH_1}")
 foreach(expected IN ITEMS
     "\nName=CS-Tolvar\n"
     "\nComment=Cloning Software for VK-Tolvar\n"
-    "\nExec=cs-tolvar %f\n"
+    "\nExec=cs-tolvar --open %f\n"
     "\nIcon=cs-tolvar\n"
     "\nTerminal=false\n"
     "\nMimeType=${type};\n")

@@ -207,6 +207,12 @@ TEST(PortFactory, SimSelectsTheSimulatorWhenOneIsAttached) {
     EXPECT_NE(dynamic_cast<CPosixSerialPort*>(ports.Create("COM2").get()), nullptr);
     // Without a simulator "SIM" is no port at all.
     EXPECT_EQ(CPortFactory().Create("SIM"), nullptr);
+    // A COM number may stand for the simulator.
+    CPortSettings settings;
+    settings.SetComPath(3, "SIM");
+    ports.SetSettings(settings);
+    EXPECT_NE(dynamic_cast<CSimulatorPort*>(ports.Create("COM3").get()), nullptr);
+    EXPECT_NE(dynamic_cast<CPosixSerialPort*>(ports.Create("COM2").get()), nullptr);
 }
 
 TEST(PortFactory, ComPathsAreTheFactorysOwn) {

@@ -1,0 +1,246 @@
+#include "Document.h"
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QWidget>
+#include <cstring>
+#include <thread>
+
+#include "clone/CloneRsIoManager.h"
+#include "datamodel/DataManagers.h"
+#include "datamodel/memmap/RadioDataManager.h"
+#include "document/TolvarPortFactory.h"
+#include "shell/Profile.h"
+#include "shell/ProgressDialog.h"
+#include "shell/QtInteraction.h"
+#include "shell/TransferMonitor.h"
+
+namespace {
+
+const char* const kFilter = "Data Files (*.ZCF *.zcf)";
+
+} // namespace
+
+CTolvarCloneSupportDoc::CTolvarCloneSupportDoc(CQtUserInteraction& ui, CProfile& profile,
+                                               CTolvarPortFactory& ports)
+    : m_ui(ui), m_profile(profile), m_ports(ports),
+      m_data(std::make_unique<CTolvarDocumentData>(ui, profile.ModelVer(), this, &ports)) {
+    ApplyPortSettings();
+}
+
+CTolvarCloneSupportDoc::~CTolvarCloneSupportDoc() {
+    m_profile.SetModelVer(Model());
+}
+
+bool CTolvarCloneSupportDoc::MakerReserve() const {
+    return m_data->Registry().Model()->IsMakerReserve();
+}
+
+QString CTolvarCloneSupportDoc::Title() const {
+    return m_path.isEmpty() ? QStringLiteral("Untitled") : QFileInfo(m_path).fileName();
+}
+
+void CTolvarCloneSupportDoc::SetModifiedFlag(bool modified) {
+    if (m_modified == modified) return;
+    m_modified = modified;
+    emit TitleChanged();
+}
+
+void CTolvarCloneSupportDoc::SetPath(const QString& path) {
+    m_path = path;
+    emit TitleChanged();
+}
+
+void CTolvarCloneSupportDoc::ApplyPortSettings() {
+    m_ports.SetSettings(m_profile.PortSettings());
+    m_data->RsIo().SetPortNumber(m_profile.PortNumber());
+    m_data->RsIo().SetSpeedMode(m_profile.PortBaud());
+}
+
+// ---------------------------------------------------------------------------------------
+// Files
+
+bool CTolvarCloneSupportDoc::SaveModified() {
+    if (!IsModified()) return true;
+    const QString name = m_path.isEmpty() ? Title() : m_path;
+    switch (m_ui.Box(QString("Save changes to %1?").arg(name), EButtons::YesNoCancel,
+                     EIcon::Exclamation)) {
+    case EAnswer::Yes: return OnFileSave();
+    case EAnswer::No: return true;
+    default: return false;
+    }
+}
+
+void CTolvarCloneSupportDoc::ResetToNew() {
+    m_path.clear();
+    m_modified = false;
+    emit TitleChanged();
+    emit TreeRebuild();
+    emit ViewsUpdate();
+}
+
+void CTolvarCloneSupportDoc::OnFileNew() {
+    CEditScope guard(Registry().EditGuard());
+    if (!guard.Entered() || !SaveModified()) return;
+    m_data->New();
+    ResetToNew();
+}
+
+void CTolvarCloneSupportDoc::NewDocument() {
+    // After a variant change: the image is already the new variant's factory image.
+    ResetToNew();
+}
+
+void CTolvarCloneSupportDoc::OnFileOpen() {
+    CEditScope guard(Registry().EditGuard());
+    if (!guard.Entered()) return;
+    const QString path = m_chooser ? m_chooser(false, m_path)
+                                   : QFileDialog::getOpenFileName(m_window, QString(), m_path,
+                                                                  kFilter);
+    if (path.isEmpty()) return;
+    OpenDocumentFile(path);
+}
+
+bool CTolvarCloneSupportDoc::OpenDocumentFile(const QString& requested) {
+    if (!SaveModified()) return false;
+    const QString path = QFileInfo(requested).absoluteFilePath();
+    const QFileInfo file(path);
+    if (!file.exists() || !file.isReadable() || file.isDir()) {
+        m_ui.Box(QStringLiteral("Failed to open document."), EButtons::Ok, EIcon::Exclamation);
+        return false;
+    }
+    const QString oldPath = m_path;
+    const bool oldModified = m_modified;
+    const EFileResult result = m_data->Open(path.toStdString());
+    if (result != EFileResult::Ok) {
+        QString text = QStringLiteral("Unexpected file format.");
+        const SReadProblem& problem = m_data->FileIo().LastProblem();
+        if (problem.line > 0 && !problem.reason.empty())
+            text += QString("\n\n(line %1: %2)")
+                        .arg(problem.line)
+                        .arg(QString::fromStdString(problem.reason));
+        m_ui.Box(text, EButtons::Ok, EIcon::Exclamation);
+        // The refused file leaves title and modified state as they were.
+        m_path = oldPath;
+        m_modified = oldModified;
+        emit TitleChanged();
+        return false;
+    }
+    m_modified = false;
+    SetPath(path);
+    m_profile.AddRecentFile(path);
+    emit RecentFilesChanged();
+    emit TreeRebuild();
+    emit ViewsUpdate();
+    const SCoverage coverage = m_data->UserAreaCoverage();
+    if (!coverage.Complete())
+        m_ui.Box(QString("%1 holds %2 of the %3 bytes of the user area (00A0-19FF).\n\n"
+                         "The other %4 bytes come from the factory image.")
+                     .arg(file.fileName())
+                     .arg(coverage.covered)
+                     .arg(coverage.total)
+                     .arg(coverage.total - coverage.covered),
+                 EButtons::Ok, EIcon::Information);
+    return true;
+}
+
+bool CTolvarCloneSupportDoc::OnFileSave() {
+    CEditScope guard(Registry().EditGuard());
+    // Save also runs from the save prompt of a guarded command.
+    return DoSave(m_path);
+}
+
+bool CTolvarCloneSupportDoc::OnFileSaveAs() {
+    CEditScope guard(Registry().EditGuard());
+    if (!guard.Entered()) return false;
+    return DoSave(QString());
+}
+
+bool CTolvarCloneSupportDoc::DoSave(QString path) {
+    if (path.isEmpty()) {
+        const QString suggested = m_path.isEmpty() ? QStringLiteral("Untitled.zcf") : m_path;
+        path = m_chooser ? m_chooser(true, suggested)
+                         : QFileDialog::getSaveFileName(m_window, QString(), suggested, kFilter);
+        if (path.isEmpty()) return false;
+        if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".zcf");
+    }
+    const QFileInfo target(path);
+    if (target.exists() && !target.isWritable()) {
+        m_ui.Box(QString("Access to %1 was denied.").arg(path), EButtons::Ok, EIcon::Exclamation);
+        return false;
+    }
+    m_ui.WaitCursor(true);
+    const EFileResult result = m_data->Save(path.toStdString());
+    m_ui.WaitCursor(false);
+    if (result != EFileResult::Ok) {
+        const SReadProblem& problem = m_data->FileIo().LastProblem();
+        QString text = QString("Access to %1 was denied.").arg(path);
+        if (problem.error != 0)
+            text += QString("\n\n(%1)").arg(QString::fromLocal8Bit(std::strerror(problem.error)));
+        m_ui.Box(text, EButtons::Ok, EIcon::Exclamation);
+        return false;
+    }
+    m_modified = false;
+    SetPath(target.absoluteFilePath());
+    m_profile.AddRecentFile(m_path);
+    emit RecentFilesChanged();
+    return true;
+}
+
+// ---------------------------------------------------------------------------------------
+// Port, model
+
+void CTolvarCloneSupportDoc::OnComPort(int n) {
+    m_data->RsIo().SetPortNumber(n);
+    m_profile.SetPortNumber(m_data->RsIo().GetPortNumber());
+}
+
+int CTolvarCloneSupportDoc::PortNumber() const {
+    return m_data->RsIo().GetPortNumber();
+}
+
+void CTolvarCloneSupportDoc::OnModel(int model) {
+    if (model == Model()) return;
+    if (Registry().Model()->ChangeModel(model, true)) {
+        m_profile.SetModelVer(Model());
+        m_modified = false;
+        emit TitleChanged();
+    }
+}
+
+// ---------------------------------------------------------------------------------------
+// Clone
+
+void CTolvarCloneSupportDoc::OnCloneRead() { RunClone(static_cast<int>(ECloneOperation::Read)); }
+void CTolvarCloneSupportDoc::OnCloneWrite() { RunClone(static_cast<int>(ECloneOperation::Write)); }
+void CTolvarCloneSupportDoc::OnCloneInformation() {
+    RunClone(static_cast<int>(ECloneOperation::Information));
+}
+
+void CTolvarCloneSupportDoc::RunClone(int operation) {
+    CEditScope guard(Registry().EditGuard());
+    if (!guard.Entered()) return;
+    CTolvarCloneRsIoManager& rs = m_data->RsIo();
+    SCloneJob job;
+    job.operation = static_cast<ECloneOperation>(operation);
+    if (!rs.Prepare(job)) return;
+
+    // The transfer on a worker thread; the window stays painted but takes no input.
+    CCloneProgressDialog* dialog = m_ui.EnsureProgressDialog();
+    CQtTransferMonitor monitor(m_ui, *dialog);
+    m_transferRunning = true;
+    if (m_lock) m_lock(true);
+    QEventLoop loop;
+    std::thread worker([&] {
+        rs.Transfer(job, monitor);
+        QMetaObject::invokeMethod(&loop, [&loop] { loop.quit(); }, Qt::QueuedConnection);
+    });
+    loop.exec();
+    worker.join();
+    monitor.Drain();
+    if (m_lock) m_lock(false);
+    m_transferRunning = false;
+    rs.Finish(job);
+}

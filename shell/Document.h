@@ -1,0 +1,93 @@
+// The document: one per run, reused by New, Open and variant changes. It owns the
+// data (registry and managers), knows its file, its modified state and its title,
+// and runs the File, COM Port, Clone and Model commands.
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <functional>
+#include <memory>
+
+#include "datamodel/UserInteraction.h"
+#include "document/DocumentData.h"
+
+class CProfile;
+class CQtUserInteraction;
+class CTolvarPortFactory;
+class QWidget;
+
+class CTolvarCloneSupportDoc : public QObject, public IDocumentHost {
+    Q_OBJECT
+public:
+    // Asks for a file name: save chooses a file to write; empty when cancelled.
+    using FileChooser = std::function<QString(bool save, const QString& suggested)>;
+
+    CTolvarCloneSupportDoc(CQtUserInteraction& ui, CProfile& profile, CTolvarPortFactory& ports);
+    ~CTolvarCloneSupportDoc() override;
+
+    CTolvarDocumentData& Data() { return *m_data; }
+    CQCloneManager& Registry() { return m_data->Registry(); }
+    int Model() const { return m_data->GetModel(); }
+    bool MakerReserve() const;
+    const QString& PathName() const { return m_path; }
+    // "Untitled" or the file name.
+    QString Title() const;
+    void SetFileChooser(FileChooser chooser) { m_chooser = std::move(chooser); }
+
+    // IDocumentHost
+    void SetModifiedFlag(bool modified) override;
+    bool IsModified() const override { return m_modified; }
+    void UpdateAllViews() override { emit ViewsUpdate(); }
+    void RebuildTree() override { emit TreeRebuild(); }
+    void NewDocument() override;
+
+    // "Save changes to %1?"; false when the caller must stop (Cancel, a failed save).
+    bool SaveModified();
+    // The commands. The guarded ones do nothing while another guarded command runs.
+    void OnFileNew();
+    void OnFileOpen();
+    // Loads a file (the recent-file entries, a dropped file); false when refused.
+    bool OpenDocumentFile(const QString& path);
+    bool OnFileSave();
+    bool OnFileSaveAs();
+    void OnComPort(int n);
+    int PortNumber() const;
+    void OnModel(int model);
+    void OnCloneRead();
+    void OnCloneWrite();
+    void OnCloneInformation();
+    // Whether a clone transfer is running now.
+    bool TransferRunning() const { return m_transferRunning; }
+    // Re-reads the port settings and speed from the profile.
+    void ApplyPortSettings();
+
+    // The window dialogs belong to, and how a transfer locks it while it runs (its
+    // panes, menus and toolbar; the progress dialog stays alive).
+    void SetMainWindow(QWidget* window, std::function<void(bool)> lock = {}) {
+        m_window = window;
+        m_lock = std::move(lock);
+    }
+
+signals:
+    void TitleChanged();
+    void ViewsUpdate();
+    void TreeRebuild();
+    void RecentFilesChanged();
+
+private:
+    bool DoSave(QString path);
+    void ResetToNew();
+    void RunClone(int operation);
+    void SetPath(const QString& path);
+
+    CQtUserInteraction& m_ui;
+    CProfile& m_profile;
+    CTolvarPortFactory& m_ports;
+    std::unique_ptr<CTolvarDocumentData> m_data;
+    QString m_path;
+    bool m_modified = false;
+    bool m_transferRunning = false;
+    FileChooser m_chooser;
+    QWidget* m_window = nullptr;
+    std::function<void(bool)> m_lock;
+};

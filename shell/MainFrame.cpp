@@ -1,0 +1,468 @@
+#include "MainFrame.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDialog>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTextBrowser>
+#include <QToolBar>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include "datamodel/DataManagers.h"
+#include "document/NavigationTree.h"
+#include "document/TolvarPortFactory.h"
+#include "shell/Dialogs.h"
+#include "shell/Document.h"
+#include "shell/ListFrame.h"
+#include "shell/MessageView.h"
+#include "shell/Profile.h"
+#include "shell/QtInteraction.h"
+#include "shell/TreeView.h"
+
+namespace {
+
+const char* const kExtraBlank = "      ";
+const char* const kMakerPaneText = "****** Maker Reserved ******";
+
+// The part of a menu text before its tab.
+QString MenuText(const char* text) {
+    return QString::fromUtf8(text);
+}
+
+} // namespace
+
+CTolvarMainFrame::CTolvarMainFrame(CTolvarCloneSupportDoc& document, CQtUserInteraction& ui,
+                                   CProfile& profile,
+                                   const std::function<CSheetView*(int, QWidget*)>& sheets)
+    : m_doc(document), m_ui(ui), m_profile(profile) {
+    setObjectName("MainFrame");
+    setWindowIcon(ArtIcon(EArt::App));
+    setMinimumSize(400, 200);
+    setAcceptDrops(true);
+    BuildActions();
+    BuildMenus();
+    BuildToolbar();
+    BuildStatusBar();
+    m_list = new CTolvarListFrame(nullptr, sheets);
+    BuildPanes();
+
+    const SWindowPosition position = m_profile.WindowPosition();
+    setGeometry(position.rect);
+    restoreState(m_profile.ToolBarState());
+
+    m_ui.SetOwner(this);
+    m_ui.SetStatusSink([this](const QString& text) { SetMessageText(text); });
+    m_doc.SetMainWindow(this, [this](bool locked) {
+        for (QWidget* part : {static_cast<QWidget*>(centralWidget()), static_cast<QWidget*>(menuBar()),
+                              static_cast<QWidget*>(m_toolbar)})
+            part->setEnabled(!locked);
+    });
+    connect(&m_doc, &CTolvarCloneSupportDoc::TitleChanged, this, &CTolvarMainFrame::UpdateTitle);
+    connect(&m_doc, &CTolvarCloneSupportDoc::TreeRebuild, this, &CTolvarMainFrame::RebuildTree);
+    connect(&m_doc, &CTolvarCloneSupportDoc::ViewsUpdate, this, [this] {
+        if (CSheetView* sheet = m_list->CurrentSheet()) sheet->OnUpdate();
+    });
+    connect(&m_doc, &CTolvarCloneSupportDoc::RecentFilesChanged, this,
+            &CTolvarMainFrame::UpdateRecentFiles);
+    connect(m_tree, &CTolvarTreeView::ViewChosen, this, &CTolvarMainFrame::ShowView);
+    UpdateRecentFiles();
+    UpdateTitle();
+    RebuildTree();
+    m_list->setFocus();
+}
+
+CTolvarMainFrame::~CTolvarMainFrame() {
+    m_ui.SetStatusSink({});
+    m_ui.SetOwner(nullptr);
+}
+
+// ---------------------------------------------------------------------------------------
+// Building
+
+void CTolvarMainFrame::BuildActions() {
+    for (const SCommandDef& def : CommandTable()) {
+        auto* action = new QAction(MenuText(def.text), this);
+        action->setData(def.id);
+        if (def.prompt[0] != '\0') action->setStatusTip(QString::fromUtf8(def.prompt));
+        if (!def.keys.empty()) action->setShortcuts(QList<QKeySequence>(def.keys.begin(), def.keys.end()));
+        action->setShortcutContext(Qt::WindowShortcut);
+        action->setCheckable(def.checkable);
+        if (def.hasArt) action->setIcon(ArtIcon(def.art));
+        if (def.tip[0] != '\0') action->setToolTip(QString::fromUtf8(def.tip));
+        const int id = def.id;
+        connect(action, &QAction::triggered, this, [this, id] { OnCommand(id); });
+        addAction(action); // keys work even when the action is in no visible menu
+        m_actions[id] = action;
+    }
+}
+
+void CTolvarMainFrame::BuildMenus() {
+    for (const SMenuDef& def : MenuTable()) {
+        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(def.title));
+        connect(menu, &QMenu::aboutToShow, this, &CTolvarMainFrame::UpdateCommandUI);
+        for (int id : def.items) {
+            if (id == kSeparator) {
+                menu->addSeparator();
+            } else if (id == kCmdPrintCurrent) {
+                QMenu* print = menu->addMenu(QStringLiteral("&Print"));
+                print->addAction(m_actions[kCmdPrintCurrent]);
+                print->addAction(m_actions[kCmdPrintAll]);
+            } else if (id == kCmdRecentFirst) {
+                for (int i = 0; i < CProfile::kRecentFiles; ++i)
+                    menu->addAction(m_actions[kCmdRecentFirst + i]);
+            } else {
+                menu->addAction(m_actions[id]);
+            }
+        }
+    }
+}
+
+void CTolvarMainFrame::BuildToolbar() {
+    m_toolbar = addToolBar(QStringLiteral("Standard"));
+    m_toolbar->setObjectName("Toolbar");
+    m_toolbar->setIconSize(QSize(16, 16));
+    for (int id : ToolbarTable()) {
+        if (id == kSeparator)
+            m_toolbar->addSeparator();
+        else
+            m_toolbar->addAction(m_actions[id]);
+    }
+    connect(m_toolbar, &QToolBar::visibilityChanged, this, [this] { UpdateCommandUI(); });
+}
+
+void CTolvarMainFrame::BuildStatusBar() {
+    QStatusBar* bar = statusBar();
+    m_message = new QLabel(this);
+    m_message->setObjectName("MessagePane");
+    bar->addWidget(m_message, 1);
+    // The lock indicators keep their places; Qt cannot read the lock states.
+    for (const char* text : {"CAP", "NUM", "SCRL"}) {
+        auto* pane = new QLabel(QString::fromUtf8(text), this);
+        pane->setEnabled(false);
+        pane->setFrameShape(QFrame::StyledPanel);
+        pane->setAlignment(Qt::AlignCenter);
+        bar->addPermanentWidget(pane);
+    }
+    m_extra = new QLabel(QString::fromUtf8(kExtraBlank), this);
+    m_extra->setObjectName("ExtraPane");
+    m_extra->setFrameShape(QFrame::StyledPanel);
+    m_extra->setAutoFillBackground(true);
+    bar->addPermanentWidget(m_extra);
+    // Prompts of menu items show in the message pane while a menu is open.
+    connect(bar, &QStatusBar::messageChanged, this, [this](const QString& text) {
+        m_message->setVisible(text.isEmpty());
+    });
+}
+
+void CTolvarMainFrame::BuildPanes() {
+    const SWindowPosition position = m_profile.WindowPosition();
+    const auto column = [&](CQMessageView*& header, QWidget* pane) {
+        auto* box = new QWidget;
+        auto* layout = new QVBoxLayout(box);
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->setSpacing(0);
+        header = new CQMessageView(box);
+        header->setFixedHeight(20); // the header row is always 20 pixels high
+        header->installEventFilter(this);
+        layout->addWidget(header);
+        layout->addWidget(pane, 1);
+        return box;
+    };
+    m_tree = new CTolvarTreeView;
+    m_tree->setObjectName("NavigationTree");
+    m_columns = new QSplitter(Qt::Horizontal, this);
+    m_columns->setObjectName("Columns");
+    m_columns->setChildrenCollapsible(false);
+    m_columns->addWidget(column(m_leftHeader, m_tree));
+    m_columns->addWidget(column(m_rightHeader, m_list));
+    m_columns->setStretchFactor(1, 1);
+    const int width = std::max(position.rect.width(), 400);
+    m_columns->setSizes({position.splitterV, std::max(width - position.splitterV, 1)});
+    setCentralWidget(m_columns);
+}
+
+// ---------------------------------------------------------------------------------------
+// Views
+
+void CTolvarMainFrame::ShowView(int id) {
+    if (id < 0 || id > kViewLast) return;
+    m_list->ShowSheet(id);
+    m_rightHeader->SetLeadingText(QString::fromStdString(ViewTitle(id)));
+    if (id == kViewNone)
+        m_rightHeader->SetTrailingText(QString());
+    else if (CSheetView* sheet = m_list->CurrentSheet())
+        m_rightHeader->SetTrailingText(sheet->TrailingText());
+    UpdateCommandUI();
+}
+
+int CTolvarMainFrame::GetCurrentViewId() const {
+    return m_list->GetCurrentViewId();
+}
+
+void CTolvarMainFrame::RebuildTree() {
+    const int model = m_doc.Model();
+    m_leftHeader->SetLeadingText(model == ModelPMR ? QStringLiteral("PMR") : QStringLiteral("LMR"));
+    const int view = m_tree->RebuildTree(model, m_doc.MakerReserve(), GetCurrentViewId());
+    ShowView(view);
+}
+
+void CTolvarMainFrame::ActivateMakerReserve() {
+    if (m_doc.MakerReserve()) return;
+    const int answer = m_doc.Registry().ConfirmMakerReserve();
+    if (answer != static_cast<int>(EAnswer::Ok) && answer != static_cast<int>(EAnswer::Yes)) return;
+    m_makerPane = true;
+    m_extra->setText(QString::fromUtf8(kMakerPaneText));
+    QPalette palette = m_extra->palette();
+    palette.setColor(QPalette::Window, QColor(128, 0, 0));
+    palette.setColor(QPalette::WindowText, Qt::white);
+    m_extra->setPalette(palette);
+    RebuildTree();
+}
+
+// ---------------------------------------------------------------------------------------
+// Commands
+
+QAction* CTolvarMainFrame::Action(int id) const {
+    const auto it = m_actions.find(id);
+    return it == m_actions.end() ? nullptr : it->second;
+}
+
+void CTolvarMainFrame::OnCommand(int id) {
+    if (CSheetView* sheet = m_list->CurrentSheet(); sheet && sheet->OnCommand(id)) return;
+    switch (id) {
+    // The document's commands.
+    case kCmdSave: m_doc.OnFileSave(); break;
+    case kCmdSaveAs: m_doc.OnFileSaveAs(); break;
+    case kCmdCom1:
+    case kCmdCom1 + 1:
+    case kCmdCom1 + 2:
+    case kCmdCom1 + 3: m_doc.OnComPort(id - kCmdCom1 + 1); break;
+    case kCmdRead: m_doc.OnCloneRead(); break;
+    case kCmdWrite: m_doc.OnCloneWrite(); break;
+    case kCmdInformation: m_doc.OnCloneInformation(); break;
+    case kCmdModelLMR: m_doc.OnModel(ModelLMR); break;
+    case kCmdModelPMR: m_doc.OnModel(ModelPMR); break;
+    // The frame's.
+    case kCmdToolbar: m_toolbar->setVisible(!m_toolbar->isVisible()); break;
+    case kCmdStatusBar: statusBar()->setVisible(!statusBar()->isVisible()); break;
+    case kCmdExit: close(); break;
+    case kCmdNextPane: FocusPane(true); break;
+    case kCmdPrevPane: FocusPane(false); break;
+    case kCmdPortSettings: ShowPortSettings(); break;
+    default: OnAppCommand(id); break;
+    }
+    UpdateCommandUI();
+}
+
+void CTolvarMainFrame::OnAppCommand(int id) {
+    switch (id) {
+    case kCmdNew: m_doc.OnFileNew(); break;
+    case kCmdOpen: m_doc.OnFileOpen(); break;
+    case kCmdHelp: ShowHelp(); break;
+    case kCmdAbout: {
+        CAboutDialog about(this);
+        about.exec();
+        break;
+    }
+    default:
+        if (id >= kCmdRecentFirst && id < kCmdRecentFirst + CProfile::kRecentFiles) {
+            const QStringList files = m_profile.RecentFiles();
+            const int index = id - kCmdRecentFirst;
+            CEditScope guard(m_doc.Registry().EditGuard());
+            if (guard.Entered() && index < files.size()) m_doc.OpenDocumentFile(files[index]);
+        }
+        // Cut, Undo and anything no one handles: nothing.
+        break;
+    }
+}
+
+SCommandState CTolvarMainFrame::CommandState(int id) const {
+    SCommandState state;
+    if (CSheetView* sheet = m_list->CurrentSheet(); sheet && sheet->OnUpdateCommand(id, state))
+        return state;
+    state.enabled = true;
+    switch (id) {
+    case kCmdCom1:
+    case kCmdCom1 + 1:
+    case kCmdCom1 + 2:
+    case kCmdCom1 + 3: state.checked = m_doc.PortNumber() == id - kCmdCom1 + 1; break;
+    case kCmdModelLMR: state.checked = m_doc.Model() == ModelLMR; break;
+    case kCmdModelPMR: state.checked = m_doc.Model() == ModelPMR; break;
+    case kCmdToolbar: state.checked = m_toolbar->isVisible(); break;
+    case kCmdStatusBar: state.checked = statusBar()->isVisible(); break;
+    // The sheets' commands: only a sheet enables them.
+    case kCmdEditMemory:
+    case kCmdPrioA:
+    case kCmdEmergency:
+    case kCmdEmergencyOff:
+    case kCmdCopy:
+    case kCmdPaste:
+    case kCmdClear:
+    case kCmdDelete:
+    case kCmdInsert:
+    // Printing comes with the print job.
+    case kCmdPrintCurrent:
+    case kCmdPrintAll: state.enabled = false; break;
+    default:
+        if (id >= kCmdRecentFirst && id < kCmdRecentFirst + CProfile::kRecentFiles)
+            state.enabled = id - kCmdRecentFirst < m_profile.RecentFiles().size();
+        break;
+    }
+    return state;
+}
+
+void CTolvarMainFrame::UpdateCommandUI() {
+    for (const auto& [id, action] : m_actions) {
+        const SCommandState state = CommandState(id);
+        action->setEnabled(state.enabled);
+        if (action->isCheckable()) action->setChecked(state.checked);
+    }
+}
+
+void CTolvarMainFrame::UpdateRecentFiles() {
+    const QStringList files = m_profile.RecentFiles();
+    for (int i = 0; i < CProfile::kRecentFiles; ++i) {
+        QAction* action = m_actions[kCmdRecentFirst + i];
+        if (i < files.size()) {
+            QString name = files[i];
+            name.replace('&', QStringLiteral("&&"));
+            action->setText(QString("&%1 %2").arg(i + 1).arg(name));
+            action->setVisible(true);
+        } else {
+            action->setText(QStringLiteral("Recent File"));
+            // The first entry stays, disabled, while the list is empty.
+            action->setVisible(i == 0);
+        }
+    }
+    UpdateCommandUI();
+}
+
+void CTolvarMainFrame::UpdateTitle() {
+    setWindowTitle(m_doc.Title() + QStringLiteral(" - CS-Tolvar"));
+}
+
+void CTolvarMainFrame::SetMessageText(const QString& text) {
+    m_message->setText(text);
+}
+
+void CTolvarMainFrame::FocusPane(bool next) {
+    // The headers never take the focus: the panes are the tree and the right frame.
+    QWidget* panes[] = {m_tree, m_list->CurrentSheet() ? static_cast<QWidget*>(m_list->CurrentSheet()) : m_list};
+    const bool inTree = m_tree->hasFocus();
+    Q_UNUSED(next);
+    QWidget* target = inTree ? panes[1] : panes[0];
+    target->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    if (!target->hasFocus() && target != m_list) m_list->setFocus();
+}
+
+void CTolvarMainFrame::ShowPortSettings() {
+    CEditScope guard(m_doc.Registry().EditGuard());
+    if (!guard.Entered()) return;
+    CPortSettingsDialog dialog(m_profile.PortSettings(), m_profile.PortBaud(), this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    m_profile.SetPortSettings(dialog.Settings());
+    m_profile.SetPortBaud(dialog.SpeedMode());
+    m_doc.ApplyPortSettings();
+}
+
+QString CTolvarMainFrame::ManualPath() {
+    const QString here = QCoreApplication::applicationDirPath();
+    const QStringList candidates = {
+#ifdef TOLVAR_MANUAL_PATH
+        QStringLiteral(TOLVAR_MANUAL_PATH),
+#endif
+        here + "/../share/doc/cs-tolvar/manual.md",
+#ifdef TOLVAR_SOURCE_DIR
+        QStringLiteral(TOLVAR_SOURCE_DIR "/docs/manual.md"),
+#endif
+    };
+    for (const QString& path : candidates)
+        if (QFileInfo::exists(path)) return QFileInfo(path).absoluteFilePath();
+    return {};
+}
+
+void CTolvarMainFrame::ShowHelp() {
+    const QString path = ManualPath();
+    if (path.isEmpty()) {
+        m_ui.Box(QStringLiteral("The user manual (manual.md) was not found beside the program."),
+                 EButtons::Ok, EIcon::Exclamation);
+        return;
+    }
+    auto* help = findChild<QDialog*>("HelpWindow");
+    if (!help) {
+        help = new QDialog(this, Qt::Window);
+        help->setObjectName("HelpWindow");
+        help->setWindowTitle(QStringLiteral("CS-Tolvar Help"));
+        auto* browser = new QTextBrowser(help);
+        browser->setOpenExternalLinks(true);
+        browser->setSource(QUrl::fromLocalFile(path), QTextDocument::MarkdownResource);
+        auto* layout = new QVBoxLayout(help);
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->addWidget(browser);
+        help->resize(720, 640);
+    }
+    help->show();
+    help->raise();
+    help->activateWindow();
+}
+
+// ---------------------------------------------------------------------------------------
+// Window
+
+void CTolvarMainFrame::SavePosition() {
+    SWindowPosition position;
+    const QList<int> sizes = m_columns->sizes();
+    position.splitterV = sizes.isEmpty() ? 180 : sizes.front();
+    position.splitterH = 20;
+    position.rect = normalGeometry().isValid() ? normalGeometry() : geometry();
+    position.cmdShow = isMaximized() ? 3 : 1;
+    m_profile.SetWindowPosition(position);
+    m_profile.SetToolBarState(saveState());
+}
+
+void CTolvarMainFrame::closeEvent(QCloseEvent* event) {
+    // Nothing closes while a transfer runs.
+    if (m_doc.TransferRunning()) {
+        event->ignore();
+        return;
+    }
+    SavePosition();
+    CEditScope guard(m_doc.Registry().EditGuard());
+    if (!guard.Entered() || !m_doc.SaveModified()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+}
+
+void CTolvarMainFrame::dragEnterEvent(QDragEnterEvent* event) {
+    const QMimeData* data = event->mimeData();
+    if (data->hasUrls() && data->urls().size() == 1 && data->urls().front().isLocalFile() &&
+        data->urls().front().toLocalFile().endsWith(".zcf", Qt::CaseInsensitive))
+        event->acceptProposedAction();
+}
+
+void CTolvarMainFrame::dropEvent(QDropEvent* event) {
+    const QString path = event->mimeData()->urls().front().toLocalFile();
+    event->acceptProposedAction();
+    CEditScope guard(m_doc.Registry().EditGuard());
+    if (guard.Entered()) m_doc.OpenDocumentFile(path);
+}
+
+bool CTolvarMainFrame::eventFilter(QObject* watched, QEvent* event) {
+    // A click on a header strip leaves the focus where it was.
+    if (event->type() == QEvent::MouseButtonPress &&
+        (watched == m_leftHeader || watched == m_rightHeader))
+        return true;
+    return QMainWindow::eventFilter(watched, event);
+}

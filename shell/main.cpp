@@ -1,0 +1,32 @@
+// cs-tolvar: the desktop program.
+#include <QApplication>
+#include <cstdio>
+
+#include "shell/TolvarApp.h"
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("CS-Tolvar"));
+    QApplication::setOrganizationName(QStringLiteral("Velk"));
+    QApplication::setApplicationVersion(QStringLiteral(TOLVAR_VERSION));
+    const SCommandLine line = ParseCommandLine(QApplication::arguments());
+    if (line.help) {
+        std::printf("Usage: cs-tolvar [/VURARID] [--no-splash]\n\n"
+                    "Cloning software for the VK-Tolvar repeater.\n\n"
+                    "  /VURARID, -vurarid   start in maker-reserved mode (asks first)\n"
+                    "  --open FILE          open a data file (.zcf) at start\n"
+                    "  --no-splash          start without the splash window\n"
+                    "  --version            print the version and exit\n"
+                    "  --help               print this help and exit\n\n"
+                    "A file name without --open is not opened.\n"
+                    "The command-line companion is tolvar (see tolvar --help).\n");
+        return 0;
+    }
+    if (line.version) {
+        std::printf("cs-tolvar %s (CS-Tolvar Rev.1.4)\n", TOLVAR_VERSION);
+        return 0;
+    }
+    CTolvarApp tolvar;
+    if (!tolvar.InitInstance(QApplication::arguments())) return 0;
+    return QApplication::exec();
+}

@@ -1,0 +1,76 @@
+// Renders the main window in every view of both variants, the maker-reserved state
+// and the dialogs to PNG files, without a display: `make screenshots`.
+#include <QApplication>
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <cstdio>
+
+#include "document/NavigationTree.h"
+#include "shell/Dialogs.h"
+#include "shell/Document.h"
+#include "shell/MainFrame.h"
+#include "shell/ProgressDialog.h"
+#include "shell/QtInteraction.h"
+#include "shell/TolvarApp.h"
+#include "shell/TreeView.h"
+
+namespace {
+
+void Save(QWidget& widget, const QDir& out, const QString& name, bool fit = true) {
+    if (fit) widget.adjustSize();
+    QApplication::processEvents();
+    const QString path = out.filePath(name + ".png");
+    if (!widget.grab().save(path)) std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+    QApplication app(argc, argv);
+    const QDir out(argc > 1 ? argv[1] : "screenshots");
+    QDir().mkpath(out.path());
+
+    CTolvarApp tolvar;
+    tolvar.SetSplashDuration(0);
+    if (!tolvar.InitInstance({"cs-tolvar"})) return 1;
+    CTolvarMainFrame& frame = *tolvar.MainFrame();
+    CQtUserInteraction& ui = *tolvar.Interaction();
+    ui.SetBoxHook([](const SBoxRecord&) { return EAnswer::Yes; });
+    ui.SetSilent(true);
+    frame.resize(760, 480);
+
+    for (int model : {0, 1}) {
+        tolvar.Document()->OnModel(model);
+        const QString variant = model ? "pmr" : "lmr";
+        for (int id = 0; id <= kViewLast; ++id) {
+            if (!frame.Tree()->SelectId(id)) continue;
+            QApplication::processEvents();
+            Save(frame, out, QString("main-%1-view%2").arg(variant).arg(id, 2, 10, QChar('0')), false);
+        }
+    }
+    frame.ActivateMakerReserve();
+    frame.Tree()->SelectId(kViewMakerReserved);
+    Save(frame, out, "main-maker-reserved", false);
+
+    SRepeaterInfo info;
+    info.revision = 0x0100;
+    const std::string comment = "VK-TOLVAR SIM   REPEATER SITE A ";
+    for (size_t i = 0; i < comment.size(); ++i) info.information[i] = static_cast<uint8_t>(comment[i]);
+    info.information[32] = 0x01;
+    CInformationDialog information(info, &frame);
+    Save(information, out, "dialog-information");
+    CAboutDialog about(&frame);
+    Save(about, out, "dialog-about");
+    CSplashDialog splash(&frame, 100000);
+    Save(splash, out, "dialog-splash");
+    CPortSettingsDialog ports(CPortSettings(), 1, &frame);
+    Save(ports, out, "dialog-port-settings");
+    CCloneProgressDialog progress(&frame);
+    progress.SetPos(40);
+    Save(progress, out, "dialog-progress");
+    std::printf("screenshots written to %s\n", qPrintable(out.absolutePath()));
+    return 0;
+}
