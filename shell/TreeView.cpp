@@ -1,5 +1,6 @@
 #include "TreeView.h"
 
+#include <QEvent>
 #include <QHeaderView>
 
 #include "document/NavigationTree.h"
@@ -67,6 +68,18 @@ int CTolvarTreeView::RebuildTree(int model, bool makerReserve, int currentView) 
     m_rebuilding = false;
     view = ViewOfItem(items[static_cast<size_t>(index)].id);
     return view;
+}
+
+void CTolvarTreeView::changeEvent(QEvent* event) {
+    QTreeWidget::changeEvent(event);
+    if (event->type() != QEvent::PaletteChange) return;
+    const QColor background = palette().color(QPalette::Base);
+    for (QTreeWidgetItemIterator it(this); *it; ++it) {
+        int image = (*it)->data(0, kImageRole).toInt();
+        if (image == kImageGroup && !(*it)->isExpanded() && (*it)->childCount() > 0)
+            image = kImageGroupCollapsed;
+        (*it)->setIcon(0, TreeIcon(image, background));
+    }
 }
 
 int CTolvarTreeView::SelectedId() const {

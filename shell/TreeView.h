@@ -23,6 +23,10 @@ signals:
     // An item was selected (or Enter or a double-click on it): the view to show.
     void ViewChosen(int viewId);
 
+protected:
+    // New system colours: the images are drawn again on the new background.
+    void changeEvent(QEvent* event) override;
+
 private:
     void OnSelection();
     bool m_rebuilding = false;

@@ -13,6 +13,9 @@
 #include <QSysInfo>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBrowser>
+#include <QElapsedTimer>
+#include <QPointer>
 #include <QTimer>
 #include <deque>
 
@@ -203,6 +206,77 @@ private slots:
         const size_t boxes = s.Ui().Boxes().size();
         s.Frame().OnCommand(afterModel ? kCmdModelPMR : kCmdModelLMR);
         QCOMPARE(s.Ui().Boxes().size(), boxes);
+    }
+
+    void splashClosesOnAKey() {
+        QSettings("Velk", "CS-Tolvar").clear();
+        CTolvarApp app;
+        app.SetSplashDuration(5000);
+        QVERIFY(app.InitInstance({"cs-tolvar"}));
+        QPointer<QDialog> splash = app.MainFrame()->findChild<QDialog*>("Splash");
+        QVERIFY(splash && splash->isVisible());
+        QElapsedTimer clock;
+        clock.start();
+        QTest::keyClick(app.MainFrame(), Qt::Key_A);
+        QTRY_VERIFY_WITH_TIMEOUT(splash.isNull() || !splash->isVisible(), 1000);
+        QVERIFY(clock.elapsed() < 1000);
+    }
+
+    void guardedCommandsWaitForTheRunningOne() {
+        SApp s;
+        QVERIFY(s.ok);
+        s.Doc().SetModifiedFlag(true);
+        CEditScope running(s.Doc().Registry().EditGuard());
+        QVERIFY(running.Entered());
+        for (int id : {kCmdNew, kCmdOpen, kCmdSaveAs, kCmdRead, kCmdWrite, kCmdInformation})
+            s.Frame().OnCommand(id);
+        QVERIFY(s.Ui().Boxes().empty());
+        QVERIFY(s.Doc().IsModified());
+    }
+
+    void closingAsksToSave() {
+        SApp s;
+        QVERIFY(s.ok);
+        s.Frame().show();
+        s.Frame().resize(620, 410);
+        s.Doc().SetModifiedFlag(true);
+        s.answers = {EAnswer::Cancel};
+        QVERIFY(!s.Frame().close());
+        QCOMPARE(s.LastBox(), QString("Save changes to Untitled?"));
+        QVERIFY(s.Frame().isVisible());
+        // The position was stored before the question.
+        QCOMPARE(s.app.Profile().WindowPosition().rect.size(), QSize(620, 410));
+        s.answers = {EAnswer::No};
+        QVERIFY(s.Frame().close());
+    }
+
+    void helpShowsTheManual() {
+        SApp s;
+        QVERIFY(s.ok);
+        QVERIFY(!CTolvarMainFrame::ManualPath().isEmpty());
+        s.Frame().OnCommand(kCmdHelp);
+        auto* browser = s.Frame().findChild<QTextBrowser*>();
+        QVERIFY(browser);
+        QVERIFY(browser->toPlainText().contains("Troubleshooting"));
+    }
+
+    void aMissingPortIsReported() {
+        SApp s;
+        QVERIFY(s.ok);
+        CPortSettings ports;
+        ports.SetComPath(1, m_config.filePath("no-such-port").toStdString());
+        s.app.Profile().SetPortSettings(ports);
+        s.Doc().ApplyPortSettings();
+        s.answers = {EAnswer::Ok, EAnswer::Ok};
+        s.Frame().OnCommand(kCmdInformation);
+        const auto& boxes = s.Ui().Boxes();
+        QCOMPARE(boxes.size(), size_t(2));
+        QVERIFY(boxes[0].text.startsWith(" not Open "));
+        QCOMPARE(boxes[1].text, QString::fromStdString(LoadMessage(EMsg::CheckPortAndPower)));
+        QCOMPARE(boxes[1].icon, EIcon::Stop);
+        QCOMPARE(s.Frame().MessagePane()->text(),
+                 QString::fromStdString(LoadMessage(EMsg::CannotAccessPort)));
+        QCOMPARE(s.Ui().BeepsPlayed().size(), size_t(0));
     }
 
     void commandsRouteAndShowState() {
