@@ -4,6 +4,7 @@
 
 #include <QLockFile>
 #include <QStringList>
+#include <functional>
 #include <memory>
 
 #include "shell/Profile.h"
@@ -43,6 +44,11 @@ public:
     CProfile& Profile() { return m_profile; }
     // The splash's duration; tests and benchmarks turn it off.
     void SetSplashDuration(int ms) { m_splashMs = ms; }
+    // What fills the right-hand frame's slots (before InitInstance); empty views
+    // where it gives none.
+    void SetSheetMaker(std::function<CSheetView*(int slot, QWidget* parent)> maker) {
+        m_sheets = std::move(maker);
+    }
 
 private:
     std::unique_ptr<QLockFile> m_lock;
@@ -52,4 +58,5 @@ private:
     std::unique_ptr<CTolvarCloneSupportDoc> m_doc;
     std::unique_ptr<CTolvarMainFrame> m_frame;
     int m_splashMs = 5000;
+    std::function<CSheetView*(int, QWidget*)> m_sheets;
 };

@@ -73,6 +73,24 @@ QStringList TreeLabels(const CTolvarTreeView& tree) {
     return labels;
 }
 
+// A sheet that takes Copy and Prio A and counts its updates.
+class CRecordingSheet : public CSheetView {
+public:
+    using CSheetView::CSheetView;
+    bool OnCommand(int id) override {
+        commands.push_back(id);
+        return id == kCmdCopy || id == kCmdPrioA || id == kCmdSave;
+    }
+    bool OnUpdateCommand(int id, SCommandState& state) override {
+        if (id != kCmdCopy && id != kCmdPrioA) return false;
+        state = {true, id == kCmdPrioA};
+        return true;
+    }
+    void OnUpdate() override { ++updates; }
+    std::vector<int> commands;
+    int updates = 0;
+};
+
 } // namespace
 
 class ShellTest : public QObject {
@@ -277,6 +295,35 @@ private slots:
         QCOMPARE(s.Frame().MessagePane()->text(),
                  QString::fromStdString(LoadMessage(EMsg::CannotAccessPort)));
         QCOMPARE(s.Ui().BeepsPlayed().size(), size_t(0));
+    }
+
+    void commandsGoToTheSheetFirst() {
+        QSettings("Velk", "CS-Tolvar").clear();
+        CTolvarApp app;
+        app.SetSplashDuration(0);
+        CRecordingSheet* memory = nullptr;
+        app.SetSheetMaker([&](int slot, QWidget* parent) -> CSheetView* {
+            if (slot != 1) return nullptr;
+            return memory = new CRecordingSheet(parent);
+        });
+        QVERIFY(app.InitInstance({"cs-tolvar"}));
+        CTolvarMainFrame& f = *app.MainFrame();
+        QVERIFY(memory);
+        QVERIFY(memory->updates > 0); // shown at start
+        QVERIFY(f.CommandState(kCmdCopy).enabled);
+        QVERIFY(f.CommandState(kCmdPrioA).checked);
+        QVERIFY(!f.CommandState(kCmdPaste).enabled);
+        // The sheet takes Save before the document does.
+        app.Document()->SetModifiedFlag(true);
+        f.OnCommand(kCmdSave);
+        QVERIFY(app.Document()->IsModified());
+        QCOMPARE(memory->commands.back(), int(kCmdSave));
+        // Another view: the commands no longer reach it.
+        f.Tree()->SelectId(kViewCommon);
+        QVERIFY(!f.CommandState(kCmdCopy).enabled);
+        const size_t before = memory->commands.size();
+        f.OnCommand(kCmdCopy);
+        QCOMPARE(memory->commands.size(), before);
     }
 
     void commandsRouteAndShowState() {
