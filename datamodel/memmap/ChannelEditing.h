@@ -1,0 +1,56 @@
+// The memory channel operations of the channel sheets, on the tree: one channel as
+// the clipboard record, clearing a channel to the blank template, and deleting or
+// inserting a channel with the Prio A and emergency numbers following the move.
+// Channels move by exchanging their field holders, never by copying values.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+class CCloneManager;
+class CNode;
+
+inline constexpr size_t kChannelRecordBytes = 324;
+using ChannelRecord = std::array<uint8_t, kChannelRecordBytes>;
+
+// The record of the fields under holder (a channel's field holder).
+ChannelRecord CopyChannelRecord(const CNode& holder);
+// Writes a record into holder, every value through its node (frequencies parsed and
+// kept to the raster, numbers clamped), ChOn last. A record from outside: texts are
+// read only up to their field's size, terminator or not. False, and nothing written,
+// when size is not the record's size.
+bool PasteChannelRecord(CNode& holder, const uint8_t* data, size_t size);
+// A plain-text line of the channel for other programs (tab-separated field texts).
+std::string ChannelRecordText(const CNode& holder, int channel);
+
+class CChannelEditor {
+public:
+    explicit CChannelEditor(CCloneManager& registry) : m_registry(registry) {}
+
+    // Rows of bank 1 ("BnkSet1"), and the offset of its first channel.
+    int RowCount() const;
+    int Offset() const { return 0; }
+    // The field holder of channel n (1..32), or of the template for 0; null outside.
+    CNode* Holder(int channel) const;
+    // Channel n's record replaced by the template's (n 1-based within the sheet).
+    bool ClearChannel(int n);
+    // Deletes the channel at row k (1-based): asks "Delete CH ?" for a channel in use;
+    // the channels below move up, the last becomes blank. False when nothing changed.
+    bool DeleteChannel(int k);
+    // Inserts a blank channel at row k: asks first when the last channel is in use
+    // (it is lost). False when nothing changed.
+    bool InsertChannel(int k);
+    // Sets "Mch" PrioA or Emr (0 for none).
+    void SetPrioA(int channel);
+    void SetEmergency(int channel);
+    int PrioA() const;
+    int Emergency() const;
+
+private:
+    CNode* Mch() const;
+    void Renumber(const char* field, bool deleted, int k);
+
+    CCloneManager& m_registry;
+};
