@@ -75,6 +75,13 @@ CTolvarMainFrame::CTolvarMainFrame(CTolvarCloneSupportDoc& document, CQtUserInte
     connect(&m_doc, &CTolvarCloneSupportDoc::RecentFilesChanged, this,
             &CTolvarMainFrame::UpdateRecentFiles);
     connect(m_tree, &CTolvarTreeView::ViewChosen, this, &CTolvarMainFrame::ShowView);
+    for (int slot = 0; slot < kListSlots; ++slot) {
+        CSheetView* sheet = m_list->SheetOfSlot(slot);
+        connect(sheet, &CSheetView::TrailingTextChanged, this, [this, sheet] {
+            if (sheet == m_list->CurrentSheet() && GetCurrentViewId() != kViewNone)
+                m_rightHeader->SetTrailingText(sheet->TrailingText());
+        });
+    }
     UpdateRecentFiles();
     UpdateTitle();
     RebuildTree();

@@ -26,6 +26,10 @@ public:
     virtual void SetSetNumber(int /*set*/) {}
     // Text for the right header's trailing part.
     virtual QString TrailingText() const { return {}; }
+
+signals:
+    // The trailing text changed (another row was selected).
+    void TrailingTextChanged();
 };
 
 // The empty view: no border, nothing in it.

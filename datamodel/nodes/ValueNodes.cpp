@@ -280,19 +280,19 @@ bool CFreqNode::ReadNumber(const std::string& text, long double& raw,
     const size_t nonZero = plain.find_first_not_of('0');
     plain.erase(0, nonZero == std::string::npos ? plain.size() - 1 : nonZero);
     if (plain.empty() || plain[0] == '.')
-        plain.insert(0, "0");
+        plain = "0" + plain;
     // A whole number of Hz where the field shows MHz: no MHz value has seven digits.
     const bool hertz = m_scale == 1000000 && plain.find('.') == std::string::npos &&
                        plain.size() >= 7;
     if (hertz) {
         raw = std::strtold(plain.c_str(), nullptr);
-        plain.insert(plain.size() - 6, ".");
+        plain = plain.substr(0, plain.size() - 6) + "." + plain.substr(plain.size() - 6);
     } else {
         raw = std::strtold(plain.c_str(), nullptr) * static_cast<long double>(m_scale);
     }
     if (negative) {
         raw = -raw;
-        plain.insert(0, "-");
+        plain = "-" + plain;
     }
     return true;
 }

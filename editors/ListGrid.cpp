@@ -1,0 +1,164 @@
+#include "ListGrid.h"
+
+#include <QEvent>
+#include <QFontMetrics>
+#include <QHeaderView>
+#include <QPainter>
+
+QString ShortenText(const QString& text, int width, int inset, const QFontMetrics& metrics) {
+    if (text.isEmpty() || metrics.horizontalAdvance(text) + inset <= width) return text;
+    const QString dots = QStringLiteral("...");
+    const int dotsWidth = metrics.horizontalAdvance(dots);
+    qsizetype n = text.size() - 1;
+    for (; n > 1; --n)
+        if (metrics.horizontalAdvance(text.left(n)) + inset + dotsWidth <= width) break;
+    return text.left(std::max<qsizetype>(n, 1)) + dots;
+}
+
+// ---------------------------------------------------------------------------------------
+
+void CGridModel::SetColumns(std::vector<SGridColumn> columns) {
+    beginResetModel();
+    m_columns = std::move(columns);
+    for (QStringList& row : m_rows)
+        row.resize(static_cast<qsizetype>(m_columns.size()));
+    endResetModel();
+}
+
+void CGridModel::SetRowCount(int rows) {
+    beginResetModel();
+    m_rows.assign(static_cast<size_t>(std::max(rows, 0)),
+                  QStringList(static_cast<qsizetype>(m_columns.size())));
+    endResetModel();
+}
+
+void CGridModel::SetCellText(int row, int column, const QString& text) {
+    if (row < 0 || row >= rowCount() || column < 0 || column >= columnCount()) return;
+    QString& cell = m_rows[static_cast<size_t>(row)][column];
+    if (cell == text) return;
+    cell = text;
+    const QModelIndex at = index(row, column);
+    emit dataChanged(at, at, {Qt::DisplayRole});
+}
+
+QString CGridModel::CellText(int row, int column) const {
+    if (row < 0 || row >= rowCount() || column < 0 || column >= columnCount()) return {};
+    return m_rows[static_cast<size_t>(row)][column];
+}
+
+int CGridModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(m_rows.size());
+}
+
+int CGridModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(m_columns.size());
+}
+
+QVariant CGridModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid()) return {};
+    const SGridColumn& column = m_columns[static_cast<size_t>(index.column())];
+    switch (role) {
+    case Qt::DisplayRole: return CellText(index.row(), index.column());
+    case Qt::TextAlignmentRole: return QVariant::fromValue(column.alignment | Qt::AlignVCenter);
+    case Qt::ForegroundRole: return column.text.isValid() ? QVariant(column.text) : QVariant();
+    case Qt::BackgroundRole:
+        return column.background.isValid() ? QVariant(column.background) : QVariant();
+    default: return {};
+    }
+}
+
+QVariant CGridModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 &&
+        section < columnCount())
+        return m_columns[static_cast<size_t>(section)].title;
+    return {};
+}
+
+// ---------------------------------------------------------------------------------------
+
+CListViewExs::CListViewExs(QWidget* parent) : QTableView(parent), m_model(this) {
+    setModel(&m_model);
+    setItemDelegate(new CGridDelegate(this));
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setShowGrid(false);
+    setWordWrap(false);
+    setTabKeyNavigation(false);
+    verticalHeader()->hide();
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    horizontalHeader()->setStretchLastSection(false);
+    horizontalHeader()->setHighlightSections(false);
+    horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    verticalHeader()->setDefaultSectionSize(RowHeight());
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+}
+
+int CListViewExs::GetSelectedRow() const {
+    const QModelIndexList rows = selectionModel()->selectedRows();
+    return rows.isEmpty() ? -1 : rows.front().row();
+}
+
+int CListViewExs::RowHeight() const {
+    const int dpi = logicalDpiY() > 0 ? logicalDpiY() : 96;
+    return (QFontMetrics(font()).height() + 5) * dpi / 96;
+}
+
+void CListViewExs::changeEvent(QEvent* event) {
+    QTableView::changeEvent(event);
+    if (event->type() == QEvent::FontChange)
+        verticalHeader()->setDefaultSectionSize(RowHeight());
+}
+
+void CListViewExs::paintEvent(QPaintEvent* event) {
+    QTableView::paintEvent(event);
+    // The selected row's highlight reaches the right edge beyond the last column.
+    const int row = GetSelectedRow();
+    const int columns = m_model.columnCount();
+    if (row < 0 || columns == 0) return;
+    const int right = columnViewportPosition(columns - 1) + columnWidth(columns - 1);
+    const int width = viewport()->width();
+    if (right >= width) return;
+    const QRect strip(right, rowViewportPosition(row), width - right, rowHeight(row));
+    QPainter p(viewport());
+    const bool focused = hasFocus();
+    p.fillRect(strip, palette().color(focused ? QPalette::Highlight : QPalette::Button));
+}
+
+// ---------------------------------------------------------------------------------------
+
+void CGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const {
+    const auto* view = qobject_cast<const QAbstractItemView*>(option.widget);
+    const bool selected = option.state & QStyle::State_Selected;
+    const bool focused = view && view->hasFocus();
+    const QPalette& pal = option.palette;
+    QColor text = pal.color(QPalette::Text);
+    QColor background = pal.color(QPalette::Base);
+    if (selected) {
+        text = pal.color(focused ? QPalette::HighlightedText : QPalette::ButtonText);
+        background = pal.color(focused ? QPalette::Highlight : QPalette::Button);
+    } else {
+        if (const QVariant own = index.data(Qt::ForegroundRole); own.isValid())
+            text = own.value<QColor>();
+        if (const QVariant own = index.data(Qt::BackgroundRole); own.isValid())
+            background = own.value<QColor>();
+    }
+    painter->save();
+    painter->fillRect(option.rect, background);
+    const int inset = index.column() == 0 ? 2 : 6;
+    const QString full = index.data(Qt::DisplayRole).toString();
+    if (!full.isEmpty()) {
+        const QFontMetrics metrics(option.font);
+        const QString shown = ShortenText(full, option.rect.width(), 2 * inset, metrics);
+        Qt::Alignment alignment = Qt::AlignLeft;
+        if (shown == full)
+            alignment = Qt::Alignment(index.data(Qt::TextAlignmentRole).toInt()) &
+                        Qt::AlignHorizontal_Mask;
+        painter->setPen(text);
+        painter->setFont(option.font);
+        painter->drawText(option.rect.adjusted(inset, 0, -inset, 0),
+                          static_cast<int>(alignment | Qt::AlignVCenter | Qt::TextSingleLine), shown);
+    }
+    painter->restore();
+}
