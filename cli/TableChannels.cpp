@@ -6,6 +6,7 @@
 
 #include "TableIo.h"
 #include "datamodel/DataManagers.h"
+#include "datamodel/memmap/ChannelSheet.h"
 #include "datamodel/memmap/ToneCodes.h"
 #include "datamodel/nodes/Node.h"
 #include "datamodel/nodes/NodeValue.h"
@@ -13,80 +14,12 @@
 
 namespace {
 
-enum class ECol { Number, Attr, Field, FreqTx, ToneRx, ToneTx, WithLong, RxCNo };
-
-struct SColumn {
-    const char* title;
-    ECol kind;
-    const char* field = nullptr;
-    const char* extra = nullptr; // WithLong: the "long" flag
-};
+using ECol = ESheetColumn;
+using SColumn = SSheetColumn;
 
 const std::vector<SColumn>& Columns(int model) {
-    static const std::vector<SColumn> lmr = {
-        {"CH", ECol::Number},
-        {"CH Atr", ECol::Attr},
-        {"CH Inhibit", ECol::Field, "InhCh"},
-        {"Rx Frequency", ECol::Field, "FreqRx"},
-        {"Tx Frequency", ECol::FreqTx, "FreqTx"},
-        {"Tx Inhibit", ECol::Field, "InhTx"},
-        {"RX C.Tone", ECol::ToneRx, "CTonRx"},
-        {"TX C.Tone", ECol::ToneTx, "CTonTx"},
-        {"Text", ECol::Field, "Text"},
-        {"Wide/Narrow", ECol::Field, "WidNar"},
-        {"RPT/BASE", ECol::Field, "RptBas"},
-        {"BASE TOT", ECol::Field, "BasTot"},
-        {"RPT TOT", ECol::Field, "RptTot"},
-        {"Hang ON", ECol::Field, "HangOn"},
-        {"RF PWR", ECol::Field, "RfPwr"},
-        {"Lockout", ECol::Field, "LockoutL"},
-        {"Auto Reset", ECol::Field, "AutoResetL"},
-        {"2 Tone", ECol::Field, "2Ton"},
-        {"BASE Log", ECol::Field, "BasLogInOfL"},
-        {"RPT Log", ECol::Field, "RptLogInOf"},
-        {"RPT Log ID", ECol::Field, "RptLogIdP"},
-        {"Scrambler", ECol::Field, "ScrmOn"},
-        {"Scrambler Code", ECol::Field, "ScrmCode"},
-    };
-    static const std::vector<SColumn> pmr = {
-        {"CH", ECol::Number},
-        {"CH Atr", ECol::Attr},
-        {"CH Inhibit", ECol::Field, "InhCh"},
-        {"RX Frequency", ECol::Field, "FreqRx"},
-        {"Tx Frequency", ECol::FreqTx, "FreqTx"},
-        {"Tx Inhibit", ECol::Field, "InhTx"},
-        {"RX C.Tone", ECol::ToneRx, "CTonRx"},
-        {"TX C.Tone", ECol::ToneTx, "CTonTx"},
-        {"Text", ECol::Field, "Text"},
-        {"Wide/Narrow", ECol::Field, "WidNar"},
-        {"RPT/BASE", ECol::Field, "RptBas"},
-        {"BASE TOT", ECol::Field, "BasTot"},
-        {"RPT TOT", ECol::Field, "RptTot"},
-        {"Hang ON", ECol::Field, "HangOn"},
-        {"RF PWR", ECol::Field, "RfPwr"},
-        {"Lockout", ECol::Field, "LockoutP"},
-        {"Moni(Sw Action)", ECol::Field, "Moni"},
-        {"Sel (Sw Action)", ECol::Field, "Sel"},
-        {"Call(Sw Action)", ECol::Field, "Call"},
-        {"PTT(Sw Action)", ECol::Field, "PTT"},
-        {"BASE Log", ECol::Field, "BasLogInOfP"},
-        {"RPT Log", ECol::Field, "RptLogInOf"},
-        {"RPT Log ID", ECol::Field, "RptLogIdP"},
-        {"Auto Reset", ECol::Field, "AutoResetP"},
-        {"CH Mute", ECol::Field, "Mute"},
-        {"Form", ECol::Field, "Form"},
-        {"RPT", ECol::WithLong, "RPT", "RPTLng"},
-        {"STN", ECol::WithLong, "STN", "STNLng"},
-        {"ID", ECol::WithLong, "Id", "IdLng"},
-        {"ID Pos", ECol::Field, "IdPos"},
-        {"RX C-No(List No.)", ECol::RxCNo},
-        {"Scrambler", ECol::Field, "ScrmOn"},
-        {"Scrambler Code", ECol::Field, "ScrmCode"},
-    };
-    return model == ModelPMR ? pmr : lmr;
+    return ChannelSheetColumns(model);
 }
-
-constexpr int kRxCNoCount = 8;
 
 std::string ChannelBase(int channel) {
     return "Mch.CH" + std::to_string(channel) + ".";
@@ -140,8 +73,10 @@ std::vector<std::string> ChannelSheetRow(const CTreeIndex& index, int channel, b
             continue;
         }
         if (column.kind == ECol::Attr) {
-            if (GlobalValue(index, "Mch.PrioA") == channel) cell += "A";
-            if (GlobalValue(index, "Mch.Emr") == channel) cell += "E";
+            if (GlobalValue(index, ("Mch." + std::string(column.field)).c_str()) == channel)
+                cell += "A";
+            if (GlobalValue(index, ("Mch." + std::string(column.extra)).c_str()) == channel)
+                cell += "E";
             continue;
         }
         if (!inUse) continue;
@@ -165,7 +100,7 @@ std::vector<std::string> ChannelSheetRow(const CTreeIndex& index, int channel, b
             break;
         case ECol::RxCNo:
             for (int k = 1; k <= kRxCNoCount; ++k)
-                cell += fields.Text("RxCNo" + std::to_string(k));
+                cell += fields.Text(column.field + std::to_string(k));
             break;
         default:
             break;
@@ -423,7 +358,7 @@ private:
                 break;
             }
             for (int k = 0; k < kRxCNoCount; ++k)
-                Edit(where, base + "RxCNo" + std::to_string(k + 1), std::string(1, cell[k]));
+                Edit(where, base + column.field + std::to_string(k + 1), std::string(1, cell[k]));
             break;
         }
         default:

@@ -4,6 +4,7 @@
 
 #include "datamodel/DataManagers.h"
 #include "datamodel/memmap/ChannelCodecs.h"
+#include "datamodel/memmap/Codecs.h"
 #include "datamodel/memmap/RadioDataManager.h"
 #include "datamodel/memmap/ToneCodes.h"
 #include "datamodel/nodes/ChannelNodes.h"
@@ -74,7 +75,8 @@ const FieldTable kChannelFields = {
      .addr = 0x08, .decode = DecodeTxTone, .encode = EncodeTxTone,
      .codes = &ToneCodeTexts(false)},
     {.name = "Text", .kind = EKind::String, .bind = EBind::Codec, .addr = 0x0C, .bit = 2,
-     .decode = DecodeChName, .encode = EncodeChName},
+     .decode = DecodeChName, .encode = EncodeChName, .length = kChannelNameSize,
+     .charset = &kPlainText},
     {.name = "BasTot", .kind = EKind::Bit, .max = 1, .options = kOffOn, .bind = EBind::Bits,
      .addr = kPwrByte, .bit = 4},
     {.name = "RptTot", .kind = EKind::Bit, .max = 1, .options = kOffOn, .bind = EBind::Bits,

@@ -6,7 +6,7 @@ std::string DecodeText(const CEepromImage& image, uint32_t addr, uint32_t length
     std::string text;
     for (uint32_t i = 0; i < length; ++i) {
         const uint8_t b = image.GetByte(addr + i);
-        text += (b < 0x20 || b > 0x7D) ? ' ' : static_cast<char>(b);
+        text += kPlainText.Takes(static_cast<char>(b)) ? static_cast<char>(b) : ' ';
     }
     const auto end = text.find_last_not_of(' ');
     text.erase(end == std::string::npos ? 0 : end + 1);
@@ -15,10 +15,8 @@ std::string DecodeText(const CEepromImage& image, uint32_t addr, uint32_t length
 
 void EncodeText(CEepromImage& image, uint32_t addr, uint32_t length, const std::string& text) {
     for (uint32_t i = 0; i < length; ++i) {
-        uint8_t b = i < text.size() ? static_cast<uint8_t>(text[i]) : ' ';
-        if (b < 0x20 || b > 0x7D)
-            b = ' ';
-        image.SetByte(addr + i, b);
+        const char c = i < text.size() ? text[i] : ' ';
+        image.SetByte(addr + i, static_cast<uint8_t>(kPlainText.Takes(c) ? c : ' '));
     }
 }
 
@@ -54,10 +52,13 @@ void EncodeCode4(CEepromImage& image, uint32_t addr, const std::string& text) {
             continue;
         digits += c == '*' ? 'E' : (c == '#' ? 'F' : c);
     }
-    for (int n = 0; n < 4; ++n)
-        SetNibble(image, addr, n, n < static_cast<int>(digits.size()) ? HexDigitValue(digits[static_cast<size_t>(n)]) : 0);
+    for (int n = 0; n < static_cast<int>(kCode4Digits); ++n)
+        SetNibble(image, addr, n,
+                  n < static_cast<int>(digits.size())
+                      ? HexDigitValue(digits[static_cast<size_t>(n)])
+                      : 0);
 }
 
 std::string DecodeCode4(const CEepromImage& image, uint32_t addr, const char* table) {
-    return NibblesToText(image, addr, 4, table);
+    return NibblesToText(image, addr, static_cast<int>(kCode4Digits), table);
 }

@@ -2,6 +2,7 @@
 #include "RadioDataManager.h"
 
 #include "datamodel/DataManagers.h"
+#include "datamodel/memmap/Codecs.h"
 #include "datamodel/memmap/SettingsCodecs.h"
 #include "datamodel/nodes/SettingNodes.h"
 
@@ -90,11 +91,10 @@ const std::vector<SOption> kKeyCodes = {
 
 const FieldTable& CommonTable() {
     static const FieldTable table = {
-        CodecRow({.name = "Comment1", .kind = EKind::String}, 0x150, DecodeFixedText,
-                 EncodeFixedText, 16),
-        CodecRow({.name = "Comment2", .kind = EKind::String}, 0x160, DecodeFixedText,
-                 EncodeFixedText, 16),
-        CodecRow({.name = "UsrPswd", .kind = EKind::String}, 0x0A0, DecodeHexCode4, EncodeCode4),
+        CodecRow(TextRow("Comment1", 16, kPlainText), 0x150, DecodeFixedText, EncodeFixedText),
+        CodecRow(TextRow("Comment2", 16, kPlainText), 0x160, DecodeFixedText, EncodeFixedText),
+        CodecRow(TextRow("UsrPswd", kCode4Digits, kHexText, true), 0x0A0, DecodeHexCode4,
+                 EncodeCode4),
         BitRow("PwrOnPswd", 0x0D5, 5, kOffOn),
         BitRow("TrDataOut", 0x0D3, 2, kInhibitEnable, 1),
         BitRow("TonBurst", kBurstFlags, 3, {{"Notone", 0}, {"Phase", 1}}),
@@ -157,7 +157,7 @@ const FieldTable& ExpertTable() {
         ByteRow("EmrSwOnTim", 0x0F1),
         ByteRow("EmrSwOfTim", 0x0F2),
         ByteRow("EmrStrRepTim", 0x0F3),
-        CodecRow({.name = "CwIdCode", .kind = EKind::String}, 0x1960, DecodeCwText, EncodeCwText),
+        CodecRow(TextRow("CwIdCode", 32, kCwText), 0x1960, DecodeCwText, EncodeCwText),
         ByteRow("CwIdDotPeriod", 0x10A),
         BeepRow("CwIdTonFreq", 0x0B6, 600),
         TempRow("AlertTempReg", 0x0C5),
@@ -166,7 +166,7 @@ const FieldTable& ExpertTable() {
         BitRow("AlertRxUnlock", 0x0D9, 7, kOffOn),
         BitRow("AlertBeep", 0x0D9, 5, kOffOn, 1),
         BitRow("AlertTel", 0x0D9, 2, kOffOn),
-        CodecRow({.name = "AlertTelCode", .kind = EKind::String}, 0xC28, DecodeDtmfCode4,
+        CodecRow(TextRow("AlertTelCode", kCode4Digits, kDtmfText, true), 0xC28, DecodeDtmfCode4,
                  EncodeCode4),
         ByteRow("AlertTelCodeTimes", 0x0C7),
         BitRow("AlertTelCodeDelayTimer", kTelFlags, 3, {{"4.0", 0}, {"2.0", 1}}),
@@ -188,8 +188,7 @@ const FieldTable& KeyDispTable() {
                  EncodeKeyCode),
         BitRow("RFPwrSel", 0x0D5, 2, {{"MR CH Individual", 0}, {"Override", 1}}),
         BitRow("MRCodeDisp", kModeFlags, kMrCodeDispBit, {{"MR CH", 0}, {"MR CH+TX CODE CH", 1}}),
-        CodecRow({.name = "Text", .kind = EKind::String}, 0x1880, DecodeOpeningText,
-                 EncodeOpeningText, 16),
+        CodecRow(TextRow("Text", 16, kPlainText), 0x1880, DecodeOpeningText, EncodeOpeningText),
         BitRow("Beep", 0x0D4, 7, kOffOn, 1),
     };
     return table;

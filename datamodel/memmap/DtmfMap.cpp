@@ -21,11 +21,11 @@ constexpr uint32_t kRxFlags = 13; // flag byte of a receive record; bit 6: name 
 constexpr uint32_t kTxSysCodeArea = 0x0C00, kRxSysCodeArea = 0x0C30, kSysCodeSize = 2;
 // The normalisation keeps two system codes factory: receive 17, 18 and transmit 5, 6.
 constexpr int kRxSysFactoryFirst = 16, kTxSysFactoryFirst = 4, kSysFactoryCount = 2;
-constexpr int kMaxDigits = 24;
+constexpr uint32_t kMaxDigits = 24;
 
-// A code of up to 24 digits: the digit bytes at addr, the digit count at aux.
+// A code of up to def.length digits: the digit bytes at addr, the digit count at aux.
 void DecodeDtmfCode(CNode& node, const CEepromImage& image, uint32_t base, const SFieldDef& def) {
-    const int count = std::min<int>(image.GetByte(base + def.aux), kMaxDigits);
+    const int count = std::min<int>(image.GetByte(base + def.aux), static_cast<int>(def.length));
     node.SetText(NibblesToText(image, base + def.addr, count, kDtmfDigits));
 }
 
@@ -33,7 +33,7 @@ void DecodeDtmfCode(CNode& node, const CEepromImage& image, uint32_t base, const
 // nibble becomes 0.
 void EncodeDtmfCode(const CNode& node, CEepromImage& image, uint32_t base, const SFieldDef& def) {
     std::string digits;
-    for (char c : node.GetText().substr(0, kMaxDigits))
+    for (char c : node.GetText().substr(0, def.length))
         if (c != ' ') digits += c == '*' ? 'E' : (c == '#' ? 'F' : c);
     const int count = static_cast<int>(digits.size());
     image.SetByte(base + def.aux, static_cast<uint8_t>(count));
@@ -77,14 +77,17 @@ const std::vector<SOption> kInhibitEnable = {{"Inhibit", 0}, {"Enable", 1}};
 // clang-format off
 const FieldTable kTxCodeFields = {
     {.name = "Code", .kind = EKind::String, .bind = EBind::Codec, .addr = 0,
-     .decode = DecodeDtmfCode, .encode = EncodeDtmfCode, .aux = 12},
+     .decode = DecodeDtmfCode, .encode = EncodeDtmfCode, .aux = 12, .length = kMaxDigits,
+     .charset = &kDtmfText},
 };
 
 // The name ("Text") is converted with the record, which knows its name slot.
 const FieldTable kRxCodeFields = {
     {.name = "Code", .kind = EKind::String, .bind = EBind::Codec, .addr = 0,
-     .decode = DecodeDtmfCode, .encode = EncodeDtmfCode, .aux = 12},
-    {.name = "Text", .kind = EKind::String, .bind = EBind::Codec},
+     .decode = DecodeDtmfCode, .encode = EncodeDtmfCode, .aux = 12, .length = kMaxDigits,
+     .charset = &kDtmfText},
+    {.name = "Text", .kind = EKind::String, .bind = EBind::Codec, .length = kRecordNameLength,
+     .charset = &kPlainText},
     {.name = "Lcd", .kind = EKind::Bit, .max = 1, .options = {{"Null", 0}, {"ON", 1}},
      .bind = EBind::Bits, .addr = kRxFlags, .bit = 7},
     {.name = "Beep", .options = BeepOptions(true), .bind = EBind::Codec, .addr = kRxFlags,
@@ -97,7 +100,8 @@ const FieldTable kRxCodeFields = {
 
 const FieldTable kSysCodeFields = {
     {.name = "Code", .kind = EKind::String, .bind = EBind::Codec, .addr = 0,
-     .decode = DecodeDtmfCode4, .encode = EncodeDtmfCode4},
+     .decode = DecodeDtmfCode4, .encode = EncodeDtmfCode4, .length = kCode4Digits,
+     .charset = &kDtmfText, .fixed = true},
 };
 
 const FieldTable kSettingFields = {
@@ -115,7 +119,8 @@ const FieldTable kSettingFields = {
      .bind = EBind::Bits, .addr = 0x0D7, .bit = 7},
     {.name = "TelTotTim", .bind = EBind::WordBE, .addr = 0x110, .cap = 255},
     {.name = "TelTotCode", .kind = EKind::String, .bind = EBind::Codec, .addr = 0xC2A,
-     .decode = DecodeDtmfCode4, .encode = EncodeDtmfCode4},
+     .decode = DecodeDtmfCode4, .encode = EncodeDtmfCode4, .length = kCode4Digits,
+     .charset = &kDtmfText, .fixed = true},
     {.name = "TelHangOnTim", .bind = EBind::WordBE, .addr = 0x112, .cap = 255},
     {.name = "TelCallProhibit", .value = 255, .def = 255,
      .options = kProhibitDigits, .bind = EBind::Codec, .addr = 0x0C4,

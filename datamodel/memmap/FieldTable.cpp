@@ -62,7 +62,12 @@ CNode* BuildField(CTolvarRadioDataManager& manager, CNode& parent, const SFieldD
         node = bit, value = bit;
         break;
     }
-    case EKind::String: node = manager.Make<CStringNode>(&parent, def.name); break;
+    case EKind::String: {
+        auto* text = manager.Make<CStringNode>(&parent, def.name);
+        text->SetRule(def.length, def.charset, def.fixed);
+        node = text;
+        break;
+    }
     // A custom factory sets up its own range.
     case EKind::Custom: node = def.factory(manager, &parent, def); break;
     }

@@ -12,6 +12,7 @@
 
 class CNode;
 class INumberCodes;
+struct SCharset;
 struct SFieldDef;
 
 struct SOption {
@@ -54,7 +55,19 @@ struct SFieldDef {
     NodeFactory factory = nullptr;  // EKind::Custom: makes the node
     uint32_t aux = 0;               // free for a codec (a second address, a length)
     const INumberCodes* codes = nullptr; // Num: texts beside the options (tone codes)
+    // String: what the image keeps, at most length characters (exactly, when fixed)
+    // of the set. The codecs of fixed-length texts write length bytes.
+    uint32_t length = 0;
+    const SCharset* charset = nullptr;
+    bool fixed = false;
 };
+
+// A text field of length characters at most (exactly, when fixed) of the set.
+inline SFieldDef TextRow(const char* name, uint32_t length, const SCharset& charset,
+                         bool fixed = false) {
+    return {.name = name, .kind = EKind::String, .length = length, .charset = &charset,
+            .fixed = fixed};
+}
 
 using FieldTable = std::vector<SFieldDef>;
 

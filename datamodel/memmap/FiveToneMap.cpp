@@ -31,21 +31,24 @@ constexpr uint32_t kEncTones = 0x0170, kDecWindows = 0x018E;
 // Settings in the common settings block; LMR keeps them factory.
 constexpr uint32_t kLnkATimAddr = 0x0E6, kPttCallInAAddr = 0x0D3;
 constexpr int kPttCallInABit = 6;
-constexpr int kMaxDigits = 7;
+constexpr uint32_t kMaxDigits = 7;
 constexpr int kEndNibble = 0xF;
 constexpr const char* kFiveToneDigits = "0123456789ABCDE0";
+// The digits a code keeps: the nibble 0xF ends it. A receive code also keeps "+" marks.
+constexpr SCharset kFiveToneText{"0-9 A-E", {kFiveToneDigits, kEndNibble}};
+constexpr SCharset kFiveToneRxText{"0-9 A-E +", "0123456789ABCDE+"};
 
 // Record j: the numbered channels are records 1 .. 8, the group channel record 0.
 uint32_t RecordOf(int index) {
     return index < kRxChannels - 1 ? static_cast<uint32_t>(index + 1) : 0;
 }
 
-// Up to seven digits in the four bytes at addr; a nibble 0xF ends the code. With
+// Up to def.length digits in the four bytes at addr; a nibble 0xF ends the code. With
 // aux set, the byte at aux marks digit k as "+" by its bit 7 - k.
 void DecodeFiveToneCode(CNode& node, const CEepromImage& image, uint32_t base,
                         const SFieldDef& def) {
     std::string code;
-    for (int k = 0; k < kMaxDigits; ++k) {
+    for (int k = 0; k < static_cast<int>(def.length); ++k) {
         const int nibble = GetNibble(image, base + def.addr, k);
         if (nibble == kEndNibble) break;
         const bool plus = def.aux != 0 && image.GetBit(base + def.aux, 7 - k);
@@ -60,13 +63,14 @@ void EncodeFiveToneCode(const CNode& node, CEepromImage& image, uint32_t base,
                         const SFieldDef& def) {
     std::string digits;
     for (char c : node.GetText())
-        if (c != ' ' && c != '\t' && static_cast<int>(digits.size()) < kMaxDigits) digits += c;
+        if (c != ' ' && c != '\t' && digits.size() < def.length) digits += c;
     const int count = static_cast<int>(digits.size());
     for (int k = 0; k < 8; ++k) {
         const char c = k < count ? digits[static_cast<size_t>(k)] : '\0';
         SetNibble(image, base + def.addr, k,
                   k < count ? (c == '+' ? 0 : HexDigitValue(c)) : kEndNibble);
-        if (def.aux != 0 && k < kMaxDigits) image.SetBit(base + def.aux, 7 - k, c == '+');
+        if (def.aux != 0 && k < static_cast<int>(def.length))
+            image.SetBit(base + def.aux, 7 - k, c == '+');
     }
 }
 
@@ -170,8 +174,10 @@ const std::vector<SOption> kAbcOptions = [] {
 // Offsets from S - 4; the name is converted with the record's name slot.
 const FieldTable kRxFields = ForModels({
     {.name = "RxCode", .kind = EKind::String, .bind = EBind::Codec, .addr = 0,
-     .decode = DecodeFiveToneCode, .encode = EncodeFiveToneCode, .aux = kMarkByte},
-    {.name = "Text", .kind = EKind::String, .bind = EBind::Codec},
+     .decode = DecodeFiveToneCode, .encode = EncodeFiveToneCode, .aux = kMarkByte,
+     .length = kMaxDigits, .charset = &kFiveToneRxText},
+    {.name = "Text", .kind = EKind::String, .bind = EBind::Codec, .length = kRecordNameLength,
+     .charset = &kPlainText},
     {.name = "IdDec", .kind = EKind::Bit, .max = 1, .options = kOffOn, .bind = EBind::Bits,
      .addr = kFlagByte, .bit = 6},
     {.name = "EmrCanc", .kind = EKind::Bit, .max = 1, .options = {{"Null", 0}, {"Cancel", 1}},
@@ -196,10 +202,12 @@ const FieldTable kGroupRxFields = Unbound(kRxFields, {"RxCode", "ABC"});
 // Offsets from the record; the name is converted with the record's name slot.
 const FieldTable kTxFields = ForModels(Concat({
     {{.name = "TxCode", .kind = EKind::String, .bind = EBind::Codec, .addr = 0,
-      .decode = DecodeFiveToneCode, .encode = EncodeFiveToneCode}},
+      .decode = DecodeFiveToneCode, .encode = EncodeFiveToneCode, .length = kMaxDigits,
+      .charset = &kFiveToneText}},
     DigitRows({"InpDigit1", "InpDigit2", "InpDigit3", "InpDigit4", "InpDigit5", "InpDigit6",
                "InpDigit7"}, 4, 0),
-    {{.name = "Text", .kind = EKind::String, .bind = EBind::Codec},
+    {{.name = "Text", .kind = EKind::String, .bind = EBind::Codec, .length = kRecordNameLength,
+      .charset = &kPlainText},
      {.name = "UpDate", .kind = EKind::Bit, .max = 1, .options = kOffOn, .bind = EBind::Bits,
       .addr = 4, .bit = 0},
      {.name = "ABCDec", .kind = EKind::Bit, .max = 1, .options = kOffOn, .bind = EBind::Bits,
@@ -228,11 +236,14 @@ const FieldTable kTxCommonFields = ForModels(Concat({
     DigitRows({"DspDigit1", "DspDigit2", "DspDigit3", "DspDigit4", "DspDigit5", "DspDigit6",
                "DspDigit7"}, 0x0BB, 5),
     {{.name = "SpcTonGrp", .kind = EKind::String, .bind = EBind::Codec, .addr = 0x0BD,
-      .cap = 14, .decode = DecodeHexDigit, .encode = EncodeHexDigit},
+      .cap = 14, .decode = DecodeHexDigit, .encode = EncodeHexDigit, .length = 1,
+      .charset = &kFiveToneText, .fixed = true},
      {.name = "SpcTonRep", .kind = EKind::String, .bind = EBind::Codec, .addr = 0x0BE,
-      .cap = 14, .decode = DecodeHexDigit, .encode = EncodeHexDigit},
+      .cap = 14, .decode = DecodeHexDigit, .encode = EncodeHexDigit, .length = 1,
+      .charset = &kFiveToneText, .fixed = true},
      {.name = "SpcTonLnk2", .kind = EKind::String, .bind = EBind::Codec, .addr = 0x0BF,
-      .cap = 15, .decode = DecodeHexDigit, .encode = EncodeHexDigit},
+      .cap = 15, .decode = DecodeHexDigit, .encode = EncodeHexDigit, .length = 1,
+      .charset = &kHexText, .fixed = true},
      {.name = "SpcTonStr", .options = {{"0", 0}, {"1", 1}, {"2", 2}, {"3", 3}, {"4", 4},
       {"5", 5}, {"6", 6}, {"7", 7}, {"8", 8}, {"9", 9}, {"A", 10}, {"B", 11}, {"C", 12},
       {"D", 13}, {"E", 14}, {"F", 15}}},

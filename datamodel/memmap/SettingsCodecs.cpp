@@ -4,7 +4,6 @@
 #include <array>
 #include <climits>
 #include <cstdlib>
-#include <cstring>
 
 #include "datamodel/DataManagers.h"
 #include "datamodel/memmap/Codecs.h"
@@ -19,11 +18,8 @@ namespace {
 constexpr uint32_t kOpeningTextFlagAddr = 0x00D4;
 constexpr int kOpeningTextFlagBit = 5;
 
-constexpr uint32_t kCwLength = 32;
-constexpr const char* kCwChars = " ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789.,:?'-()=/+\"*";
-
 bool IsCwChar(int c) {
-    return c > 0 && c < 0x80 && std::strchr(kCwChars, c) != nullptr;
+    return c > 0 && c < 0x80 && kCwText.Takes(static_cast<char>(c));
 }
 
 constexpr int kTempBase = 170; // the byte holds 170 - t
@@ -68,11 +64,11 @@ void BuildSettingsGroup(CTolvarRadioDataManager& manager, CNode& parent, const c
 }
 
 void DecodeFixedText(CNode& node, const CEepromImage& image, uint32_t base, const SFieldDef& def) {
-    node.SetText(::DecodeText(image, base + def.addr, def.aux));
+    node.SetText(::DecodeText(image, base + def.addr, def.length));
 }
 
 void EncodeFixedText(const CNode& node, CEepromImage& image, uint32_t base, const SFieldDef& def) {
-    ::EncodeText(image, base + def.addr, def.aux, node.GetText());
+    ::EncodeText(image, base + def.addr, def.length, node.GetText());
 }
 
 void DecodeOpeningText(CNode& node, const CEepromImage& image, uint32_t base,
@@ -119,7 +115,7 @@ void EncodeSyncCap(const CNode& node, CEepromImage& image, uint32_t base, const 
 
 void DecodeCwText(CNode& node, const CEepromImage& image, uint32_t base, const SFieldDef& def) {
     std::string text;
-    for (uint32_t i = 0; i < kCwLength; ++i) {
+    for (uint32_t i = 0; i < def.length; ++i) {
         const uint8_t b = image.GetByte(base + def.addr + i);
         if (b == 0xFF) break;
         text += IsCwChar(b) ? static_cast<char>(b) : ' ';
@@ -132,7 +128,7 @@ void EncodeCwText(const CNode& node, CEepromImage& image, uint32_t base, const S
     for (char c : node.GetText())
         if (IsCwChar(static_cast<unsigned char>(c))) text += c;
     text.erase(text.find_last_not_of(' ') + 1);
-    for (uint32_t i = 0; i < kCwLength; ++i)
+    for (uint32_t i = 0; i < def.length; ++i)
         image.SetByte(base + def.addr + i, i < text.size() ? static_cast<uint8_t>(text[i]) : 0xFF);
 }
 

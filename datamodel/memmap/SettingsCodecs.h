@@ -5,6 +5,7 @@
 
 #include "datamodel/memmap/FieldTable.h"
 #include "datamodel/nodes/NodeValue.h"
+#include "datamodel/nodes/ValueNodes.h"
 
 #include <utility>
 #include <vector>
@@ -20,6 +21,10 @@ CNode* MakeSettingNode(CTolvarRadioDataManager& manager, CNode* parent, const SF
 }
 
 namespace settings {
+
+// The CW identification's characters; the encoder drops every other one.
+inline constexpr SCharset kCwText{"A-Z 0-9, space and . , : ? ' - ( ) = / + \" *",
+                                  " ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789.,:?'-()=/+\"*"};
 
 inline const std::vector<SOption> kOffOn = {{"OFF", 0}, {"ON", 1}};
 inline const std::vector<SOption> kInhibitEnable = {{"Inhibit", 0}, {"Enable", 1}};
@@ -79,10 +84,10 @@ inline SFieldDef CodecRow(SFieldDef row, uint32_t addr, FieldDecode decode, Fiel
 void BuildSettingsGroup(CTolvarRadioDataManager& manager, CNode& parent, const char* name,
                         const FieldTable& table, EArea area);
 
-// def.aux bytes of text (comments).
+// def.length bytes of text (comments).
 void DecodeFixedText(CNode& node, const CEepromImage& image, uint32_t base, const SFieldDef& def);
 void EncodeFixedText(const CNode& node, CEepromImage& image, uint32_t base, const SFieldDef& def);
-// The opening text: def.aux bytes, shown when bit 5 of 0x0D4 is set; encoding sets
+// The opening text: def.length bytes, shown when bit 5 of 0x0D4 is set; encoding sets
 // that bit when the text is not empty.
 void DecodeOpeningText(CNode& node, const CEepromImage& image, uint32_t base, const SFieldDef& def);
 void EncodeOpeningText(const CNode& node, CEepromImage& image, uint32_t base, const SFieldDef& def);
@@ -97,7 +102,7 @@ void EncodeScrmGrp(const CNode& node, CEepromImage& image, uint32_t base, const 
 // Synchronous capture: bits 7,6 both set mean "Continuous".
 void DecodeSyncCap(CNode& node, const CEepromImage& image, uint32_t base, const SFieldDef& def);
 void EncodeSyncCap(const CNode& node, CEepromImage& image, uint32_t base, const SFieldDef& def);
-// CW identification: up to 32 characters of the CW set, ended by 0xFF.
+// CW identification: up to def.length characters of the CW set, ended by 0xFF.
 void DecodeCwText(CNode& node, const CEepromImage& image, uint32_t base, const SFieldDef& def);
 void EncodeCwText(const CNode& node, CEepromImage& image, uint32_t base, const SFieldDef& def);
 // Temperature t stored as the byte 170 - t.

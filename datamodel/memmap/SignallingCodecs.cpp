@@ -29,8 +29,6 @@ CNode* MakeGroup(CTolvarRadioDataManager& manager, CNode* parent, const char* na
 
 namespace {
 
-constexpr uint32_t kNameLength = 10;
-
 // Beep value -> code; the value is the index.
 constexpr std::array<int, 9> kBeepCodes = {4, 0, 1, 2, 3, 5, 6, 7, 11};
 // AutTx value -> code.
@@ -40,14 +38,14 @@ constexpr std::array<int, 4> kAutTxCodes = {0b0000, 0b1100, 0b1010, 0b1001};
 
 std::string DecodeFlaggedName(const CEepromImage& image, uint32_t flagAddr, int flagBit,
                               uint32_t textAddr) {
-    return image.GetBit(flagAddr, flagBit) ? DecodeText(image, textAddr, kNameLength) : "";
+    return image.GetBit(flagAddr, flagBit) ? DecodeText(image, textAddr, kRecordNameLength) : "";
 }
 
 void EncodeFlaggedName(CEepromImage& image, uint32_t flagAddr, int flagBit, uint32_t textAddr,
                        const std::string& text) {
     std::string name = text;
     name.erase(std::min(name.size(), name.find_last_not_of(" \t") + 1));
-    EncodeText(image, textAddr, kNameLength, name);
+    EncodeText(image, textAddr, kRecordNameLength, name);
     image.SetBit(flagAddr, flagBit, !name.empty());
 }
 

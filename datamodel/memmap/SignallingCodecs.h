@@ -15,7 +15,9 @@ FieldTable Unbound(FieldTable table, std::initializer_list<const char*> names);
 CNode* MakeGroup(CTolvarRadioDataManager& manager, CNode* parent, const char* name,
                  unsigned models);
 
-// Record names: ten bytes, present when a flag bit is set (as channel names).
+// Record names: ten bytes of plain text, present when a flag bit is set (as channel
+// names).
+inline constexpr uint32_t kRecordNameLength = 10;
 std::string DecodeFlaggedName(const CEepromImage& image, uint32_t flagAddr, int flagBit,
                               uint32_t textAddr);
 // An empty name writes ten spaces and clears the flag; any other sets it.

@@ -2,12 +2,12 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cstdio>
 #include <unordered_set>
 
 #include "datamodel/DataManagers.h"
 #include "datamodel/memmap/RadioDataManager.h"
 #include "datamodel/nodes/GroupNodes.h"
+#include "datamodel/nodes/TextHelpers.h"
 #include "datamodel/nodes/ToneNodes.h"
 #include "datamodel/nodes/ValueNodes.h"
 
@@ -283,25 +283,14 @@ const SSheetRename* RenameOf(const STreeLeaf& leaf, const std::string& text, boo
     return nullptr;
 }
 
-// The character of text at byte i: its UTF-8 sequence, or the byte in hex.
-std::string CharacterAt(const std::string& text, size_t i) {
-    const auto lead = static_cast<unsigned char>(text[i]);
-    const size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 0;
-    bool valid = length > 0 && i + length <= text.size();
-    for (size_t k = 1; valid && k < length; ++k)
-        valid = (static_cast<unsigned char>(text[i + k]) & 0xC0) == 0x80;
-    if (valid && lead >= 0x20 && lead != 0x7F) return text.substr(i, length);
-    char hex[16];
-    std::snprintf(hex, sizeof hex, "the byte 0x%02X", lead);
-    return hex;
-}
-
-// Why a text field holds after rather than expected.
+// Why a text field holds after rather than expected, when the text itself tells:
+// a character the image did not keep, or the text cut short. Empty when the field
+// lost the whole text (it depends on another field).
 std::string TextNotKept(const std::string& expected, const std::string& after) {
+    if (after.empty()) return {};
     for (size_t i = 0; i < expected.size(); ++i)
         if (i >= after.size() || after[i] != expected[i]) {
-            if (i >= after.size() && after.size() < expected.size() &&
-                expected.compare(0, after.size(), after) == 0)
+            if (i >= after.size() && expected.compare(0, after.size(), after) == 0)
                 return "the field holds at most " + std::to_string(after.size()) + " characters";
             return CharacterAt(expected, i) + " is not in the character set";
         }
@@ -362,7 +351,7 @@ std::vector<std::string> ApplyLeafEdits(CCloneManager& registry,
         std::string why = "it depends on another field or is fixed for " +
                           std::string(ModelName(registry.Model()->GetModel())) + " files";
         if (dynamic_cast<const CStringNode*>(d.edit->leaf->node))
-            why = TextNotKept(d.expected, after);
+            if (std::string text = TextNotKept(d.expected, after); !text.empty()) why = text;
         const std::string& path = d.edit->leaf->path;
         if (path.rfind("Mch.CH", 0) == 0) {
             const CNode* on = d.edit->leaf->parent->FindChild("ChOn");

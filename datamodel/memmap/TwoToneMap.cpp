@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "Codecs.h"
 #include "FieldTable.h"
 #include "RadioDataManager.h"
 #include "SignallingCodecs.h"
@@ -94,7 +95,8 @@ const FieldTable kRxFields = ForModels({
      .max = CQ2ToneRxChNode::kToneMax, .bind = EBind::Codec, .factory = MakeRxTone, .aux = 1},
     {.name = "Group", .options = {{"1st", 0}, {"2nd", 1}}, .bind = EBind::Codec, .addr = 0,
      .decode = DecodeGroupCall, .encode = EncodeGroupCall},
-    {.name = "Text", .kind = EKind::String, .bind = EBind::Codec},
+    {.name = "Text", .kind = EKind::String, .bind = EBind::Codec, .length = kRecordNameLength,
+     .charset = &kPlainText},
     {.name = "ANS", .options = {{"OFF", 0}, {"ON", 1}}, .bind = EBind::Codec,
      .addr = kAnswerByte, .decode = DecodeAnswer, .encode = EncodeAnswer},
     {.name = "Beep", .options = BeepOptions(false), .bind = EBind::Codec, .addr = kBeepByte,

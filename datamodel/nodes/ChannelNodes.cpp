@@ -1,6 +1,27 @@
 #include "ChannelNodes.h"
 
 #include <climits>
+#include <cstdio>
+#include <iterator>
+
+namespace {
+
+// Steps in units of 10 Hz, below and from the split.
+constexpr int kLowSteps[] = {250, 500, 625};
+constexpr int kHighSteps[] = {500, 625};
+constexpr long long kSplit = 30000000; // 300 MHz
+
+std::string StepList(const int* steps, size_t count) {
+    std::string text;
+    for (size_t i = 0; i < count; ++i) {
+        char step[16];
+        std::snprintf(step, sizeof step, "%g", steps[i] / 100.0);
+        text += (i == 0 ? "" : i + 1 == count ? " or " : ", ") + std::string(step);
+    }
+    return text + " kHz steps";
+}
+
+} // namespace
 
 CTolvarMchFreqNode::CTolvarMchFreqNode(const char* name) : CFreqNode(name) {
     SetRange(0, 0, 0, kMaxHz);
@@ -9,13 +30,11 @@ CTolvarMchFreqNode::CTolvarMchFreqNode(const char* name) : CFreqNode(name) {
 bool CTolvarMchFreqNode::ToRaster(long long hz, int& result) {
     // In units of 10 Hz with the part below one kilohertz removed.
     const long long base = hz / 1000 * 100;
-    static const int kLowSteps[] = {250, 500, 625}; // below 300 MHz
-    static const int kHighSteps[] = {500, 625};
-    const bool low = base < 30000000;
+    const bool low = base < kSplit;
     const int* steps = low ? kLowSteps : kHighSteps;
-    const int count = low ? 3 : 2;
+    const size_t count = low ? std::size(kLowSteps) : std::size(kHighSteps);
     for (int s : {0, 25, 50, 75})
-        for (int i = 0; i < count; ++i)
+        for (size_t i = 0; i < count; ++i)
             if ((base + s) % steps[i] == 0) {
                 const long long fitted = 10 * (base + s);
                 result = fitted > INT_MAX ? INT_MAX : static_cast<int>(fitted);
@@ -37,4 +56,10 @@ std::string CTolvarMchFreqNode::TextOf(int value) const {
     if (!TryParse(CFreqNode::TextOf(value), shown))
         shown = value;
     return ScaledText(Clamp(shown));
+}
+
+std::string CTolvarMchFreqNode::Raster() const {
+    return "on the channel raster: " + StepList(kLowSteps, std::size(kLowSteps)) + " below " +
+           std::to_string(kSplit / 100000) + " MHz, " +
+           StepList(kHighSteps, std::size(kHighSteps)) + " above";
 }

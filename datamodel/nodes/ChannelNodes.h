@@ -15,6 +15,8 @@ public:
     // The value formatted, parsed onto the raster again and formatted once more,
     // so the text shown is always a raster frequency.
     std::string TextOf(int value) const override;
+    // "on the channel raster: 2.5, 5 or 6.25 kHz steps below 300 MHz, ...".
+    std::string Raster() const override;
 
     // Rasters a frequency in Hz; false when it fits no step.
     static bool ToRaster(long long hz, int& result);

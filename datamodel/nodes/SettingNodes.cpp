@@ -1,6 +1,7 @@
 #include "SettingNodes.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 
 #include "TextHelpers.h"
@@ -35,6 +36,12 @@ bool CTolvarIfFreqNode::TryParse(const std::string& text, int& value) const {
         return false;
     value = negative ? -f : f;
     return true;
+}
+
+std::string CTolvarIfFreqNode::Raster() const {
+    char step[16];
+    std::snprintf(step, sizeof step, "%g", kIfGrid / 1000.0);
+    return std::string("in ") + step + " kHz steps";
 }
 
 CQUsrCtcssFreqNode::CQUsrCtcssFreqNode(const char* name) : CFreqNode(name) {
@@ -77,6 +84,11 @@ bool CQUsrCtcssFreqNode::TryParse(const std::string& text, int& value) const {
     return true;
 }
 
+std::string CQUsrCtcssFreqNode::Raster() const {
+    return "as the tone generator makes it: " + std::to_string(static_cast<int>(kToneClock / 10)) +
+           " / w Hz for a whole divider w";
+}
+
 CTolvarUsrCtcssFreqNode::CTolvarUsrCtcssFreqNode(const char* name) : CQUsrCtcssFreqNode(name) {}
 
 CQBeepFreqNode::CQBeepFreqNode(const char* name) : CFreqNode(name) {
@@ -102,6 +114,11 @@ bool CQBeepFreqNode::TryParse(const std::string& text, int& value) const {
     const int f = std::clamp(ParseScaledText(text, m_scale), m_entryMin, m_entryMax);
     value = FrequencyOf(DividerOf(f));
     return true;
+}
+
+std::string CQBeepFreqNode::Raster() const {
+    return "as the tone generator makes it: " + std::to_string(static_cast<int>(kBeepClock)) +
+           " / (n + 1) Hz for a whole n from 0 to 255";
 }
 
 CTolvarTempNode::CTolvarTempNode(const char* name) : CNumNode(name) {

@@ -14,6 +14,7 @@ public:
     explicit CTolvarIfFreqNode(const char* name = nullptr);
     // A text off the 12.5 kHz grid is refused.
     bool TryParse(const std::string& text, int& value) const override;
+    std::string Raster() const override;
 };
 
 // A tone made by the tone generator, 192000 / w Hz for a 16-bit divider w.
@@ -23,6 +24,7 @@ public:
     explicit CQUsrCtcssFreqNode(const char* name = nullptr);
     // Clamped to 60.0 .. 300.0 Hz and the node's range, then quantised.
     bool TryParse(const std::string& text, int& value) const override;
+    std::string Raster() const override;
 
     // round(1,920,000 / tenths), the divider nearest to the tone.
     static int DividerOf(int tenths);
@@ -44,6 +46,7 @@ class CQBeepFreqNode : public CFreqNode {
 public:
     explicit CQBeepFreqNode(const char* name = nullptr);
     bool TryParse(const std::string& text, int& value) const override;
+    std::string Raster() const override;
     void EntryRange(int& low, int& high) const override {
         low = std::max(m_min, m_entryMin);
         high = std::min(m_max, m_entryMax);

@@ -71,3 +71,24 @@ int ParseScaled(const std::string& text, int scale) {
     tenfold = tenfold < lo ? lo : (tenfold > hi ? hi : tenfold);
     return static_cast<int>(static_cast<long long>(tenfold) / 10);
 }
+
+std::string CharacterAt(const std::string& text, size_t i) {
+    const auto lead = static_cast<unsigned char>(text[i]);
+    if (lead == ' ')
+        return "a space";
+    // The length of the sequence the byte starts; 0 for a byte that starts none.
+    const size_t length = lead < 0x80   ? 1
+                          : lead < 0xC0 ? 0
+                          : lead < 0xE0 ? 2
+                          : lead < 0xF0 ? 3
+                          : lead < 0xF8 ? 4
+                                        : 0;
+    bool valid = length > 0 && i + length <= text.size();
+    for (size_t k = 1; valid && k < length; ++k)
+        valid = (static_cast<unsigned char>(text[i + k]) & 0xC0) == 0x80;
+    if (valid && lead >= 0x20 && lead != 0x7F)
+        return text.substr(i, length);
+    char hex[16];
+    std::snprintf(hex, sizeof hex, "the byte 0x%02X", lead);
+    return hex;
+}

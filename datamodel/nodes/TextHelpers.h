@@ -1,6 +1,7 @@
 // Small text filters and number formatting shared by the editors.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 bool KeepChars(std::string& text, const std::string& allowed);
@@ -12,3 +13,6 @@ std::string FormatDecimals(std::string text, int decimals);
 int ParseScaled(const std::string& text, int scale);
 // Round half away from zero.
 long long RoundHalfAway(double x);
+// The character at byte i of a UTF-8 text, for messages: its whole UTF-8 sequence,
+// "a space", or "the byte 0x09" for a control byte or one that starts no character.
+std::string CharacterAt(const std::string& text, size_t i);

@@ -75,6 +75,10 @@ bool CQ2ToneRxToneNode::TryParse(const std::string& text, int& value) const {
     return true;
 }
 
+std::string CQ2ToneRxToneNode::Raster() const {
+    return "where a decode window centres (in 0.5 Hz steps, with gaps)";
+}
+
 CQ2ToneRxChNode::CQ2ToneRxChNode(const char* name)
     : CNode(name), m_firstLo(MakeLimit("1stFreqLo")), m_firstHi(MakeLimit("1stFreqHi")),
       m_secondLo(MakeLimit("2ndFreqLo")), m_secondHi(MakeLimit("2ndFreqHi")),

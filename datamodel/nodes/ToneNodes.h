@@ -63,6 +63,8 @@ public:
     bool TryParse(const std::string& text, int& value) const override;
     // An exported tone the windows cannot give back is refused, not moved.
     bool TakesStoredOffRaster() const override { return false; }
+    // The middles of the decode windows: half hertz, not every one.
+    std::string Raster() const override;
 };
 
 // A 2Tone receive channel. The image holds no tones, only a decode window per

@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "TextHelpers.h"
+
 namespace {
 
 std::string Trim(const std::string& text) {
@@ -127,8 +129,13 @@ bool CNumNode::TrySetText(const std::string& text, std::string& reason) {
     return true;
 }
 
-std::string CNumNode::Accepts() const {
+std::string CNumNode::AcceptsShowing(const ShownTexts& shown) const {
     const auto& options = Options();
+    const auto label = [&](const std::string& own) {
+        for (const auto& [from, to] : shown)
+            if (from == own) return own + " (shown as " + to + ")";
+        return own;
+    };
     std::string text;
     if (options.empty()) {
         text = "a whole number from " + std::to_string(m_min) + " to " + std::to_string(m_max);
@@ -143,7 +150,7 @@ std::string CNumNode::Accepts() const {
             text += ", ...";
             i = options.size() - 4;
         }
-        text += (i ? ", " : "") + options[i].first;
+        text += (i ? ", " : "") + label(options[i].first);
     }
     if (m_codes)
         text += ", or " + m_codes->Hint();
@@ -166,10 +173,31 @@ void CStringNode::SetString(const std::string& text) {
     NotifyChanged();
 }
 
+namespace {
+
+std::string Characters(size_t count) {
+    return std::to_string(count) + (count == 1 ? " character" : " characters");
+}
+
+} // namespace
+
 bool CStringNode::CheckText(const std::string& text, std::string& reason) const {
-    if (m_maxLength > 0 && TrimEnd(text).size() > m_maxLength) {
-        reason = Quoted(text) + " is longer than the " + std::to_string(m_maxLength) +
-                 " characters the field holds";
+    const std::string kept = TrimEnd(text);
+    if (m_charset)
+        for (size_t i = 0; i < kept.size(); ++i)
+            if (!m_charset->Takes(kept[i])) {
+                reason = Quoted(text) + " is refused: " + CharacterAt(kept, i) +
+                         " is not in the character set; the field takes " + Accepts();
+                return false;
+            }
+    const std::string length = Characters(m_maxLength);
+    if (m_maxLength > 0 && kept.size() > m_maxLength) {
+        reason = Quoted(text) + " is too long: the field holds " +
+                 (m_fixed ? "exactly " : "at most ") + length;
+        return false;
+    }
+    if (m_fixed && kept.size() < m_maxLength) {
+        reason = Quoted(text) + " is too short: the field holds exactly " + length;
         return false;
     }
     return true;
@@ -183,9 +211,13 @@ bool CStringNode::TrySetText(const std::string& text, std::string& reason) {
 }
 
 std::string CStringNode::Accepts() const {
-    if (m_maxLength > 0)
-        return "a text of at most " + std::to_string(m_maxLength) + " characters";
-    return "a text";
+    const std::string length = Characters(m_maxLength);
+    if (!m_charset)
+        return m_maxLength > 0 ? "a text of at most " + length : "a text";
+    const std::string of = std::string(" of ") + m_charset->description;
+    if (m_maxLength == 0)
+        return "a text" + of;
+    return (m_fixed ? "exactly " : "up to ") + length + of;
 }
 
 CFreqNode::CFreqNode(const char* name) : CNode(name) {
@@ -351,9 +383,21 @@ bool CFreqNode::TrySetStoredText(const std::string& text, std::string& reason) {
     return TakeText(text, reason, true);
 }
 
+std::string CFreqNode::Unit() const {
+    return m_scale == 1000000 ? "MHz" : "Hz";
+}
+
+std::string CFreqNode::Raster() const {
+    // One unit of the value: a hertz for fields shown in MHz.
+    const double hertz = (m_scale == 1000000 ? 1e6 : 1.0) / m_scale;
+    char step[32];
+    std::snprintf(step, sizeof step, "%g", hertz);
+    return std::string("in ") + step + " Hz steps";
+}
+
 std::string CFreqNode::Accepts() const {
     int low = m_min, high = m_max;
     EntryRange(low, high);
-    return "a frequency from " + ScaledText(low) + " to " + ScaledText(high) +
-           (m_scale == 1000000 ? " MHz (or a whole number of Hz)" : "");
+    return "a frequency from " + ScaledText(low) + " to " + ScaledText(high) + " " + Unit() +
+           (m_scale == 1000000 ? " (or a whole number of Hz)" : "") + " " + Raster();
 }

@@ -7,6 +7,9 @@
 
 #include <cstddef>
 #include <optional>
+#include <string_view>
+#include <utility>
+#include <vector>
 
 #include "Node.h"
 #include "NodeValue.h"
@@ -23,6 +26,16 @@ public:
     virtual std::string Hint() const = 0;
 };
 
+// Texts a sheet shows in place of option texts: the option's own text, then the shown one.
+using ShownTexts = std::vector<std::pair<std::string, std::string>>;
+
+// The characters a text field keeps: those its codec stores and reads back as they are.
+struct SCharset {
+    const char* description; // what messages say the field takes ("0-9 A-D * #")
+    std::string_view chars;  // every character taken
+    bool Takes(char c) const { return c != '\0' && chars.find(c) != std::string_view::npos; }
+};
+
 class CNumNode : public CNodeValue, public CNode {
 public:
     explicit CNumNode(const char* name = nullptr);
@@ -37,7 +50,9 @@ public:
     // ignored. Gives the value the text sets, or why it is refused.
     bool CheckText(const std::string& text, int& value, std::string& reason) const;
     bool TrySetText(const std::string& text, std::string& reason) override;
-    std::string Accepts() const override;
+    std::string Accepts() const override { return AcceptsShowing({}); }
+    // Accepts, with "TEXT (shown as SHOWN)" for the options a sheet shows otherwise.
+    std::string AcceptsShowing(const ShownTexts& shown) const;
 
     // Codes shared by many nodes; the node does not own them.
     void SetCodes(const INumberCodes* codes) { m_codes = codes; }
@@ -64,19 +79,32 @@ public:
     void SetString(const std::string& text);
     const std::string& GetString() const { return m_text; }
 
-    // Trailing white space is dropped and leading kept; a text longer than the
-    // maximum length is refused.
+    // Trailing white space is dropped and leading kept. A text is refused when a
+    // character is not in the field's character set (the first such is named), when
+    // it is longer than the maximum length, or, for a field of fixed length, shorter.
     bool CheckText(const std::string& text, std::string& reason) const;
     bool TrySetText(const std::string& text, std::string& reason) override;
+    // The length and the characters: "up to 10 characters of 0-9 A-D * #".
     std::string Accepts() const override;
 
-    // 0: any length.
+    // What the field's image keeps: at most maxLength characters (0: any number;
+    // fixed: exactly maxLength), each one of the set (null: any character). The
+    // set is shared; the node does not own it.
+    void SetRule(size_t maxLength, const SCharset* charset, bool fixed = false) {
+        m_maxLength = maxLength;
+        m_charset = charset;
+        m_fixed = fixed && maxLength > 0;
+    }
     void SetMaxLength(size_t length) { m_maxLength = length; }
     size_t MaxLength() const { return m_maxLength; }
+    bool FixedLength() const { return m_fixed; }
+    const SCharset* Charset() const { return m_charset; }
 
 private:
     std::string m_text;
     size_t m_maxLength = 0;
+    const SCharset* m_charset = nullptr;
+    bool m_fixed = false;
 };
 
 class CFreqNode : public CNodeValue, public CNode {
@@ -109,7 +137,14 @@ public:
     bool TrySetText(const std::string& text, std::string& reason) override;
     // TrySetText for a text written out by this program (see CheckText).
     bool TrySetStoredText(const std::string& text, std::string& reason);
+    // The entry range with its unit, and the raster.
     std::string Accepts() const override;
+    // The unit the value is shown in: "MHz" when the scale is a million, else "Hz".
+    std::string Unit() const;
+    // The values between the limits the field holds, as Accepts says them ("in 12.5
+    // kHz steps"); by default steps of the value's own unit. Subclasses with a raster
+    // say theirs.
+    virtual std::string Raster() const;
 
     // The values a typed text may give: the range, or narrower where the node's
     // entry limits are.

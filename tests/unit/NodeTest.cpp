@@ -105,6 +105,71 @@ TEST(StringNode, TrailingWhiteSpaceRemoved) {
     EXPECT_EQ(node.GetText(), " x");
 }
 
+TEST(StringNode, RefusesWhatItsRuleDoesNotKeepAndNamesTheCharacter) {
+    static constexpr SCharset kDigits{"0-9 A-D * #", "0123456789ABCD*#"};
+    static constexpr SCharset kPlain{"letters and space",
+                                     " ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"};
+    CStringNode name("Text"), code("Code"), fixed("Pswd"), free("Free");
+    name.SetRule(10, &kPlain);
+    code.SetRule(24, &kDigits);
+    fixed.SetRule(4, &kDigits, true);
+    free.SetRule(0, nullptr);
+    const struct {
+        CStringNode* node;
+        std::string text;
+        bool taken;
+        const char* expected; // the text afterwards, or a part of the reason
+    } cases[] = {
+        {&name, "  Two word \t\r\n", true, "  Two word"},
+        {&name, "Ten chars ", true, "Ten chars"},
+        {&name, "Straße", false, "\"Straße\" is refused: ß is not in the character set; the "
+                                 "field takes up to 10 characters of letters and space"},
+        {&name, "a\tb", false, "the byte 0x09 is not in the character set"},
+        {&name, "a\x7F", false, "the byte 0x7F is not in the character set"},
+        {&name, "a\xC3", false, "the byte 0xC3 is not in the character set"},  // cut UTF-8
+        {&name, "Grüße", false, "ü is not in the character set"},               // the first one
+        {&name, "x\xE2\x82\xAC", false, "€ is not in the character set"},
+        {&name, "Eleven char", false, "is too long: the field holds at most 10 characters"},
+        {&name, "Eleven ~har", false, "~ is not in the character set"}, // characters first
+        {&code, "", true, ""},
+        {&code, "0123456789ABCD*#0123456789", false, "at most 24 characters"},
+        {&code, "0123456789ABCD*#01234567", true, "0123456789ABCD*#01234567"},
+        {&code, "12 3", false, "a space is not in the character set; the field takes up to 24 "
+                              "characters of 0-9 A-D * #"},
+        {&code, "12a", false, "a is not in the character set"},
+        {&code, "12E", false, "E is not in the character set"},
+        {&fixed, "12*#", true, "12*#"},
+        {&fixed, "12*# ", true, "12*#"},
+        {&fixed, "123", false, "\"123\" is too short: the field holds exactly 4 characters"},
+        {&fixed, "", false, "is too short"},
+        {&fixed, "12345", false, "is too long: the field holds exactly 4 characters"},
+        {&free, "anything ~ ß\t", true, "anything ~ ß"},
+    };
+    for (const auto& c : cases) {
+        c.node->SetString("before");
+        std::string reason;
+        EXPECT_EQ(c.node->TrySetText(c.text, reason), c.taken) << c.text << ": " << reason;
+        if (c.taken) {
+            EXPECT_EQ(c.node->GetString(), c.expected) << c.text;
+        } else {
+            EXPECT_EQ(c.node->GetString(), "before") << c.text;
+            EXPECT_NE(reason.find(c.expected), std::string::npos) << reason;
+        }
+    }
+    // The lenient setter of the codecs and dialogs keeps whatever it is given.
+    name.SetString("Straße is far too long");
+    EXPECT_EQ(name.GetString(), "Straße is far too long");
+
+    EXPECT_EQ(name.Accepts(), "up to 10 characters of letters and space");
+    EXPECT_EQ(fixed.Accepts(), "exactly 4 characters of 0-9 A-D * #");
+    EXPECT_EQ(free.Accepts(), "a text");
+    CStringNode one("Digit"), capped("Capped");
+    one.SetRule(1, &kDigits, true);
+    capped.SetMaxLength(5);
+    EXPECT_EQ(one.Accepts(), "exactly 1 character of 0-9 A-D * #");
+    EXPECT_EQ(capped.Accepts(), "a text of at most 5 characters");
+}
+
 TEST(FreqNode, ParseAndFormat) {
     CFreqNode node("F");
     struct Case { const char* text; int value; bool valid; } cases[] = {
@@ -186,7 +251,7 @@ TEST(TrySetText, TakesOrRefusesByTheNodesKindAndTellsOnlyChanges) {
         {&tone, "13", false, "is not accepted"},
         {&tone, "88.55", false, "is not accepted"},
         {&text, "Ten chars  ", true, "Ten chars"},
-        {&text, "ELEVEN CHAR", false, "longer than the 10 characters the field holds"},
+        {&text, "ELEVEN CHAR", false, "is too long: the field holds at most 10 characters"},
         {&group, "x", false, "not a field"},
     };
     // A numeric value without option text shows as its number.

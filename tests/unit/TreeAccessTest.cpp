@@ -278,21 +278,37 @@ TEST(LeafEdits, AreCheckedAgainstWhatTheFileKeeps) {
     };
     EXPECT_TRUE(ApplyLeafEdits(doc.document.Registry(), {edit("Mch.CH1.ChOn", "OFF")}).empty());
 
+    // Texts the field's rule refuses are refused up front, every one of them.
     auto errors =
         ApplyLeafEdits(doc.document.Registry(), {edit("Mch.CH4.FreqRx", "145.125"), edit("Mch.CH5.ChOn", "ON"),
                                       edit("Mch.CH5.Text", "ELEVEN CHAR"),
                                       edit("Mch.CH5.Text", "Straße"),
                                       edit("CommonSet.Common.Comment1", "a~b")});
     ASSERT_EQ(errors.size(), 3u);
+    EXPECT_NE(errors[0].find("at Mch.CH5.Text: \"ELEVEN CHAR\" is too long: the field holds at "
+                             "most 10 characters"),
+              std::string::npos)
+        << errors[0];
+    EXPECT_NE(errors[1].find("ß is not in the character set; the field takes up to 10"),
+              std::string::npos)
+        << errors[1];
+    EXPECT_NE(errors[2].find("~ is not in the character set"), std::string::npos) << errors[2];
+    // What the rules take, the file may still not keep.
+    SDocument fresh(ModelLMR);
+    const CTreeIndex freshIndex = fresh.Index();
+    const auto freshEdit = [&](const char* path, const char* text) {
+        return SLeafEdit{freshIndex.Find(path), text, std::string("at ") + path};
+    };
+    errors = ApplyLeafEdits(fresh.document.Registry(), {freshEdit("Mch.CH4.FreqRx", "145.125"),
+                                                        freshEdit("Mch.CH5.Text", "NAME")});
+    ASSERT_EQ(errors.size(), 2u);
     EXPECT_NE(errors[0].find("at Mch.CH4.FreqRx: \"145.12500\" is not kept"), std::string::npos)
         << errors[0];
     EXPECT_NE(errors[0].find("ChOn to ON"), std::string::npos) << errors[0];
-    EXPECT_NE(errors[1].find("(ß is not in the character set)"), std::string::npos) << errors[1];
-    EXPECT_NE(errors[2].find("(~ is not in the character set)"), std::string::npos) << errors[2];
-    errors = ApplyLeafEdits(doc.document.Registry(),
-                            {edit("Mch.CH5.ChOn", "ON"), edit("Mch.CH5.Text", "ELEVEN CHAR")});
-    ASSERT_EQ(errors.size(), 1u);
-    EXPECT_NE(errors[0].find("at most 10 characters"), std::string::npos) << errors[0];
+    EXPECT_NE(errors[1].find("at Mch.CH5.Text: \"NAME\" is not kept; the file would hold \"\" "
+                             "(the channel is not in use"),
+              std::string::npos)
+        << errors[1];
 
     errors = ApplyLeafEdits(doc.document.Registry(),
                             {edit("Mch.CH6.ChOn", "ON"), edit("Mch.CH6.FreqRx", "145.1"),
@@ -324,6 +340,23 @@ TEST(CompareTrees, ListsTheFieldsThatDiffer) {
     ASSERT_FALSE(variants.empty());
     EXPECT_EQ(variants[0].path, "Model");
     EXPECT_EQ(variants[0].textA + variants[0].textB, "LMRPMR");
+}
+
+TEST(LeafEdits, ATextTheFileDropsWholeIsBlamedOnTheFieldItDependsOn) {
+    SDocument doc(ModelPMR);
+    const CTreeIndex index = doc.Index();
+    const auto edit = [&](const char* path, const char* text) {
+        return SLeafEdit{index.Find(path), text, std::string("at ") + path};
+    };
+    // A receive channel that decodes IDs keeps no name.
+    const auto errors = ApplyLeafEdits(doc.document.Registry(),
+                                       {edit("5ToneCodeCH.RXCodeCH.CH2.IdDec", "ON"),
+                                        edit("5ToneCodeCH.RXCodeCH.CH2.Text", "ABC")});
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_NE(errors[0].find("\"ABC\" is not kept; the file would hold \"\" (it depends on "
+                             "another field"),
+              std::string::npos)
+        << errors[0];
 }
 
 } // namespace

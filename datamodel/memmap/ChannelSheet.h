@@ -1,0 +1,32 @@
+// The memory channel sheet of each variant as a table of columns: what the sheet
+// shows, the channel CSV writes and reads back, and which field each column holds.
+#pragma once
+
+#include <string>
+#include <vector>
+
+enum class ESheetColumn {
+    Number,   // the channel number
+    Attr,     // "A" for Mch.PrioA, "E" for Mch.Emr
+    Field,    // the field's text
+    FreqTx,   // the transmit frequency; "<-----" in the sheet when it is the receive one
+    ToneRx,   // the receive tone
+    ToneTx,   // the transmit tone; "<-----" when it is the receive one, "------" for Multi
+    WithLong, // the field's text, then "L" when the "long" flag (extra) is set
+    RxCNo,    // the texts of the fields field1 .. field8 run together
+};
+
+struct SSheetColumn {
+    const char* title;
+    ESheetColumn kind;
+    const char* field = nullptr; // RxCNo: the stem of the numbered fields
+    const char* extra = nullptr; // WithLong: the "long" flag
+};
+
+inline constexpr int kRxCNoCount = 8;
+
+// The columns of the variant's sheet (0 LMR, 1 PMR), in order.
+const std::vector<SSheetColumn>& ChannelSheetColumns(int model);
+// The column of the variant's sheet that holds a field: a channel field by its name
+// ("FreqRx", "RPTLng", "RxCNo3"), or "PrioA" and "Emr" of Mch; null when none does.
+const SSheetColumn* ChannelSheetColumnOf(int model, const std::string& field);

@@ -1,0 +1,287 @@
+// tolvar fields: the description of each field, as text and as JSON.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+#include <sstream>
+
+#include <nlohmann/json.hpp>
+
+#include "CliRunner.h"
+#include "datamodel/DataManagers.h"
+#include "datamodel/memmap/TreeAccess.h"
+
+using clitest::Tolvar;
+
+namespace {
+
+bool Contains(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+using Row = std::map<std::string, std::string>;
+
+// The rows of the aligned table under its header, cut at the columns the rule under
+// the header marks; by path.
+std::map<std::string, Row> TableRows(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    size_t rule = 0;
+    while (rule < lines.size() && lines[rule].rfind("----", 0) != 0)
+        ++rule;
+    std::map<std::string, Row> rows;
+    if (rule == 0 || rule >= lines.size())
+        return rows;
+    std::vector<size_t> starts;
+    for (size_t i = 0; i < lines[rule].size(); ++i)
+        if (lines[rule][i] == '-' && (i == 0 || lines[rule][i - 1] == ' '))
+            starts.push_back(i);
+    const auto cell = [&](const std::string& line, size_t c) {
+        if (starts[c] >= line.size())
+            return std::string();
+        const size_t end = c + 1 < starts.size() ? starts[c + 1] : line.size();
+        std::string text = line.substr(starts[c], end - starts[c]);
+        return text.erase(text.find_last_not_of(' ') + 1);
+    };
+    for (size_t l = rule + 1; l < lines.size() && !lines[l].empty(); ++l) {
+        Row row;
+        for (size_t c = 0; c < starts.size(); ++c)
+            row[cell(lines[rule - 1], c)] = cell(lines[l], c);
+        rows[row["Path"]] = row;
+    }
+    return rows;
+}
+
+std::vector<std::string> Args(int model, std::vector<std::string> args) {
+    args.insert(args.begin(), "fields");
+    if (model == ModelPMR)
+        args.push_back("--pmr");
+    return args;
+}
+
+class FieldsCli : public ::testing::TestWithParam<int> {};
+INSTANTIATE_TEST_SUITE_P(Variants, FieldsCli, ::testing::Values(ModelLMR, ModelPMR),
+                         [](const auto& info) { return std::string(ModelName(info.param)); });
+
+TEST_P(FieldsCli, ListsKindValuesVariantsAndSheetColumn) {
+    const int model = GetParam();
+    const bool pmr = model == ModelPMR;
+    const struct {
+        std::vector<std::string> args;
+        std::string path; // the row
+        std::string kind, variants, title, accepts;
+    } cases[] = {
+        {{"Mch.CH1"},
+         "Mch.CH1.FreqRx",
+         "frequency",
+         "both",
+         pmr ? "RX Frequency" : "Rx Frequency",
+         "to 799.99500 MHz (or a whole number of Hz) on the channel raster"},
+        {{"Mch.CH1"}, "Mch.CH1.ChOn", "option list", "both", "", "one of OFF, ON"},
+        {{"Mch.CH1"},
+         "Mch.CH1.RptLogIdP",
+         "option list",
+         "both",
+         "RPT Log ID",
+         pmr ? "one of 5Tone, CW ID" : "one of 5Tone (shown as DTMF), CW ID"},
+        {{"Mch.CH5"}, "Mch.CH5.CTonTx", "tone", "both", "TX C.Tone", "or a DTCS code"},
+        {{pmr ? "Mch.CH9.RxCNo2" : "Mch.CH9.AutoResetL"},
+         pmr ? "Mch.CH9.RxCNo2" : "Mch.CH9.AutoResetL",
+         "option list",
+         pmr ? "PMR" : "LMR",
+         pmr ? "RX C-No(List No.)" : "Auto Reset",
+         pmr ? "one of _, 2" : "one of Timer A, Timer B"},
+        {{"Mch"}, "Mch.PrioA", "number", "both", "CH Atr", "a whole number from 0 to 32"},
+        {{},
+         "Mch.CH1..CH32.Text",
+         "text",
+         "both",
+         "Text",
+         "up to 10 characters of A-Z a-z 0-9, space and the ASCII signs except ~"},
+        {{"Mch.CH1..CH32.ScrmCode"},
+         "Mch.CH1..CH32.ScrmCode",
+         "number",
+         "both",
+         "Scrambler Code",
+         "a whole number from 1 to 255"},
+        {{"CommonSet.Common"},
+         "CommonSet.Common.UsrPswd",
+         "text",
+         "both",
+         "",
+         "exactly 4 characters of 0-9 A-F"},
+        {{"CommonSet.Expert.BeepFreqH"},
+         "CommonSet.Expert.BeepFreqH",
+         "frequency",
+         "both",
+         "",
+         "from 400.00000 to 3000.00000 Hz as the tone generator makes it"},
+        {{"DtmfCodeCH"},
+         "DtmfCodeCH.TxSysCodeCH.CH1..CH6.Code",
+         "text",
+         "both",
+         "",
+         "exactly 4 characters of 0-9 A-D * #"},
+        {{},
+         pmr ? "5ToneCodeCH.TXCodeCH.CH1..CH32.TxCode" : "2ToneCodeCH.RXCodeCH.CH1..CH3.2ndFreq",
+         pmr ? "text" : "frequency",
+         pmr ? "PMR" : "LMR",
+         "",
+         pmr ? "up to 7 characters of 0-9 A-E" : "where a decode window centres"},
+        {{"--maker-reserve", "MakerR"},
+         "MakerR.IfFreq",
+         "frequency",
+         "both",
+         "",
+         "in 12.5 kHz steps"},
+    };
+    for (const auto& c : cases) {
+        const auto run = Tolvar(Args(model, c.args));
+        ASSERT_EQ(run.status, 0) << c.path << ": " << run.err;
+        EXPECT_EQ(run.err, "");
+        EXPECT_EQ(run.out.rfind(std::string("Fields of ") + ModelName(model) + " files\n", 0), 0u);
+        const auto rows = TableRows(run.out);
+        ASSERT_TRUE(rows.count(c.path)) << c.path << " in:\n" << run.out;
+        const Row& row = rows.at(c.path);
+        EXPECT_EQ(row.at("Kind"), c.kind) << c.path;
+        EXPECT_EQ(row.at("Variants"), c.variants) << c.path;
+        EXPECT_EQ(row.at("Sheet column"), c.title) << c.path;
+        EXPECT_TRUE(Contains(row.at("Accepts"), c.accepts)) << c.path << ": " << row.at("Accepts");
+    }
+}
+
+TEST_P(FieldsCli, ListsTheChannelsFieldsOnceAndAChannelAsAsked) {
+    const auto all = Tolvar(Args(GetParam(), {}));
+    ASSERT_EQ(all.status, 0);
+    const auto rows = TableRows(all.out);
+    const auto one = TableRows(Tolvar(Args(GetParam(), {"Mch.CH7"})).out);
+    ASSERT_FALSE(one.empty());
+    for (const auto& [path, row] : one) {
+        ASSERT_EQ(path.rfind("Mch.CH7.", 0), 0u) << path;
+        const std::string run = "Mch.CH1..CH32." + path.substr(8);
+        ASSERT_TRUE(rows.count(run)) << run;
+        Row same = rows.at(run);
+        same["Path"] = path;
+        EXPECT_EQ(same, row) << path;
+    }
+    for (const auto& [path, row] : rows)
+        EXPECT_FALSE(path.rfind("Mch.CH7.", 0) == 0 || path.rfind("Mch.CH2.", 0) == 0) << path;
+    EXPECT_TRUE(Contains(all.out, "\nFIRST..LAST in a path: the field of each group"));
+    // Two formats named alike are no run.
+    if (GetParam() == ModelPMR) {
+        EXPECT_TRUE(rows.count("5ToneCodeCH.Format.ZVEI1.TonLen"));
+        EXPECT_TRUE(rows.count("5ToneCodeCH.UsrTon.0..14.DecH"));
+    }
+}
+
+TEST_P(FieldsCli, JsonHasTheSameFieldsWithStableKeys) {
+    const int model = GetParam();
+    const auto text = TableRows(Tolvar(Args(model, {"--maker-reserve"})).out);
+    const auto run = Tolvar(Args(model, {"--maker-reserve", "--format", "json"}));
+    ASSERT_EQ(run.status, 0) << run.err;
+    const auto json = nlohmann::json::parse(run.out);
+    ASSERT_TRUE(json.is_array());
+    ASSERT_EQ(json.size(), text.size());
+    const std::set<std::string> keys = {
+        "path", "kind",   "accepts", "options",      "shown_as", "min",      "max",
+        "unit", "raster", "length",  "fixed_length", "charset",  "variants", "title"};
+    std::map<std::string, nlohmann::json> byPath;
+    for (const auto& field : json) {
+        std::set<std::string> have;
+        for (const auto& item : field.items())
+            have.insert(item.key());
+        EXPECT_EQ(have, keys) << field.dump();
+        const std::string path = field["path"];
+        ASSERT_TRUE(text.count(path)) << path;
+        EXPECT_EQ(field["kind"], text.at(path).at("Kind")) << path;
+        EXPECT_EQ(field["accepts"], text.at(path).at("Accepts")) << path;
+        byPath[path] = field;
+    }
+    const bool pmr = model == ModelPMR;
+    const auto& freq = byPath.at("Mch.CH1..CH32.FreqRx");
+    EXPECT_EQ(freq["min"], 0);
+    EXPECT_DOUBLE_EQ(freq["max"].get<double>(), 799.995);
+    EXPECT_EQ(freq["unit"], "MHz");
+    EXPECT_TRUE(freq["raster"].get<std::string>().find("6.25 kHz") != std::string::npos);
+    EXPECT_EQ(freq["title"], pmr ? "RX Frequency" : "Rx Frequency");
+    EXPECT_EQ(freq["variants"], nlohmann::json::array({"LMR", "PMR"}));
+    EXPECT_TRUE(freq["length"].is_null() && freq["charset"].is_null() && freq["options"].is_null());
+
+    const auto& comment = byPath.at("CommonSet.Common.Comment1");
+    EXPECT_EQ(comment["kind"], "text");
+    EXPECT_EQ(comment["length"], 16);
+    EXPECT_EQ(comment["fixed_length"], false);
+    EXPECT_EQ(comment["charset"], "A-Z a-z 0-9, space and the ASCII signs except ~");
+    EXPECT_TRUE(comment["title"].is_null() && comment["min"].is_null());
+
+    const auto& logId = byPath.at("Mch.CH1..CH32.RptLogIdP");
+    EXPECT_EQ(logId["options"], nlohmann::json::array({"5Tone", "CW ID"}));
+    if (pmr)
+        EXPECT_TRUE(logId["shown_as"].is_null());
+    else
+        EXPECT_EQ(logId["shown_as"], nlohmann::json({{"5Tone", "DTMF"}}));
+
+    const auto& scrm = byPath.at("Mch.CH1..CH32.ScrmCode");
+    EXPECT_EQ(scrm["min"], 1);
+    EXPECT_EQ(scrm["max"], 255);
+    EXPECT_TRUE(scrm["min"].is_number_integer());
+    const auto& temp = byPath.at("CommonSet.Expert.AlertTempPa");
+    EXPECT_EQ(temp["min"], -30);
+    const auto& code = byPath.at("CommonSet.Expert.AlertTelCode");
+    EXPECT_EQ(code["fixed_length"], true);
+    EXPECT_EQ(code["length"], 4);
+    EXPECT_EQ(byPath.at("MakerR.IfFreq")["min"], -99.9875);
+    const std::string only =
+        pmr ? "5ToneCodeCH.RXCodeCH.CH1..CH8.RxCode" : "2ToneCodeCH.RXCodeCH.CH1..CH3.1stFreq";
+    EXPECT_EQ(byPath.at(only)["variants"], nlohmann::json::array({pmr ? "PMR" : "LMR"}));
+}
+
+TEST_P(FieldsCli, APathThatNamesNoFieldIsAUsageError) {
+    const bool pmr = GetParam() == ModelPMR;
+    const struct {
+        std::vector<std::string> args;
+        std::string message;
+    } cases[] = {
+        {{"Mch.CH1.FreqRxx"}, "tolvar fields: Mch.CH1.FreqRxx: no such field; Mch.CH1 holds "},
+        {{"Mch.CH1.FreqRxx"}, "; the nearest path is Mch.CH1.FreqRx\n"},
+        {{"commonset.expert"}, "the nearest path is CommonSet.Expert"},
+        {{"Mch.CH1.FreqRx.x"}, "Mch.CH1.FreqRx is a field and has no parts"},
+        {{pmr ? "Mch.CH1.LockoutL" : "Mch.CH1.LockoutP"},
+         pmr ? "a field of LMR files only; this file is PMR (--lmr)"
+             : "a field of PMR files only; this file is LMR (--pmr)"},
+        {{pmr ? "2ToneCodeCH" : "5ToneCodeCH"}, "area belongs to"},
+        {{"MakerR.IfFreq"}, "maker-reserve mode (--maker-reserve)"},
+        {{"Mch.CH3..CH1"}, "Mch.CH3..CH1: FIRST..LAST must name numbered groups"},
+        {{"Mch.CH1..SmTr4"}, "FIRST..LAST must name"},
+        {{"Mch.CH31..CH33"}, "Mch.CH33: no such field"},
+        {{"--format", "xml"}, "xml"},
+        {{"--lmr", "--file", "x.zcf"}, "excludes"},
+    };
+    for (const auto& c : cases) {
+        const auto run = Tolvar(Args(GetParam(), c.args));
+        EXPECT_EQ(run.status, 64) << c.message;
+        EXPECT_TRUE(Contains(run.err, c.message)) << run.err;
+        EXPECT_EQ(run.out, "") << c.message;
+    }
+}
+
+TEST(FieldsCliFile, TakesTheVariantFromADataFile) {
+    clitest::CTempDir dir;
+    const std::string pmr = dir.Path("pmr.zcf");
+    ASSERT_EQ(Tolvar({"new", "--pmr", "-o", pmr}).status, 0);
+    const auto run = Tolvar({"fields", "--file", pmr, "Mch.CH1.Moni"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_TRUE(Contains(run.out, "Fields of PMR files\n"));
+    EXPECT_TRUE(TableRows(run.out).count("Mch.CH1.Moni"));
+    // From a file, the hint is no option.
+    const auto lmrOnly = Tolvar({"fields", "--file", pmr, "Mch.CH1.LockoutL"});
+    EXPECT_EQ(lmrOnly.status, 64);
+    EXPECT_TRUE(Contains(lmrOnly.err, "this file is PMR\n")) << lmrOnly.err;
+    const auto missing = Tolvar({"fields", "--file", dir.Path("none.zcf")});
+    EXPECT_EQ(missing.status, 2);
+    EXPECT_TRUE(Contains(missing.err, "no such file")) << missing.err;
+}
+
+} // namespace
