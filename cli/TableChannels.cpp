@@ -25,89 +25,7 @@ std::string ChannelBase(int channel) {
     return "Mch.CH" + std::to_string(channel) + ".";
 }
 
-// The channel's fields as the index holds them.
-class CChannelFields {
-public:
-    CChannelFields(const CTreeIndex& index, int channel)
-        : m_index(index), m_base(ChannelBase(channel)) {}
-    const STreeLeaf* Leaf(const std::string& field) const { return m_index.Find(m_base + field); }
-    // As the sheet shows it, also in the CSV.
-    std::string Text(const std::string& field) const {
-        const STreeLeaf* leaf = Leaf(field);
-        return leaf ? SheetText(*leaf) : std::string();
-    }
-    int Value(const std::string& field) const {
-        const STreeLeaf* leaf = Leaf(field);
-        return leaf ? leaf->node->GetValue() : -1;
-    }
-
-private:
-    const CTreeIndex& m_index;
-    std::string m_base;
-};
-
-int GlobalValue(const CTreeIndex& index, const char* path) {
-    const STreeLeaf* leaf = index.Find(path);
-    return leaf ? leaf->node->GetValue() : -1;
-}
-
 } // namespace
-
-std::vector<std::string> ChannelSheetTitles(int model) {
-    std::vector<std::string> titles;
-    for (const SColumn& column : Columns(model))
-        titles.emplace_back(column.title);
-    return titles;
-}
-
-std::vector<std::string> ChannelSheetRow(const CTreeIndex& index, int channel, bool sheet) {
-    const auto& columns = Columns(index.Model());
-    const CChannelFields fields(index, channel);
-    const bool inUse = fields.Value("ChOn") != 0;
-    std::vector<std::string> cells(columns.size());
-    for (size_t c = 0; c < columns.size(); ++c) {
-        const SColumn& column = columns[c];
-        std::string& cell = cells[c];
-        if (column.kind == ECol::Number) {
-            cell = std::to_string(channel);
-            continue;
-        }
-        if (column.kind == ECol::Attr) {
-            if (GlobalValue(index, ("Mch." + std::string(column.field)).c_str()) == channel)
-                cell += "A";
-            if (GlobalValue(index, ("Mch." + std::string(column.extra)).c_str()) == channel)
-                cell += "E";
-            continue;
-        }
-        if (!inUse) continue;
-        switch (column.kind) {
-        case ECol::Field:
-        case ECol::ToneRx:
-            cell = fields.Text(column.field);
-            break;
-        case ECol::FreqTx:
-            cell = fields.Text(column.field);
-            if (sheet && cell == fields.Text("FreqRx")) cell = "<-----";
-            break;
-        case ECol::ToneTx:
-            cell = fields.Text(column.field);
-            if (sheet && fields.Value("CTonTx") == fields.Value("CTonRx")) cell = "<-----";
-            if (sheet && fields.Value("CTonRx") == kToneMulti) cell = "------";
-            break;
-        case ECol::WithLong:
-            cell = fields.Text(column.field);
-            if (fields.Value(column.field) > 0 && fields.Value(column.extra) == 1) cell += "L";
-            break;
-        case ECol::RxCNo:
-            for (int k = 1; k <= kRxCNoCount; ++k)
-                cell += fields.Text(column.field + std::to_string(k));
-            break;
-        default:
-            break;
-        }
-    }
-    return cells;
-}
 
 namespace {
 
@@ -395,7 +313,8 @@ private:
         Mark(m_prio, "Mch.PrioA", "Prio A");
         Mark(m_emr, "Mch.Emr", "the emergency channel");
         // A listed emergency channel without its mark loses it.
-        const int emr = GlobalValue(m_index, "Mch.Emr");
+        const STreeLeaf* emrLeaf = m_index.Find("Mch.Emr");
+        const int emr = emrLeaf ? emrLeaf->node->GetValue() : -1;
         if (m_emr.empty() && emr > 0 && m_seen.count(emr))
             Edit("row " + std::to_string(m_seen[emr]) + m_attrWhere, "Mch.Emr", "0");
     }

@@ -6,13 +6,9 @@
 #include <vector>
 
 #include "datamodel/memmap/ChannelMap.h"
+#include "datamodel/memmap/ChannelSheet.h"
 #include "datamodel/memmap/TreeAccess.h"
 
-std::vector<std::string> ChannelSheetTitles(int model);
-// The cells of channel 1..32 with the texts the sheet shows (renamed options, code
-// texts of tones). sheet: also "<-----" and "------" where the sheet shows them;
-// otherwise every cell holds its field's text, as the CSV does.
-std::vector<std::string> ChannelSheetRow(const CTreeIndex& index, int channel, bool sheet);
 // The edits a CSV of the index's variant asks for; errors name the row and column.
 // The separator is found in the header (',', ';' or tab; with ';' a decimal comma is
 // taken in numbers); headers are compared without regard to case and blanks; a column

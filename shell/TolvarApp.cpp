@@ -52,7 +52,10 @@ bool CTolvarApp::InitInstance(const QStringList& arguments) {
     m_ports = std::make_unique<CTolvarPortFactory>();
     m_ui = std::make_unique<CQtUserInteraction>();
     m_doc = std::make_unique<CTolvarCloneSupportDoc>(*m_ui, m_profile, *m_ports);
-    m_frame = std::make_unique<CTolvarMainFrame>(*m_doc, *m_ui, m_profile, m_sheets);
+    std::function<CSheetView*(int, QWidget*)> sheets;
+    if (m_sheets)
+        sheets = [this](int slot, QWidget* parent) { return m_sheets(slot, *m_doc, parent); };
+    m_frame = std::make_unique<CTolvarMainFrame>(*m_doc, *m_ui, m_profile, sheets);
 
     const SWindowPosition position = m_profile.WindowPosition();
     if (position.cmdShow == 3)

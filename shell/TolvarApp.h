@@ -46,9 +46,9 @@ public:
     void SetSplashDuration(int ms) { m_splashMs = ms; }
     // What fills the right-hand frame's slots (before InitInstance); empty views
     // where it gives none.
-    void SetSheetMaker(std::function<CSheetView*(int slot, QWidget* parent)> maker) {
-        m_sheets = std::move(maker);
-    }
+    using SheetMaker =
+        std::function<CSheetView*(int slot, CTolvarCloneSupportDoc& document, QWidget* parent)>;
+    void SetSheetMaker(SheetMaker maker) { m_sheets = std::move(maker); }
 
 private:
     std::unique_ptr<QLockFile> m_lock;
@@ -58,5 +58,5 @@ private:
     std::unique_ptr<CTolvarCloneSupportDoc> m_doc;
     std::unique_ptr<CTolvarMainFrame> m_frame;
     int m_splashMs = 5000;
-    std::function<CSheetView*(int, QWidget*)> m_sheets;
+    SheetMaker m_sheets;
 };

@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <cstdio>
 
+#include "editors/sheets/MchSheet.h"
 #include "shell/TolvarApp.h"
 
 int main(int argc, char* argv[]) {
@@ -27,6 +28,13 @@ int main(int argc, char* argv[]) {
         return 0;
     }
     CTolvarApp tolvar;
+    tolvar.SetSheetMaker([](int slot, CTolvarCloneSupportDoc& document, QWidget* parent) -> CSheetView* {
+        switch (slot) {
+        case 1: return new CTolvarMchLMRSheet(document, parent);
+        case 2: return new CTolvarMchPMRSheet(document, parent);
+        default: return nullptr; // the empty view until the area has its sheet
+        }
+    });
     if (!tolvar.InitInstance(QApplication::arguments())) return 0;
     return QApplication::exec();
 }

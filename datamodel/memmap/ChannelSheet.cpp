@@ -1,72 +1,75 @@
 #include "ChannelSheet.h"
 
 #include "datamodel/DataManagers.h"
+#include "datamodel/memmap/ToneCodes.h"
+#include "datamodel/nodes/Node.h"
 
 namespace {
 
 using K = ESheetColumn;
 
 // clang-format off
+// Title, kind, field, extra, width in pixels, print width in characters.
 const std::vector<SSheetColumn> kLmrColumns = {
-    {"CH", K::Number},
-    {"CH Atr", K::Attr, "PrioA", "Emr"},
-    {"CH Inhibit", K::Field, "InhCh"},
-    {"Rx Frequency", K::Field, "FreqRx"},
-    {"Tx Frequency", K::FreqTx, "FreqTx"},
-    {"Tx Inhibit", K::Field, "InhTx"},
-    {"RX C.Tone", K::ToneRx, "CTonRx"},
-    {"TX C.Tone", K::ToneTx, "CTonTx"},
-    {"Text", K::Field, "Text"},
-    {"Wide/Narrow", K::Field, "WidNar"},
-    {"RPT/BASE", K::Field, "RptBas"},
-    {"BASE TOT", K::Field, "BasTot"},
-    {"RPT TOT", K::Field, "RptTot"},
-    {"Hang ON", K::Field, "HangOn"},
-    {"RF PWR", K::Field, "RfPwr"},
-    {"Lockout", K::Field, "LockoutL"},
-    {"Auto Reset", K::Field, "AutoResetL"},
-    {"2 Tone", K::Field, "2Ton"},
-    {"BASE Log", K::Field, "BasLogInOfL"},
-    {"RPT Log", K::Field, "RptLogInOf"},
-    {"RPT Log ID", K::Field, "RptLogIdP"},
-    {"Scrambler", K::Field, "ScrmOn"},
-    {"Scrambler Code", K::Field, "ScrmCode"},
+    {"CH", K::Number, nullptr, nullptr, 40, 3},
+    {"CH Atr", K::Attr, "PrioA", "Emr", 50, 5},
+    {"CH Inhibit", K::Field, "InhCh", nullptr, 65, 7},
+    {"Rx Frequency", K::Field, "FreqRx", nullptr, 85, 9},
+    {"Tx Frequency", K::FreqTx, "FreqTx", nullptr, 85, 9},
+    {"Tx Inhibit", K::Field, "InhTx", nullptr, 65, 7},
+    {"RX C.Tone", K::ToneRx, "CTonRx", nullptr, 70, 7},
+    {"TX C.Tone", K::ToneTx, "CTonTx", nullptr, 70, 7},
+    {"Text", K::Field, "Text", nullptr, 80, 15},
+    {"Wide/Narrow", K::Field, "WidNar", nullptr, 80, 8},
+    {"RPT/BASE", K::Field, "RptBas", nullptr, 40, 8},
+    {"BASE TOT", K::Field, "BasTot", nullptr, 85, 8},
+    {"RPT TOT", K::Field, "RptTot", nullptr, 65, 6},
+    {"Hang ON", K::Field, "HangOn", nullptr, 60, 6},
+    {"RF PWR", K::Field, "RfPwr", nullptr, 60, 6},
+    {"Lockout", K::Field, "LockoutL", nullptr, 55, 6},
+    {"Auto Reset", K::Field, "AutoResetL", nullptr, 80, 7},
+    {"2 Tone", K::Field, "2Ton", nullptr, 50, 5},
+    {"BASE Log", K::Field, "BasLogInOfL", nullptr, 80, 7},
+    {"RPT Log", K::Field, "RptLogInOf", nullptr, 80, 6},
+    {"RPT Log ID", K::Field, "RptLogIdP", nullptr, 80, 7},
+    {"Scrambler", K::Field, "ScrmOn", nullptr, 65, 6},
+    {"Scrambler Code", K::Field, "ScrmCode", nullptr, 100, 9},
 };
 
 const std::vector<SSheetColumn> kPmrColumns = {
-    {"CH", K::Number},
-    {"CH Atr", K::Attr, "PrioA", "Emr"},
-    {"CH Inhibit", K::Field, "InhCh"},
-    {"RX Frequency", K::Field, "FreqRx"},
-    {"Tx Frequency", K::FreqTx, "FreqTx"},
-    {"Tx Inhibit", K::Field, "InhTx"},
-    {"RX C.Tone", K::ToneRx, "CTonRx"},
-    {"TX C.Tone", K::ToneTx, "CTonTx"},
-    {"Text", K::Field, "Text"},
-    {"Wide/Narrow", K::Field, "WidNar"},
-    {"RPT/BASE", K::Field, "RptBas"},
-    {"BASE TOT", K::Field, "BasTot"},
-    {"RPT TOT", K::Field, "RptTot"},
-    {"Hang ON", K::Field, "HangOn"},
-    {"RF PWR", K::Field, "RfPwr"},
-    {"Lockout", K::Field, "LockoutP"},
-    {"Moni(Sw Action)", K::Field, "Moni"},
-    {"Sel (Sw Action)", K::Field, "Sel"},
-    {"Call(Sw Action)", K::Field, "Call"},
-    {"PTT(Sw Action)", K::Field, "PTT"},
-    {"BASE Log", K::Field, "BasLogInOfP"},
-    {"RPT Log", K::Field, "RptLogInOf"},
-    {"RPT Log ID", K::Field, "RptLogIdP"},
-    {"Auto Reset", K::Field, "AutoResetP"},
-    {"CH Mute", K::Field, "Mute"},
-    {"Form", K::Field, "Form"},
-    {"RPT", K::WithLong, "RPT", "RPTLng"},
-    {"STN", K::WithLong, "STN", "STNLng"},
-    {"ID", K::WithLong, "Id", "IdLng"},
-    {"ID Pos", K::Field, "IdPos"},
-    {"RX C-No(List No.)", K::RxCNo, "RxCNo"},
-    {"Scrambler", K::Field, "ScrmOn"},
-    {"Scrambler Code", K::Field, "ScrmCode"},
+    {"CH", K::Number, nullptr, nullptr, 40, 3},
+    {"CH Atr", K::Attr, "PrioA", "Emr", 50, 5},
+    {"CH Inhibit", K::Field, "InhCh", nullptr, 65, 7},
+    {"RX Frequency", K::Field, "FreqRx", nullptr, 85, 9},
+    {"Tx Frequency", K::FreqTx, "FreqTx", nullptr, 85, 9},
+    {"Tx Inhibit", K::Field, "InhTx", nullptr, 65, 7},
+    {"RX C.Tone", K::ToneRx, "CTonRx", nullptr, 70, 7},
+    {"TX C.Tone", K::ToneTx, "CTonTx", nullptr, 70, 7},
+    {"Text", K::Field, "Text", nullptr, 80, 15},
+    {"Wide/Narrow", K::Field, "WidNar", nullptr, 80, 8},
+    {"RPT/BASE", K::Field, "RptBas", nullptr, 90, 8},
+    {"BASE TOT", K::Field, "BasTot", nullptr, 70, 8},
+    {"RPT TOT", K::Field, "RptTot", nullptr, 60, 6},
+    {"Hang ON", K::Field, "HangOn", nullptr, 60, 6},
+    {"RF PWR", K::Field, "RfPwr", nullptr, 60, 6},
+    {"Lockout", K::Field, "LockoutP", nullptr, 55, 6},
+    {"Moni(Sw Action)", K::Field, "Moni", nullptr, 80, 9},
+    {"Sel (Sw Action)", K::Field, "Sel", nullptr, 80, 9},
+    {"Call(Sw Action)", K::Field, "Call", nullptr, 80, 9},
+    {"PTT(Sw Action)", K::Field, "PTT", nullptr, 80, 9},
+    {"BASE Log", K::Field, "BasLogInOfP", nullptr, 80, 7},
+    {"RPT Log", K::Field, "RptLogInOf", nullptr, 80, 6},
+    {"RPT Log ID", K::Field, "RptLogIdP", nullptr, 80, 7},
+    {"Auto Reset", K::Field, "AutoResetP", nullptr, 80, 7},
+    {"CH Mute", K::Field, "Mute", nullptr, 70, 6},
+    {"Form", K::Field, "Form", nullptr, 50, 5},
+    {"RPT", K::WithLong, "RPT", "RPTLng", 45, 4},
+    {"STN", K::WithLong, "STN", "STNLng", 45, 4},
+    {"ID", K::WithLong, "Id", "IdLng", 40, 4},
+    {"ID Pos", K::Field, "IdPos", nullptr, 55, 5},
+    {"RX C-No(List No.)", K::RxCNo, "RxCNo", nullptr, 80, 10},
+    {"Scrambler", K::Field, "ScrmOn", nullptr, 65, 6},
+    {"Scrambler Code", K::Field, "ScrmCode", nullptr, 100, 9},
 };
 // clang-format on
 
@@ -77,6 +80,36 @@ bool Holds(const SSheetColumn& column, const std::string& field) {
                field.back() >= '1' && field.back() < '1' + kRxCNoCount;
     }
     return (column.field && field == column.field) || (column.extra && field == column.extra);
+}
+
+std::string ChannelBase(int channel) {
+    return "Mch.CH" + std::to_string(channel) + ".";
+}
+
+// The channel's fields as the index holds them.
+class CChannelFields {
+public:
+    CChannelFields(const CTreeIndex& index, int channel)
+        : m_index(index), m_base(ChannelBase(channel)) {}
+    const STreeLeaf* Leaf(const std::string& field) const { return m_index.Find(m_base + field); }
+    // As the sheet shows it, also in the CSV.
+    std::string Text(const std::string& field) const {
+        const STreeLeaf* leaf = Leaf(field);
+        return leaf ? SheetText(*leaf) : std::string();
+    }
+    int Value(const std::string& field) const {
+        const STreeLeaf* leaf = Leaf(field);
+        return leaf ? leaf->node->GetValue() : -1;
+    }
+
+private:
+    const CTreeIndex& m_index;
+    std::string m_base;
+};
+
+int GlobalValue(const CTreeIndex& index, const char* path) {
+    const STreeLeaf* leaf = index.Find(path);
+    return leaf ? leaf->node->GetValue() : -1;
 }
 
 } // namespace
@@ -90,4 +123,60 @@ const SSheetColumn* ChannelSheetColumnOf(int model, const std::string& field) {
         if (Holds(column, field))
             return &column;
     return nullptr;
+}
+
+std::vector<std::string> ChannelSheetTitles(int model) {
+    std::vector<std::string> titles;
+    for (const SSheetColumn& column : ChannelSheetColumns(model))
+        titles.emplace_back(column.title);
+    return titles;
+}
+
+std::vector<std::string> ChannelSheetRow(const CTreeIndex& index, int channel, bool sheet) {
+    const auto& columns = ChannelSheetColumns(index.Model());
+    const CChannelFields fields(index, channel);
+    const bool inUse = fields.Value("ChOn") != 0;
+    std::vector<std::string> cells(columns.size());
+    for (size_t c = 0; c < columns.size(); ++c) {
+        const SSheetColumn& column = columns[c];
+        std::string& cell = cells[c];
+        if (column.kind == K::Number) {
+            cell = std::to_string(channel);
+            continue;
+        }
+        if (column.kind == K::Attr) {
+            if (GlobalValue(index, ("Mch." + std::string(column.field)).c_str()) == channel)
+                cell += "A";
+            if (GlobalValue(index, ("Mch." + std::string(column.extra)).c_str()) == channel)
+                cell += "E";
+            continue;
+        }
+        if (!inUse) continue;
+        switch (column.kind) {
+        case K::Field:
+        case K::ToneRx:
+            cell = fields.Text(column.field);
+            break;
+        case K::FreqTx:
+            cell = fields.Text(column.field);
+            if (sheet && cell == fields.Text("FreqRx")) cell = "<-----";
+            break;
+        case K::ToneTx:
+            cell = fields.Text(column.field);
+            if (sheet && fields.Value("CTonTx") == fields.Value("CTonRx")) cell = "<-----";
+            if (sheet && fields.Value("CTonRx") == kToneMulti) cell = "------";
+            break;
+        case K::WithLong:
+            cell = fields.Text(column.field);
+            if (fields.Value(column.field) > 0 && fields.Value(column.extra) == 1) cell += "L";
+            break;
+        case K::RxCNo:
+            for (int k = 1; k <= kRxCNoCount; ++k)
+                cell += fields.Text(column.field + std::to_string(k));
+            break;
+        default:
+            break;
+        }
+    }
+    return cells;
 }

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "datamodel/memmap/TreeAccess.h"
+
 enum class ESheetColumn {
     Number,   // the channel number
     Attr,     // "A" for Mch.PrioA, "E" for Mch.Emr
@@ -21,6 +23,8 @@ struct SSheetColumn {
     ESheetColumn kind;
     const char* field = nullptr; // RxCNo: the stem of the numbered fields
     const char* extra = nullptr; // WithLong: the "long" flag
+    int width = 0;               // the desktop sheet's default width in pixels
+    int printWidth = 0;          // characters when printed
 };
 
 inline constexpr int kRxCNoCount = 8;
@@ -30,3 +34,9 @@ const std::vector<SSheetColumn>& ChannelSheetColumns(int model);
 // The column of the variant's sheet that holds a field: a channel field by its name
 // ("FreqRx", "RPTLng", "RxCNo3"), or "PrioA" and "Emr" of Mch; null when none does.
 const SSheetColumn* ChannelSheetColumnOf(int model, const std::string& field);
+
+std::vector<std::string> ChannelSheetTitles(int model);
+// The cells of channel 1..32 with the texts the sheet shows (renamed options, code
+// texts of tones). sheet: also "<-----" and "------" where the sheet shows them;
+// otherwise every cell holds its field's text, as the CSV does.
+std::vector<std::string> ChannelSheetRow(const CTreeIndex& index, int channel, bool sheet);

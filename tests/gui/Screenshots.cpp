@@ -6,7 +6,10 @@
 #include <QTimer>
 #include <cstdio>
 
+#include "datamodel/memmap/ChannelEditing.h"
+#include "datamodel/nodes/Node.h"
 #include "document/NavigationTree.h"
+#include "editors/sheets/MchSheet.h"
 #include "shell/Dialogs.h"
 #include "shell/Document.h"
 #include "shell/MainFrame.h"
@@ -35,6 +38,11 @@ int main(int argc, char* argv[]) {
 
     CTolvarApp tolvar;
     tolvar.SetSplashDuration(0);
+    tolvar.SetSheetMaker([](int slot, CTolvarCloneSupportDoc& doc, QWidget* parent) -> CSheetView* {
+        if (slot == 1) return new CTolvarMchLMRSheet(doc, parent);
+        if (slot == 2) return new CTolvarMchPMRSheet(doc, parent);
+        return nullptr;
+    });
     if (!tolvar.InitInstance({"cs-tolvar"})) return 1;
     CTolvarMainFrame& frame = *tolvar.MainFrame();
     CQtUserInteraction& ui = *tolvar.Interaction();
@@ -44,6 +52,19 @@ int main(int argc, char* argv[]) {
 
     for (int model : {0, 1}) {
         tolvar.Document()->OnModel(model);
+        CChannelEditor channels(tolvar.Document()->Registry());
+        const char* names[] = {"BASE 1", "SITE A RPT", "EMERGENCY", "PORTABLE"};
+        for (int n = 1; n <= 4; ++n) {
+            CNode& holder = *channels.Holder(n);
+            holder.FindChild("ChOn")->SetValue(1);
+            holder.FindChild("FreqRx")->SetText(std::to_string(144 + n) + ".125");
+            holder.FindChild("FreqTx")->SetText(n == 2 ? "145.725" : std::to_string(144 + n) + ".125");
+            holder.FindChild("Text")->SetText(names[n - 1]);
+            holder.FindChild("CTonRx")->SetValue(n == 3 ? 2023 : 13);
+        }
+        channels.SetPrioA(2);
+        channels.SetEmergency(3);
+        tolvar.Document()->UpdateAllViews();
         const QString variant = model ? "pmr" : "lmr";
         for (int id = 0; id <= kViewLast; ++id) {
             if (!frame.Tree()->SelectId(id)) continue;

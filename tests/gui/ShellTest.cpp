@@ -302,7 +302,7 @@ private slots:
         CTolvarApp app;
         app.SetSplashDuration(0);
         CRecordingSheet* memory = nullptr;
-        app.SetSheetMaker([&](int slot, QWidget* parent) -> CSheetView* {
+        app.SetSheetMaker([&](int slot, CTolvarCloneSupportDoc&, QWidget* parent) -> CSheetView* {
             if (slot != 1) return nullptr;
             return memory = new CRecordingSheet(parent);
         });

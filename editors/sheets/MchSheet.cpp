@@ -1,0 +1,125 @@
+#include "MchSheet.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QMimeData>
+
+#include "datamodel/DataManagers.h"
+#include "datamodel/memmap/ChannelEditing.h"
+#include "datamodel/memmap/ChannelSheet.h"
+#include "datamodel/memmap/RadioDataManager.h"
+#include "datamodel/memmap/TreeAccess.h"
+#include "shell/Document.h"
+
+namespace {
+
+const SSheetDef& DefinitionOf(int model) {
+    static const auto make = [](int m) {
+        SSheetDef def{"Memory Channel", 32,
+                      m == ModelPMR ? "Column_MchPMRSheet" : "Column_MchLMRSheet", 131, {}};
+        bool first = true;
+        for (const SSheetColumn& column : ChannelSheetColumns(m)) {
+            def.columns.push_back({column.title, 0, column.width, first ? 40 : 30,
+                                   first ? 100 : 200, 0xFFFFFFFF, 0xFFFFFFFF, column.printWidth});
+            first = false;
+        }
+        return def;
+    };
+    static const SSheetDef lmr = make(ModelLMR), pmr = make(ModelPMR);
+    return model == ModelPMR ? pmr : lmr;
+}
+
+} // namespace
+
+CTolvarMchSheet::CTolvarMchSheet(int model, CTolvarCloneSupportDoc& document, QWidget* parent)
+    : CListSheet(DefinitionOf(model), document, parent), m_model(model) {}
+
+CTolvarMchSheet::~CTolvarMchSheet() = default;
+
+QString CTolvarMchSheet::ClipboardFormat() const {
+    return m_model == ModelPMR ? QStringLiteral("VK-TolvarPMRClipboadData")
+                               : QStringLiteral("VK-TolvarLMRClipboadData");
+}
+
+const CTreeIndex& CTolvarMchSheet::Index() {
+    if (!m_index)
+        m_index = std::make_unique<CTreeIndex>(*Document().Registry().RadioData(), m_model);
+    return *m_index;
+}
+
+void CTolvarMchSheet::OnUpdate() {
+    // The rows follow the bank size; the cells the nodes, read once for all rows.
+    SetRows(CChannelEditor(Document().Registry()).RowCount(), 0);
+    m_index.reset();
+    RefreshAll();
+    m_index.reset();
+}
+
+void CTolvarMchSheet::Refresh(int row) {
+    const std::vector<std::string> cells = ChannelSheetRow(Index(), row + Offset() + 1, true);
+    for (size_t c = 0; c < cells.size(); ++c)
+        SetCellText(row, static_cast<int>(c), QString::fromStdString(cells[c]));
+}
+
+void CTolvarMchSheet::RefreshRow(int row) {
+    if (row < 0 || row >= RowCount()) return;
+    const bool own = !m_index;
+    Refresh(row);
+    if (own) m_index.reset();
+}
+
+QString CTolvarMchSheet::TrailingText() const {
+    const int row = GetSelectedRow();
+    return row >= 0 && row < RowCount() ? QString(" - CH %1").arg(row + 1) : QStringLiteral("     ");
+}
+
+void CTolvarMchSheet::CopyRow() {
+    const int row = GetSelectedRow();
+    if (row < 0 || row >= RowCount()) return;
+    const int channel = row + Offset() + 1;
+    const CNode* holder = CChannelEditor(Document().Registry()).Holder(channel);
+    if (!holder) return;
+    const ChannelRecord record = CopyChannelRecord(*holder);
+    auto* data = new QMimeData;
+    data->setData(ClipboardFormat(), QByteArray(reinterpret_cast<const char*>(record.data()),
+                                                static_cast<qsizetype>(record.size())));
+    data->setText(QString::fromStdString(ChannelRecordText(*holder, channel)));
+    QApplication::clipboard()->setMimeData(data);
+}
+
+bool CTolvarMchSheet::CanPaste() const {
+    const QMimeData* data = QApplication::clipboard()->mimeData();
+    return data && data->hasFormat(ClipboardFormat());
+}
+
+void CTolvarMchSheet::PasteRow() {
+    const int row = GetSelectedRow();
+    if (row < 0 || row >= RowCount() || !CanPaste()) return;
+    const QByteArray bytes = QApplication::clipboard()->mimeData()->data(ClipboardFormat());
+    CNode* holder = CChannelEditor(Document().Registry()).Holder(row + Offset() + 1);
+    if (!holder) return;
+    if (!PasteChannelRecord(*holder, reinterpret_cast<const uint8_t*>(bytes.constData()),
+                            static_cast<size_t>(bytes.size()))) {
+        Document().Registry().UI().SetStatusText(
+            " The clipboard does not hold a whole channel; nothing was pasted.");
+        return;
+    }
+    RefreshOne(row);
+    MarkModified();
+}
+
+void CTolvarMchSheet::ClearChannel(int n) {
+    if (CChannelEditor(Document().Registry()).ClearChannel(n)) RefreshOne(n - 1);
+}
+
+void CTolvarMchSheet::ClearRow() {
+    ClearChannel(GetSelectedRow() + 1);
+}
+
+void CTolvarMchSheet::DeleteRow() {
+    if (CChannelEditor(Document().Registry()).DeleteChannel(GetSelectedRow() + 1)) OnUpdate();
+}
+
+void CTolvarMchSheet::InsertRow() {
+    if (CChannelEditor(Document().Registry()).InsertChannel(GetSelectedRow() + 1)) OnUpdate();
+}

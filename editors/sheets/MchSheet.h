@@ -1,0 +1,50 @@
+// The memory channel sheets, one row per channel: the LMR and PMR variants differ
+// in their columns (a core table) and their clipboard format.
+#pragma once
+
+#include <memory>
+
+#include "editors/ListSheet.h"
+
+class CTreeIndex;
+
+class CTolvarMchSheet : public CListSheet {
+    Q_OBJECT
+public:
+    CTolvarMchSheet(int model, CTolvarCloneSupportDoc& document, QWidget* parent);
+    ~CTolvarMchSheet() override;
+
+    void OnUpdate() override;
+    void RefreshRow(int row) override;
+    void CopyRow() override;
+    void PasteRow() override;
+    void ClearChannel(int n) override;
+    void ClearRow() override;
+    void DeleteRow() override;
+    void InsertRow() override;
+    bool CanPaste() const override;
+    QString TrailingText() const override;
+    // The clipboard format ("VK-TolvarLMRClipboadData").
+    QString ClipboardFormat() const;
+
+private:
+    const CTreeIndex& Index();
+    void Refresh(int row);
+
+    int m_model;
+    std::unique_ptr<CTreeIndex> m_index;
+};
+
+class CTolvarMchLMRSheet : public CTolvarMchSheet {
+    Q_OBJECT
+public:
+    CTolvarMchLMRSheet(CTolvarCloneSupportDoc& document, QWidget* parent)
+        : CTolvarMchSheet(0, document, parent) {}
+};
+
+class CTolvarMchPMRSheet : public CTolvarMchSheet {
+    Q_OBJECT
+public:
+    CTolvarMchPMRSheet(CTolvarCloneSupportDoc& document, QWidget* parent)
+        : CTolvarMchSheet(1, document, parent) {}
+};

@@ -1,0 +1,206 @@
+// The grid and the memory channel sheets, offscreen: cell texts from the nodes, the
+// Edit commands with their states, the clipboard record, delete and insert.
+#include <QApplication>
+#include <QClipboard>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QMimeData>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+#include <deque>
+
+#include "datamodel/DataManagers.h"
+#include "datamodel/memmap/ChannelEditing.h"
+#include "datamodel/nodes/Node.h"
+#include "document/NavigationTree.h"
+#include "editors/ListGrid.h"
+#include "editors/sheets/MchSheet.h"
+#include "shell/Document.h"
+#include "shell/ListFrame.h"
+#include "shell/MainFrame.h"
+#include "shell/MessageView.h"
+#include "shell/QtInteraction.h"
+#include "shell/TolvarApp.h"
+#include "shell/TreeView.h"
+
+namespace {
+
+struct SSheetApp {
+    CTolvarApp app;
+    std::deque<EAnswer> answers;
+
+    explicit SSheetApp(int model) {
+        QSettings("Velk", "CS-Tolvar").clear();
+        QSettings("Velk", "CS-Tolvar").setValue("Model/ModelVer", model);
+        app.SetSplashDuration(0);
+        app.SetSheetMaker([](int slot, CTolvarCloneSupportDoc& doc, QWidget* parent) -> CSheetView* {
+            if (slot == 1) return new CTolvarMchLMRSheet(doc, parent);
+            if (slot == 2) return new CTolvarMchPMRSheet(doc, parent);
+            return nullptr;
+        });
+        ok = app.InitInstance({"cs-tolvar"});
+        if (!ok) return;
+        app.Interaction()->SetSilent(true);
+        app.Interaction()->SetBoxHook([this](const SBoxRecord&) {
+            if (answers.empty()) return EAnswer::Cancel;
+            const EAnswer a = answers.front();
+            answers.pop_front();
+            return a;
+        });
+    }
+    CTolvarMainFrame& Frame() { return *app.MainFrame(); }
+    CTolvarMchSheet& Sheet() {
+        return *static_cast<CTolvarMchSheet*>(Frame().ListFrame()->CurrentSheet());
+    }
+    CChannelEditor Channels() { return CChannelEditor(app.Document()->Registry()); }
+    void Use(int channel, const char* freq, const char* name) {
+        CNode& holder = *Channels().Holder(channel);
+        holder.FindChild("ChOn")->SetValue(1);
+        holder.FindChild("FreqRx")->SetText(freq);
+        holder.FindChild("FreqTx")->SetText(freq);
+        holder.FindChild("Text")->SetText(name);
+    }
+    QString Cell(int row, int column) { return Sheet().Grid().Model().CellText(row, column); }
+    bool ok = false;
+};
+
+} // namespace
+
+class SheetTest : public QObject {
+    Q_OBJECT
+private slots:
+    void shortenText_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("extra"); // width beyond the text's own
+        QTest::addColumn<bool>("cut");
+        QTest::newRow("fits exactly") << "145.12500" << 0 << false;
+        QTest::newRow("one pixel short") << "145.12500" << -1 << true;
+        QTest::newRow("empty") << "" << -100 << false;
+    }
+    void shortenText() {
+        QFETCH(QString, text);
+        QFETCH(int, extra);
+        QFETCH(bool, cut);
+        const QFontMetrics metrics(QApplication::font());
+        const int inset = 12;
+        const int width = metrics.horizontalAdvance(text) + inset + extra;
+        const QString shown = ShortenText(text, width, inset, metrics);
+        QCOMPARE(shown != text, cut);
+        if (cut) {
+            QVERIFY(shown.endsWith("..."));
+            QVERIFY(shown.size() >= 4);
+        }
+        // Nothing is ever cut below one character and the dots.
+        QCOMPARE(ShortenText("WIDE", 1, inset, metrics), QString("W..."));
+    }
+
+    void cellsFollowTheNodes_data() {
+        QTest::addColumn<int>("model");
+        QTest::newRow("LMR") << 0;
+        QTest::newRow("PMR") << 1;
+    }
+    void cellsFollowTheNodes() {
+        QFETCH(int, model);
+        SSheetApp s(model);
+        QVERIFY(s.ok);
+        QCOMPARE(s.Frame().GetCurrentViewId(), MemoryViewOf(model));
+        s.Use(3, "145.125", "BASE 1");
+        s.Channels().SetPrioA(3);
+        s.app.Document()->Registry().Model()->GetNodeByPath("Mch.CH3")->FindChild("CTonRx")->SetValue(4000);
+        s.Sheet().OnUpdate();
+        QCOMPARE(s.Sheet().RowCount(), 32);
+        QCOMPARE(s.Cell(2, 0), QString("3"));
+        QCOMPARE(s.Cell(2, 1), QString("A"));
+        QCOMPARE(s.Cell(2, 3), QString("145.12500"));
+        QCOMPARE(s.Cell(2, 4), QString("<-----"));
+        QCOMPARE(s.Cell(2, 6), QString("Multi"));
+        QCOMPARE(s.Cell(2, 7), QString("------"));
+        QCOMPARE(s.Cell(2, 8), QString("BASE 1"));
+        QCOMPARE(s.Cell(3, 3), QString()); // a blank channel shows only its number
+        QCOMPARE(s.Cell(3, 0), QString("4"));
+        QCOMPARE(s.Sheet().Grid().Model().headerData(3, Qt::Horizontal, Qt::DisplayRole).toString(),
+                 model ? QString("RX Frequency") : QString("Rx Frequency"));
+        // The header strip names the selected channel.
+        s.Sheet().SelectRow(4);
+        QCOMPARE(s.Frame().RightHeader()->TrailingText(), QString(" - CH 5"));
+    }
+
+    void editCommandsAndTheirStates() {
+        SSheetApp s(0);
+        QVERIFY(s.ok);
+        CTolvarMainFrame& f = s.Frame();
+        s.Use(1, "145.125", "ONE");
+        s.Use(2, "146.5", "TWO");
+        s.Sheet().OnUpdate();
+        s.Sheet().SelectRow(2);
+        f.OnCommand(kCmdPrioA);
+        QCOMPARE(s.Channels().PrioA(), 3);
+        QVERIFY(f.CommandState(kCmdPrioA).checked);
+        s.Sheet().SelectRow(1);
+        QVERIFY(!f.CommandState(kCmdPrioA).checked);
+        QVERIFY(s.app.Document()->IsModified());
+        f.OnCommand(kCmdEmergency);
+        QCOMPARE(s.Channels().Emergency(), 2);
+        s.Sheet().SelectRow(5);
+        f.OnCommand(kCmdEmergencyOff);
+        QCOMPARE(s.Channels().Emergency(), 0);
+
+        // Paste needs this sheet's record on the clipboard.
+        QApplication::clipboard()->setText("just text");
+        QVERIFY(!f.CommandState(kCmdPaste).enabled);
+        s.Sheet().SelectRow(0);
+        f.OnCommand(kCmdCopy);
+        QVERIFY(QApplication::clipboard()->mimeData()->text().contains("145.12500"));
+        s.Sheet().SelectRow(9);
+        QVERIFY(f.CommandState(kCmdPaste).enabled);
+        f.OnCommand(kCmdPaste);
+        QCOMPARE(s.Cell(9, 8), QString("ONE"));
+        QCOMPARE(s.Cell(9, 3), QString("145.12500"));
+
+        // A record of the wrong size pastes nothing and says so.
+        auto* bad = new QMimeData;
+        bad->setData(s.Sheet().ClipboardFormat(), QByteArray(100, 'x'));
+        QApplication::clipboard()->setMimeData(bad);
+        s.Sheet().SelectRow(10);
+        f.OnCommand(kCmdPaste);
+        QCOMPARE(s.Cell(10, 8), QString());
+        QVERIFY(f.MessagePane()->text().contains("nothing was pasted"));
+
+        // Delete asks for a channel in use and moves the channels below up.
+        s.Sheet().SelectRow(0);
+        s.answers = {EAnswer::Yes};
+        f.OnCommand(kCmdDelete);
+        QCOMPARE(s.Cell(0, 8), QString("TWO"));
+        QCOMPARE(s.Channels().PrioA(), 2);
+        // Insert opens a blank channel at the selected row.
+        f.OnCommand(kCmdInsert);
+        QCOMPARE(s.Cell(0, 8), QString());
+        QCOMPARE(s.Cell(1, 8), QString("TWO"));
+        // Clear blanks the selected channel.
+        s.Sheet().SelectRow(1);
+        f.OnCommand(kCmdClear);
+        QCOMPARE(s.Cell(1, 3), QString());
+    }
+
+    void theOtherVariantsRecordDoesNotPaste() {
+        SSheetApp s(1);
+        QVERIFY(s.ok);
+        auto* lmr = new QMimeData;
+        lmr->setData("VK-TolvarLMRClipboadData", QByteArray(int(kChannelRecordBytes), '\0'));
+        QApplication::clipboard()->setMimeData(lmr);
+        QVERIFY(!s.Frame().CommandState(kCmdPaste).enabled);
+    }
+};
+
+int main(int argc, char* argv[]) {
+    QTemporaryDir home;
+    qputenv("XDG_CONFIG_HOME", home.path().toUtf8());
+    qputenv("TMPDIR", home.path().toUtf8());
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    SheetTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "SheetTest.moc"
