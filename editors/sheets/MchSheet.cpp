@@ -9,6 +9,9 @@
 #include "datamodel/memmap/ChannelSheet.h"
 #include "datamodel/memmap/RadioDataManager.h"
 #include "datamodel/memmap/TreeAccess.h"
+#include "datamodel/EditGuard.h"
+#include "datamodel/nodes/Node.h"
+#include "editors/sheets/MchDialog.h"
 #include "shell/Document.h"
 
 namespace {
@@ -66,6 +69,21 @@ void CTolvarMchSheet::RefreshRow(int row) {
     const bool own = !m_index;
     Refresh(row);
     if (own) m_index.reset();
+}
+
+void CTolvarMchSheet::EditRow() {
+    const int row = GetSelectedRow();
+    if (row < 0 || row >= RowCount()) return;
+    CEditScope guard(Document().Registry().EditGuard());
+    if (!guard.Entered()) return;
+    CTolvarMchDialog dialog(Document().Registry(), m_model, row + Offset() + 1, this);
+    const bool ok = m_runDialog ? m_runDialog(dialog) : dialog.exec() == QDialog::Accepted;
+    if (!ok) return;
+    RefreshRow(row);
+    // A channel left without a receive frequency becomes the blank channel.
+    const CNode* holder = CChannelEditor(Document().Registry()).Holder(row + Offset() + 1);
+    if (holder && holder->FindChild("ChOn") && holder->FindChild("ChOn")->GetValue() == 0)
+        ClearChannel(row + 1);
 }
 
 QString CTolvarMchSheet::TrailingText() const {

@@ -2,6 +2,8 @@
 // in their columns (a core table) and their clipboard format.
 #pragma once
 
+#include <QDialog>
+#include <functional>
 #include <memory>
 
 #include "editors/ListSheet.h"
@@ -16,6 +18,9 @@ public:
 
     void OnUpdate() override;
     void RefreshRow(int row) override;
+    void EditRow() override;
+    // Tests: what runs the dialog (exec by default); it returns whether OK was chosen.
+    void SetDialogRunner(std::function<bool(QDialog&)> runner) { m_runDialog = std::move(runner); }
     void CopyRow() override;
     void PasteRow() override;
     void ClearChannel(int n) override;
@@ -33,6 +38,7 @@ private:
 
     int m_model;
     std::unique_ptr<CTreeIndex> m_index;
+    std::function<bool(QDialog&)> m_runDialog;
 };
 
 class CTolvarMchLMRSheet : public CTolvarMchSheet {

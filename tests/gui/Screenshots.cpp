@@ -9,6 +9,7 @@
 #include "datamodel/memmap/ChannelEditing.h"
 #include "datamodel/nodes/Node.h"
 #include "document/NavigationTree.h"
+#include "editors/sheets/MchDialog.h"
 #include "editors/sheets/MchSheet.h"
 #include "shell/Dialogs.h"
 #include "shell/Document.h"
@@ -71,6 +72,8 @@ int main(int argc, char* argv[]) {
             QApplication::processEvents();
             Save(frame, out, QString("main-%1-view%2").arg(variant).arg(id, 2, 10, QChar('0')), false);
         }
+        CTolvarMchDialog channel(tolvar.Document()->Registry(), model, 2, &frame);
+        Save(channel, out, QString("dialog-channel-%1").arg(variant));
     }
     frame.ActivateMakerReserve();
     frame.Tree()->SelectId(kViewMakerReserved);
