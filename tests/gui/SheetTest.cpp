@@ -7,6 +7,7 @@
 #include <QFontMetrics>
 #include <QLabel>
 #include <QMimeData>
+#include <QProcess>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -69,10 +70,21 @@ struct SSheetApp {
     bool ok = false;
 };
 
+// Replaces a box's text as a user does: select all, then type.
+void Type(QLineEdit* edit, const QString& text) {
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    QTest::keyClicks(edit, text);
+}
+
 } // namespace
 
 class SheetTest : public QObject {
     Q_OBJECT
+private:
+    QTemporaryDir m_dir;
+
 private slots:
     void shortenText_data() {
         QTest::addColumn<QString>("text");
@@ -210,15 +222,16 @@ private slots:
             QCOMPARE(d.Edit("FreqRx")->text(), QString("145.12500"));
             QVERIFY(d.FreqSimplex()->isChecked());
             QVERIFY(!d.Edit("FreqTx")->isEnabled());
-            d.Edit("FreqRx")->setText("145.1251");
+            Type(d.Edit("FreqRx"), "145.1251");
         };
         s.Frame().OnCommand(kCmdEditMemory);
         QVERIFY(refused.contains("nearest accepted: 145.12500, 145.12750"));
         QCOMPARE(s.Cell(1, 3), QString("145.12500"));
 
         act = [](CTolvarMchDialog& d) {
-            d.RxTone()->SetToneText("multi");
-            d.Edit("FreqRx")->setText("146520000"); // in Hz
+            Type(d.RxTone()->lineEdit(), "multi");
+            Type(d.Edit("FreqRx"), "146520000"); // in Hz
+            d.Edit("Text")->end(false);
             QTest::keyClicks(d.Edit("Text"), "~ab~cdefghijkl");
         };
         s.Frame().OnCommand(kCmdEditMemory);
@@ -229,19 +242,88 @@ private slots:
         QCOMPARE(s.Cell(1, 8), QString("TWOabcdefg")); // no "~", ten characters
         QVERIFY(s.app.Document()->IsModified());
 
-        act = [](CTolvarMchDialog& d) { d.RxTone()->SetToneText("023"); };
+        act = [](CTolvarMchDialog& d) { Type(d.RxTone()->lineEdit(), "023"); };
         s.Frame().OnCommand(kCmdEditMemory);
         QVERIFY(refused.contains("\"023\" is not a tone"));
 
         // No receive frequency: the blank channel.
         act = [](CTolvarMchDialog& d) {
-            d.Edit("FreqRx")->clear();
+            Type(d.Edit("FreqRx"), "");
             QVERIFY(!d.Edit("Text")->isEnabled());
         };
         s.Frame().OnCommand(kCmdEditMemory);
         QCOMPARE(s.Cell(1, 3), QString());
         const ChannelRecord blank = CopyChannelRecord(*s.Channels().Holder(0));
         QVERIFY(CopyChannelRecord(*s.Channels().Holder(2)) == blank);
+    }
+
+    void keysOfTheSheet() {
+        SSheetApp s(0);
+        QVERIFY(s.ok);
+        s.Frame().show();
+        QVERIFY(QTest::qWaitForWindowActive(&s.Frame()));
+        int edits = 0;
+        s.Sheet().SetDialogRunner([&](QDialog&) {
+            ++edits;
+            return false;
+        });
+        s.Sheet().Grid().setFocus();
+        QTest::keyClick(&s.Sheet().Grid(), Qt::Key_Down);
+        QCOMPARE(s.Sheet().GetSelectedRow(), 1);
+        QTest::keyClick(&s.Sheet().Grid(), Qt::Key_Return);
+        QCOMPARE(edits, 1);
+        QVERIFY(s.Sheet().Grid().hasFocus());
+        // A click below the last row keeps the selection.
+        s.Sheet().Grid().resize(600, 2000);
+        QTest::mouseClick(s.Sheet().Grid().viewport(), Qt::LeftButton, {}, QPoint(20, 1990));
+        QCOMPARE(s.Sheet().GetSelectedRow(), 1);
+        QTest::keyClick(&s.Sheet().Grid(), Qt::Key_Tab);
+        QVERIFY(s.Frame().Tree()->hasFocus());
+    }
+
+    void columnWidthsSurviveARestart() {
+        {
+            SSheetApp s(0);
+            QVERIFY(s.ok);
+            s.Sheet().Grid().setColumnWidth(3, 120);
+            s.Sheet().Grid().setColumnWidth(8, 500); // dragged beyond the maximum
+            QCOMPARE(s.Sheet().Grid().columnWidth(8), 500);
+        }
+        CTolvarApp again;
+        again.SetSplashDuration(0);
+        again.SetSheetMaker([](int slot, CTolvarCloneSupportDoc& doc, QWidget* parent) -> CSheetView* {
+            return slot == 1 ? new CTolvarMchLMRSheet(doc, parent) : nullptr;
+        });
+        QVERIFY(again.InitInstance({"cs-tolvar"}));
+        auto& sheet = *static_cast<CTolvarMchSheet*>(again.MainFrame()->ListFrame()->SheetOfSlot(1));
+        QCOMPARE(sheet.Grid().columnWidth(3), 120);
+        QCOMPARE(sheet.Grid().columnWidth(8), 200);
+        QCOMPARE(sheet.Grid().columnWidth(9), 80); // the default
+    }
+
+    void whatTheSheetShowsIsWhatTheFileHolds() {
+        SSheetApp s(1);
+        QVERIFY(s.ok);
+        s.Use(4, "446.00625", "PMR 4");
+        CNode& holder = *s.Channels().Holder(4);
+        holder.FindChild("CTonRx")->SetValue(3754);
+        holder.FindChild("RPT")->SetValue(5);
+        holder.FindChild("RPTLng")->SetValue(1);
+        holder.FindChild("RxCNo2")->SetValue(1);
+        s.Sheet().OnUpdate();
+        QCOMPARE(s.Cell(3, 26), QString("5L"));
+        const QString file = m_dir.filePath("pmr.zcf");
+        QVERIFY(s.app.Document()->Data().Save(file.toStdString()) == EFileResult::Ok);
+        QProcess get;
+        get.start(TOLVAR_BIN, {"get", file, "Mch.CH4.FreqRx", "Mch.CH4.CTonRx", "Mch.CH4.Text",
+                               "Mch.CH4.RPT"});
+        QVERIFY(get.waitForFinished(30000));
+        const QStringList lines = QString::fromUtf8(get.readAllStandardOutput()).split('\n');
+        QCOMPARE(lines.value(0), s.Cell(3, 3));
+        QCOMPARE(lines.value(1), s.Cell(3, 6));
+        QCOMPARE(lines.value(2), s.Cell(3, 8));
+        QCOMPARE(lines.value(1), QString("754i"));
+        QCOMPARE(s.Cell(3, 30).size(), 8);
     }
 
     void theOtherVariantsRecordDoesNotPaste() {
