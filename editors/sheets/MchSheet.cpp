@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QMimeData>
+#include <QTimer>
+#include <cstdlib>
 
 #include "datamodel/DataManagers.h"
 #include "datamodel/memmap/ChannelEditing.h"
@@ -35,7 +37,45 @@ const SSheetDef& DefinitionOf(int model) {
 } // namespace
 
 CTolvarMchSheet::CTolvarMchSheet(int model, CTolvarCloneSupportDoc& document, QWidget* parent)
-    : CListSheet(DefinitionOf(model), document, parent), m_model(model) {}
+    : CListSheet(DefinitionOf(model), document, parent), m_model(model) {
+    if (CNode* mch = document.Registry().Model()->GetNodeByPath("Mch"))
+        m_watch = mch->Subscribe([this](CNode& changed) { OnNodeChanged(changed); });
+}
+
+void CTolvarMchSheet::OnNodeChanged(CNode& changed) {
+    // The channel that shows the field; a field of "Mch" itself (Prio A, emergency,
+    // bank size) touches every row.
+    const CNode* node = &changed;
+    while (node->GetParent() && node->GetParent()->GetName() != "Mch")
+        node = node->GetParent();
+    const std::string& name = node->GetName();
+    if (name.rfind("CH", 0) == 0 && name.size() > 2 && node != &changed) {
+        const int row = std::atoi(name.c_str() + 2) - Offset() - 1;
+        if (row >= 0) m_changedRows.insert(row);
+    } else {
+        m_allChanged = true;
+    }
+    if (!m_flushPending) {
+        m_flushPending = true;
+        QTimer::singleShot(0, this, &CTolvarMchSheet::FlushChanged);
+    }
+}
+
+void CTolvarMchSheet::FlushChanged() {
+    m_flushPending = false;
+    m_index.reset();
+    if (m_allChanged) {
+        for (int row = 0; row < RowCount(); ++row)
+            Refresh(row);
+    } else {
+        for (int row : m_changedRows)
+            if (row < RowCount()) Refresh(row);
+    }
+    m_index.reset();
+    m_changedRows.clear();
+    m_allChanged = false;
+    emit TrailingTextChanged();
+}
 
 CTolvarMchSheet::~CTolvarMchSheet() = default;
 

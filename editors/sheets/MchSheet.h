@@ -5,6 +5,9 @@
 #include <QDialog>
 #include <functional>
 #include <memory>
+#include <set>
+
+#include "datamodel/nodes/NodeObservers.h"
 
 #include "editors/ListSheet.h"
 
@@ -35,10 +38,17 @@ public:
 private:
     const CTreeIndex& Index();
     void Refresh(int row);
+    // A field changed somewhere: its row is drawn again once the change is done.
+    void OnNodeChanged(CNode& changed);
+    void FlushChanged();
 
     int m_model;
     std::unique_ptr<CTreeIndex> m_index;
     std::function<bool(QDialog&)> m_runDialog;
+    CNodeSubscription m_watch;
+    std::set<int> m_changedRows;
+    bool m_allChanged = false;
+    bool m_flushPending = false;
 };
 
 class CTolvarMchLMRSheet : public CTolvarMchSheet {

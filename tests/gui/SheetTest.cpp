@@ -142,6 +142,23 @@ private slots:
         QCOMPARE(s.Frame().RightHeader()->TrailingText(), QString(" - CH 5"));
     }
 
+    void aChangedFieldRedrawsItsRowOnly() {
+        SSheetApp s(0);
+        QVERIFY(s.ok);
+        s.Use(6, "145.5", "SIX");
+        QTRY_COMPARE(s.Cell(5, 8), QString("SIX"));
+        int changedCells = 0;
+        connect(&s.Sheet().Grid().Model(), &QAbstractItemModel::dataChanged, this,
+                [&](const QModelIndex& from, const QModelIndex& to) {
+                    QCOMPARE(from.row(), 5);
+                    QCOMPARE(to.row(), 5);
+                    ++changedCells;
+                });
+        s.Channels().Holder(6)->FindChild("Text")->SetText("SIXTH");
+        QTRY_COMPARE(s.Cell(5, 8), QString("SIXTH"));
+        QCOMPARE(changedCells, 1);
+    }
+
     void editCommandsAndTheirStates() {
         SSheetApp s(0);
         QVERIFY(s.ok);
