@@ -110,19 +110,37 @@ void CListViewExs::changeEvent(QEvent* event) {
         verticalHeader()->setDefaultSectionSize(RowHeight());
 }
 
+void CListViewExs::focusInEvent(QFocusEvent* event) {
+    QTableView::focusInEvent(event);
+    viewport()->update();
+}
+
+void CListViewExs::focusOutEvent(QFocusEvent* event) {
+    QTableView::focusOutEvent(event);
+    viewport()->update();
+}
+
 void CListViewExs::paintEvent(QPaintEvent* event) {
     QTableView::paintEvent(event);
-    // The selected row's highlight reaches the right edge beyond the last column.
+    // The selected row's highlight reaches the right edge beyond the last column,
+    // and, with the focus, a focus frame goes round the whole row.
     const int row = GetSelectedRow();
     const int columns = m_model.columnCount();
     if (row < 0 || columns == 0) return;
     const int right = columnViewportPosition(columns - 1) + columnWidth(columns - 1);
     const int width = viewport()->width();
-    if (right >= width) return;
-    const QRect strip(right, rowViewportPosition(row), width - right, rowHeight(row));
+    const QRect full(columnViewportPosition(0), rowViewportPosition(row),
+                     std::max(right, width) - columnViewportPosition(0), rowHeight(row));
     QPainter p(viewport());
     const bool focused = hasFocus();
-    p.fillRect(strip, palette().color(focused ? QPalette::Highlight : QPalette::Button));
+    if (right < width)
+        p.fillRect(QRect(right, full.top(), width - right, full.height()),
+                   palette().color(focused ? QPalette::Highlight : QPalette::Button));
+    if (focused) {
+        QPen pen(palette().color(QPalette::HighlightedText), 1, Qt::DotLine);
+        p.setPen(pen);
+        p.drawRect(full.adjusted(0, 0, -1, -1));
+    }
 }
 
 // ---------------------------------------------------------------------------------------
