@@ -6,11 +6,11 @@
 #include "shell/TolvarApp.h"
 
 int main(int argc, char* argv[]) {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("CS-Tolvar"));
-    QApplication::setOrganizationName(QStringLiteral("Velk"));
-    QApplication::setApplicationVersion(QStringLiteral(TOLVAR_VERSION));
-    const SCommandLine line = ParseCommandLine(QApplication::arguments());
+    // --help and --version answer before a window system is needed.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const SCommandLine line = ParseCommandLine(arguments);
     if (line.help) {
         std::printf("Usage: cs-tolvar [/VURARID] [--no-splash]\n\n"
                     "Cloning software for the VK-Tolvar repeater.\n\n"
@@ -27,6 +27,10 @@ int main(int argc, char* argv[]) {
         std::printf("cs-tolvar %s (CS-Tolvar Rev.1.4)\n", TOLVAR_VERSION);
         return 0;
     }
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("CS-Tolvar"));
+    QApplication::setOrganizationName(QStringLiteral("Velk"));
+    QApplication::setApplicationVersion(QStringLiteral(TOLVAR_VERSION));
     CTolvarApp tolvar;
     tolvar.SetSheetMaker([](int slot, CTolvarCloneSupportDoc& document, QWidget* parent) -> CSheetView* {
         switch (slot) {

@@ -2,6 +2,7 @@
 
 #include "datamodel/DataManagers.h"
 #include "datamodel/memmap/ToneCodes.h"
+#include "datamodel/nodes/GroupNodes.h"
 #include "datamodel/nodes/Node.h"
 
 namespace {
@@ -86,31 +87,37 @@ std::string ChannelBase(int channel) {
     return "Mch.CH" + std::to_string(channel) + ".";
 }
 
-// The channel's fields as the index holds them.
+// A channel's fields, looked up in its field holder: what the sheet of the variant
+// shows of them.
 class CChannelFields {
 public:
-    CChannelFields(const CTreeIndex& index, int channel)
-        : m_index(index), m_base(ChannelBase(channel)) {}
-    const STreeLeaf* Leaf(const std::string& field) const { return m_index.Find(m_base + field); }
+    CChannelFields(const CNode& mch, int model, int channel) : m_mch(mch), m_model(model) {
+        const auto* node = dynamic_cast<const CFieldHolderNode*>(
+            mch.FindChild("CH" + std::to_string(channel)));
+        m_holder = node ? node->GetFieldHolder() : nullptr;
+        m_base = ChannelBase(channel);
+    }
     // As the sheet shows it, also in the CSV.
     std::string Text(const std::string& field) const {
-        const STreeLeaf* leaf = Leaf(field);
-        return leaf ? SheetText(*leaf) : std::string();
+        CNode* node = m_holder ? m_holder->FindChild(field) : nullptr;
+        if (!node) return {};
+        return SheetText(STreeLeaf{m_base + field, node, m_holder, m_model});
     }
     int Value(const std::string& field) const {
-        const STreeLeaf* leaf = Leaf(field);
-        return leaf ? leaf->node->GetValue() : -1;
+        const CNode* node = m_holder ? m_holder->FindChild(field) : nullptr;
+        return node ? node->GetValue() : -1;
+    }
+    int Global(const char* field) const {
+        const CNode* node = m_mch.FindChild(field);
+        return node ? node->GetValue() : -1;
     }
 
 private:
-    const CTreeIndex& m_index;
+    const CNode& m_mch;
+    int m_model;
+    CNode* m_holder = nullptr;
     std::string m_base;
 };
-
-int GlobalValue(const CTreeIndex& index, const char* path) {
-    const STreeLeaf* leaf = index.Find(path);
-    return leaf ? leaf->node->GetValue() : -1;
-}
 
 } // namespace
 
@@ -133,8 +140,14 @@ std::vector<std::string> ChannelSheetTitles(int model) {
 }
 
 std::vector<std::string> ChannelSheetRow(const CTreeIndex& index, int channel, bool sheet) {
-    const auto& columns = ChannelSheetColumns(index.Model());
-    const CChannelFields fields(index, channel);
+    const CNode* mch = index.Resolve("Mch");
+    if (!mch) return {};
+    return ChannelSheetRow(*mch, index.Model(), channel, sheet);
+}
+
+std::vector<std::string> ChannelSheetRow(const CNode& mch, int model, int channel, bool sheet) {
+    const auto& columns = ChannelSheetColumns(model);
+    const CChannelFields fields(mch, model, channel);
     const bool inUse = fields.Value("ChOn") != 0;
     std::vector<std::string> cells(columns.size());
     for (size_t c = 0; c < columns.size(); ++c) {
@@ -145,10 +158,8 @@ std::vector<std::string> ChannelSheetRow(const CTreeIndex& index, int channel, b
             continue;
         }
         if (column.kind == K::Attr) {
-            if (GlobalValue(index, ("Mch." + std::string(column.field)).c_str()) == channel)
-                cell += "A";
-            if (GlobalValue(index, ("Mch." + std::string(column.extra)).c_str()) == channel)
-                cell += "E";
+            if (fields.Global(column.field) == channel) cell += "A";
+            if (fields.Global(column.extra) == channel) cell += "E";
             continue;
         }
         if (!inUse) continue;

@@ -7,6 +7,8 @@
 
 #include "datamodel/memmap/TreeAccess.h"
 
+class CNode;
+
 enum class ESheetColumn {
     Number,   // the channel number
     Attr,     // "A" for Mch.PrioA, "E" for Mch.Emr
@@ -40,3 +42,5 @@ std::vector<std::string> ChannelSheetTitles(int model);
 // texts of tones). sheet: also "<-----" and "------" where the sheet shows them;
 // otherwise every cell holds its field's text, as the CSV does.
 std::vector<std::string> ChannelSheetRow(const CTreeIndex& index, int channel, bool sheet);
+// The same from the "Mch" node, without building an index (the desktop sheet).
+std::vector<std::string> ChannelSheetRow(const CNode& mch, int model, int channel, bool sheet);

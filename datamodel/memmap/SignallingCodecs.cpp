@@ -7,10 +7,18 @@
 #include "datamodel/memmap/Codecs.h"
 #include "datamodel/nodes/ToneNodes.h"
 
-FieldTable ForModels(FieldTable table, unsigned models) {
-    for (SFieldDef& def : table)
-        def.models = models;
-    return table;
+FieldTable ForModels(const FieldTable& table, unsigned models) {
+    FieldTable rows;
+    rows.reserve(table.size());
+    for (const SFieldDef& def : table) {
+        rows.push_back(def);
+        rows.back().models = models;
+    }
+    return rows;
+}
+
+FieldTable ForModels(std::initializer_list<SFieldDef> rows, unsigned models) {
+    return ForModels(FieldTable(rows), models);
 }
 
 FieldTable Unbound(FieldTable table, std::initializer_list<const char*> names) {

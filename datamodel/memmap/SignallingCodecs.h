@@ -7,8 +7,11 @@
 
 #include "datamodel/memmap/FieldTable.h"
 
-// The rows with their models set.
-FieldTable ForModels(FieldTable table, unsigned models);
+// The rows with their models set. The rows are copied into a new table (a table
+// built from a braced list in place triggered wrong code in optimised builds of
+// the static tables).
+FieldTable ForModels(std::initializer_list<SFieldDef> rows, unsigned models);
+FieldTable ForModels(const FieldTable& table, unsigned models);
 // The rows with the named ones taken off the image (kept in the tree only).
 FieldTable Unbound(FieldTable table, std::initializer_list<const char*> names);
 // A group node: its variants, no binding of its own.

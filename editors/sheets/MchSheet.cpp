@@ -63,7 +63,6 @@ void CTolvarMchSheet::OnNodeChanged(CNode& changed) {
 
 void CTolvarMchSheet::FlushChanged() {
     m_flushPending = false;
-    m_index.reset();
     if (m_allChanged) {
         for (int row = 0; row < RowCount(); ++row)
             Refresh(row);
@@ -71,7 +70,6 @@ void CTolvarMchSheet::FlushChanged() {
         for (int row : m_changedRows)
             if (row < RowCount()) Refresh(row);
     }
-    m_index.reset();
     m_changedRows.clear();
     m_allChanged = false;
     emit TrailingTextChanged();
@@ -84,31 +82,24 @@ QString CTolvarMchSheet::ClipboardFormat() const {
                                : QStringLiteral("VK-TolvarLMRClipboadData");
 }
 
-const CTreeIndex& CTolvarMchSheet::Index() {
-    if (!m_index)
-        m_index = std::make_unique<CTreeIndex>(*Document().Registry().RadioData(), m_model);
-    return *m_index;
-}
 
 void CTolvarMchSheet::OnUpdate() {
-    // The rows follow the bank size; the cells the nodes, read once for all rows.
+    // The rows follow the bank size, the cells the nodes.
     SetRows(CChannelEditor(Document().Registry()).RowCount(), 0);
-    m_index.reset();
     RefreshAll();
-    m_index.reset();
 }
 
 void CTolvarMchSheet::Refresh(int row) {
-    const std::vector<std::string> cells = ChannelSheetRow(Index(), row + Offset() + 1, true);
+    const CNode* mch = Document().Registry().Model()->GetNodeByPath("Mch");
+    if (!mch) return;
+    const std::vector<std::string> cells = ChannelSheetRow(*mch, m_model, row + Offset() + 1, true);
     for (size_t c = 0; c < cells.size(); ++c)
         SetCellText(row, static_cast<int>(c), QString::fromStdString(cells[c]));
 }
 
 void CTolvarMchSheet::RefreshRow(int row) {
     if (row < 0 || row >= RowCount()) return;
-    const bool own = !m_index;
     Refresh(row);
-    if (own) m_index.reset();
 }
 
 void CTolvarMchSheet::EditRow() {

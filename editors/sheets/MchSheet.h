@@ -11,7 +11,6 @@
 
 #include "editors/ListSheet.h"
 
-class CTreeIndex;
 
 class CTolvarMchSheet : public CListSheet {
     Q_OBJECT
@@ -36,14 +35,12 @@ public:
     QString ClipboardFormat() const;
 
 private:
-    const CTreeIndex& Index();
     void Refresh(int row);
     // A field changed somewhere: its row is drawn again once the change is done.
     void OnNodeChanged(CNode& changed);
     void FlushChanged();
 
     int m_model;
-    std::unique_ptr<CTreeIndex> m_index;
     std::function<bool(QDialog&)> m_runDialog;
     CNodeSubscription m_watch;
     std::set<int> m_changedRows;
