@@ -234,12 +234,13 @@ private:
         CFrameReceiver receiver;
         int record = 0, acceptedResults = 0;
         const CFaultSet& faults = m_repeater.Faults();
+        ByteVec payload;
         for (size_t i = echo.size(); i < line.size(); ++i) {
             if (!receiver.Feed(line[i])) continue;
             const ByteVec& frame = receiver.Frame();
             FUZZ_CHECK(frame.size() >= 3 && frame[0] == kAddrPc && frame[1] == kAddrRepeater,
                        "a frame not from the repeater to the PC");
-            const ByteVec payload(frame.begin() + 3, frame.end());
+            payload.assign(frame.begin() + 3, frame.end());
             switch (frame[2]) {
             case kCmdIdentifyAnswer: {
                 const size_t size = 4 + kInfoBlockSize + (faults.Has(EFault::LongInfo) ? 1 : 0);
