@@ -65,7 +65,7 @@ bench: deps
 #   make fuzz FUZZ_RUNS=10000000           until that many inputs (or FUZZ_SECONDS)
 #   make fuzz FUZZ_HARNESSES="set import"  only these
 FUZZ_PACKAGES := clang libclang-rt-14-dev
-FUZZ_DIR := build/fuzz
+FUZZ_DIR ?= build/fuzz
 FUZZ_HARNESSES ?= datafile frame simulator import set roundtrip
 FUZZ_SECONDS ?= 600
 FUZZ_RUNS ?= -1
