@@ -8,11 +8,13 @@ JOBS := $(shell nproc 2>/dev/null || echo 2)
 DEBUG_DIR := build/debug
 RELEASE_DIR := build/release
 
-.PHONY: deps test tsan run build bench screenshots install format clean
+.PHONY: deps fuzz-deps test tsan run build bench screenshots install fuzz fuzz-smoke \
+        fuzz-build format clean
 
-deps:
+# $(call install-missing,PACKAGES): apt-get install those of PACKAGES not installed yet.
+define install-missing
 	@missing=""; \
-	for p in $(DEB_PACKAGES); do \
+	for p in $(1); do \
 	  dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q 'install ok installed' || missing="$$missing $$p"; \
 	done; \
 	if [ -n "$$missing" ]; then \
@@ -20,6 +22,10 @@ deps:
 	  $(SUDO) apt-get update -qq && \
 	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq --no-install-recommends $$missing; \
 	fi
+endef
+
+deps:
+	$(call install-missing,$(DEB_PACKAGES))
 
 $(DEBUG_DIR)/CMakeCache.txt:
 	cmake -S . -B $(DEBUG_DIR) -DCMAKE_BUILD_TYPE=Debug -DTOLVAR_SANITIZE=ON
@@ -27,6 +33,7 @@ $(DEBUG_DIR)/CMakeCache.txt:
 test: deps $(DEBUG_DIR)/CMakeCache.txt
 	cmake --build $(DEBUG_DIR) -j$(JOBS)
 	cd $(DEBUG_DIR) && ctest --output-on-failure -j$(JOBS)
+	$(MAKE) --no-print-directory fuzz-smoke
 
 # The threaded tests under ThreadSanitizer.
 TSAN_DIR := build/tsan
@@ -75,6 +82,63 @@ install: deps
 	  update-desktop-database $(PREFIX)/share/applications 2>/dev/null || true; \
 	  gtk-update-icon-cache -q -t $(PREFIX)/share/icons/hicolor 2>/dev/null || true; \
 	fi
+
+# The libFuzzer harnesses of tests/fuzz (clang only). Each runs over a copy of its seed
+# corpus under build/fuzz/corpus/ (new inputs are kept there, not in the source tree)
+# and replays every file of tests/fuzz/regressions/<harness>/; a crash, leak or broken
+# rule stops the target, and its input is written to build/fuzz/artifacts/.
+#   make fuzz-smoke                        a few seconds each (part of `make test`)
+#   make fuzz [FUZZ_SECONDS=600]           longer runs, with each run's statistics
+#   make fuzz FUZZ_RUNS=10000000           until that many inputs (or FUZZ_SECONDS)
+#   make fuzz FUZZ_HARNESSES="set import"  only these
+FUZZ_PACKAGES := clang libclang-rt-14-dev
+FUZZ_DIR ?= build/fuzz
+FUZZ_HARNESSES ?= datafile frame simulator import set roundtrip
+FUZZ_SECONDS ?= 600
+FUZZ_RUNS ?= -1
+FUZZ_SMOKE_SECONDS ?= 5
+
+fuzz-deps: deps
+	$(call install-missing,$(FUZZ_PACKAGES))
+
+$(FUZZ_DIR)/CMakeCache.txt:
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) -DCMAKE_BUILD_TYPE=Debug -DTOLVAR_FUZZ=ON
+
+fuzz-build: fuzz-deps $(FUZZ_DIR)/CMakeCache.txt
+	cmake --build $(FUZZ_DIR) -j$(JOBS)
+
+# $(call fuzz-run,SECONDS,CORPUS,RUNS): each harness of FUZZ_HARNESSES replays its
+# regressions, then fuzzes for SECONDS (or RUNS inputs, -1: no limit) over CORPUS/<harness>,
+# which is filled from the seed corpus first; one line of statistics per harness.
+define fuzz-run
+	@mkdir -p $(FUZZ_DIR)/artifacts $(FUZZ_DIR)/logs
+	@for h in $(FUZZ_HARNESSES); do \
+	  bin=$(FUZZ_DIR)/tests/fuzz/fuzz_$$h; log=$(FUZZ_DIR)/logs/$$h.log; : > $$log; \
+	  start=$$(date +%s); \
+	  regressions=$$(ls -d tests/fuzz/regressions/$$h/* 2>/dev/null); \
+	  if [ -n "$$regressions" ]; then \
+	    $$bin -artifact_prefix=$(FUZZ_DIR)/artifacts/ $$regressions >> $$log 2>&1 || \
+	      { tail -n 60 $$log; echo "fuzz_$$h: a regression FAILED (log: $$log)"; exit 1; }; \
+	  fi; \
+	  corpus=$(2)/$$h; mkdir -p $$corpus; cp -n tests/fuzz/corpus/$$h/* $$corpus/; \
+	  $$bin -max_total_time=$(1) -runs=$(3) -timeout=30 -print_final_stats=1 \
+	    -artifact_prefix=$(FUZZ_DIR)/artifacts/ $$corpus >> $$log 2>&1 || \
+	    { tail -n 60 $$log; echo "fuzz_$$h: FAILED (log: $$log, input in $(FUZZ_DIR)/artifacts/)"; exit 1; }; \
+	  printf 'fuzz_%-10s %11s runs %7s/s %6ss, corpus %5s, %s regressions passed\n' $$h \
+	    "$$(sed -n 's/^stat::number_of_executed_units: *//p' $$log)" \
+	    "$$(sed -n 's/^stat::average_exec_per_sec: *//p' $$log)" \
+	    $$(( $$(date +%s) - start )) $$(ls $$corpus | wc -l) $$(echo $$regressions | wc -w); \
+	done
+endef
+
+# A fresh copy of the seed corpus each time, so the smoke run does not depend on earlier runs.
+fuzz-smoke: fuzz-build
+	@rm -rf $(FUZZ_DIR)/smoke
+	$(call fuzz-run,$(FUZZ_SMOKE_SECONDS),$(FUZZ_DIR)/smoke,-1)
+
+# The corpus under build/fuzz/corpus/ grows from run to run.
+fuzz: fuzz-build
+	$(call fuzz-run,$(FUZZ_SECONDS),$(FUZZ_DIR)/corpus,$(FUZZ_RUNS))
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

@@ -9,12 +9,15 @@
 
 namespace {
 
-// "line 1, column 9: not valid JSON: syntax error ..." from the parser's message.
+// "line 1, column 9: not valid JSON: syntax error ..." from the parser's message; a
+// message without a place (a number too large for a double) loses its "[json.exception...]".
 std::string JsonParseMessage(const std::string& what) {
     const size_t at = what.find(" at line ");
     const size_t colon = what.find(": ", at == std::string::npos ? 0 : at);
-    if (at == std::string::npos || colon == std::string::npos)
-        return "not valid JSON: " + what;
+    if (at == std::string::npos || colon == std::string::npos) {
+        const size_t id = what.rfind("] ", what.find(' '));
+        return "not valid JSON: " + (id == std::string::npos ? what : what.substr(id + 2));
+    }
     return what.substr(at + 4, colon - at - 4) + ": not valid JSON: " + what.substr(colon + 2);
 }
 
@@ -51,7 +54,7 @@ static CCliRegistrar registrar(44, [](CLI::App& app, SCliOptions&) -> std::funct
             Json tree;
             try {
                 tree = Json::parse(text);
-            } catch (const Json::parse_error& e) {
+            } catch (const Json::exception& e) { // a syntax error, or a number out of range
                 errors.push_back(JsonParseMessage(e.what()));
             }
             if (errors.empty()) edits = JsonEdits(index, tree, errors);

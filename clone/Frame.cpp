@@ -51,7 +51,10 @@ ByteVec MakeFrameBody(uint8_t destination, uint8_t source, uint8_t command,
 }
 
 ByteVec BuildFrame(const ByteVec& body, int extraPreamble) {
-    ByteVec frame(static_cast<size_t>(extraPreamble > 0 ? extraPreamble : 0) + 2, kFramePreamble);
+    const size_t preamble = static_cast<size_t>(extraPreamble > 0 ? extraPreamble : 0) + 2;
+    ByteVec frame;
+    frame.reserve(preamble + body.size() + 1);
+    frame.assign(preamble, kFramePreamble);
     frame.insert(frame.end(), body.begin(), body.end());
     frame.push_back(kFrameEnd);
     return frame;
@@ -102,6 +105,7 @@ uint8_t RecordChecksum(const uint8_t* bytes, size_t count) {
 
 std::string FormatRecordLine(uint16_t address, const uint8_t* data, size_t count) {
     ByteVec hex;
+    hex.reserve(6 + 2 * count);
     AppendHex(hex, static_cast<uint8_t>(address >> 8));
     AppendHex(hex, static_cast<uint8_t>(address & 0xFF));
     AppendHex(hex, static_cast<uint8_t>(count));
@@ -119,6 +123,7 @@ bool EncodeRecordPayload(const std::string& line, ByteVec& payload) {
     if (line.size() < length)
         return false;
     ByteVec bytes;
+    bytes.reserve(length / 2);
     for (size_t at = 0; at < length; at += 2) {
         const int b = HexByte(line, at);
         if (b < 0)
@@ -135,6 +140,7 @@ ERecordCheck DecodeRecordPayload(const ByteVec& payload, SRecord& record) {
     if (payload.size() % 2 != 0 || payload.size() < 8)
         return ERecordCheck::Format;
     ByteVec bytes;
+    bytes.reserve(payload.size() / 2);
     for (size_t at = 0; at < payload.size(); at += 2) {
         const int b = HexByte(payload, at);
         if (b < 0)

@@ -155,8 +155,10 @@ void CSimulatedRepeater::SendImage(Clock::time_point now) {
                                                              : 0;
     for (int r = 0; r < records; ++r) {
         const auto address = static_cast<uint16_t>(r * kRecordBytes);
-        ByteVec bytes{static_cast<uint8_t>(address >> 8), static_cast<uint8_t>(address & 0xFF),
-                      static_cast<uint8_t>(kRecordBytes)};
+        ByteVec bytes;
+        bytes.reserve(3 + kRecordBytes);
+        bytes.assign({static_cast<uint8_t>(address >> 8), static_cast<uint8_t>(address & 0xFF),
+                      static_cast<uint8_t>(kRecordBytes)});
         for (size_t i = 0; i < kRecordBytes; ++i)
             bytes.push_back(m_image.GetByte(address + static_cast<uint32_t>(i)));
         uint8_t checksum = RecordChecksum(bytes.data(), bytes.size());

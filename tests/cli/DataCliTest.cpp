@@ -394,6 +394,8 @@ TEST(DataCliImport, ErrorsNameTheRowAndColumnOrPathAndWriteNothing) {
         {"path.json", "{\"Mch\": {\"CH1\": {\"Colour\": \"red\"}}}", "Mch.CH1.Colour: no such"},
         {"type.json", "{\"Mch\": {\"CH1\": {\"ChOn\": true}}}", "Mch.CH1.ChOn: takes a text"},
         {"syntax.json", "{\"Mch\": ", "not valid JSON"},
+        {"overflow.json", "{\"Mch\": {\"PrioA\": 1e999}}",
+         "not valid JSON: number overflow parsing '1e999'"},
     };
     for (const auto& c : cases) {
         WriteBytes(dir.Path(c.name), c.content);

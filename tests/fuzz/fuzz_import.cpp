@@ -23,7 +23,7 @@ std::vector<SLeafEdit> ImportEdits(const CTreeIndex& index, const std::string& t
         Json json;
         try {
             json = Json::parse(text);
-        } catch (const Json::parse_error& e) {
+        } catch (const Json::exception& e) { // as the command: out_of_range too (1e999)
             errors.push_back(std::string("not valid JSON: ") + e.what());
         }
         if (errors.empty()) return JsonEdits(index, json, errors);

@@ -109,6 +109,7 @@ private:
         m_repeater.SetOptionByte(m_in.Byte());
         m_repeater.SetSubRevision(m_in.Byte());
         if (m_in.Byte() & 1) m_repeater.LoadFactoryImage(1);
+        m_image.CopyFrom(m_repeater.Image());
         const ByteVec info = m_repeater.InformationBlock();
         FUZZ_CHECK(info.size() == kInfoBlockSize, "information block size");
         FUZZ_CHECK(info[33] <= 0xEF && info[37] <= 0xEF, "option or sub-revision above EF");
@@ -173,10 +174,12 @@ private:
     }
 
     void Send(const ByteVec& bytes, uint32_t lineSpeed) {
-        if (Waiting() > kDrainAbove) TakeAll();
-        const bool idle = Waiting() == 0;
-        const size_t before = Waiting();
-        const CEepromImage image = m_repeater.Image();
+        size_t before = Waiting();
+        if (before > kDrainAbove) {
+            TakeAll();
+            before = 0;
+        }
+        const bool idle = before == 0;
         const int written = m_written;
         const bool heard = (lineSpeed ? lineSpeed : m_repeater.Speed()) == m_repeater.Speed();
         size_t ends = 0;
@@ -189,11 +192,13 @@ private:
         FUZZ_CHECK(added <= bytes.size() + (heard ? ends : 0) * kMaxAnswer,
                    std::to_string(added) + " bytes out for " + std::to_string(bytes.size()) +
                        " in");
-        FUZZ_CHECK(m_written > written || image == m_repeater.Image(),
+        // m_image: the repeater's image as of the last accepted write (or the start).
+        FUZZ_CHECK(m_written > written || m_image == m_repeater.Image(),
                    "the image changed without an accepted write");
         if (!heard) FUZZ_CHECK(added == Echo(bytes).size(), "answered a frame at another speed");
-        if (idle) CheckLine(bytes, m_written - written, image);
+        if (idle) CheckLine(bytes, m_written - written, m_image);
         else UpdateEchoPosition(bytes);
+        if (m_written > written) m_image.CopyFrom(m_repeater.Image());
     }
 
     // What the cable gives back of the bytes.
@@ -229,12 +234,13 @@ private:
         CFrameReceiver receiver;
         int record = 0, acceptedResults = 0;
         const CFaultSet& faults = m_repeater.Faults();
+        ByteVec payload;
         for (size_t i = echo.size(); i < line.size(); ++i) {
             if (!receiver.Feed(line[i])) continue;
             const ByteVec& frame = receiver.Frame();
             FUZZ_CHECK(frame.size() >= 3 && frame[0] == kAddrPc && frame[1] == kAddrRepeater,
                        "a frame not from the repeater to the PC");
-            const ByteVec payload(frame.begin() + 3, frame.end());
+            payload.assign(frame.begin() + 3, frame.end());
             switch (frame[2]) {
             case kCmdIdentifyAnswer: {
                 const size_t size = 4 + kInfoBlockSize + (faults.Has(EFault::LongInfo) ? 1 : 0);
@@ -296,6 +302,7 @@ private:
 
     CInput& m_in;
     CSimulatedRepeater m_repeater;
+    CEepromImage m_image{kImageSize};
     Clock::time_point m_now{std::chrono::hours(1)};
     int m_written = 0;
     int m_echoPosition = 0;
