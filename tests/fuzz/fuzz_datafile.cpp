@@ -4,8 +4,6 @@
 #include <sys/mman.h>
 #include <unistd.h>
 
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -82,7 +80,7 @@ struct SState {
         for (uint32_t a = kTableSize; a < kImageSize; ++a)
             factory.SetByte(a, static_cast<uint8_t>(a * 7));
         // The file the reader opens by name: in memory, as a file on disk costs the
-        // kernel's write-back of every input and makes the runs ten times slower.
+        // kernel's write-back of every input and made the runs several times slower.
         fd = ::memfd_create("tolvar-fuzz-datafile", 0);
         FUZZ_CHECK(fd >= 0, "memfd_create failed");
         path = "/proc/self/fd/" + std::to_string(fd);
