@@ -13,7 +13,7 @@
 #include "datamodel/memmap/ChannelEditing.h"
 #include "datamodel/nodes/Node.h"
 #include "document/NavigationTree.h"
-#include "editors/sheets/MchSheet.h"
+#include "editors/sheets/Sheets.h"
 #include "shell/Document.h"
 #include "shell/MainFrame.h"
 #include "shell/TolvarApp.h"
@@ -45,11 +45,7 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     CTolvarApp tolvar;
     tolvar.SetSplashDuration(0);
-    tolvar.SetSheetMaker([](int slot, CTolvarCloneSupportDoc& doc, QWidget* parent) -> CSheetView* {
-        if (slot == 1) return new CTolvarMchLMRSheet(doc, parent);
-        if (slot == 2) return new CTolvarMchPMRSheet(doc, parent);
-        return nullptr;
-    });
+    tolvar.SetSheetMaker(MakeTolvarSheet);
     if (!tolvar.InitInstance({"cs-tolvar"})) return 1;
     // InitInstance paints the window before it returns.
     const double firstPaint = sinceMain.nsecsElapsed() / 1e6;

@@ -2,7 +2,7 @@
 #include <QApplication>
 #include <cstdio>
 
-#include "editors/sheets/MchSheet.h"
+#include "editors/sheets/Sheets.h"
 #include "shell/TolvarApp.h"
 
 int main(int argc, char* argv[]) {
@@ -32,13 +32,7 @@ int main(int argc, char* argv[]) {
     QApplication::setOrganizationName(QStringLiteral("Velk"));
     QApplication::setApplicationVersion(QStringLiteral(TOLVAR_VERSION));
     CTolvarApp tolvar;
-    tolvar.SetSheetMaker([](int slot, CTolvarCloneSupportDoc& document, QWidget* parent) -> CSheetView* {
-        switch (slot) {
-        case 1: return new CTolvarMchLMRSheet(document, parent);
-        case 2: return new CTolvarMchPMRSheet(document, parent);
-        default: return nullptr; // the empty view until the area has its sheet
-        }
-    });
+    tolvar.SetSheetMaker(MakeTolvarSheet);
     if (!tolvar.InitInstance(QApplication::arguments())) return 0;
     return QApplication::exec();
 }

@@ -11,6 +11,7 @@
 #include "document/NavigationTree.h"
 #include "editors/sheets/MchDialog.h"
 #include "editors/sheets/MchSheet.h"
+#include "editors/sheets/Sheets.h"
 #include "shell/Dialogs.h"
 #include "shell/Document.h"
 #include "shell/MainFrame.h"
@@ -39,11 +40,7 @@ int main(int argc, char* argv[]) {
 
     CTolvarApp tolvar;
     tolvar.SetSplashDuration(0);
-    tolvar.SetSheetMaker([](int slot, CTolvarCloneSupportDoc& doc, QWidget* parent) -> CSheetView* {
-        if (slot == 1) return new CTolvarMchLMRSheet(doc, parent);
-        if (slot == 2) return new CTolvarMchPMRSheet(doc, parent);
-        return nullptr;
-    });
+    tolvar.SetSheetMaker(MakeTolvarSheet);
     if (!tolvar.InitInstance({"cs-tolvar"})) return 1;
     CTolvarMainFrame& frame = *tolvar.MainFrame();
     CQtUserInteraction& ui = *tolvar.Interaction();

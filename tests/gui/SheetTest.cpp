@@ -21,6 +21,7 @@
 #include "editors/ToneCombo.h"
 #include "editors/sheets/MchDialog.h"
 #include "editors/sheets/MchSheet.h"
+#include "editors/sheets/Sheets.h"
 #include "shell/Document.h"
 #include "shell/ListFrame.h"
 #include "shell/MainFrame.h"
@@ -39,11 +40,7 @@ struct SSheetApp {
         QSettings("Velk", "CS-Tolvar").clear();
         QSettings("Velk", "CS-Tolvar").setValue("Model/ModelVer", model);
         app.SetSplashDuration(0);
-        app.SetSheetMaker([](int slot, CTolvarCloneSupportDoc& doc, QWidget* parent) -> CSheetView* {
-            if (slot == 1) return new CTolvarMchLMRSheet(doc, parent);
-            if (slot == 2) return new CTolvarMchPMRSheet(doc, parent);
-            return nullptr;
-        });
+        app.SetSheetMaker(MakeTolvarSheet);
         ok = app.InitInstance({"cs-tolvar"});
         if (!ok) return;
         app.Interaction()->SetSilent(true);
