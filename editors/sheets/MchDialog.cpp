@@ -128,13 +128,18 @@ CTolvarMchDialog::CTolvarMchDialog(CCloneManager& registry, int model, int chann
             text->setCursorPosition(std::max(0, caret - 1));
         }
     });
-    auto* checks = new QHBoxLayout;
-    for (const SCheckField& c : kCommonChecks) {
-        auto* box = new QCheckBox(QString::fromUtf8(c.label), this);
-        m_checks[c.field] = box;
-        checks->addWidget(box);
-        m_dependent.push_back(box);
-    }
+    // A row of check boxes for fields.
+    const auto checkRow = [&](const std::vector<SCheckField>& fields) {
+        auto* row = new QHBoxLayout;
+        for (const SCheckField& c : fields) {
+            auto* box = new QCheckBox(QString::fromUtf8(c.label), this);
+            m_checks[c.field] = box;
+            row->addWidget(box);
+            m_dependent.push_back(box);
+        }
+        return row;
+    };
+    QHBoxLayout* checks = checkRow(kCommonChecks);
     form->addLayout(checks, row++, 0, 1, 4);
     const auto& lists = model == ModelPMR ? kPmrLists : kLmrLists;
     int column = 0;
@@ -152,23 +157,11 @@ CTolvarMchDialog::CTolvarMchDialog(CCloneManager& registry, int model, int chann
     }
     if (column) ++row;
     if (model == ModelPMR) {
-        auto* longs = new QHBoxLayout;
-        for (const SCheckField& c : kPmrLongChecks) {
-            auto* box = new QCheckBox(QString::fromUtf8(c.label), this);
-            m_checks[c.field] = box;
-            longs->addWidget(box);
-            m_dependent.push_back(box);
-        }
+        QHBoxLayout* longs = checkRow(kPmrLongChecks);
         longs->addStretch(1);
         form->addWidget(new QLabel(QStringLiteral("Long"), this), row, 0);
         form->addLayout(longs, row++, 1, 1, 5);
-        auto* extra = new QHBoxLayout;
-        for (const SCheckField& c : kPmrChecks) {
-            auto* box = new QCheckBox(QString::fromUtf8(c.label), this);
-            m_checks[c.field] = box;
-            extra->addWidget(box);
-            m_dependent.push_back(box);
-        }
+        QHBoxLayout* extra = checkRow(kPmrChecks);
         extra->addStretch(1);
         form->addWidget(new QLabel(QStringLiteral("RX C-No"), this), row, 0);
         form->addLayout(extra, row++, 1, 1, 5);
