@@ -3,44 +3,66 @@
 #include <algorithm>
 
 void CLineQueue::Push(const ByteVec& bytes, uint32_t speed, bool paced, Clock::time_point now) {
-    Clock::time_point at = std::max(now, m_lineFree);
-    const auto byteTime = std::chrono::duration_cast<Clock::duration>(
-        std::chrono::nanoseconds(10'000'000'000) / std::max<uint32_t>(speed, 1));
-    for (uint8_t b : bytes) {
-        if (paced)
-            at += byteTime;
-        m_bytes.push_back({b, speed, at});
-    }
-    m_lineFree = at;
+    if (bytes.empty())
+        return;
+    const Clock::time_point start = std::max(now, m_lineFree);
+    const auto byteTime = paced ? std::chrono::duration_cast<Clock::duration>(
+                                      std::chrono::nanoseconds(10'000'000'000) /
+                                      std::max<uint32_t>(speed, 1))
+                                : Clock::duration::zero();
+    SRun run{bytes, 0, speed, start + byteTime, byteTime};
+    m_lineFree = run.ArrivalOf(bytes.size() - 1);
+    m_runs.push_back(std::move(run));
 }
 
 size_t CLineQueue::Take(uint8_t* out, size_t max, Clock::time_point now, uint32_t listenSpeed) {
     size_t n = 0;
-    while (n < max && !m_bytes.empty() && m_bytes.front().arrival <= now) {
-        const SByte b = m_bytes.front();
-        m_bytes.pop_front();
-        if (listenSpeed == 0 || b.speed == listenSpeed)
-            out[n++] = b.value;
+    while (n < max && !m_runs.empty()) {
+        SRun& run = m_runs.front();
+        // Bytes of this run that have arrived by now; those a listener hears are
+        // limited to what out still holds, the others are dropped as they come.
+        const bool heard = listenSpeed == 0 || run.speed == listenSpeed;
+        const size_t room = heard ? max - n : run.bytes.size();
+        size_t end = run.taken;
+        while (end < run.bytes.size() && run.ArrivalOf(end) <= now && end - run.taken < room)
+            ++end;
+        if (heard)
+            n = std::copy(run.bytes.begin() + static_cast<std::ptrdiff_t>(run.taken),
+                          run.bytes.begin() + static_cast<std::ptrdiff_t>(end), out + n) - out;
+        run.taken = end;
+        if (run.taken < run.bytes.size())
+            break;
+        m_runs.pop_front();
     }
     return n;
 }
 
 size_t CLineQueue::ReadyCount(Clock::time_point now) const {
     size_t n = 0;
-    for (const SByte& b : m_bytes) {
-        if (b.arrival > now)
+    for (const SRun& run : m_runs) {
+        if (run.ArrivalOf(run.taken) > now)
             break;
-        ++n;
+        if (run.ArrivalOf(run.bytes.size() - 1) <= now) {
+            n += run.bytes.size() - run.taken;
+            continue;
+        }
+        // Part of this run has arrived: count up to the first byte still on the way.
+        if (run.byteTime.count() > 0) {
+            const auto since = now - run.first;
+            n += static_cast<size_t>(since / run.byteTime) + 1 - run.taken;
+        }
+        break;
     }
     return n;
 }
 
 std::optional<CLineQueue::Clock::time_point> CLineQueue::NextArrival() const {
-    if (m_bytes.empty())
+    if (m_runs.empty())
         return std::nullopt;
-    return m_bytes.front().arrival;
+    const SRun& run = m_runs.front();
+    return run.ArrivalOf(run.taken);
 }
 
 void CLineQueue::Clear() {
-    m_bytes.clear();
+    m_runs.clear();
 }

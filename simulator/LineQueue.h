@@ -26,11 +26,18 @@ public:
     void Clear();
 
 private:
-    struct SByte {
-        uint8_t value;
-        uint32_t speed;
-        Clock::time_point arrival;
+    // One Push: its bytes, how many of them have been taken, and when the first
+    // arrives; each further byte of a paced run arrives one byte time later.
+    struct SRun {
+        ByteVec bytes;
+        size_t taken = 0;
+        uint32_t speed = 0;
+        Clock::time_point first{};
+        Clock::duration byteTime{};
+        Clock::time_point ArrivalOf(size_t i) const {
+            return first + byteTime * static_cast<Clock::rep>(i);
+        }
     };
-    std::deque<SByte> m_bytes;
+    std::deque<SRun> m_runs;
     Clock::time_point m_lineFree{};
 };

@@ -336,3 +336,39 @@ TEST_F(SimPort, TwoLinksAreTwoRepeaters) {
     }
     EXPECT_EQ(frames, 1);  // the cable's echo only
 }
+
+// The line delivers each byte at its own moment, runs behind one another, and a
+// listener at another speed loses exactly the bytes sent at that speed.
+TEST(LineQueue, BytesArriveOneByteTimeApartAndListenersHearTheirSpeed) {
+    using namespace std::chrono;
+    const Clock::time_point t0{};
+    const auto byte9600 = duration_cast<Clock::duration>(nanoseconds(10'000'000'000) / 9600);
+    CLineQueue line;
+    line.Push({1, 2, 3, 4}, 9600, true, t0);
+    line.Push({5, 6}, 19200, false, t0); // unpaced: arrives with the last paced byte
+    line.Push({7, 8}, 9600, true, t0);
+
+    struct SStep {
+        Clock::duration at;
+        size_t ready;
+        size_t max;
+        uint32_t listen;
+        ByteVec taken;
+    };
+    const std::vector<SStep> steps = {
+        {byte9600 - nanoseconds(1), 0, 8, 0, {}},
+        {byte9600, 1, 8, 0, {1}},
+        {byte9600 * 3 + byte9600 / 2, 2, 1, 0, {2}},  // one at a time: the rest waits
+        {byte9600 * 4, 4, 8, 9600, {3, 4}},           // 5, 6 arrive but are not heard
+        {byte9600 * 5, 1, 8, 0, {7}},
+        {byte9600 * 9, 1, 8, 19200, {}},              // 8 is dropped for this listener
+    };
+    for (const SStep& step : steps) {
+        SCOPED_TRACE(step.at.count());
+        EXPECT_EQ(line.ReadyCount(t0 + step.at), step.ready);
+        ByteVec out(8);
+        out.resize(line.Take(out.data(), step.max, t0 + step.at, step.listen));
+        EXPECT_EQ(out, step.taken);
+    }
+    EXPECT_FALSE(line.NextArrival());
+}
