@@ -1,5 +1,6 @@
 #include "Frame.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <cstring>
@@ -63,6 +64,23 @@ ByteVec BuildFrame(const ByteVec& body, int extraPreamble) {
 ByteVec BuildFrame(uint8_t destination, uint8_t source, uint8_t command, const ByteVec& payload,
                    int extraPreamble) {
     return BuildFrame(MakeFrameBody(destination, source, command, payload), extraPreamble);
+}
+
+void AppendRecordFrame(ByteVec& line, uint8_t destination, uint8_t source, uint16_t address,
+                       const uint8_t* data, size_t count, bool spoilChecksum) {
+    std::array<uint8_t, 3 + 255> record{static_cast<uint8_t>(address >> 8),
+                                        static_cast<uint8_t>(address & 0xFF),
+                                        static_cast<uint8_t>(count)};
+    count = std::min<size_t>(count, 255);
+    std::copy(data, data + count, record.begin() + 3);
+    uint8_t checksum = RecordChecksum(record.data(), 3 + count);
+    if (spoilChecksum)
+        checksum ^= 0x01;
+    line.insert(line.end(), {kFramePreamble, kFramePreamble, destination, source, kCmdData});
+    for (size_t i = 0; i < 3 + count; ++i)
+        AppendHex(line, record[i]);
+    AppendHex(line, checksum);
+    line.push_back(kFrameEnd);
 }
 
 void AppendWord(ByteVec& bytes, uint16_t value) {
@@ -136,24 +154,27 @@ bool EncodeRecordPayload(const std::string& line, ByteVec& payload) {
 }
 
 ERecordCheck DecodeRecordPayload(const ByteVec& payload, SRecord& record) {
-    record = SRecord{};
-    if (payload.size() % 2 != 0 || payload.size() < 8)
+    record.address = 0;
+    record.data.clear();
+    // Address, count, at most 255 data bytes and the checksum; a frame body holds
+    // far fewer (kMaxFrameBody).
+    std::array<uint8_t, 3 + 255 + 1> bytes;
+    if (payload.size() % 2 != 0 || payload.size() < 8 || payload.size() / 2 > bytes.size())
         return ERecordCheck::Format;
-    ByteVec bytes;
-    bytes.reserve(payload.size() / 2);
-    for (size_t at = 0; at < payload.size(); at += 2) {
-        const int b = HexByte(payload, at);
+    const size_t count = payload.size() / 2;
+    for (size_t i = 0; i < count; ++i) {
+        const int b = HexByte(payload, 2 * i);
         if (b < 0)
             return ERecordCheck::Format;
-        bytes.push_back(static_cast<uint8_t>(b));
+        bytes[i] = static_cast<uint8_t>(b);
     }
     // The address is kept for messages even when the record is refused.
     record.address = static_cast<uint16_t>(bytes[0] << 8 | bytes[1]);
-    if (RecordChecksum(bytes.data(), bytes.size()) != 0)
+    if (RecordChecksum(bytes.data(), count) != 0)
         return ERecordCheck::Checksum;
-    if (bytes[2] != bytes.size() - 4)
+    if (bytes[2] != count - 4)
         return ERecordCheck::Count;
-    record.data.assign(bytes.begin() + 3, bytes.end() - 1);
+    record.data.assign(bytes.begin() + 3, bytes.begin() + static_cast<std::ptrdiff_t>(count) - 1);
     return ERecordCheck::Ok;
 }
 

@@ -42,6 +42,11 @@ ByteVec BuildFrame(const ByteVec& body, int extraPreamble = 0);
 ByteVec BuildFrame(uint8_t destination, uint8_t source, uint8_t command, const ByteVec& payload,
                    int extraPreamble = 0);
 
+// Appends the whole frame of one data record (address, count, data and checksum as
+// hex text) to line; spoilChecksum sends a checksum one bit off.
+void AppendRecordFrame(ByteVec& line, uint8_t destination, uint8_t source, uint16_t address,
+                       const uint8_t* data, size_t count, bool spoilChecksum = false);
+
 // Appends a 16-bit value, high byte first.
 void AppendWord(ByteVec& bytes, uint16_t value);
 // The 16-bit value at bytes[at], high byte first; 0 when it does not fit.

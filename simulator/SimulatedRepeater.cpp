@@ -153,21 +153,22 @@ void CSimulatedRepeater::SendImage(Clock::time_point now) {
     Log("read request: sending " + std::to_string(records) + " records");
     const int badRecord = m_faults.Has(EFault::BadChecksum) ? m_faults.Count(EFault::BadChecksum)
                                                              : 0;
+    // The records go onto the line as one run, each frame followed by the noise
+    // when that fault is on.
+    const bool noise = m_faults.Has(EFault::Noise);
+    ByteVec answer;
+    answer.reserve(static_cast<size_t>(records) * (44 + kRecordBytes * 2 + kNoise.size()));
+    uint8_t data[kRecordBytes];
     for (int r = 0; r < records; ++r) {
         const auto address = static_cast<uint16_t>(r * kRecordBytes);
-        ByteVec bytes;
-        bytes.reserve(3 + kRecordBytes);
-        bytes.assign({static_cast<uint8_t>(address >> 8), static_cast<uint8_t>(address & 0xFF),
-                      static_cast<uint8_t>(kRecordBytes)});
         for (size_t i = 0; i < kRecordBytes; ++i)
-            bytes.push_back(m_image.GetByte(address + static_cast<uint32_t>(i)));
-        uint8_t checksum = RecordChecksum(bytes.data(), bytes.size());
-        if (r + 1 == badRecord)
-            checksum ^= 0x01;
-        const std::string text = FormatRecordLine(address, bytes.data() + 3, kRecordBytes) +
-                                 Hex(checksum, 2);
-        Send(kCmdData, ByteVec(text.begin(), text.end()), now);
+            data[i] = m_image.GetByte(address + static_cast<uint32_t>(i));
+        AppendRecordFrame(answer, kAddrPc, kAddrRepeater, address, data, kRecordBytes,
+                          r + 1 == badRecord);
+        if (noise)
+            answer.insert(answer.end(), kNoise.begin(), kNoise.end());
     }
+    m_output.Push(answer, m_speed, m_paced, now);
     if (sendEnd)
         Send(kCmdEnd, EndPayload(), now);
     // A finished transfer leaves the repeater listening at the starting speed again.

@@ -86,6 +86,20 @@ TEST(Record, PayloadCarriesLineAndChecksum) {
     ASSERT_EQ(record.data.size(), 16u);
     EXPECT_EQ(record.data[15], 0x10);
     EXPECT_EQ(record.Line(), line);
+
+    // The repeater's whole record frame carries the same payload; a spoilt checksum
+    // is one bit off.
+    uint8_t data[16];
+    for (int i = 0; i < 16; ++i) data[i] = static_cast<uint8_t>(i + 1);
+    ByteVec frames{0x55};
+    AppendRecordFrame(frames, kAddrPc, kAddrRepeater, 0x00A0, data, 16);
+    AppendRecordFrame(frames, kAddrPc, kAddrRepeater, 0x00A0, data, 16, true);
+    ByteVec expected{0x55};
+    for (const char* sum : {"C8", "C9"}) {
+        const ByteVec frame = BuildFrame(kAddrPc, kAddrRepeater, kCmdData, Bytes(line + sum));
+        expected.insert(expected.end(), frame.begin(), frame.end());
+    }
+    EXPECT_EQ(frames, expected);
 }
 
 TEST(Record, LineIsCutToItsCount) {
