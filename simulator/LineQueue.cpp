@@ -15,6 +15,16 @@ void CLineQueue::Push(const ByteVec& bytes, uint32_t speed, bool paced, Clock::t
     m_runs.push_back(std::move(run));
 }
 
+size_t CLineQueue::SRun::ArrivedBy(Clock::time_point now) const {
+    if (now < first)
+        return taken;
+    if (byteTime.count() <= 0 || now == Clock::time_point::max())
+        return bytes.size();
+    // Byte i arrives at first + i * byteTime.
+    const auto since = static_cast<uint64_t>((now - first) / byteTime);
+    return std::max(taken, static_cast<size_t>(std::min<uint64_t>(since + 1, bytes.size())));
+}
+
 size_t CLineQueue::Take(uint8_t* out, size_t max, Clock::time_point now, uint32_t listenSpeed) {
     size_t n = 0;
     while (n < max && !m_runs.empty()) {
@@ -23,9 +33,7 @@ size_t CLineQueue::Take(uint8_t* out, size_t max, Clock::time_point now, uint32_
         // limited to what out still holds, the others are dropped as they come.
         const bool heard = listenSpeed == 0 || run.speed == listenSpeed;
         const size_t room = heard ? max - n : run.bytes.size();
-        size_t end = run.taken;
-        while (end < run.bytes.size() && run.ArrivalOf(end) <= now && end - run.taken < room)
-            ++end;
+        const size_t end = std::min(run.taken + room, run.ArrivedBy(now));
         if (heard)
             n = std::copy(run.bytes.begin() + static_cast<std::ptrdiff_t>(run.taken),
                           run.bytes.begin() + static_cast<std::ptrdiff_t>(end), out + n) - out;
@@ -40,18 +48,10 @@ size_t CLineQueue::Take(uint8_t* out, size_t max, Clock::time_point now, uint32_
 size_t CLineQueue::ReadyCount(Clock::time_point now) const {
     size_t n = 0;
     for (const SRun& run : m_runs) {
-        if (run.ArrivalOf(run.taken) > now)
+        const size_t arrived = run.ArrivedBy(now);
+        n += arrived - run.taken;
+        if (arrived < run.bytes.size())
             break;
-        if (run.ArrivalOf(run.bytes.size() - 1) <= now) {
-            n += run.bytes.size() - run.taken;
-            continue;
-        }
-        // Part of this run has arrived: count up to the first byte still on the way.
-        if (run.byteTime.count() > 0) {
-            const auto since = now - run.first;
-            n += static_cast<size_t>(since / run.byteTime) + 1 - run.taken;
-        }
-        break;
     }
     return n;
 }

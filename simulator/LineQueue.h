@@ -37,6 +37,8 @@ private:
         Clock::time_point ArrivalOf(size_t i) const {
             return first + byteTime * static_cast<Clock::rep>(i);
         }
+        // How many of its bytes have arrived by now (never fewer than were taken).
+        size_t ArrivedBy(Clock::time_point now) const;
     };
     std::deque<SRun> m_runs;
     Clock::time_point m_lineFree{};

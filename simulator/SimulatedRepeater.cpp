@@ -16,12 +16,6 @@ constexpr uint8_t kInfoMax = 0xEF;
 // Stray bytes of the noise fault: no preamble or end byte among them.
 const ByteVec kNoise = {0x00, 0x55, 0xAA, 0x13, 0xFF};
 
-std::string Hex(unsigned value, int digits) {
-    char buf[16];
-    std::snprintf(buf, sizeof buf, "%0*X", digits, value);
-    return buf;
-}
-
 } // namespace
 
 CSimulatedRepeater::CSimulatedRepeater()
