@@ -85,6 +85,9 @@ void CTreeIndex::Walk(CNode& group, const std::string& path) {
         if (info.bound && (info.models & mask) && !m_byPath.count(childPath)) {
             m_byPath.emplace(childPath, m_leaves.size());
             m_leaves.push_back({childPath, child, holder, m_model});
+            for (size_t dot = childPath.find('.'); dot != std::string::npos;
+                 dot = childPath.find('.', dot + 1))
+                m_groupsWithFields.insert(childPath.substr(0, dot));
         }
     }
 }
@@ -134,7 +137,7 @@ EPathProblem CTreeIndex::Check(const std::string& path, std::string* message) co
         text = std::string("the ") + (area == kTwoToneArea ? "2Tone" : "5Tone") +
                " area belongs to " + ModelName(1 - m_model) + " files; this file is " +
                ModelName(m_model);
-    } else if (node && !IsLeafNode(*node) && !Below(path).empty()) {
+    } else if (node && !IsLeafNode(*node) && m_groupsWithFields.count(path)) {
         problem = EPathProblem::Group;
         text = "a group of fields, not a field";
     } else if (node && IsLeafNode(*node) && !InTemplate(path)) {

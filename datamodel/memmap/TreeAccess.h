@@ -4,6 +4,7 @@
 
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 class CNode;
@@ -56,6 +57,8 @@ private:
     bool m_makerReserve;
     std::vector<STreeLeaf> m_leaves;
     std::unordered_map<std::string, size_t> m_byPath;
+    // The groups with at least one field below them.
+    std::unordered_set<std::string> m_groupsWithFields;
 };
 
 // Value nodes (numeric, bit, frequency) and text nodes are fields; others are groups.
