@@ -78,9 +78,10 @@ void CFieldControl::FillList(int model) {
         only = dynamic_cast<const CNumNode*>(
             m_node.GetParent()->FindChild(name.toStdString()));
     }
-    for (const auto& [text, number] : value.Options()) {
-        int unused = 0;
-        if (only && !only->FindOption(text, unused)) continue;
+    // The other field's list gives the texts and their order, this field the values.
+    for (const auto& [text, position] : (only ? only : &value)->Options()) {
+        int number = position;
+        if (only && !value.FindOption(text, number)) continue;
         m_list->addItem(FromStd(text), number);
     }
 }
@@ -214,9 +215,41 @@ bool CFieldSet::CheckValues(QString& reason) const {
 
 bool CFieldSet::Store(QString& reason) {
     if (!CheckValues(reason)) return false;
+    m_before.clear();
     for (const auto& control : m_controls)
-        if (!control->Store(reason)) return false;
-    return true;
+        m_before.emplace_back(&control->Node(), LeafText(control->Node()));
+    if (!m_registry) {
+        for (const auto& control : m_controls)
+            if (!control->Store(reason)) {
+                Revert();
+                return false;
+            }
+        return true;
+    }
+    std::vector<STreeLeaf> leaves;
+    leaves.reserve(m_controls.size());
+    std::vector<SLeafEdit> edits;
+    for (const auto& control : m_controls) {
+        CNode& node = control->Node();
+        leaves.push_back({node.GetName(), &node, node.GetParent(), control->Model()});
+    }
+    for (size_t i = 0; i < m_controls.size(); ++i)
+        edits.push_back({&leaves[i], m_controls[i]->Text().toStdString(),
+                         m_controls[i]->Label().toStdString()});
+    const std::vector<std::string> errors = ApplyLeafEdits(*m_registry, edits);
+    if (errors.empty()) return true;
+    Revert();
+    reason = QString::fromStdString(errors.front());
+    return false;
+}
+
+void CFieldSet::Revert() {
+    for (const auto& [node, text] : m_before) {
+        if (LeafText(*node) == text) continue;
+        const STreeLeaf leaf{node->GetName(), node, node->GetParent(), 0};
+        std::string unused;
+        if (!SetLeafText(leaf, text, unused, true)) node->SetText(text);
+    }
 }
 
 CFieldControl* CFieldSet::Control(const QString& field) const {
@@ -241,6 +274,7 @@ CFieldDialog::CFieldDialog(CCloneManager& registry, const QString& title, CNode&
                            const std::vector<SFieldSpec>& fields, int model, QWidget* parent)
     : QDialog(parent), m_registry(registry), m_fields(node, fields, model, this) {
     setWindowTitle(title);
+    m_fields.SetRegistry(&registry);
     auto* layout = new QVBoxLayout(this);
     auto* grid = new QGridLayout;
     m_fields.AddTo(*grid);

@@ -67,11 +67,17 @@ void CListEditPropSheet::accept() {
             ShowRefusal(m_registry, reason);
             return;
         }
-    for (CListEditPropPage* page : m_pages)
-        if (page->Shown() && !page->StorePage(reason)) {
+    std::vector<CListEditPropPage*> stored;
+    for (CListEditPropPage* page : m_pages) {
+        if (!page->Shown()) continue;
+        if (!page->StorePage(reason)) {
+            // All or nothing: the pages stored before it are put back.
+            for (auto it = stored.rbegin(); it != stored.rend(); ++it) (*it)->RevertPage();
             m_tabs->setCurrentWidget(page);
             ShowRefusal(m_registry, reason);
             return;
         }
+        stored.push_back(page);
+    }
     QDialog::accept();
 }

@@ -33,6 +33,8 @@ public:
     // What the page checks and stores on OK; the base takes and stores nothing.
     virtual bool CheckPage(QString& /*reason*/) const { return true; }
     virtual bool StorePage(QString& /*reason*/) { return true; }
+    // Puts back what StorePage stored (a later page refused OK).
+    virtual void RevertPage() {}
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -20,8 +20,8 @@ struct SFieldSpec {
     bool upper = false;         // letters turn to upper case as they are typed
     int maxLength = 0;          // characters the edit takes (0: the field's own limit)
     bool dtmfLetters = false;   // "E" is taken as "*" and "F" as "#"
-    // A list offers only the options whose texts also name an option of this field
-    // (a field of the same node; "%1" becomes the variant's name, "LMR" or "PMR").
+    // A list shows the options of this other field of the same node, in its order,
+    // each standing for the value of the same text ("%1" becomes "LMR" or "PMR").
     const char* optionsOf = nullptr;
 };
 

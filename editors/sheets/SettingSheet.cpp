@@ -40,8 +40,8 @@ QString Trimmed(const char* title) {
 
 // ---------------------------------------------------------------------------------------
 
-CSettingPage::CSettingPage(const SSettingSheet& sheet, int page, CNode& node, int model,
-                           QWidget* parent)
+CSettingPage::CSettingPage(CCloneManager& registry, const SSettingSheet& sheet, int page,
+                           CNode& node, int model, QWidget* parent)
     : CListEditPropPage(QString::fromUtf8(sheet.pages[static_cast<size_t>(page)].title), parent) {
     const int first = sheet.pages[static_cast<size_t>(page)].firstRow;
     const int end = PageEndRow(sheet, page);
@@ -50,6 +50,7 @@ CSettingPage::CSettingPage(const SSettingSheet& sheet, int page, CNode& node, in
         for (const SFieldSpec& spec : sheet.rows[static_cast<size_t>(r)].fields)
             specs.push_back(spec);
     m_fields = std::make_unique<CFieldSet>(node, specs, model, this);
+    m_fields->SetRegistry(&registry);
 
     auto* outer = new QVBoxLayout(this);
     auto* grid = new QGridLayout;
@@ -122,7 +123,7 @@ std::unique_ptr<CListEditPropSheet> MakeSettingEditor(CCloneManager& registry,
                                                                 : sheet.pages.front().title);
     auto editor = std::make_unique<CListEditPropSheet>(registry, caption, parent, place.page);
     for (size_t p = 0; p < sheet.pages.size(); ++p) {
-        auto* page = new CSettingPage(sheet, static_cast<int>(p), *node, model);
+        auto* page = new CSettingPage(registry, sheet, static_cast<int>(p), *node, model);
         page->SetFocusItem(static_cast<int>(p) == place.page ? place.item : 1);
         editor->AddPage(page);
     }

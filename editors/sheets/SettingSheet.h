@@ -19,11 +19,12 @@ class CCloneManager;
 class CSettingPage : public CListEditPropPage {
     Q_OBJECT
 public:
-    CSettingPage(const SSettingSheet& sheet, int page, CNode& node, int model,
-                 QWidget* parent = nullptr);
+    CSettingPage(CCloneManager& registry, const SSettingSheet& sheet, int page, CNode& node,
+                 int model, QWidget* parent = nullptr);
     CFieldSet& Fields() { return *m_fields; }
     bool CheckPage(QString& reason) const override;
     bool StorePage(QString& reason) override;
+    void RevertPage() override { m_fields->Revert(); }
 
 private:
     std::unique_ptr<CFieldSet> m_fields;
