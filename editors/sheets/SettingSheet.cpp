@@ -1,6 +1,11 @@
 #include "SettingSheet.h"
 
 #include <QCheckBox>
+#include <QFontMetrics>
+#include <QHeaderView>
+#include <QSettings>
+#include <QSignalBlocker>
+#include <algorithm>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -11,7 +16,9 @@
 #include "datamodel/CloneManager.h"
 #include "datamodel/DataManagers.h"
 #include "datamodel/EditGuard.h"
+#include "datamodel/memmap/TreeAccess.h"
 #include "datamodel/nodes/Node.h"
+#include "datamodel/nodes/ValueNodes.h"
 #include "shell/Document.h"
 
 namespace {
@@ -141,6 +148,33 @@ CTolvarSettingSheet::CTolvarSettingSheet(int view, CTolvarCloneSupportDoc& docum
     : CListSheet(DefinitionOf(*SettingSheetOf(view)), document, parent),
       m_table(*SettingSheetOf(view)) {
     SetChannelCommands(false);
+    FitColumns();
+}
+
+void CTolvarSettingSheet::FitColumns() {
+    // The default widths are for a narrower font than most desktops use: a column
+    // the user never sized starts wide enough for its row titles and for the texts
+    // its values can take.
+    const QFontMetrics metrics(Grid().font());
+    const CNode* node = SheetNode();
+    int fit[2] = {0, 0};
+    for (const SSettingRow& row : m_table.rows) {
+        fit[0] = std::max(fit[0], metrics.horizontalAdvance(QString::fromUtf8(row.title)));
+        QStringList texts;
+        if (row.fields.size() > 1) texts << QString(static_cast<int>(row.fields.size()), QChar('8'));
+        const CNode* field = node && row.fields.size() == 1 ? node->FindChild(row.fields[0].field) : nullptr;
+        if (field) texts << QString::fromStdString(LeafText(*field));
+        if (const auto* value = dynamic_cast<const CNumNode*>(field))
+            for (const auto& option : value->Options()) texts << QString::fromStdString(option.first);
+        for (const QString& text : texts) fit[1] = std::max(fit[1], metrics.horizontalAdvance(text));
+    }
+    const QSettings profile(QStringLiteral("Velk"), QStringLiteral("CS-Tolvar"));
+    const QSignalBlocker quiet(Grid().horizontalHeader());
+    for (int column = 0; column < 2; ++column) {
+        if (profile.contains(QString("%1/Width%2").arg(m_table.section).arg(column))) continue;
+        const int wanted = std::min(fit[column] + 16, 400);
+        if (wanted > Grid().columnWidth(column)) Grid().setColumnWidth(column, wanted);
+    }
 }
 
 CNode* CTolvarSettingSheet::SheetNode() const {

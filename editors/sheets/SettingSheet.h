@@ -51,6 +51,7 @@ public:
 
 private:
     CNode* SheetNode() const;
+    void FitColumns();
 
     const SSettingSheet& m_table;
     std::function<bool(QDialog&)> m_runDialog;

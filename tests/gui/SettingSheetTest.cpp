@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QLineEdit>
 #include <QProcess>
 #include <QSettings>
@@ -215,11 +216,26 @@ private slots:
         QCOMPARE(QString(dtmf.Definition().section), QString("Column_DtmfSetSheet"));
         QCOMPARE(dtmf.Definition().popupMenu, 132);
         QCOMPARE(dtmf.Grid().Model().headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(), QString("Value"));
-        QCOMPARE(dtmf.Grid().columnWidth(0), 120);
-        // 120/40/100 is clamped to 100.
-        CTolvarSettingSheet& tx = s.Show(kView5ToneTxSet);
-        QCOMPARE(tx.Grid().columnWidth(0), 100);
-        QCOMPARE(QString(tx.Definition().section), QString("Column_5ToneTxSetSheet"));
+        QCOMPARE(dtmf.Definition().columns[0].width, 120);
+        QCOMPARE(QString(s.Show(kView5ToneTxSet).Definition().section),
+                 QString("Column_5ToneTxSetSheet"));
+        // Columns never sized start wide enough for their titles and values, at
+        // least at their default widths (120/40/100 is clamped to 100).
+        const QFontMetrics metrics(dtmf.Grid().font());
+        for (const SSettingSheet& table : SettingSheets()) {
+            CTolvarSettingSheet& sheet = s.Show(table.view);
+            QVERIFY(sheet.Grid().columnWidth(0) >= std::min(table.name.width, table.name.maximum));
+            QVERIFY(sheet.Grid().columnWidth(1) >= std::min(table.value.width, table.value.maximum));
+            for (int r = 0; r < sheet.RowCount(); ++r)
+                for (int c : {0, 1})
+                    QVERIFY2(metrics.horizontalAdvance(sheet.Grid().Model().CellText(r, c)) <
+                                 sheet.Grid().columnWidth(c),
+                             qPrintable(sheet.Grid().Model().CellText(r, c)));
+        }
+        // A width the user chose is kept.
+        QSettings("Velk", "CS-Tolvar").setValue("Column_ExpertSheet/Width0", 90);
+        CTolvarExpertSheet expert(*s.app.Document(), nullptr);
+        QCOMPARE(expert.Grid().columnWidth(0), 90);
     }
 
     void keyListFollowsVariant() {
