@@ -56,6 +56,9 @@ void CListEditPropSheet::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (m_initialised) return;
     m_initialised = true;
+    raise();
+    activateWindow();
+    // A start page beyond the last leaves the focus where Qt puts it.
     if (CListEditPropPage* page = Page(m_startPage)) page->FocusItem();
 }
 

@@ -315,6 +315,35 @@ private slots:
         QVERIFY(ran);
     }
 
+    // The framework alone: focus items outside the table, a start page beyond the last.
+    void propertySheetEdges() {
+        SApp s(0);
+        QVERIFY(s.ok);
+        CListEditPropSheet sheet(s.Registry(), "Edit", nullptr);
+        auto* first = new CListEditPropPage("One");
+        auto* second = new CListEditPropPage("Two");
+        auto* edit = new QLineEdit(second);
+        second->SetItems({nullptr, edit});
+        sheet.AddPage(first);
+        sheet.AddPage(second);
+        for (int item : {0, 1, 3}) {
+            second->SetFocusItem(item);
+            QVERIFY(!second->FocusItem());
+        }
+        second->SetFocusItem(2);
+        QVERIFY(second->FocusItem());
+        sheet.SelectStartPage(5);
+        QCOMPARE(sheet.StartPage(), 5);
+        sheet.show();
+        QCOMPARE(sheet.Tabs()->currentIndex(), 0);
+        QVERIFY(first->Shown());
+        QVERIFY(!second->Shown());
+        // OK with nothing to store closes the sheet.
+        sheet.accept();
+        QCOMPARE(sheet.result(), int(QDialog::Accepted));
+        QVERIFY(s.boxes.isEmpty());
+    }
+
     // OK stores the pages that were shown and nothing of the others.
     void okStoresOnlyShownPages() {
         SApp s(0);
