@@ -57,7 +57,8 @@ CFieldControl::CFieldControl(CNode& node, const SFieldSpec& spec, int model, QWi
         int length = spec.maxLength;
         if (const auto* string = dynamic_cast<const CStringNode*>(&node); string && !length)
             length = static_cast<int>(string->MaxLength());
-        if (length > 0) m_edit->setMaxLength(length);
+        if (length > 0)
+            m_edit->setMaxLength(length);
         if (spec.keep || spec.upper)
             QObject::connect(m_edit, &QLineEdit::textEdited, m_edit,
                              [this](const QString& text) { OnEdited(text); });
@@ -75,13 +76,13 @@ void CFieldControl::FillList(int model) {
     const CNumNode* only = nullptr;
     if (m_spec.optionsOf && m_node.GetParent()) {
         const QString name = QString::fromUtf8(m_spec.optionsOf).arg(ModelName(model));
-        only = dynamic_cast<const CNumNode*>(
-            m_node.GetParent()->FindChild(name.toStdString()));
+        only = dynamic_cast<const CNumNode*>(m_node.GetParent()->FindChild(name.toStdString()));
     }
     // The other field's list gives the texts and their order, this field the values.
     for (const auto& [text, position] : (only ? only : &value)->Options()) {
         int number = position;
-        if (only && !value.FindOption(text, number)) continue;
+        if (only && !value.FindOption(text, number))
+            continue;
         m_list->addItem(FromStd(text), number);
     }
 }
@@ -89,7 +90,8 @@ void CFieldControl::FillList(int model) {
 void CFieldControl::OnEdited(const QString& text) {
     int caret = m_edit->cursorPosition();
     const QString kept = Filtered(text, m_spec.keep, m_spec.upper, caret);
-    if (kept == text) return;
+    if (kept == text)
+        return;
     m_edit->setText(kept);
     m_edit->setCursorPosition(caret);
 }
@@ -130,8 +132,10 @@ QString CFieldControl::Text() const {
         const std::string option = value ? value->OptionText(n) : std::string();
         return option.empty() ? QString::number(n) : FromStd(option);
     }
-    if (m_tone) return m_tone->currentText().trimmed();
-    if (m_list) return m_list->currentIndex() < 0 ? QString() : m_list->currentText();
+    if (m_tone)
+        return m_tone->currentText().trimmed();
+    if (m_list)
+        return m_list->currentIndex() < 0 ? QString() : m_list->currentText();
     QString text = m_edit->text();
     if (m_spec.dtmfLetters) {
         text.replace('E', '*');
@@ -144,8 +148,10 @@ void CFieldControl::SetText(const QString& text) {
     if (m_check) {
         const auto* value = dynamic_cast<const CNumNode*>(&m_node);
         int n = 0;
-        if (value && value->FindOption(text.toStdString(), n)) m_check->setChecked(n != 0);
-        else m_check->setChecked(text == "1");
+        if (value && value->FindOption(text.toStdString(), n))
+            m_check->setChecked(n != 0);
+        else
+            m_check->setChecked(text == "1");
     } else if (m_tone) {
         m_tone->SetToneText(text);
     } else if (m_list) {
@@ -161,16 +167,19 @@ bool CFieldControl::CheckValue(QString& reason) const {
         return false;
     }
     std::string why;
-    if (CheckLeafText(m_node, Text().toStdString(), why)) return true;
+    if (CheckLeafText(m_node, Text().toStdString(), why))
+        return true;
     reason = QStringLiteral("%1: %2").arg(Label(), FromStd(why));
     return false;
 }
 
 bool CFieldControl::Store(QString& reason) {
-    if (!CheckValue(reason)) return false;
+    if (!CheckValue(reason))
+        return false;
     const STreeLeaf leaf{m_node.GetName(), &m_node, m_node.GetParent(), m_model};
     std::string why;
-    if (SetLeafText(leaf, Text().toStdString(), why)) return true;
+    if (SetLeafText(leaf, Text().toStdString(), why))
+        return true;
     reason = QStringLiteral("%1: %2").arg(Label(), FromStd(why));
     return false;
 }
@@ -181,7 +190,8 @@ CFieldSet::CFieldSet(CNode& node, const std::vector<SFieldSpec>& fields, int mod
                      QWidget* parent) {
     for (const SFieldSpec& spec : fields) {
         CNode* field = node.FindChild(spec.field);
-        if (!field) continue;
+        if (!field)
+            continue;
         m_controls.push_back(std::make_unique<CFieldControl>(*field, spec, model, parent));
         QLabel* label = nullptr;
         if (!m_controls.back()->Check()) {
@@ -196,7 +206,8 @@ CFieldSet::~CFieldSet() = default;
 
 int CFieldSet::AddTo(QGridLayout& grid, int row, int column) const {
     for (size_t i = 0; i < m_controls.size(); ++i, ++row) {
-        if (m_labels[i]) grid.addWidget(m_labels[i], row, column);
+        if (m_labels[i])
+            grid.addWidget(m_labels[i], row, column);
         grid.addWidget(m_controls[i]->Widget(), row, column + 1);
     }
     return row;
@@ -209,12 +220,14 @@ void CFieldSet::Load() {
 
 bool CFieldSet::CheckValues(QString& reason) const {
     for (const auto& control : m_controls)
-        if (!control->CheckValue(reason)) return false;
+        if (!control->CheckValue(reason))
+            return false;
     return true;
 }
 
 bool CFieldSet::Store(QString& reason) {
-    if (!CheckValues(reason)) return false;
+    if (!CheckValues(reason))
+        return false;
     m_before.clear();
     for (const auto& control : m_controls)
         m_before.emplace_back(&control->Node(), LeafText(control->Node()));
@@ -237,7 +250,8 @@ bool CFieldSet::Store(QString& reason) {
         edits.push_back({&leaves[i], m_controls[i]->Text().toStdString(),
                          m_controls[i]->Label().toStdString()});
     const std::vector<std::string> errors = ApplyLeafEdits(*m_registry, edits);
-    if (errors.empty()) return true;
+    if (errors.empty())
+        return true;
     Revert();
     reason = QString::fromStdString(errors.front());
     return false;
@@ -245,22 +259,26 @@ bool CFieldSet::Store(QString& reason) {
 
 void CFieldSet::Revert() {
     for (const auto& [node, text] : m_before) {
-        if (LeafText(*node) == text) continue;
+        if (LeafText(*node) == text)
+            continue;
         const STreeLeaf leaf{node->GetName(), node, node->GetParent(), 0};
         std::string unused;
-        if (!SetLeafText(leaf, text, unused, true)) node->SetText(text);
+        if (!SetLeafText(leaf, text, unused, true))
+            node->SetText(text);
     }
 }
 
 CFieldControl* CFieldSet::Control(const QString& field) const {
     for (const auto& control : m_controls)
-        if (QString::fromUtf8(control->Spec().field) == field) return control.get();
+        if (QString::fromUtf8(control->Spec().field) == field)
+            return control.get();
     return nullptr;
 }
 
 QLabel* CFieldSet::LabelOf(const QString& field) const {
     for (size_t i = 0; i < m_controls.size(); ++i)
-        if (QString::fromUtf8(m_controls[i]->Spec().field) == field) return m_labels[i];
+        if (QString::fromUtf8(m_controls[i]->Spec().field) == field)
+            return m_labels[i];
     return nullptr;
 }
 
@@ -288,7 +306,8 @@ CFieldDialog::CFieldDialog(CCloneManager& registry, const QString& title, CNode&
 
 bool CFieldDialog::FocusItem(int index) {
     const auto& controls = m_fields.Controls();
-    if (index < 0 || index >= static_cast<int>(controls.size())) return false;
+    if (index < 0 || index >= static_cast<int>(controls.size()))
+        return false;
     controls[static_cast<size_t>(index)]->Widget()->setFocus();
     return true;
 }
@@ -300,6 +319,7 @@ void CFieldDialog::accept() {
         return;
     }
     AfterStore();
-    if (IDocumentHost* document = m_registry.Document()) document->SetModifiedFlag(true);
+    if (IDocumentHost* document = m_registry.Document())
+        document->SetModifiedFlag(true);
     QDialog::accept();
 }

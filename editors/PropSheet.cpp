@@ -10,9 +10,11 @@ CListEditPropPage::CListEditPropPage(const QString& title, QWidget* parent)
     : QWidget(parent), m_title(title) {}
 
 bool CListEditPropPage::FocusItem() {
-    if (m_focusItem < 1 || m_focusItem > Count()) return false;
+    if (m_focusItem < 1 || m_focusItem > Count())
+        return false;
     QWidget* control = m_items[static_cast<size_t>(m_focusItem - 1)];
-    if (!control) return false;
+    if (!control)
+        return false;
     control->setFocus(Qt::OtherFocusReason);
     return true;
 }
@@ -49,17 +51,20 @@ CListEditPropPage* CListEditPropSheet::Page(int index) const {
 
 void CListEditPropSheet::SelectStartPage(int index) {
     m_startPage = index;
-    if (index >= 0 && index < PageCount()) m_tabs->setCurrentIndex(index);
+    if (index >= 0 && index < PageCount())
+        m_tabs->setCurrentIndex(index);
 }
 
 void CListEditPropSheet::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    if (m_initialised) return;
+    if (m_initialised)
+        return;
     m_initialised = true;
     raise();
     activateWindow();
     // A start page beyond the last leaves the focus where Qt puts it.
-    if (CListEditPropPage* page = Page(m_startPage)) page->FocusItem();
+    if (CListEditPropPage* page = Page(m_startPage))
+        page->FocusItem();
 }
 
 void CListEditPropSheet::accept() {
@@ -72,10 +77,12 @@ void CListEditPropSheet::accept() {
         }
     std::vector<CListEditPropPage*> stored;
     for (CListEditPropPage* page : m_pages) {
-        if (!page->Shown()) continue;
+        if (!page->Shown())
+            continue;
         if (!page->StorePage(reason)) {
             // All or nothing: the pages stored before it are put back.
-            for (auto it = stored.rbegin(); it != stored.rend(); ++it) (*it)->RevertPage();
+            for (auto it = stored.rbegin(); it != stored.rend(); ++it)
+                (*it)->RevertPage();
             m_tabs->setCurrentWidget(page);
             ShowRefusal(m_registry, reason);
             return;

@@ -13,8 +13,8 @@ enum class EFieldControl {
 
 // One control of an editor: the field it shows and how.
 struct SFieldSpec {
-    const char* field;  // the field's name under the editor's node ("DtmfTim", "Code")
-    const char* label;  // the text beside the control
+    const char* field; // the field's name under the editor's node ("DtmfTim", "Code")
+    const char* label; // the text beside the control
     EFieldControl kind = EFieldControl::Auto;
     const char* keep = nullptr; // characters kept while typing (null: any)
     bool upper = false;         // letters turn to upper case as they are typed
@@ -32,4 +32,5 @@ inline constexpr const char* kKeepDigits = "0123456789";
 inline constexpr const char* kKeepCwId = " ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789.,:?'-()=/+*\"";
 // The printable characters from the blank to "}".
 inline constexpr const char* kKeepPrintable =
-    " !\"#$%&'()*+,-./0123456789:;<=>?@ABCDEFGHIJKLMNOPQRSTUVWXYZ[\\]^_`abcdefghijklmnopqrstuvwxyz{|}";
+    " !\"#$%&'()*+,-./"
+    "0123456789:;<=>?@ABCDEFGHIJKLMNOPQRSTUVWXYZ[\\]^_`abcdefghijklmnopqrstuvwxyz{|}";

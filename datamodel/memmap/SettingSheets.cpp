@@ -252,7 +252,8 @@ const std::vector<SSettingSheet>& SettingSheets() {
 
 const SSettingSheet* SettingSheetOf(int view) {
     for (const SSettingSheet& sheet : SettingSheets())
-        if (sheet.view == view) return &sheet;
+        if (sheet.view == view)
+            return &sheet;
     return nullptr;
 }
 
@@ -260,7 +261,8 @@ std::string SettingRowText(const CNode& sheetNode, const SSettingRow& row) {
     std::string text;
     for (const SFieldSpec& spec : row.fields) {
         const CNode* field = sheetNode.FindChild(spec.field);
-        if (!field) return "------";
+        if (!field)
+            return "------";
         text += LeafText(*field);
     }
     return text;

@@ -2,15 +2,15 @@
 
 #include <QCheckBox>
 #include <QFontMetrics>
-#include <QHeaderView>
-#include <QSettings>
-#include <QSignalBlocker>
-#include <algorithm>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
+#include <QSettings>
+#include <QSignalBlocker>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <map>
 
 #include "datamodel/CloneManager.h"
@@ -30,8 +30,8 @@ const SSheetDef& DefinitionOf(const SSettingSheet& table) {
     if (it == definitions.end()) {
         SSheetDef def{table.title, static_cast<int>(table.rows.size()), table.section, 132, {}};
         const auto column = [](const char* title, const SSettingColumn& c) {
-            return SColumnDef{title, 0, c.width, c.minimum, c.maximum, 0xFFFFFFFF, 0xFFFFFFFF,
-                              c.printWidth};
+            return SColumnDef{title,     0,          c.width,    c.minimum,
+                              c.maximum, 0xFFFFFFFF, 0xFFFFFFFF, c.printWidth};
         };
         def.columns = {column("", table.name), column("Value", table.value)};
         it = definitions.emplace(table.view, std::move(def)).first;
@@ -74,7 +74,8 @@ CSettingPage::CSettingPage(CCloneManager& registry, const SSettingSheet& sheet, 
         const int at = r - first;
         const bool indented = row.title[0] == ' ';
         if (row.Heading()) {
-            auto* label = new QLabel(QStringLiteral("<b>%1</b>").arg(Trimmed(row.title).toHtmlEscaped()), this);
+            auto* label = new QLabel(
+                QStringLiteral("<b>%1</b>").arg(Trimmed(row.title).toHtmlEscaped()), this);
             grid->addWidget(label, at, 0, 1, 2);
             headings.push_back(static_cast<size_t>(at));
             continue;
@@ -98,7 +99,8 @@ CSettingPage::CSettingPage(CCloneManager& registry, const SSettingSheet& sheet, 
             auto* flags = new QHBoxLayout;
             for (const SFieldSpec& spec : row.fields)
                 if (CFieldControl* c = m_fields->Control(QString::fromUtf8(spec.field))) {
-                    if (!control) control = c->Widget();
+                    if (!control)
+                        control = c->Widget();
                     flags->addWidget(c->Widget());
                 }
             flags->addStretch(1);
@@ -124,10 +126,11 @@ std::unique_ptr<CListEditPropSheet> MakeSettingEditor(CCloneManager& registry,
                                                       const SSettingSheet& sheet, int model,
                                                       int row, QWidget* parent) {
     CNode* node = registry.Model() ? registry.Model()->GetNodeByPath(sheet.node) : nullptr;
-    if (!node) return nullptr;
+    if (!node)
+        return nullptr;
     const SEditorPlace place = EditorPlaceOf(sheet, row);
-    const QString caption = QString::fromUtf8(sheet.editorTitle ? sheet.editorTitle
-                                                                : sheet.pages.front().title);
+    const QString caption =
+        QString::fromUtf8(sheet.editorTitle ? sheet.editorTitle : sheet.pages.front().title);
     auto editor = std::make_unique<CListEditPropSheet>(registry, caption, parent, place.page);
     for (size_t p = 0; p < sheet.pages.size(); ++p) {
         auto* page = new CSettingPage(registry, sheet, static_cast<int>(p), *node, model);
@@ -136,7 +139,8 @@ std::unique_ptr<CListEditPropSheet> MakeSettingEditor(CCloneManager& registry,
     }
     // A single dialog shows its page without a tab.
     editor->Tabs()->setTabBarAutoHide(true);
-    if (sheet.pages.size() == 1) editor->Tabs()->setDocumentMode(true);
+    if (sheet.pages.size() == 1)
+        editor->Tabs()->setDocumentMode(true);
     editor->SelectStartPage(place.page);
     return editor;
 }
@@ -161,19 +165,26 @@ void CTolvarSettingSheet::FitColumns() {
     for (const SSettingRow& row : m_table.rows) {
         fit[0] = std::max(fit[0], metrics.horizontalAdvance(QString::fromUtf8(row.title)));
         QStringList texts;
-        if (row.fields.size() > 1) texts << QString(static_cast<int>(row.fields.size()), QChar('8'));
-        const CNode* field = node && row.fields.size() == 1 ? node->FindChild(row.fields[0].field) : nullptr;
-        if (field) texts << QString::fromStdString(LeafText(*field));
+        if (row.fields.size() > 1)
+            texts << QString(static_cast<int>(row.fields.size()), QChar('8'));
+        const CNode* field =
+            node && row.fields.size() == 1 ? node->FindChild(row.fields[0].field) : nullptr;
+        if (field)
+            texts << QString::fromStdString(LeafText(*field));
         if (const auto* value = dynamic_cast<const CNumNode*>(field))
-            for (const auto& option : value->Options()) texts << QString::fromStdString(option.first);
-        for (const QString& text : texts) fit[1] = std::max(fit[1], metrics.horizontalAdvance(text));
+            for (const auto& option : value->Options())
+                texts << QString::fromStdString(option.first);
+        for (const QString& text : texts)
+            fit[1] = std::max(fit[1], metrics.horizontalAdvance(text));
     }
     const QSettings profile(QStringLiteral("Velk"), QStringLiteral("CS-Tolvar"));
     const QSignalBlocker quiet(Grid().horizontalHeader());
     for (int column = 0; column < 2; ++column) {
-        if (profile.contains(QString("%1/Width%2").arg(m_table.section).arg(column))) continue;
+        if (profile.contains(QString("%1/Width%2").arg(m_table.section).arg(column)))
+            continue;
         const int wanted = std::min(fit[column] + 16, 400);
-        if (wanted > Grid().columnWidth(column)) Grid().setColumnWidth(column, wanted);
+        if (wanted > Grid().columnWidth(column))
+            Grid().setColumnWidth(column, wanted);
     }
 }
 
@@ -188,24 +199,28 @@ void CTolvarSettingSheet::OnUpdate() {
 }
 
 void CTolvarSettingSheet::RefreshRow(int row) {
-    if (row < 0 || row >= static_cast<int>(m_table.rows.size())) return;
+    if (row < 0 || row >= static_cast<int>(m_table.rows.size()))
+        return;
     const SSettingRow& setting = m_table.rows[static_cast<size_t>(row)];
     SetCellText(row, 0, QString::fromUtf8(setting.title));
     const CNode* node = SheetNode();
-    const std::string value = setting.Heading() || !node ? std::string()
-                                                         : SettingRowText(*node, setting);
+    const std::string value =
+        setting.Heading() || !node ? std::string() : SettingRowText(*node, setting);
     SetCellText(row, 1, QString::fromStdString(value));
 }
 
 void CTolvarSettingSheet::EditRow() {
     const int row = GetSelectedRow();
-    if (row < 0 || row >= RowCount()) return;
+    if (row < 0 || row >= RowCount())
+        return;
     CCloneManager& registry = Document().Registry();
     std::unique_ptr<CListEditPropSheet> editor =
         MakeSettingEditor(registry, m_table, Document().Model(), row, this);
-    if (!editor) return;
+    if (!editor)
+        return;
     CEditScope guard(registry.EditGuard());
-    if (!guard.Entered()) return;
+    if (!guard.Entered())
+        return;
     const bool ok = m_runDialog ? m_runDialog(*editor) : editor->exec() == QDialog::Accepted;
     if (ok) {
         RefreshAll();

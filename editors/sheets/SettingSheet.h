@@ -58,11 +58,11 @@ private:
 };
 
 // The sheets by their names in the program.
-#define TOLVAR_SETTING_SHEET(Name, view)                                                   \
-    class Name : public CTolvarSettingSheet {                                              \
-    public:                                                                                \
-        Name(CTolvarCloneSupportDoc& document, QWidget* parent)                            \
-            : CTolvarSettingSheet(view, document, parent) {}                               \
+#define TOLVAR_SETTING_SHEET(Name, view)                                                           \
+    class Name : public CTolvarSettingSheet {                                                      \
+    public:                                                                                        \
+        Name(CTolvarCloneSupportDoc& document, QWidget* parent)                                    \
+            : CTolvarSettingSheet(view, document, parent) {}                                       \
     };
 TOLVAR_SETTING_SHEET(CTolvarDtmfSetSheet, 39)
 TOLVAR_SETTING_SHEET(CTolvar2ToneRxSetSheet, 41)

@@ -46,7 +46,8 @@ struct SApp {
         app.SetSplashDuration(0);
         app.SetSheetMaker(MakeTolvarSheet);
         ok = app.InitInstance({"cs-tolvar"});
-        if (!ok) return;
+        if (!ok)
+            return;
         app.Interaction()->SetSilent(true);
         app.Interaction()->SetBoxHook([this](const SBoxRecord& box) {
             boxes << box.text;
@@ -71,7 +72,8 @@ struct SApp {
     // The texts of every field of a sheet's node.
     std::map<std::string, std::string> Snapshot(const SSettingSheet& sheet) {
         std::map<std::string, std::string> texts;
-        for (CNode* field : Node(sheet.node).Children()) texts[field->GetName()] = LeafText(*field);
+        for (CNode* field : Node(sheet.node).Children())
+            texts[field->GetName()] = LeafText(*field);
         return texts;
     }
 };
@@ -84,7 +86,8 @@ CSettingPage& PageOf(QDialog& dialog, int index) {
 CFieldControl* ControlOf(QDialog& dialog, const QString& field) {
     auto& editor = static_cast<CListEditPropSheet&>(dialog);
     for (int p = 0; p < editor.PageCount(); ++p)
-        if (CFieldControl* c = PageOf(dialog, p).Fields().Control(field)) return c;
+        if (CFieldControl* c = PageOf(dialog, p).Fields().Control(field))
+            return c;
     return nullptr;
 }
 
@@ -98,25 +101,28 @@ void Type(QLineEdit* edit, const QString& text) {
 // A text that differs from what a field holds and that the field takes.
 QString OtherText(const CFieldControl& control) {
     static const std::map<QString, QString> typed = {
-        {"Comment1", "Hello, World"},  {"Comment2", "Net 2 {ok}"}, {"UsrPswd", "4711"},
-        {"CwIdCode", "DE TEST/1"},      {"TelTotCode", "12*#"},     {"AlertTelCode", "9#0*"},
-        {"Text", "OPEN TEXT"},          {"SpcTonGrp", "D"},         {"SpcTonRep", "B"},
-        {"SpcTonLnk2", "C"},            {"UsrCtcssFreq", "123.4"},  {"BeepFreqL", "1000"},
-        {"BeepFreqH", "2000"},          {"CwIdTonFreq", "800"},     {"1stTonFreq", "1000"},
-        {"2ndTonFreq", "1500"},         {"IfFreq", "-21.41250"},    {"AlertTempReg", "50"},
+        {"Comment1", "Hello, World"}, {"Comment2", "Net 2 {ok}"}, {"UsrPswd", "4711"},
+        {"CwIdCode", "DE TEST/1"},    {"TelTotCode", "12*#"},     {"AlertTelCode", "9#0*"},
+        {"Text", "OPEN TEXT"},        {"SpcTonGrp", "D"},         {"SpcTonRep", "B"},
+        {"SpcTonLnk2", "C"},          {"UsrCtcssFreq", "123.4"},  {"BeepFreqL", "1000"},
+        {"BeepFreqH", "2000"},        {"CwIdTonFreq", "800"},     {"1stTonFreq", "1000"},
+        {"2ndTonFreq", "1500"},       {"IfFreq", "-21.41250"},    {"AlertTempReg", "50"},
         {"AlertTempPa", "-10"},
     };
     const QString field = QString::fromUtf8(control.Spec().field);
-    if (const auto it = typed.find(field); it != typed.end()) return it->second;
+    if (const auto it = typed.find(field); it != typed.end())
+        return it->second;
     if (QComboBox* list = control.List()) {
         const int next = (list->currentIndex() + 1) % list->count();
         return list->itemText(next);
     }
     const auto* value = dynamic_cast<const CNodeValue*>(&control.Node());
-    if (!value) return "X";
+    if (!value)
+        return "X";
     int n = (value->Minimum() + value->Maximum()) / 2;
     n += n % 2; // even: timers kept in steps of two hold it too
-    if (n == value->Value()) n = value->Value() == value->Minimum() ? value->Maximum() : value->Minimum();
+    if (n == value->Value())
+        n = value->Value() == value->Minimum() ? value->Maximum() : value->Minimum();
     return QString::number(n);
 }
 
@@ -139,50 +145,96 @@ private slots:
         QTest::addColumn<QString>("value");
         for (int m : {0, 1}) {
             const char* v = m ? "PMR " : "LMR ";
-            QTest::addRow("%sDTMF heading", v) << m << 39 << 0 << "" << "" << "Code Setting" << "";
+            QTest::addRow("%sDTMF heading", v) << m << 39 << 0 << ""
+                                               << ""
+                                               << "Code Setting"
+                                               << "";
             QTest::addRow("%sDTMF mark timer", v) << m << 39 << 3 << "DtmfCodeCH.DtmfSet.MarkTim"
-                << "17" << "    [*][#] Timer" << "17";
+                                                  << "17"
+                                                  << "    [*][#] Timer"
+                                                  << "17";
             QTest::addRow("%sDTMF header tone", v) << m << 39 << 7 << "DtmfCodeCH.DtmfSet.HeadTon"
-                << "#" << "    Header Tone" << "#";
+                                                   << "#"
+                                                   << "    Header Tone"
+                                                   << "#";
             QTest::addRow("%sTEL function", v) << m << 39 << 10 << "DtmfCodeCH.DtmfSet.TelFunc"
-                << "Enable" << "TEL Function" << "Enable";
+                                               << "Enable"
+                                               << "TEL Function"
+                                               << "Enable";
             QTest::addRow("%sTOT code", v) << m << 39 << 13 << "DtmfCodeCH.DtmfSet.TelTotCode"
-                << "0*9#" << "    TOT Code" << "0*9#";
-            QTest::addRow("%sON-hook times", v) << m << 39 << 27
-                << "DtmfCodeCH.DtmfSet.OnHookTimes" << "15" << "    Times" << "15";
+                                           << "0*9#"
+                                           << "    TOT Code"
+                                           << "0*9#";
+            QTest::addRow("%sON-hook times", v) << m << 39 << 27 << "DtmfCodeCH.DtmfSet.OnHookTimes"
+                                                << "15"
+                                                << "    Times"
+                                                << "15";
             QTest::addRow("%skey", v) << m << 49 << 0 << "CommonSet.KeyDisp.KeyP0Conv"
-                << "Disp Select" << "Key Assign (PROG)" << "Disp Select";
+                                      << "Disp Select"
+                                      << "Key Assign (PROG)"
+                                      << "Disp Select";
             QTest::addRow("%sopening text", v) << m << 49 << 1 << "CommonSet.KeyDisp.Text"
-                << "Hi there" << "Opening Text" << "Hi there";
+                                               << "Hi there"
+                                               << "Opening Text"
+                                               << "Hi there";
             QTest::addRow("%scomment", v) << m << 50 << 1 << "CommonSet.Common.Comment1"
-                << "Site 7" << "    (1)" << "Site 7";
+                                          << "Site 7"
+                                          << "    (1)"
+                                          << "Site 7";
             QTest::addRow("%sscrambler group", v) << m << 50 << 23 << "CommonSet.Common.ScrmGrp"
-                << "4" << "    Group" << "4";
-            QTest::addRow("%sRPT log heading", v) << m << 50 << 35 << "" << "" << "RPT Log " << "";
-            QTest::addRow("%slog interval", v) << m << 50 << 38
-                << "CommonSet.Common.RptLogIntTim" << "5940" << "    IN/OFF Interval Timer"
-                << "5940";
+                                                  << "4"
+                                                  << "    Group"
+                                                  << "4";
+            QTest::addRow("%sRPT log heading", v) << m << 50 << 35 << ""
+                                                  << ""
+                                                  << "RPT Log "
+                                                  << "";
+            QTest::addRow("%slog interval", v) << m << 50 << 38 << "CommonSet.Common.RptLogIntTim"
+                                               << "5940"
+                                               << "    IN/OFF Interval Timer"
+                                               << "5940";
             QTest::addRow("%stemperature", v) << m << 51 << 17 << "CommonSet.Expert.AlertTempReg"
-                << "-30" << "    REG Unit TEMP (Degrees C)" << "-30";
-            QTest::addRow("%scode times", v) << m << 51 << 24
-                << "CommonSet.Expert.AlertTelCodeTimes" << "3" << "        Times" << "3";
-            QTest::addRow("%sbackup status", v) << m << 51 << 33
-                << "CommonSet.Expert.BackupStatus" << "Slave" << "Backup Status" << "Slave";
-            QTest::addRow("%sDTCS decode", v) << m << 52 << 8 << "MakerR.DtcsDec" << "23"
-                << "    Decode" << "23";
+                                              << "-30"
+                                              << "    REG Unit TEMP (Degrees C)"
+                                              << "-30";
+            QTest::addRow("%scode times", v)
+                << m << 51 << 24 << "CommonSet.Expert.AlertTelCodeTimes"
+                << "3"
+                << "        Times"
+                << "3";
+            QTest::addRow("%sbackup status", v) << m << 51 << 33 << "CommonSet.Expert.BackupStatus"
+                                                << "Slave"
+                                                << "Backup Status"
+                                                << "Slave";
+            QTest::addRow("%sDTCS decode", v) << m << 52 << 8 << "MakerR.DtcsDec"
+                                              << "23"
+                                              << "    Decode"
+                                              << "23";
         }
         QTest::newRow("LMR 2Tone notone") << 0 << 41 << 0 << "2ToneCodeCH.RxCodeCom.NoTonTim"
-            << "30" << "Notone Timer" << "30";
+                                          << "30"
+                                          << "Notone Timer"
+                                          << "30";
         QTest::newRow("LMR 2Tone code type") << 0 << 42 << 0 << "2ToneCodeCH.TXCode.CodeType"
-            << "Group" << "Code Type" << "Group";
-        QTest::newRow("LMR 2Tone 2nd period") << 0 << 42 << 6
-            << "2ToneCodeCH.TXCode.2ndTonPeriod" << "200" << "    Period" << "200";
+                                             << "Group"
+                                             << "Code Type"
+                                             << "Group";
+        QTest::newRow("LMR 2Tone 2nd period") << 0 << 42 << 6 << "2ToneCodeCH.TXCode.2ndTonPeriod"
+                                              << "200"
+                                              << "    Period"
+                                              << "200";
         QTest::newRow("PMR compare digit") << 1 << 44 << 1 << "5ToneCodeCH.RxCodeCom.CompDigit2"
-            << "_" << "Compare Digit" << "1_345__";
+                                           << "_"
+                                           << "Compare Digit"
+                                           << "1_345__";
         QTest::newRow("PMR special tone") << 1 << 46 << 8 << "5ToneCodeCH.TxCodeCom.SpcTonRep"
-            << "E" << "Special Tone(Repeat)" << "E";
-        QTest::newRow("PMR displayed digit") << 1 << 46 << 6 << "" << "" << "Displayed Digit"
-            << "12345__";
+                                          << "E"
+                                          << "Special Tone(Repeat)"
+                                          << "E";
+        QTest::newRow("PMR displayed digit") << 1 << 46 << 6 << ""
+                                             << ""
+                                             << "Displayed Digit"
+                                             << "12345__";
     }
     void rowsShowTitlesAndValues() {
         QFETCH(int, model);
@@ -198,7 +250,8 @@ private slots:
         if (view == 44)
             for (const char* d : {"1", "3", "4", "5"})
                 s.Set(QString("5ToneCodeCH.RxCodeCom.CompDigit%1").arg(d), d);
-        if (!path.isEmpty()) s.Set(path, text);
+        if (!path.isEmpty())
+            s.Set(path, text);
         CTolvarSettingSheet& sheet = s.Show(view);
         QCOMPARE(sheet.RowCount(), int(SettingSheetOf(view)->rows.size()));
         QCOMPARE(sheet.Grid().Model().CellText(row, 0), title);
@@ -215,7 +268,8 @@ private slots:
         QCOMPARE(dtmf.Definition().name, "DTMF Setting");
         QCOMPARE(QString(dtmf.Definition().section), QString("Column_DtmfSetSheet"));
         QCOMPARE(dtmf.Definition().popupMenu, 132);
-        QCOMPARE(dtmf.Grid().Model().headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(), QString("Value"));
+        QCOMPARE(dtmf.Grid().Model().headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(),
+                 QString("Value"));
         QCOMPARE(dtmf.Definition().columns[0].width, 120);
         QCOMPARE(QString(s.Show(kView5ToneTxSet).Definition().section),
                  QString("Column_5ToneTxSetSheet"));
@@ -225,7 +279,8 @@ private slots:
         for (const SSettingSheet& table : SettingSheets()) {
             CTolvarSettingSheet& sheet = s.Show(table.view);
             QVERIFY(sheet.Grid().columnWidth(0) >= std::min(table.name.width, table.name.maximum));
-            QVERIFY(sheet.Grid().columnWidth(1) >= std::min(table.value.width, table.value.maximum));
+            QVERIFY(sheet.Grid().columnWidth(1) >=
+                    std::min(table.value.width, table.value.maximum));
             for (int r = 0; r < sheet.RowCount(); ++r)
                 for (int c : {0, 1})
                     QVERIFY2(metrics.horizontalAdvance(sheet.Grid().Model().CellText(r, c)) <
@@ -247,7 +302,8 @@ private slots:
             QStringList items;
             sheet.SetDialogRunner([&](QDialog& d) {
                 QComboBox* list = ControlOf(d, "KeyP0Conv")->List();
-                for (int i = 0; i < list->count(); ++i) items << list->itemText(i);
+                for (int i = 0; i < list->count(); ++i)
+                    items << list->itemText(i);
                 return false;
             });
             sheet.EditRow();
@@ -255,7 +311,8 @@ private slots:
             QCOMPARE(items.contains("ID-MR Select"), model == 1);
             QVERIFY(items.contains("Sp. Func 2"));
             // In the order of the variant's key list, not of the key codes.
-            QCOMPARE(items.mid(0, 4), (QStringList{"Null", "Prio A", "Prio A (Rewrite)", "Disp Select"}));
+            QCOMPARE(items.mid(0, 4),
+                     (QStringList{"Null", "Prio A", "Prio A (Rewrite)", "Disp Select"}));
             QCOMPARE(items.size(), model ? 17 : 13);
         }
     }
@@ -267,23 +324,36 @@ private slots:
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QString>("page");
         QTest::addColumn<QString>("focused");
-        QTest::newRow("common (1)") << 50 << 1 << "Edit Common" << "Common 1" << "Comment1";
-        QTest::newRow("common Auto Reset heading")
-            << 50 << 11 << "Edit Common" << "Common 2" << "AutoResTimA";
-        QTest::newRow("common last") << 50 << 40 << "Edit Common" << "Common 3" << "CtoneIdOut";
-        QTest::newRow("DTMF page 1 end") << 39 << 9 << "Edit DTMF Setting" << "DTMF Setting 1"
+        QTest::newRow("common (1)") << 50 << 1 << "Edit Common"
+                                    << "Common 1"
+                                    << "Comment1";
+        QTest::newRow("common Auto Reset heading") << 50 << 11 << "Edit Common"
+                                                   << "Common 2"
+                                                   << "AutoResTimA";
+        QTest::newRow("common last") << 50 << 40 << "Edit Common"
+                                     << "Common 3"
+                                     << "CtoneIdOut";
+        QTest::newRow("DTMF page 1 end") << 39 << 9 << "Edit DTMF Setting"
+                                         << "DTMF Setting 1"
                                          << "ABCDelayTim";
-        QTest::newRow("DTMF TOT code") << 39 << 13 << "Edit DTMF Setting" << "DTMF Setting 2"
+        QTest::newRow("DTMF TOT code") << 39 << 13 << "Edit DTMF Setting"
+                                       << "DTMF Setting 2"
                                        << "TelTotCode";
-        QTest::newRow("expert code") << 51 << 15 << "Edit Expert" << "Expert 1" << "CwIdCode";
-        QTest::newRow("expert backup status") << 51 << 33 << "Edit Expert" << "Expert 2"
+        QTest::newRow("expert code") << 51 << 15 << "Edit Expert"
+                                     << "Expert 1"
+                                     << "CwIdCode";
+        QTest::newRow("expert backup status") << 51 << 33 << "Edit Expert"
+                                              << "Expert 2"
                                               << "BackupStatus";
         QTest::newRow("compare digit") << 44 << 1 << "Edit 5Tone RX Code Setting"
-                                       << "Edit 5Tone RX Code Setting" << "CompDigit1";
-        QTest::newRow("maker IF") << 52 << 10 << "Edit Maker Reserved" << "Edit Maker Reserved"
+                                       << "Edit 5Tone RX Code Setting"
+                                       << "CompDigit1";
+        QTest::newRow("maker IF") << 52 << 10 << "Edit Maker Reserved"
+                                  << "Edit Maker Reserved"
                                   << "IfFreq";
         QTest::newRow("2Tone TX heading") << 42 << 4 << "Edit 2Tone TX Code"
-                                          << "Edit 2Tone TX Code" << "2ndTonFreq";
+                                          << "Edit 2Tone TX Code"
+                                          << "2ndTonFreq";
     }
     void editorOpensOnRow() {
         QFETCH(int, view);
@@ -380,7 +450,8 @@ private slots:
                 d.show();
                 for (int p = 0; p < editor.PageCount(); ++p) {
                     editor.Tabs()->setCurrentIndex(p);
-                    for (const auto& c : PageOf(d, p).Fields().Controls()) c->SetText(OtherText(*c));
+                    for (const auto& c : PageOf(d, p).Fields().Controls())
+                        c->SetText(OtherText(*c));
                 }
                 d.reject();
                 return d.result() == QDialog::Accepted;
@@ -397,14 +468,27 @@ private slots:
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("timer above 255") << 39 << "DtmfTim" << "300" << "DTMF Timer: ";
-        QTest::newRow("password too short") << 50 << "UsrPswd" << "12" << "User Password: ";
-        QTest::newRow("IF off raster") << 52 << "IfFreq" << "21.4001" << "IF Frequency (MHz): ";
-        QTest::newRow("temperature") << 51 << "AlertTempPa" << "131" << "PA Unit TEMP (Degrees C): ";
-        QTest::newRow("2Tone notone") << 41 << "NoTonTim" << "31" << "Notone Timer: ";
+        QTest::newRow("timer above 255") << 39 << "DtmfTim"
+                                         << "300"
+                                         << "DTMF Timer: ";
+        QTest::newRow("password too short") << 50 << "UsrPswd"
+                                            << "12"
+                                            << "User Password: ";
+        QTest::newRow("IF off raster") << 52 << "IfFreq"
+                                       << "21.4001"
+                                       << "IF Frequency (MHz): ";
+        QTest::newRow("temperature") << 51 << "AlertTempPa"
+                                     << "131"
+                                     << "PA Unit TEMP (Degrees C): ";
+        QTest::newRow("2Tone notone") << 41 << "NoTonTim"
+                                      << "31"
+                                      << "Notone Timer: ";
         // Settings the LMR file keeps at their factory values.
-        QTest::newRow("LMR inactive timer") << 50 << "InATim" << "128" << "Inactive Timer: ";
-        QTest::newRow("LMR MR/Code display") << 49 << "MRCodeDisp" << "MR CH+TX CODE CH"
+        QTest::newRow("LMR inactive timer") << 50 << "InATim"
+                                            << "128"
+                                            << "Inactive Timer: ";
+        QTest::newRow("LMR MR/Code display") << 49 << "MRCodeDisp"
+                                             << "MR CH+TX CODE CH"
                                              << "MR/Code Display: ";
     }
     void refusedValueKeepsEditorOpen() {
@@ -421,7 +505,8 @@ private slots:
         sheet.SetDialogRunner([&](QDialog& d) {
             auto& editor = static_cast<CListEditPropSheet&>(d);
             d.show();
-            for (int p = 0; p < editor.PageCount(); ++p) editor.Tabs()->setCurrentIndex(p);
+            for (int p = 0; p < editor.PageCount(); ++p)
+                editor.Tabs()->setCurrentIndex(p);
             ControlOf(d, field)->SetText(typed);
             d.accept();
             [&] { QVERIFY(d.isVisible()); }();
@@ -442,12 +527,30 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("shown");
         QTest::addColumn<QString>("stored");
-        QTest::newRow("TOT code") << 39 << "TelTotCode" << "1g*e2" << "1*E2" << "1**2";
-        QTest::newRow("TOT code F") << 39 << "TelTotCode" << "f#a b" << "F#AB" << "##AB";
-        QTest::newRow("alert code") << 51 << "AlertTelCode" << "a9 +0#" << "A90#" << "A90#";
-        QTest::newRow("password") << 50 << "UsrPswd" << "1a2-34" << "1234" << "1234";
-        QTest::newRow("CW ID") << 51 << "CwIdCode" << "de \"q\"~" << "DE \"Q\"" << "DE \"Q\"";
-        QTest::newRow("comment") << 50 << "Comment1" << "a~b}c" << "ab}c" << "ab}c";
+        QTest::newRow("TOT code") << 39 << "TelTotCode"
+                                  << "1g*e2"
+                                  << "1*E2"
+                                  << "1**2";
+        QTest::newRow("TOT code F") << 39 << "TelTotCode"
+                                    << "f#a b"
+                                    << "F#AB"
+                                    << "##AB";
+        QTest::newRow("alert code") << 51 << "AlertTelCode"
+                                    << "a9 +0#"
+                                    << "A90#"
+                                    << "A90#";
+        QTest::newRow("password") << 50 << "UsrPswd"
+                                  << "1a2-34"
+                                  << "1234"
+                                  << "1234";
+        QTest::newRow("CW ID") << 51 << "CwIdCode"
+                               << "de \"q\"~"
+                               << "DE \"Q\""
+                               << "DE \"Q\"";
+        QTest::newRow("comment") << 50 << "Comment1"
+                                 << "a~b}c"
+                                 << "ab}c"
+                                 << "ab}c";
     }
     void typingFilters() {
         QFETCH(int, view);
@@ -513,8 +616,10 @@ private slots:
         for (const SSettingSheet& table : SettingSheets()) {
             const bool pmrOnly = table.view == 44 || table.view == 46;
             const bool lmrOnly = table.view == 41 || table.view == 42;
-            if (!pmrOnly) QTest::addRow("%s LMR", table.title) << table.view << 0;
-            if (!lmrOnly) QTest::addRow("%s PMR", table.title) << table.view << 1;
+            if (!pmrOnly)
+                QTest::addRow("%s LMR", table.title) << table.view << 0;
+            if (!lmrOnly)
+                QTest::addRow("%s PMR", table.title) << table.view << 1;
         }
     }
     void everyFieldRoundTrips() {
@@ -534,10 +639,14 @@ private slots:
             for (int p = 0; p < editor.PageCount(); ++p) {
                 editor.Tabs()->setCurrentIndex(p);
                 for (const auto& c : PageOf(d, p).Fields().Controls()) {
-                    if (model == 0 && lmrFixed.contains(c->Spec().field)) continue;
-                    if (QCheckBox* box = c->Check()) box->toggle();
-                    else if (QLineEdit* edit = c->Edit()) Type(edit, OtherText(*c));
-                    else c->SetText(OtherText(*c));
+                    if (model == 0 && lmrFixed.contains(c->Spec().field))
+                        continue;
+                    if (QCheckBox* box = c->Check())
+                        box->toggle();
+                    else if (QLineEdit* edit = c->Edit())
+                        Type(edit, OtherText(*c));
+                    else
+                        c->SetText(OtherText(*c));
                 }
             }
             d.accept();
@@ -550,12 +659,15 @@ private slots:
             const SSettingRow& row = table.rows[r];
             for (const SFieldSpec& spec : row.fields) {
                 paths << QString(table.node) + "." + spec.field;
-                if (model == 0 && lmrFixed.contains(spec.field)) continue;
+                if (model == 0 && lmrFixed.contains(spec.field))
+                    continue;
                 // Every field changed.
-                QVERIFY2(before.at(spec.field) != LeafText(*s.Node(table.node).FindChild(spec.field)),
+                QVERIFY2(before.at(spec.field) !=
+                             LeafText(*s.Node(table.node).FindChild(spec.field)),
                          spec.field);
             }
-            if (!row.Heading()) cells << sheet.Grid().Model().CellText(static_cast<int>(r), 1);
+            if (!row.Heading())
+                cells << sheet.Grid().Model().CellText(static_cast<int>(r), 1);
         }
         const QString file = m_dir.filePath(QString("setting%1-%2.zcf").arg(view).arg(model));
         QVERIFY(s.app.Document()->Data().Save(file.toStdString()) == EFileResult::Ok);
@@ -568,9 +680,11 @@ private slots:
         QStringList read;
         int at = 0;
         for (const SSettingRow& row : table.rows) {
-            if (row.Heading()) continue;
+            if (row.Heading())
+                continue;
             QString joined;
-            for (size_t f = 0; f < row.fields.size(); ++f) joined += lines.value(at++);
+            for (size_t f = 0; f < row.fields.size(); ++f)
+                joined += lines.value(at++);
             read << joined;
         }
         QCOMPARE(read, cells);
@@ -606,7 +720,8 @@ private slots:
         s.Frame().ActivateMakerReserve();
         QVERIFY(s.Frame().Tree()->SelectId(kViewMakerReserved));
         QCOMPARE(s.Frame().GetCurrentViewId(), int(kViewMakerReserved));
-        auto* sheet = dynamic_cast<CTolvarMakerReservedSheet*>(s.Frame().ListFrame()->CurrentSheet());
+        auto* sheet =
+            dynamic_cast<CTolvarMakerReservedSheet*>(s.Frame().ListFrame()->CurrentSheet());
         QVERIFY(sheet);
         QCOMPARE(sheet->Grid().Model().CellText(0, 0), QString("SQL"));
     }

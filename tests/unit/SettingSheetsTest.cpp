@@ -43,41 +43,75 @@ TEST(SettingSheets, PagesCoverTheirDialogsFields) {
         std::set<std::string> fields;
     };
     const std::vector<SCase> cases = {
-        {39, 28, 0, 156, {"DtmfTim", "1stTim", "MarkTim", "NoTonTim", "SysCtrl", "HeadTon",
-                          "DelimitTon", "ABCDelayTim"}},
-        {39, 28, 1, 157, {"TelFunc", "TelTotTim", "TelTotCode", "TelHangOnTim", "TelCallProhibit",
-                          "DialMode", "PulseSpeed", "PulseMakeRate", "RingOffTim", "RingOnTim",
-                          "RingTimes", "OnHookOffTim", "OnHookOnTim", "OnHookTimes"}},
+        {39,
+         28,
+         0,
+         156,
+         {"DtmfTim", "1stTim", "MarkTim", "NoTonTim", "SysCtrl", "HeadTon", "DelimitTon",
+          "ABCDelayTim"}},
+        {39,
+         28,
+         1,
+         157,
+         {"TelFunc", "TelTotTim", "TelTotCode", "TelHangOnTim", "TelCallProhibit", "DialMode",
+          "PulseSpeed", "PulseMakeRate", "RingOffTim", "RingOnTim", "RingTimes", "OnHookOffTim",
+          "OnHookOnTim", "OnHookTimes"}},
         {41, 3, 0, 161, {"NoTonTim", "GroupTim", "AutTxTim"}},
         {42, 7, 0, 29018, {"CodeType", "1stTonFreq", "1stTonPeriod", "2ndTonFreq", "2ndTonPeriod"}},
-        {44, 4, 0, 162, {"LnkATim", "IdDecTim", "AutTxTim", "CompDigit1", "CompDigit2",
-                         "CompDigit3", "CompDigit4", "CompDigit5", "CompDigit6", "CompDigit7"}},
+        {44,
+         4,
+         0,
+         162,
+         {"LnkATim", "IdDecTim", "AutTxTim", "CompDigit1", "CompDigit2", "CompDigit3", "CompDigit4",
+          "CompDigit5", "CompDigit6", "CompDigit7"}},
         // "SpcTonStr" has no place in the image and no row: the dialog leaves it out.
-        {46, 11, 0, 29010, {"LngTonTim", "LnkRTim", "Lnk1Tim", "Lnk2Tim", "LeadOutDlyTim",
-                            "ABCDecTim", "SpcTonRep", "SpcTonGrp", "SpcTonLnk2", "DspDigit1",
-                            "DspDigit2", "DspDigit3", "DspDigit4", "DspDigit5", "DspDigit6",
-                            "DspDigit7", "PTTCallInA"}},
+        {46,
+         11,
+         0,
+         29010,
+         {"LngTonTim", "LnkRTim", "Lnk1Tim", "Lnk2Tim", "LeadOutDlyTim", "ABCDecTim", "SpcTonRep",
+          "SpcTonGrp", "SpcTonLnk2", "DspDigit1", "DspDigit2", "DspDigit3", "DspDigit4",
+          "DspDigit5", "DspDigit6", "DspDigit7", "PTTCallInA"}},
         // "Moni" and "Moni(Audi)" are no fields of the tree.
         {49, 5, 0, 141, {"KeyP0Conv", "Text", "RFPwrSel", "MRCodeDisp", "Beep"}},
-        {50, 41, 0, 143, {"Comment1", "Comment2", "UsrPswd", "PwrOnPswd", "TrDataOut", "TonBurst",
-                          "RevBurst", "AudioFilter"}},
-        {50, 41, 1, 144, {"AutoResTimA", "AutoResTimB", "InATim", "BaseTotTim", "BasePenaltyTim",
-                          "BaseTotIdOut", "BaseTotBeepSp", "LckOutPenTim", "ScrmType", "ScrmGrp",
-                          "SyncCap", "TonStrTim"}},
-        {50, 41, 2, 150, {"RptTotTim", "RptPenaltyTim", "RptTotIdOut", "RptTotBeepTx",
-                          "IntPenalty", "HangOnTim", "CtoneHangOn", "RptLogInTim", "RptLogOfTim",
-                          "RptLogIntTim", "IdOutRpt", "CtoneIdOut"}},
-        {51, 34, 0, 146, {"DTCSInvTx", "DTCSInvRx", "UsrCtcssFreq", "BeepFreqL", "BeepFreqH",
-                          "BeepRepTim", "EmrSwOnTim", "EmrSwOfTim", "EmrStrRepTim", "CwIdCode",
-                          "CwIdDotPeriod", "CwIdTonFreq"}},
-        {51, 34, 1, 151, {"AlertTempReg", "AlertTempPa", "AlertTxUnlock", "AlertRxUnlock",
-                          "AlertBeep", "AlertTel", "AlertTelCode", "AlertTelCodeTimes",
-                          "AlertTelCodeDelayTimer", "Backup", "SetModeAccess", "AdjustModeAccess",
-                          "AccChSel", "BusyOut", "BackupStatus"}},
-        {52, 21, 0, 140, {"SqlDelayOn", "SqlDelayTim", "SigDetTim", "NoisDetTim", "DtcsPolTx",
-                          "DtcsPolRx", "DtcsDec", "IfFreq", "PllRef", "UnlockIgnoreTimTx",
-                          "UnlockIgnoreTimRx", "LockCheckTimTx", "LockCheckTimRx", "OnPSetTim",
-                          "OnMutTim", "OffWaitTim", "OffMuteDelayTim"}},
+        {50,
+         41,
+         0,
+         143,
+         {"Comment1", "Comment2", "UsrPswd", "PwrOnPswd", "TrDataOut", "TonBurst", "RevBurst",
+          "AudioFilter"}},
+        {50,
+         41,
+         1,
+         144,
+         {"AutoResTimA", "AutoResTimB", "InATim", "BaseTotTim", "BasePenaltyTim", "BaseTotIdOut",
+          "BaseTotBeepSp", "LckOutPenTim", "ScrmType", "ScrmGrp", "SyncCap", "TonStrTim"}},
+        {50,
+         41,
+         2,
+         150,
+         {"RptTotTim", "RptPenaltyTim", "RptTotIdOut", "RptTotBeepTx", "IntPenalty", "HangOnTim",
+          "CtoneHangOn", "RptLogInTim", "RptLogOfTim", "RptLogIntTim", "IdOutRpt", "CtoneIdOut"}},
+        {51,
+         34,
+         0,
+         146,
+         {"DTCSInvTx", "DTCSInvRx", "UsrCtcssFreq", "BeepFreqL", "BeepFreqH", "BeepRepTim",
+          "EmrSwOnTim", "EmrSwOfTim", "EmrStrRepTim", "CwIdCode", "CwIdDotPeriod", "CwIdTonFreq"}},
+        {51,
+         34,
+         1,
+         151,
+         {"AlertTempReg", "AlertTempPa", "AlertTxUnlock", "AlertRxUnlock", "AlertBeep", "AlertTel",
+          "AlertTelCode", "AlertTelCodeTimes", "AlertTelCodeDelayTimer", "Backup", "SetModeAccess",
+          "AdjustModeAccess", "AccChSel", "BusyOut", "BackupStatus"}},
+        {52,
+         21,
+         0,
+         140,
+         {"SqlDelayOn", "SqlDelayTim", "SigDetTim", "NoisDetTim", "DtcsPolTx", "DtcsPolRx",
+          "DtcsDec", "IfFreq", "PllRef", "UnlockIgnoreTimTx", "UnlockIgnoreTimRx", "LockCheckTimTx",
+          "LockCheckTimRx", "OnPSetTim", "OnMutTim", "OffWaitTim", "OffMuteDelayTim"}},
     };
     std::set<int> views;
     for (const SCase& c : cases) {
@@ -102,9 +136,11 @@ TEST(SettingSheets, RowsNameFieldsOfTheTree) {
             ASSERT_NE(node, nullptr) << sheet.node;
             for (const SSettingRow& row : sheet.rows) {
                 // Headings sit at the margin; only settings may be indented.
-                if (row.Heading()) EXPECT_NE(row.title[0], ' ') << row.title;
+                if (row.Heading())
+                    EXPECT_NE(row.title[0], ' ') << row.title;
                 for (const SFieldSpec& spec : row.fields)
-                    EXPECT_NE(node->FindChild(spec.field), nullptr) << sheet.node << "." << spec.field;
+                    EXPECT_NE(node->FindChild(spec.field), nullptr)
+                        << sheet.node << "." << spec.field;
                 EXPECT_NE(SettingRowText(*node, row), "------") << row.title;
             }
         }
@@ -119,8 +155,8 @@ TEST(SettingSheets, EditorOpensOnThePageOfTheRow) {
         {50, 1, 0, 2},   // "    (1)": first page, its second entry (after the heading)
         {50, 11, 1, 1},  // the "Auto Reset" heading starts the second page
         {50, 25, 1, 15}, // the last row of the second page
-        {50, 26, 2, 1},  {50, 40, 2, 15}, {39, 9, 0, 10}, {39, 10, 1, 1}, {39, 27, 1, 18},
-        {51, 15, 0, 16}, {51, 16, 1, 1},  {51, 33, 1, 18}, {41, 2, 0, 3},   {52, 20, 0, 21},
+        {50, 26, 2, 1},  {50, 40, 2, 15}, {39, 9, 0, 10},  {39, 10, 1, 1}, {39, 27, 1, 18},
+        {51, 15, 0, 16}, {51, 16, 1, 1},  {51, 33, 1, 18}, {41, 2, 0, 3},  {52, 20, 0, 21},
     };
     for (const SCase& c : cases) {
         const SEditorPlace place = EditorPlaceOf(*SettingSheetOf(c.view), c.row);
@@ -149,10 +185,8 @@ TEST(SettingSheets, RowTextsFollowTheFields) {
         const char* text;
     };
     const SCase cases[] = {
-        {44, 1, "5ToneCodeCH.RxCodeCom", "1_3____"},
-        {39, 7, "DtmfCodeCH.DtmfSet", "#"},
-        {39, 13, "DtmfCodeCH.DtmfSet", "12*#"},
-        {39, 0, "DtmfCodeCH.DtmfSet", ""}, // a heading
+        {44, 1, "5ToneCodeCH.RxCodeCom", "1_3____"}, {39, 7, "DtmfCodeCH.DtmfSet", "#"},
+        {39, 13, "DtmfCodeCH.DtmfSet", "12*#"},      {39, 0, "DtmfCodeCH.DtmfSet", ""}, // a heading
         {50, 23, "CommonSet.Common", "4"},
     };
     for (const SCase& c : cases) {
@@ -163,4 +197,17 @@ TEST(SettingSheets, RowTextsFollowTheFields) {
     // A field the node lacks shows the dashes.
     const SSettingRow missing{"x", {{"NoSuchField", "x"}}};
     EXPECT_EQ(SettingRowText(*doc.Node("CommonSet.Common"), missing), "------");
+}
+
+// The typed-character sets are the ones the editors take.
+TEST(SettingSheets, KeptCharacterSets) {
+    std::string printable;
+    for (char c = ' '; c <= '}'; ++c)
+        printable += c;
+    EXPECT_EQ(std::string(kKeepPrintable), printable);
+    std::string cw = " ";
+    for (char c = 'A'; c <= 'Z'; ++c)
+        cw += c;
+    cw += "0123456789.,:?'-()=/+*\"";
+    EXPECT_EQ(std::string(kKeepCwId), cw);
 }
