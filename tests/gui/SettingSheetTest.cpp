@@ -143,98 +143,43 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("value");
-        for (int m : {0, 1}) {
-            const char* v = m ? "PMR " : "LMR ";
-            QTest::addRow("%sDTMF heading", v) << m << 39 << 0 << ""
-                                               << ""
-                                               << "Code Setting"
-                                               << "";
-            QTest::addRow("%sDTMF mark timer", v) << m << 39 << 3 << "DtmfCodeCH.DtmfSet.MarkTim"
-                                                  << "17"
-                                                  << "    [*][#] Timer"
-                                                  << "17";
-            QTest::addRow("%sDTMF header tone", v) << m << 39 << 7 << "DtmfCodeCH.DtmfSet.HeadTon"
-                                                   << "#"
-                                                   << "    Header Tone"
-                                                   << "#";
-            QTest::addRow("%sTEL function", v) << m << 39 << 10 << "DtmfCodeCH.DtmfSet.TelFunc"
-                                               << "Enable"
-                                               << "TEL Function"
-                                               << "Enable";
-            QTest::addRow("%sTOT code", v) << m << 39 << 13 << "DtmfCodeCH.DtmfSet.TelTotCode"
-                                           << "0*9#"
-                                           << "    TOT Code"
-                                           << "0*9#";
-            QTest::addRow("%sON-hook times", v) << m << 39 << 27 << "DtmfCodeCH.DtmfSet.OnHookTimes"
-                                                << "15"
-                                                << "    Times"
-                                                << "15";
-            QTest::addRow("%skey", v) << m << 49 << 0 << "CommonSet.KeyDisp.KeyP0Conv"
-                                      << "Disp Select"
-                                      << "Key Assign (PROG)"
-                                      << "Disp Select";
-            QTest::addRow("%sopening text", v) << m << 49 << 1 << "CommonSet.KeyDisp.Text"
-                                               << "Hi there"
-                                               << "Opening Text"
-                                               << "Hi there";
-            QTest::addRow("%scomment", v) << m << 50 << 1 << "CommonSet.Common.Comment1"
-                                          << "Site 7"
-                                          << "    (1)"
-                                          << "Site 7";
-            QTest::addRow("%sscrambler group", v) << m << 50 << 23 << "CommonSet.Common.ScrmGrp"
-                                                  << "4"
-                                                  << "    Group"
-                                                  << "4";
-            QTest::addRow("%sRPT log heading", v) << m << 50 << 35 << ""
-                                                  << ""
-                                                  << "RPT Log "
-                                                  << "";
-            QTest::addRow("%slog interval", v) << m << 50 << 38 << "CommonSet.Common.RptLogIntTim"
-                                               << "5940"
-                                               << "    IN/OFF Interval Timer"
-                                               << "5940";
-            QTest::addRow("%stemperature", v) << m << 51 << 17 << "CommonSet.Expert.AlertTempReg"
-                                              << "-30"
-                                              << "    REG Unit TEMP (Degrees C)"
-                                              << "-30";
-            QTest::addRow("%scode times", v)
-                << m << 51 << 24 << "CommonSet.Expert.AlertTelCodeTimes"
-                << "3"
-                << "        Times"
-                << "3";
-            QTest::addRow("%sbackup status", v) << m << 51 << 33 << "CommonSet.Expert.BackupStatus"
-                                                << "Slave"
-                                                << "Backup Status"
-                                                << "Slave";
-            QTest::addRow("%sDTCS decode", v) << m << 52 << 8 << "MakerR.DtcsDec"
-                                              << "23"
-                                              << "    Decode"
-                                              << "23";
-        }
-        QTest::newRow("LMR 2Tone notone") << 0 << 41 << 0 << "2ToneCodeCH.RxCodeCom.NoTonTim"
-                                          << "30"
-                                          << "Notone Timer"
-                                          << "30";
-        QTest::newRow("LMR 2Tone code type") << 0 << 42 << 0 << "2ToneCodeCH.TXCode.CodeType"
-                                             << "Group"
-                                             << "Code Type"
-                                             << "Group";
-        QTest::newRow("LMR 2Tone 2nd period") << 0 << 42 << 6 << "2ToneCodeCH.TXCode.2ndTonPeriod"
-                                              << "200"
-                                              << "    Period"
-                                              << "200";
-        QTest::newRow("PMR compare digit") << 1 << 44 << 1 << "5ToneCodeCH.RxCodeCom.CompDigit2"
-                                           << "_"
-                                           << "Compare Digit"
-                                           << "1_345__";
-        QTest::newRow("PMR special tone") << 1 << 46 << 8 << "5ToneCodeCH.TxCodeCom.SpcTonRep"
-                                          << "E"
-                                          << "Special Tone(Repeat)"
-                                          << "E";
-        QTest::newRow("PMR displayed digit") << 1 << 46 << 6 << ""
-                                             << ""
-                                             << "Displayed Digit"
-                                             << "12345__";
+        struct SRow {
+            int models; // 1 LMR, 2 PMR, 3 both
+            int view, row;
+            const char *path, *text, *title, *value;
+        };
+        // clang-format off
+        const SRow rows[] = {
+            {3, 39, 0, "", "", "Code Setting", ""},
+            {3, 39, 3, "DtmfCodeCH.DtmfSet.MarkTim", "17", "    [*][#] Timer", "17"},
+            {3, 39, 7, "DtmfCodeCH.DtmfSet.HeadTon", "#", "    Header Tone", "#"},
+            {3, 39, 10, "DtmfCodeCH.DtmfSet.TelFunc", "Enable", "TEL Function", "Enable"},
+            {3, 39, 13, "DtmfCodeCH.DtmfSet.TelTotCode", "0*9#", "    TOT Code", "0*9#"},
+            {3, 39, 27, "DtmfCodeCH.DtmfSet.OnHookTimes", "15", "    Times", "15"},
+            {3, 49, 0, "CommonSet.KeyDisp.KeyP0Conv", "Disp Select", "Key Assign (PROG)", "Disp Select"},
+            {3, 49, 1, "CommonSet.KeyDisp.Text", "Hi there", "Opening Text", "Hi there"},
+            {3, 50, 1, "CommonSet.Common.Comment1", "Site 7", "    (1)", "Site 7"},
+            {3, 50, 23, "CommonSet.Common.ScrmGrp", "4", "    Group", "4"},
+            {3, 50, 35, "", "", "RPT Log ", ""},
+            {3, 50, 38, "CommonSet.Common.RptLogIntTim", "5940", "    IN/OFF Interval Timer", "5940"},
+            {3, 51, 17, "CommonSet.Expert.AlertTempReg", "-30", "    REG Unit TEMP (Degrees C)", "-30"},
+            {3, 51, 24, "CommonSet.Expert.AlertTelCodeTimes", "3", "        Times", "3"},
+            {3, 51, 33, "CommonSet.Expert.BackupStatus", "Slave", "Backup Status", "Slave"},
+            {3, 52, 8, "MakerR.DtcsDec", "23", "    Decode", "23"},
+            {1, 41, 0, "2ToneCodeCH.RxCodeCom.NoTonTim", "30", "Notone Timer", "30"},
+            {1, 42, 0, "2ToneCodeCH.TXCode.CodeType", "Group", "Code Type", "Group"},
+            {1, 42, 6, "2ToneCodeCH.TXCode.2ndTonPeriod", "200", "    Period", "200"},
+            {2, 44, 1, "5ToneCodeCH.RxCodeCom.CompDigit2", "_", "Compare Digit", "1_345__"},
+            {2, 46, 8, "5ToneCodeCH.TxCodeCom.SpcTonRep", "E", "Special Tone(Repeat)", "E"},
+            {2, 46, 6, "", "", "Displayed Digit", "12345__"},
+        };
+        // clang-format on
+        for (const SRow& r : rows)
+            for (int m : {0, 1})
+                if (r.models & (1 << m))
+                    QTest::addRow("%s %d row %d", m ? "PMR" : "LMR", r.view, r.row)
+                        << m << r.view << r.row << QString(r.path) << QString(r.text)
+                        << QString(r.title) << QString(r.value);
     }
     void rowsShowTitlesAndValues() {
         QFETCH(int, model);
@@ -324,36 +269,27 @@ private slots:
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QString>("page");
         QTest::addColumn<QString>("focused");
-        QTest::newRow("common (1)") << 50 << 1 << "Edit Common"
-                                    << "Common 1"
-                                    << "Comment1";
-        QTest::newRow("common Auto Reset heading") << 50 << 11 << "Edit Common"
-                                                   << "Common 2"
-                                                   << "AutoResTimA";
-        QTest::newRow("common last") << 50 << 40 << "Edit Common"
-                                     << "Common 3"
-                                     << "CtoneIdOut";
-        QTest::newRow("DTMF page 1 end") << 39 << 9 << "Edit DTMF Setting"
-                                         << "DTMF Setting 1"
-                                         << "ABCDelayTim";
-        QTest::newRow("DTMF TOT code") << 39 << 13 << "Edit DTMF Setting"
-                                       << "DTMF Setting 2"
-                                       << "TelTotCode";
-        QTest::newRow("expert code") << 51 << 15 << "Edit Expert"
-                                     << "Expert 1"
-                                     << "CwIdCode";
-        QTest::newRow("expert backup status") << 51 << 33 << "Edit Expert"
-                                              << "Expert 2"
-                                              << "BackupStatus";
-        QTest::newRow("compare digit") << 44 << 1 << "Edit 5Tone RX Code Setting"
-                                       << "Edit 5Tone RX Code Setting"
-                                       << "CompDigit1";
-        QTest::newRow("maker IF") << 52 << 10 << "Edit Maker Reserved"
-                                  << "Edit Maker Reserved"
-                                  << "IfFreq";
-        QTest::newRow("2Tone TX heading") << 42 << 4 << "Edit 2Tone TX Code"
-                                          << "Edit 2Tone TX Code"
-                                          << "2ndTonFreq";
+        struct SCase {
+            int view, row;
+            const char *caption, *page, *focused;
+        };
+        // clang-format off
+        const SCase cases[] = {
+            {50, 1, "Edit Common", "Common 1", "Comment1"},
+            {50, 11, "Edit Common", "Common 2", "AutoResTimA"}, // the "Auto Reset" heading
+            {50, 40, "Edit Common", "Common 3", "CtoneIdOut"},
+            {39, 9, "Edit DTMF Setting", "DTMF Setting 1", "ABCDelayTim"},
+            {39, 13, "Edit DTMF Setting", "DTMF Setting 2", "TelTotCode"},
+            {51, 15, "Edit Expert", "Expert 1", "CwIdCode"},
+            {51, 33, "Edit Expert", "Expert 2", "BackupStatus"},
+            {44, 1, "Edit 5Tone RX Code Setting", "Edit 5Tone RX Code Setting", "CompDigit1"},
+            {52, 10, "Edit Maker Reserved", "Edit Maker Reserved", "IfFreq"},
+            {42, 4, "Edit 2Tone TX Code", "Edit 2Tone TX Code", "2ndTonFreq"}, // a heading
+        };
+        // clang-format on
+        for (const SCase& c : cases)
+            QTest::addRow("%d row %d", c.view, c.row)
+                << c.view << c.row << QString(c.caption) << QString(c.page) << QString(c.focused);
     }
     void editorOpensOnRow() {
         QFETCH(int, view);
@@ -468,28 +404,25 @@ private slots:
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("timer above 255") << 39 << "DtmfTim"
-                                         << "300"
-                                         << "DTMF Timer: ";
-        QTest::newRow("password too short") << 50 << "UsrPswd"
-                                            << "12"
-                                            << "User Password: ";
-        QTest::newRow("IF off raster") << 52 << "IfFreq"
-                                       << "21.4001"
-                                       << "IF Frequency (MHz): ";
-        QTest::newRow("temperature") << 51 << "AlertTempPa"
-                                     << "131"
-                                     << "PA Unit TEMP (Degrees C): ";
-        QTest::newRow("2Tone notone") << 41 << "NoTonTim"
-                                      << "31"
-                                      << "Notone Timer: ";
-        // Settings the LMR file keeps at their factory values.
-        QTest::newRow("LMR inactive timer") << 50 << "InATim"
-                                            << "128"
-                                            << "Inactive Timer: ";
-        QTest::newRow("LMR MR/Code display") << 49 << "MRCodeDisp"
-                                             << "MR CH+TX CODE CH"
-                                             << "MR/Code Display: ";
+        struct SCase {
+            int view;
+            const char *field, *typed, *reason;
+        };
+        // clang-format off
+        const SCase cases[] = {
+            {39, "DtmfTim", "300", "DTMF Timer: "},
+            {50, "UsrPswd", "12", "User Password: "},
+            {52, "IfFreq", "21.4001", "IF Frequency (MHz): "},
+            {51, "AlertTempPa", "131", "PA Unit TEMP (Degrees C): "},
+            {41, "NoTonTim", "31", "Notone Timer: "},
+            // Settings the LMR file keeps at their factory values.
+            {50, "InATim", "128", "Inactive Timer: "},
+            {49, "MRCodeDisp", "MR CH+TX CODE CH", "MR/Code Display: "},
+        };
+        // clang-format on
+        for (const SCase& c : cases)
+            QTest::addRow("%s", c.field)
+                << c.view << QString(c.field) << QString(c.typed) << QString(c.reason);
     }
     void refusedValueKeepsEditorOpen() {
         QFETCH(int, view);
@@ -527,30 +460,24 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("shown");
         QTest::addColumn<QString>("stored");
-        QTest::newRow("TOT code") << 39 << "TelTotCode"
-                                  << "1g*e2"
-                                  << "1*E2"
-                                  << "1**2";
-        QTest::newRow("TOT code F") << 39 << "TelTotCode"
-                                    << "f#a b"
-                                    << "F#AB"
-                                    << "##AB";
-        QTest::newRow("alert code") << 51 << "AlertTelCode"
-                                    << "a9 +0#"
-                                    << "A90#"
-                                    << "A90#";
-        QTest::newRow("password") << 50 << "UsrPswd"
-                                  << "1a2-34"
-                                  << "1234"
-                                  << "1234";
-        QTest::newRow("CW ID") << 51 << "CwIdCode"
-                               << "de \"q\"~"
-                               << "DE \"Q\""
-                               << "DE \"Q\"";
-        QTest::newRow("comment") << 50 << "Comment1"
-                                 << "a~b}c"
-                                 << "ab}c"
-                                 << "ab}c";
+        struct SCase {
+            int view;
+            const char *field, *typed, *shown, *stored;
+        };
+        // clang-format off
+        const SCase cases[] = {
+            {39, "TelTotCode", "1g*e2", "1*E2", "1**2"},
+            {39, "TelTotCode", "f#a b", "F#AB", "##AB"},
+            {51, "AlertTelCode", "a9 +0#", "A90#", "A90#"},
+            {50, "UsrPswd", "1a2-34", "1234", "1234"},
+            {51, "CwIdCode", "de \"q\"~", "DE \"Q\"", "DE \"Q\""},
+            {50, "Comment1", "a~b}c", "ab}c", "ab}c"},
+        };
+        // clang-format on
+        for (const SCase& c : cases)
+            QTest::addRow("%s %s", c.field, c.typed)
+                << c.view << QString(c.field) << QString(c.typed) << QString(c.shown)
+                << QString(c.stored);
     }
     void typingFilters() {
         QFETCH(int, view);
