@@ -167,8 +167,7 @@ bool CFieldControl::CheckValue(QString& reason) const {
         return false;
     }
     std::string why;
-    if (CheckLeafText(m_node, Text().toStdString(), why))
-        return true;
+    if (CheckLeafText(m_node, Text().toStdString(), why)) return true;
     reason = QStringLiteral("%1: %2").arg(Label(), FromStd(why));
     return false;
 }
