@@ -2,6 +2,7 @@
 // and the dialogs to PNG files, without a display: `make screenshots`.
 #include <QApplication>
 #include <QDir>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <cstdio>
@@ -11,6 +12,7 @@
 #include "document/NavigationTree.h"
 #include "editors/sheets/MchDialog.h"
 #include "editors/sheets/MchSheet.h"
+#include "editors/sheets/SettingSheet.h"
 #include "editors/sheets/Sheets.h"
 #include "shell/Dialogs.h"
 #include "shell/Document.h"
@@ -27,6 +29,23 @@ void Save(QWidget& widget, const QDir& out, const QString& name, bool fit = true
     QApplication::processEvents();
     const QString path = out.filePath(name + ".png");
     if (!widget.grab().save(path)) std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+}
+
+// Every page of the setting editors of one variant (the 2Tone ones for LMR, the
+// 5Tone ones for PMR).
+void SaveSettingEditors(CTolvarApp& tolvar, QWidget& owner, const QDir& out, int model) {
+    const QString variant = model ? "pmr" : "lmr";
+    for (const SSettingSheet& sheet : SettingSheets()) {
+        if ((sheet.view == kView2ToneRxSet || sheet.view == kView2ToneTx) && model) continue;
+        if ((sheet.view == kView5ToneRxSet || sheet.view == kView5ToneTxSet) && !model) continue;
+        for (size_t p = 0; p < sheet.pages.size(); ++p) {
+            auto editor = MakeSettingEditor(tolvar.Document()->Registry(), sheet, model,
+                                            sheet.pages[p].firstRow, &owner);
+            if (!editor) continue;
+            editor->show();
+            Save(*editor, out, QString("dialog-setting%1-page%2-%3").arg(sheet.view).arg(p + 1).arg(variant));
+        }
+    }
 }
 
 } // namespace
@@ -71,6 +90,7 @@ int main(int argc, char* argv[]) {
         }
         CTolvarMchDialog channel(tolvar.Document()->Registry(), model, 2, &frame);
         Save(channel, out, QString("dialog-channel-%1").arg(variant));
+        SaveSettingEditors(tolvar, frame, out, model);
     }
     frame.ActivateMakerReserve();
     frame.Tree()->SelectId(kViewMakerReserved);
