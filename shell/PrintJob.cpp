@@ -32,11 +32,13 @@ CPrintAbortDialog::CPrintAbortDialog(QWidget* parent) : QDialog(parent) {
     text->setAlignment(Qt::AlignCenter);
     layout->addWidget(text);
     auto* buttons = new QDialogButtonBox(this);
+    buttons->setCenterButtons(true);
     m_cancel = buttons->addButton(QDialogButtonBox::Cancel);
     layout->addWidget(buttons);
     connect(m_cancel, &QPushButton::clicked, this, [this] { m_cancelled = true; });
     // The main window keeps painting; it takes no input while the job runs.
     setWindowModality(Qt::ApplicationModal);
+    setMinimumWidth(220);
 }
 
 CPrintJob::CPrintJob(CTolvarCloneSupportDoc& document, CQtUserInteraction& ui, SheetPrinter sheets,
