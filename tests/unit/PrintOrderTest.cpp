@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <set>
+#include <string>
 
 #include "datamodel/DataManagers.h"
 #include "document/NavigationTree.h"
@@ -92,11 +93,10 @@ INSTANTIATE_TEST_SUITE_P(Cases, PrintQueueLimit,
                                          SLimitCase{ModelLMR, 55, CPrintQueue::kPrintAll, true},
                                          SLimitCase{ModelLMR, 56, CPrintQueue::kPrintAll, false},
                                          SLimitCase{ModelPMR, 52, CPrintQueue::kPrintAll, true},
-                                         SLimitCase{ModelPMR, 53, CPrintQueue::kPrintAll, false}));
-
-TEST(PrintQueue, SelectionFlagGivesBackThePreviousValue) {
-    CPrintQueue queue;
-    EXPECT_EQ(queue.SetSelectionFlag(7), 0);
-    EXPECT_EQ(queue.SetSelectionFlag(0), 7);
-    EXPECT_EQ(queue.SelectionFlag(), 0);
-}
+                                         SLimitCase{ModelPMR, 53, CPrintQueue::kPrintAll, false}),
+                         [](const testing::TestParamInfo<SLimitCase>& info) {
+                             const SLimitCase& c = info.param;
+                             return std::string(c.model == ModelPMR ? "PMR" : "LMR") + "_after_" +
+                                    std::to_string(c.before) +
+                                    (c.id == CPrintQueue::kPrintAll ? "_all" : "_one");
+                         });
