@@ -12,7 +12,8 @@ int main(int argc, char* argv[]) {
         arguments << QString::fromLocal8Bit(argv[i]);
     const SCommandLine line = ParseCommandLine(arguments);
     if (line.help) {
-        std::printf("Usage: cs-tolvar [/VURARID] [--no-splash]\n\n"
+        std::printf("Usage: cs-tolvar [/VURARID] [--no-splash]\n"
+                    "       cs-tolvar --print-pdf DATAFILE PDFFILE [--view ID]\n\n"
                     "Cloning software for the VK-Tolvar repeater.\n\n"
                     "  /VURARID, -vurarid   start in maker-reserved mode (asks first)\n"
                     "  --open FILE          open a data file (.zcf) at start\n"
