@@ -3,12 +3,14 @@
 
 DEB_PACKAGES := cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
                 libcli11-dev nlohmann-json3-dev qt6-base-dev
+# What only the tests need: pdftotext reads printed pages back.
+TEST_PACKAGES := poppler-utils
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 JOBS := $(shell nproc 2>/dev/null || echo 2)
 DEBUG_DIR := build/debug
 RELEASE_DIR := build/release
 
-.PHONY: deps fuzz-deps test tsan run build bench screenshots install fuzz fuzz-smoke \
+.PHONY: deps test-deps fuzz-deps test tsan run build bench screenshots install fuzz fuzz-smoke \
         fuzz-build format clean
 
 # $(call install-missing,PACKAGES): apt-get install those of PACKAGES not installed yet.
@@ -27,10 +29,13 @@ endef
 deps:
 	$(call install-missing,$(DEB_PACKAGES))
 
+test-deps: deps
+	$(call install-missing,$(TEST_PACKAGES))
+
 $(DEBUG_DIR)/CMakeCache.txt:
 	cmake -S . -B $(DEBUG_DIR) -DCMAKE_BUILD_TYPE=Debug -DTOLVAR_SANITIZE=ON
 
-test: deps $(DEBUG_DIR)/CMakeCache.txt
+test: test-deps $(DEBUG_DIR)/CMakeCache.txt
 	cmake --build $(DEBUG_DIR) -j$(JOBS)
 	cd $(DEBUG_DIR) && ctest --output-on-failure -j$(JOBS)
 	$(MAKE) --no-print-directory fuzz-smoke

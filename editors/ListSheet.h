@@ -47,6 +47,10 @@ public:
     // Whether the clipboard holds a record of this sheet's kind.
     virtual bool CanPaste() const { return false; }
     virtual QString GetSheetName() const { return QString::fromUtf8(m_def.name); }
+    // The footer of printed pages: "CS-Tolvar Revision 1.4".
+    QString GetPrintTitle() const;
+    // Its grid as printed pages (ListSheetPrint.cpp).
+    bool PrintSheet(CPagePrinter& printer) override;
 
     void SelectRow(int row);
     void SetRows(int count, int offset);

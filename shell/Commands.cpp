@@ -12,6 +12,8 @@ const std::vector<SCommandDef>& CommandTable() {
         {kCmdSaveAs, "Save &As...", "Save the active document with a new name."},
         {kCmdPrintCurrent, "&Current...", ""},
         {kCmdPrintAll, "&All...", "Print the active document", {K(Qt::CTRL | Qt::Key_P)}},
+        {kCmdPrintPreview, "Pre&view...", "Show the pages of all sheets as they print."},
+        {kCmdExportPdf, "Export as PDF...", "Save the pages of all sheets as a PDF file."},
         {kCmdRecentFirst, "Recent File", "Open this document."},
         {kCmdRecentFirst + 1, "Recent File", "Open this document."},
         {kCmdRecentFirst + 2, "Recent File", "Open this document."},
@@ -73,6 +75,12 @@ const std::vector<SMenuDef>& MenuTable() {
         {"&Help", {kCmdHelp, kSeparator, kCmdAbout}},
     };
     return menus;
+}
+
+const std::vector<int>& PrintSubmenu() {
+    static const std::vector<int> items = {kCmdPrintCurrent, kCmdPrintAll, kSeparator,
+                                           kCmdPrintPreview, kCmdExportPdf};
+    return items;
 }
 
 const std::vector<int>& ToolbarTable() {

@@ -14,6 +14,8 @@ enum ECommand : int {
     kCmdSaveAs = 57604,
     kCmdPrintCurrent = 32810,
     kCmdPrintAll = 57607,
+    kCmdPrintPreview = 32811,
+    kCmdExportPdf = 32812,
     kCmdRecentFirst = 57616, // four entries
     kCmdExit = 57665,
     kCmdEditMemory = 20120,
@@ -62,7 +64,9 @@ struct SMenuDef {
 const std::vector<SCommandDef>& CommandTable();
 const SCommandDef* FindCommand(int id);
 // The menu bar in order. In "&File" the id kCmdPrintCurrent stands for the "&Print"
-// submenu and kCmdRecentFirst for the recent files.
+// submenu (PrintSubmenu()) and kCmdRecentFirst for the recent files.
 const std::vector<SMenuDef>& MenuTable();
+// The items of the "&Print" submenu.
+const std::vector<int>& PrintSubmenu();
 // The toolbar buttons in order (kSeparator between groups).
 const std::vector<int>& ToolbarTable();

@@ -36,3 +36,18 @@ int CTolvarListFrame::GetCurrentViewId() const {
 CSheetView* CTolvarListFrame::CurrentSheet() const {
     return m_views[static_cast<size_t>(m_slot)];
 }
+
+bool CTolvarListFrame::PrintSheet(int id, CPagePrinter& printer) {
+    const int slot = ListSlotOf(id);
+    if (id == kViewNone || slot <= 0 || slot >= kListSlots) return true;
+    CSheetView* view = m_views[static_cast<size_t>(slot)];
+    const bool multiTone = slot == ListSlotOf(kViewMultiToneFirst);
+    if (multiTone) view->SetSetNumber(id - 2);
+    view->OnUpdate();
+    const bool go = view->PrintSheet(printer);
+    if (multiTone && id - 2 != m_multiToneSet) {
+        view->SetSetNumber(m_multiToneSet);
+        view->OnUpdate();
+    }
+    return go;
+}

@@ -7,6 +7,7 @@
 
 #include "document/NavigationTree.h"
 
+class CPagePrinter;
 class CSheetView;
 
 class CTolvarListFrame : public QStackedWidget {
@@ -20,6 +21,10 @@ public:
     void ShowSheet(int id);
     void RefreshSheet(int id) { ShowSheet(id); }
     int GetCurrentViewId() const;
+    // Prints the view of an id, its rows redrawn from the nodes first (the multiple-
+    // tone sheet told its set, and given back the set it shows afterwards). Id 0
+    // prints nothing. False stops the print job.
+    bool PrintSheet(int id, CPagePrinter& printer);
     CSheetView* CurrentSheet() const;
     CSheetView* SheetOfSlot(int slot) const { return m_views[static_cast<size_t>(slot)]; }
 

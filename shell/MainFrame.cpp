@@ -25,6 +25,7 @@
 #include "shell/Document.h"
 #include "shell/ListFrame.h"
 #include "shell/MessageView.h"
+#include "shell/PrintJob.h"
 #include "shell/Profile.h"
 #include "shell/QtInteraction.h"
 #include "shell/TreeView.h"
@@ -122,8 +123,12 @@ void CTolvarMainFrame::BuildMenus() {
                 menu->addSeparator();
             } else if (id == kCmdPrintCurrent) {
                 QMenu* print = menu->addMenu(QStringLiteral("&Print"));
-                print->addAction(m_actions[kCmdPrintCurrent]);
-                print->addAction(m_actions[kCmdPrintAll]);
+                for (int item : PrintSubmenu()) {
+                    if (item == kSeparator)
+                        print->addSeparator();
+                    else
+                        print->addAction(m_actions[item]);
+                }
             } else if (id == kCmdRecentFirst) {
                 for (int i = 0; i < CProfile::kRecentFiles; ++i)
                     menu->addAction(m_actions[kCmdRecentFirst + i]);
@@ -239,6 +244,11 @@ void CTolvarMainFrame::ActivateMakerReserve() {
 // ---------------------------------------------------------------------------------------
 // Commands
 
+void CTolvarMainFrame::SetPrintJob(CPrintJob* job) {
+    m_print = job;
+    UpdateCommandUI();
+}
+
 QAction* CTolvarMainFrame::Action(int id) const {
     const auto it = m_actions.find(id);
     return it == m_actions.end() ? nullptr : it->second;
@@ -276,6 +286,18 @@ void CTolvarMainFrame::OnAppCommand(int id) {
     case kCmdNew: m_doc.OnFileNew(); break;
     case kCmdOpen: m_doc.OnFileOpen(); break;
     case kCmdHelp: ShowHelp(); break;
+    case kCmdPrintAll:
+        if (m_print) m_print->OnPrintAll();
+        break;
+    case kCmdPrintCurrent:
+        if (m_print) m_print->OnPrintCurrent(GetCurrentViewId());
+        break;
+    case kCmdPrintPreview:
+        if (m_print) m_print->OnPrintPreview();
+        break;
+    case kCmdExportPdf:
+        if (m_print) m_print->OnExportPdf();
+        break;
     case kCmdAbout: {
         CAboutDialog about(this);
         about.exec();
@@ -316,10 +338,11 @@ SCommandState CTolvarMainFrame::CommandState(int id) const {
     case kCmdPaste:
     case kCmdClear:
     case kCmdDelete:
-    case kCmdInsert:
-    // Printing comes with the print job.
+    case kCmdInsert: state.enabled = false; break;
     case kCmdPrintCurrent:
-    case kCmdPrintAll: state.enabled = false; break;
+    case kCmdPrintAll:
+    case kCmdPrintPreview:
+    case kCmdExportPdf: state.enabled = m_print != nullptr; break;
     default:
         if (id >= kCmdRecentFirst && id < kCmdRecentFirst + CProfile::kRecentFiles)
             state.enabled = id - kCmdRecentFirst < m_profile.RecentFiles().size();

@@ -9,6 +9,7 @@
 #include "shell/Commands.h"
 #include "shell/SheetView.h"
 
+class CPrintJob;
 class CProfile;
 class CQMessageView;
 class CQtUserInteraction;
@@ -38,6 +39,8 @@ public:
     void UpdateCommandUI();
 
     QAction* Action(int id) const;
+    // The application's print job; the print commands stay disabled without one.
+    void SetPrintJob(CPrintJob* job);
     CTolvarTreeView* Tree() const { return m_tree; }
     CTolvarListFrame* ListFrame() const { return m_list; }
     CQMessageView* LeftHeader() const { return m_leftHeader; }
@@ -86,4 +89,5 @@ private:
     QLabel* m_message = nullptr;
     QLabel* m_extra = nullptr;
     bool m_makerPane = false;
+    CPrintJob* m_print = nullptr;
 };

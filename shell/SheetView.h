@@ -4,6 +4,7 @@
 
 #include <QWidget>
 
+class CPagePrinter;
 class CTolvarCloneSupportDoc;
 
 // The enable and check state a command shows.
@@ -26,6 +27,9 @@ public:
     virtual void SetSetNumber(int /*set*/) {}
     // Text for the right header's trailing part.
     virtual QString TrailingText() const { return {}; }
+    // Prints the view's rows as they are now; false stops the print job. A view
+    // without rows prints nothing.
+    virtual bool PrintSheet(CPagePrinter& /*printer*/) { return true; }
 
 signals:
     // The trailing text changed (another row was selected).

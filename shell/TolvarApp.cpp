@@ -2,12 +2,18 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QTimer>
+#include <cstdio>
 
+#include "datamodel/DataManagers.h"
+#include "document/NavigationTree.h"
 #include "document/TolvarPortFactory.h"
 #include "shell/Dialogs.h"
 #include "shell/Document.h"
+#include "shell/ListFrame.h"
 #include "shell/MainFrame.h"
+#include "shell/PrintJob.h"
 #include "shell/QtInteraction.h"
 
 SCommandLine ParseCommandLine(const QStringList& arguments) {
@@ -20,7 +26,21 @@ SCommandLine ParseCommandLine(const QStringList& arguments) {
             line.version = true;
         else if (argument == "--open" && i + 1 < arguments.size())
             line.openFile = arguments[++i];
-        else if (argument == "--no-splash")
+        else if (argument == "--print-pdf") {
+            line.printPdf = true;
+            if (i + 2 < arguments.size()) {
+                line.printData = arguments[++i];
+                line.printOutput = arguments[++i];
+            } else {
+                line.usageError = QStringLiteral("--print-pdf needs a data file and a PDF file");
+                i = arguments.size();
+            }
+        } else if (argument == "--view") {
+            bool number = false;
+            line.printView = i + 1 < arguments.size() ? arguments[++i].toInt(&number) : -1;
+            if (!number || line.printView < 0 || line.printView > kViewLast)
+                line.usageError = QString("--view needs a view id from 0 to %1").arg(kViewLast);
+        } else if (argument == "--no-splash")
             line.showSplash = false;
         else if ((argument.startsWith('/') || argument.startsWith('-')) &&
                  argument.mid(1).compare("VURARID", Qt::CaseInsensitive) == 0)
@@ -37,6 +57,7 @@ QString InstanceLockPath(const QString& folder) {
 CTolvarApp::CTolvarApp() = default;
 
 CTolvarApp::~CTolvarApp() {
+    m_print.reset();
     m_frame.reset();
     m_doc.reset();
 }
@@ -56,6 +77,13 @@ bool CTolvarApp::InitInstance(const QStringList& arguments) {
     if (m_sheets)
         sheets = [this](int slot, QWidget* parent) { return m_sheets(slot, *m_doc, parent); };
     m_frame = std::make_unique<CTolvarMainFrame>(*m_doc, *m_ui, m_profile, sheets);
+    m_print = std::make_unique<CPrintJob>(
+        *m_doc, *m_ui,
+        [this](int id, CPagePrinter& printer) {
+            return m_frame->ListFrame()->PrintSheet(id, printer);
+        },
+        m_frame.get());
+    m_frame->SetPrintJob(m_print.get());
 
     const SWindowPosition position = m_profile.WindowPosition();
     if (position.cmdShow == 3)
@@ -75,4 +103,55 @@ bool CTolvarApp::InitInstance(const QStringList& arguments) {
         if (guard.Entered()) m_doc->OpenDocumentFile(line.openFile);
     }
     return true;
+}
+
+int CTolvarApp::PrintFileToPdf(const QString& dataFile, const QString& pdfFile, int view) {
+    // No window, no lock, and the profile left as it was (variant, recent files).
+    const int storedModel = m_profile.ModelVer();
+    m_ports = std::make_unique<CTolvarPortFactory>();
+    m_ui = std::make_unique<CQtUserInteraction>();
+    m_ui->SetSilent(true);
+    m_ui->SetBoxHook([](const SBoxRecord& box) {
+        std::fprintf(stderr, "cs-tolvar: %s\n", qPrintable(box.text));
+        return EAnswer::Ok;
+    });
+    m_doc = std::make_unique<CTolvarCloneSupportDoc>(*m_ui, m_profile, *m_ports);
+    int status = 0;
+    const EFileResult result = m_doc->Data().Open(QFileInfo(dataFile).absoluteFilePath().toStdString());
+    if (result != EFileResult::Ok) {
+        std::fprintf(stderr, "%s\n", FileResultText(result));
+        const SReadProblem& problem = m_doc->Data().FileIo().LastProblem();
+        if (problem.line > 0 && !problem.reason.empty())
+            std::fprintf(stderr, "cs-tolvar: %s: line %d: %s\n", qPrintable(dataFile),
+                         problem.line, problem.reason.c_str());
+        else
+            std::fprintf(stderr, "cs-tolvar: %s: the file is refused\n", qPrintable(dataFile));
+        status = 2;
+    } else {
+        bool shown = view <= kViewNone; // all, or the empty view that prints nothing
+        for (const SNavItem& item : NavigationItems(m_doc->Model(), false))
+            shown = shown || item.id == view;
+        if (!shown) {
+            std::fprintf(stderr, "cs-tolvar: view %d is not shown for the %s variant\n", view,
+                         m_doc->Model() == ModelPMR ? "PMR" : "LMR");
+            status = 64;
+        } else {
+            std::function<CSheetView*(int, QWidget*)> sheets;
+            if (m_sheets)
+                sheets = [this](int slot, QWidget* parent) { return m_sheets(slot, *m_doc, parent); };
+            CTolvarListFrame frame(nullptr, sheets);
+            CPrintJob job(*m_doc, *m_ui, [&frame](int id, CPagePrinter& printer) {
+                return frame.PrintSheet(id, printer);
+            });
+            job.AddToQueue(view < 0 ? CPrintQueue::kPrintAll : view);
+            if (!job.PrintQueueToPdf(pdfFile, false))
+                status = 74;
+            else if (job.LastPageCount() == 0)
+                std::fprintf(stderr, "cs-tolvar: nothing to print; %s not written\n",
+                             qPrintable(pdfFile));
+        }
+    }
+    m_doc.reset();
+    m_profile.SetModelVer(storedModel);
+    return status;
 }

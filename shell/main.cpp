@@ -12,10 +12,14 @@ int main(int argc, char* argv[]) {
         arguments << QString::fromLocal8Bit(argv[i]);
     const SCommandLine line = ParseCommandLine(arguments);
     if (line.help) {
-        std::printf("Usage: cs-tolvar [/VURARID] [--no-splash]\n\n"
+        std::printf("Usage: cs-tolvar [/VURARID] [--no-splash]\n"
+                    "       cs-tolvar --print-pdf DATAFILE PDFFILE [--view ID]\n\n"
                     "Cloning software for the VK-Tolvar repeater.\n\n"
                     "  /VURARID, -vurarid   start in maker-reserved mode (asks first)\n"
                     "  --open FILE          open a data file (.zcf) at start\n"
+                    "  --print-pdf DATAFILE PDFFILE [--view ID]\n"
+                    "                       print all sheets of the data file's variant (or\n"
+                    "                       the one view) to a PDF file, without a window\n"
                     "  --no-splash          start without the splash window\n"
                     "  --version            print the version and exit\n"
                     "  --help               print this help and exit\n\n"
@@ -26,6 +30,20 @@ int main(int argc, char* argv[]) {
     if (line.version) {
         std::printf("cs-tolvar %s (CS-Tolvar Rev.1.4)\n", TOLVAR_VERSION);
         return 0;
+    }
+    if (!line.usageError.isEmpty()) {
+        std::fprintf(stderr, "cs-tolvar: %s (see cs-tolvar --help)\n", qPrintable(line.usageError));
+        return 64;
+    }
+    if (line.printPdf) {
+        // No window: no display is needed.
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+        QApplication app(argc, argv);
+        QApplication::setApplicationName(QStringLiteral("CS-Tolvar"));
+        QApplication::setOrganizationName(QStringLiteral("Velk"));
+        CTolvarApp tolvar;
+        tolvar.SetSheetMaker(MakeTolvarSheet);
+        return tolvar.PrintFileToPdf(line.printData, line.printOutput, line.printView);
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("CS-Tolvar"));

@@ -2,6 +2,7 @@
 // and the dialogs to PNG files, without a display: `make screenshots`.
 #include <QApplication>
 #include <QDir>
+#include <QMenu>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -17,6 +18,7 @@
 #include "shell/Dialogs.h"
 #include "shell/Document.h"
 #include "shell/MainFrame.h"
+#include "shell/PrintJob.h"
 #include "shell/ProgressDialog.h"
 #include "shell/QtInteraction.h"
 #include "shell/TolvarApp.h"
@@ -112,6 +114,14 @@ int main(int argc, char* argv[]) {
     CCloneProgressDialog progress(&frame);
     progress.SetPos(40);
     Save(progress, out, "dialog-progress");
+    CPrintAbortDialog printing(&frame);
+    Save(printing, out, "dialog-now-printing");
+    // The File menu's Print submenu.
+    for (QMenu* menu : frame.findChildren<QMenu*>())
+        if (menu->title() == "&Print") {
+            frame.UpdateCommandUI();
+            Save(*menu, out, "menu-print");
+        }
     std::printf("screenshots written to %s\n", qPrintable(out.absolutePath()));
     return 0;
 }

@@ -1,0 +1,185 @@
+#include "PrintJob.h"
+
+#include <QCoreApplication>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLabel>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "datamodel/CloneManager.h"
+#include "shell/Document.h"
+#include "shell/PagePrinter.h"
+#include "shell/QtInteraction.h"
+
+namespace {
+
+const char* const kNoPrinter =
+    "There is no printer.\nBefore you can print, you need to install a printer.";
+
+} // namespace
+
+CPrintAbortDialog::CPrintAbortDialog(QWidget* parent) : QDialog(parent) {
+    setObjectName("PrintAbortDialog");
+    setWindowTitle(QStringLiteral("Print"));
+    auto* layout = new QVBoxLayout(this);
+    auto* text = new QLabel(QStringLiteral("Now Printing"), this);
+    text->setAlignment(Qt::AlignCenter);
+    layout->addWidget(text);
+    auto* buttons = new QDialogButtonBox(this);
+    buttons->setCenterButtons(true);
+    m_cancel = buttons->addButton(QDialogButtonBox::Cancel);
+    layout->addWidget(buttons);
+    connect(m_cancel, &QPushButton::clicked, this, [this] { m_cancelled = true; });
+    // The main window keeps painting; it takes no input while the job runs.
+    setWindowModality(Qt::ApplicationModal);
+    setMinimumWidth(220);
+}
+
+CPrintJob::CPrintJob(CTolvarCloneSupportDoc& document, CQtUserInteraction& ui, SheetPrinter sheets,
+                     QWidget* owner)
+    : m_doc(document), m_ui(ui), m_sheets(std::move(sheets)), m_owner(owner) {
+    m_printer.setDocName(QStringLiteral("CS-Tolvar"));
+}
+
+CPrintJob::~CPrintJob() = default;
+
+int CPrintJob::VariantModel() const {
+    return m_doc.Model();
+}
+
+void CPrintJob::NoPrinter() {
+    m_ui.Box(QString::fromUtf8(kNoPrinter), EButtons::Ok, EIcon::Exclamation);
+}
+
+bool CPrintJob::ChoosePrinter() {
+    if (m_dialogRunner)
+        return m_dialogRunner(m_printer);
+    QPrintDialog dialog(&m_printer, m_owner);
+    // No page range, no selection; a PDF file is one of the printers offered.
+    dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void CPrintJob::Run() {
+    if (!ChoosePrinter())
+        return;
+    if (QueueLength() == 0)
+        return;
+    PrintQueue(m_printer, true);
+}
+
+void CPrintJob::OnPrintAll() {
+    CEditScope guard(m_doc.Registry().EditGuard());
+    if (!guard.Entered())
+        return;
+    SetSelectionFlag(0);
+    ClearQueue();
+    AddToQueue(CPrintQueue::kPrintAll);
+    Run();
+}
+
+void CPrintJob::OnPrintCurrent(int viewId) {
+    CEditScope guard(m_doc.Registry().EditGuard());
+    if (!guard.Entered())
+        return;
+    SetSelectionFlag(0);
+    ClearQueue();
+    if (viewId == 0)
+        return;
+    AddToQueue(viewId);
+    Run();
+}
+
+void CPrintJob::OnPrintPreview() {
+    CEditScope guard(m_doc.Registry().EditGuard());
+    if (!guard.Entered())
+        return;
+    ClearQueue();
+    AddToQueue(CPrintQueue::kPrintAll);
+    QPrintPreviewDialog preview(&m_printer, m_owner);
+    connect(&preview, &QPrintPreviewDialog::paintRequested, this,
+            [this](QPrinter* printer) { PrintQueue(*printer, false); });
+    if (m_previewRunner)
+        m_previewRunner(preview);
+    else
+        preview.exec();
+}
+
+void CPrintJob::OnExportPdf() {
+    CEditScope guard(m_doc.Registry().EditGuard());
+    if (!guard.Entered())
+        return;
+    const QFileInfo data(m_doc.PathName());
+    const QString suggested =
+        m_doc.PathName().isEmpty()
+            ? QDir::home().filePath(QStringLiteral("Untitled.pdf"))
+            : data.dir().filePath(data.completeBaseName() + QStringLiteral(".pdf"));
+    const QString path =
+        m_chooser ? m_chooser(suggested)
+                  : QFileDialog::getSaveFileName(m_owner, QStringLiteral("Export as PDF"),
+                                                 suggested, QStringLiteral("PDF Files (*.pdf)"));
+    if (path.isEmpty())
+        return;
+    ClearQueue();
+    AddToQueue(CPrintQueue::kPrintAll);
+    PrintQueueToPdf(path, true);
+}
+
+bool CPrintJob::PrintQueueToPdf(const QString& path, bool interactive) {
+    QPrinter pdf(QPrinter::HighResolution);
+    pdf.setOutputFormat(QPrinter::PdfFormat);
+    pdf.setOutputFileName(path);
+    pdf.setPageLayout(m_printer.pageLayout());
+    pdf.setDocName(QStringLiteral("CS-Tolvar"));
+    return PrintQueue(pdf, interactive);
+}
+
+bool CPrintJob::PrintQueue(QPrinter& printer, bool interactive) {
+    m_lastPages = 0;
+    const bool toFile = printer.outputFormat() == QPrinter::PdfFormat;
+    // Without a printer Qt falls back to a PDF file that has no name yet.
+    if (interactive && (toFile ? printer.outputFileName().isEmpty() : !printer.isValid())) {
+        NoPrinter();
+        return false;
+    }
+    CPagePrinter pages(printer);
+    if (m_pageHook)
+        pages.SetPageHook(m_pageHook);
+    if (interactive) {
+        m_abort = new CPrintAbortDialog(m_owner);
+        m_abort->show();
+        QCoreApplication::processEvents();
+        pages.SetAbortCheck([this] {
+            QCoreApplication::processEvents();
+            return m_abort->Cancelled();
+        });
+    }
+    const std::vector<int> ids = Queue();
+    for (int id : ids)
+        if (!m_sheets || !m_sheets(id, pages))
+            break;
+    const bool done = pages.Finish();
+    m_lastPages = pages.PageCount();
+    if (m_abort) {
+        m_abort->hide();
+        m_abort->deleteLater();
+        m_abort = nullptr;
+    }
+    if (pages.Failed() && pages.PageCount() == 0) {
+        if (toFile)
+            m_ui.Box(QString("The file %1 cannot be written.").arg(printer.outputFileName()),
+                     EButtons::Ok, EIcon::Exclamation);
+        else
+            NoPrinter();
+    }
+    // A cancelled or broken file is not left behind as if it were complete.
+    if (!done && toFile && pages.PageCount() > 0)
+        QFile::remove(printer.outputFileName());
+    return done;
+}

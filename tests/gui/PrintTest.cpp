@@ -1,0 +1,505 @@
+// Printing, offscreen: every job goes to a PDF file whose pages are read back as
+// text (pdftotext): the sheets and their order, the page header and footer, the
+// column slices of a wide sheet, the multiple-tone sets, the jobs that print
+// nothing, Cancel, the preview, the PDF export and the command line.
+#include <QApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QProcess>
+#include <QPushButton>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "datamodel/memmap/ChannelEditing.h"
+#include "datamodel/nodes/Node.h"
+#include "document/NavigationTree.h"
+#include "document/PrintOrder.h"
+#include "editors/ListSheet.h"
+#include "editors/sheets/Sheets.h"
+#include "shell/Document.h"
+#include "shell/ListFrame.h"
+#include "shell/MainFrame.h"
+#include "shell/PrintJob.h"
+#include "shell/QtInteraction.h"
+#include "shell/TolvarApp.h"
+#include "shell/TreeView.h"
+
+namespace {
+
+const QString kFooter = QStringLiteral("CS-Tolvar Revision 1.4");
+
+// Sets of different sizes, each row naming its set, so that a page shows which set
+// and which rows it printed.
+const SSheetDef kSetDef{"Multiple Tone",
+                        16,
+                        "Column_PrintTestSets",
+                        132,
+                        {{"No.", 1, 40, 40, 100, 0xFFFFFFFF, 0xFFFFFFFF, 3},
+                         {"RX", 0, 55, 30, 200, 0xFFFFFFFF, 0xFFFFFFFF, 6},
+                         {"TX", 0, 55, 30, 200, 0xFFFFFFFF, 0xFFFFFFFF, 6}}};
+
+int SetSize(int set) {
+    return set % 5 + 1;
+}
+
+class CSetSheet : public CListSheet {
+public:
+    CSetSheet(CTolvarCloneSupportDoc& doc, QWidget* parent) : CListSheet(kSetDef, doc, parent) {}
+    void SetSetNumber(int set) override { m_set = set; }
+    void OnUpdate() override {
+        SetRows(SetSize(m_set), 0);
+        RefreshAll();
+    }
+    void RefreshRow(int row) override {
+        SetCellText(row, 0, QString::number(row + 1));
+        SetCellText(row, 1, QString("S%1R%2").arg(m_set).arg(row + 1));
+        SetCellText(row, 2, "<-----");
+    }
+    QString GetSheetName() const override { return QString("Multiple Tone %1").arg(m_set); }
+
+private:
+    int m_set = 1;
+};
+
+struct SPrintApp {
+    CTolvarApp app;
+    QString pdf;
+    int choices = 0;    // times the printer choice was asked
+    bool choose = true; // the answer to it
+    QString outputFile; // where the chosen printer writes; empty: no printer
+
+    SPrintApp(int model, const QString& file, CTolvarApp::SheetMaker maker = MakeTolvarSheet)
+        : pdf(file), outputFile(file) {
+        QSettings("Velk", "CS-Tolvar").clear();
+        QSettings("Velk", "CS-Tolvar").setValue("Model/ModelVer", model);
+        QFile::remove(file);
+        app.SetSplashDuration(0);
+        app.SetSheetMaker(std::move(maker));
+        ok = app.InitInstance({"cs-tolvar"});
+        if (!ok)
+            return;
+        app.Interaction()->SetSilent(true);
+        app.Interaction()->SetBoxHook([](const SBoxRecord&) { return EAnswer::Ok; });
+        Job().SetDialogRunner([this](QPrinter& printer) {
+            ++choices;
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(outputFile);
+            printer.setPageSize(QPageSize(QPageSize::A4));
+            printer.setPageOrientation(QPageLayout::Portrait);
+            return choose;
+        });
+    }
+    CTolvarMainFrame& Frame() { return *app.MainFrame(); }
+    CPrintJob& Job() { return *app.PrintJob(); }
+    const std::vector<SBoxRecord>& Boxes() { return app.Interaction()->Boxes(); }
+    CListSheet* SheetOf(int id) {
+        return qobject_cast<CListSheet*>(Frame().ListFrame()->SheetOfSlot(ListSlotOf(id)));
+    }
+    bool ok = false;
+};
+
+// The pages of a PDF file as text, laid out as printed.
+QStringList PdfPages(const QString& path) {
+    QProcess text;
+    text.start(QStringLiteral("pdftotext"), {"-layout", path, "-"});
+    if (!text.waitForFinished(60000) || text.exitCode() != 0)
+        return {};
+    QStringList pages = QString::fromUtf8(text.readAllStandardOutput()).split('\f');
+    if (!pages.isEmpty() && pages.back().trimmed().isEmpty())
+        pages.pop_back();
+    return pages;
+}
+
+QStringList Lines(const QString& page) {
+    QStringList lines;
+    for (const QString& line : page.split('\n'))
+        if (!line.trimmed().isEmpty())
+            lines << line.trimmed();
+    return lines;
+}
+
+QStringList Words(const QString& text) {
+    return text.split(' ', Qt::SkipEmptyParts);
+}
+
+// The page headers with repeats folded: one entry per printed sheet.
+QStringList SheetRuns(const QStringList& pages) {
+    QStringList runs;
+    for (const QString& page : pages) {
+        const QString header = Lines(page).value(0);
+        if (runs.isEmpty() || runs.back() != header)
+            runs << header;
+    }
+    return runs;
+}
+
+bool HavePdfToText() {
+    return !QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty();
+}
+
+} // namespace
+
+class PrintTest : public QObject {
+    Q_OBJECT
+private:
+    QTemporaryDir m_dir;
+    QString File(const QString& name) const { return m_dir.filePath(name); }
+
+private slots:
+    void initTestCase() {
+        QVERIFY2(HavePdfToText(), "pdftotext (poppler-utils) is needed: make test installs it");
+    }
+
+    void printAllPrintsTheVariantsSheetsInOrder_data() {
+        QTest::addColumn<int>("model");
+        QTest::newRow("LMR") << 0;
+        QTest::newRow("PMR") << 1;
+    }
+    void printAllPrintsTheVariantsSheetsInOrder() {
+        QFETCH(int, model);
+        SPrintApp s(model, File("all.pdf"));
+        QVERIFY(s.ok);
+        s.Frame().OnCommand(kCmdPrintAll);
+        QCOMPARE(s.choices, 1);
+        QCOMPARE(s.Job().Queue(), PrintAllOrder(model));
+
+        // The sheets the queue names, in its order, each under its own name.
+        QStringList expected;
+        int missing = 0;
+        for (int id : s.Job().Queue()) {
+            CListSheet* sheet = s.SheetOf(id);
+            if (!sheet) {
+                ++missing;
+                continue;
+            }
+            if (ListSlotOf(id) == ListSlotOf(kViewMultiToneFirst))
+                sheet->SetSetNumber(id - 2);
+            sheet->OnUpdate();
+            if (sheet->RowCount() > 0)
+                expected << sheet->GetSheetName();
+        }
+        const QStringList pages = PdfPages(s.pdf);
+        QCOMPARE(int(pages.size()), s.Job().LastPageCount());
+        QVERIFY(!pages.isEmpty());
+        QCOMPARE(SheetRuns(pages), expected);
+        for (const QString& page : pages)
+            QCOMPARE(Lines(page).back(), kFooter);
+        QVERIFY(!s.Job().Queue().empty());
+        for (int id : s.Job().Queue())
+            QVERIFY(id != kViewMakerReserved);
+        if (missing > 0)
+            QSKIP(qPrintable(QString("%1 of the %2 views have no sheet in this build; their pages "
+                                     "are checked once the sheets exist")
+                                 .arg(missing)
+                                 .arg(s.Job().QueueLength())));
+    }
+
+    void wideSheetPrintsInSlicesRepeatingTheRowTitles_data() {
+        QTest::addColumn<int>("model");
+        QTest::newRow("LMR") << 0;
+        QTest::newRow("PMR") << 1;
+    }
+    void wideSheetPrintsInSlicesRepeatingTheRowTitles() {
+        QFETCH(int, model);
+        SPrintApp s(model, File("memory.pdf"));
+        QVERIFY(s.ok);
+        CChannelEditor channels(s.app.Document()->Registry());
+        CNode& holder = *channels.Holder(5);
+        holder.FindChild("ChOn")->SetValue(1);
+        holder.FindChild("Text")->SetText("HILLTOP");
+        const int memory = MemoryViewOf(model);
+        QCOMPARE(s.Frame().GetCurrentViewId(), memory);
+        s.Frame().OnCommand(kCmdPrintCurrent);
+        QCOMPARE(s.Job().Queue(), std::vector<int>{memory});
+
+        const SSheetDef& def = s.SheetOf(memory)->Definition();
+        QStringList others; // the titles of columns 1.., as words
+        for (size_t c = 1; c < def.columns.size(); ++c)
+            others << Words(QString::fromUtf8(def.columns[c].title));
+        const QString rowTitle = QString::fromUtf8(def.columns[0].title);
+
+        const QStringList pages = PdfPages(s.pdf);
+        QVERIFY(pages.size() >= 2);
+        // Pages in blocks of rows; within a block one page per slice, each slice
+        // starting with the row titles.
+        QStringList sliceWords;
+        std::vector<int> rowsSeen;
+        QList<int> blockRows, lastRows;
+        int hilltop = 0, slices = 0;
+        for (int p = 0; p < pages.size(); ++p) {
+            const QStringList lines = Lines(pages[p]);
+            QCOMPARE(lines.front(), QString("Memory Channel"));
+            QCOMPARE(lines.back(), kFooter);
+            QStringList titles = Words(lines.value(1));
+            QCOMPARE(titles.value(0), rowTitle);
+            titles.removeFirst();
+            QList<int> rows;
+            for (int l = 2; l < lines.size() - 1; ++l)
+                rows << Words(lines[l]).value(0).toInt();
+            hilltop += int(pages[p].count("HILLTOP"));
+            if (rows != lastRows) {
+                // A new block: the slices of the one before covered every column once.
+                if (!lastRows.isEmpty())
+                    QCOMPARE(sliceWords, others);
+                sliceWords.clear();
+                for (int r : rows)
+                    rowsSeen.push_back(r);
+                lastRows = rows;
+                slices = 0;
+            }
+            sliceWords << titles;
+            ++slices;
+        }
+        QCOMPARE(sliceWords, others);
+        QVERIFY2(pages.size() > 1 && slices > 1, "the sheet is wider than the page");
+        std::vector<int> all(32);
+        for (int i = 0; i < 32; ++i)
+            all[size_t(i)] = i + 1;
+        QCOMPARE(rowsSeen, all);
+        QCOMPARE(hilltop, 1); // the name column lies on one slice of one block
+    }
+
+    void multipleToneSetsPrintOneAfterAnother() {
+        SPrintApp s(0, File("sets.pdf"),
+                    [](int slot, CTolvarCloneSupportDoc& doc, QWidget* parent) -> CSheetView* {
+                        if (slot == ListSlotOf(kViewMultiToneFirst))
+                            return new CSetSheet(doc, parent);
+                        return MakeTolvarSheet(slot, doc, parent);
+                    });
+        QVERIFY(s.ok);
+        QVERIFY(s.Frame().Tree()->SelectId(kViewMultiToneFirst + 6)); // "CH 7"
+        QCOMPARE(s.Frame().GetCurrentViewId(), kViewMultiToneFirst + 6);
+        s.Frame().OnCommand(kCmdPrintAll);
+
+        int set = 0;
+        for (const QString& page : PdfPages(s.pdf)) {
+            const QStringList lines = Lines(page);
+            if (!lines.front().startsWith("Multiple Tone")) {
+                QVERIFY2(set == 0 || set == 32, "the sets print together");
+                continue;
+            }
+            ++set;
+            QCOMPARE(lines.front(), QString("Multiple Tone %1").arg(set));
+            QCOMPARE(Words(lines.value(1)), (QStringList{"No.", "RX", "TX"}));
+            const QStringList rows = lines.mid(2, lines.size() - 3);
+            QCOMPARE(int(rows.size()), SetSize(set));
+            for (int r = 0; r < rows.size(); ++r)
+                QCOMPARE(Words(rows[r]),
+                         (QStringList{QString::number(r + 1), QString("S%1R%2").arg(set).arg(r + 1),
+                                      "<-----"}));
+        }
+        QCOMPARE(set, 32);
+        // The sheet shown is back on its own set.
+        CListSheet* sheet = s.SheetOf(kViewMultiToneFirst);
+        QCOMPARE(sheet->RowCount(), SetSize(7));
+        QCOMPARE(sheet->Grid().Model().CellText(0, 1), QString("S7R1"));
+        QCOMPARE(s.Frame().GetCurrentViewId(), kViewMultiToneFirst + 6);
+    }
+
+    void jobsThatPrintNothing_data() {
+        QTest::addColumn<bool>("groupSelected");
+        QTest::addColumn<bool>("choose");
+        QTest::addColumn<int>("choices");
+        QTest::newRow("view 0: no dialog") << true << true << 0;
+        QTest::newRow("printer choice cancelled") << false << false << 1;
+    }
+    void jobsThatPrintNothing() {
+        QFETCH(bool, groupSelected);
+        QFETCH(bool, choose);
+        QFETCH(int, choices);
+        SPrintApp s(0, File("nothing.pdf"));
+        QVERIFY(s.ok);
+        s.choose = choose;
+        if (groupSelected)
+            QVERIFY(s.Frame().Tree()->SelectId(kGroupDtmf));
+        QCOMPARE(s.Frame().GetCurrentViewId(), groupSelected ? 0 : 1);
+        s.Frame().OnCommand(kCmdPrintCurrent);
+        QCOMPARE(s.choices, choices);
+        QVERIFY(!QFile::exists(s.pdf));
+        QVERIFY(s.Boxes().empty());
+        // The same job on view 0 without the frame: an empty queue entry prints nothing.
+        s.Job().ClearQueue();
+        s.Job().AddToQueue(kViewNone);
+        QVERIFY(s.Job().PrintQueueToPdf(s.pdf, false));
+        QCOMPARE(s.Job().LastPageCount(), 0);
+        QVERIFY(!QFile::exists(s.pdf));
+    }
+
+    void failuresAreShown_data() {
+        QTest::addColumn<QString>("output");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("no printer")
+            << QString()
+            << "There is no printer.\nBefore you can print, you need to install a printer.";
+        QTest::newRow("file cannot be written")
+            << "/nonexistent-folder/out.pdf"
+            << "The file /nonexistent-folder/out.pdf cannot be written.";
+    }
+    void failuresAreShown() {
+        QFETCH(QString, output);
+        QFETCH(QString, message);
+        SPrintApp s(0, File("unused.pdf"));
+        QVERIFY(s.ok);
+        s.outputFile = output;
+        s.Frame().OnCommand(kCmdPrintAll);
+        QCOMPARE(int(s.Boxes().size()), 1);
+        QCOMPARE(s.Boxes().front().text, message);
+        QCOMPARE(s.Job().LastPageCount(), 0);
+    }
+
+    void cancelStopsTheJob() {
+        SPrintApp s(0, File("cancelled.pdf"));
+        QVERIFY(s.ok);
+        bool shown = false;
+        s.Job().SetPageHook([&](int page) {
+            CPrintAbortDialog* abort = s.Job().AbortDialog();
+            QVERIFY(abort && abort->isVisible());
+            QCOMPARE(abort->windowTitle(), QString("Print"));
+            QCOMPARE(abort->findChild<QLabel*>()->text(), QString("Now Printing"));
+            shown = true;
+            if (page == 1)
+                QTest::mouseClick(abort->CancelButton(), Qt::LeftButton);
+        });
+        s.Frame().OnCommand(kCmdPrintAll);
+        QVERIFY(shown);
+        QCOMPARE(s.Job().LastPageCount(), 1);
+        QVERIFY2(!QFile::exists(s.pdf), "a cancelled file is removed");
+        QVERIFY(!s.Job().AbortDialog());
+    }
+
+    void previewExportAndPrinterDrawTheSamePages() {
+        SPrintApp s(1, File("printer.pdf"));
+        QVERIFY(s.ok);
+        s.Frame().OnCommand(kCmdPrintAll);
+        const QStringList printed = PdfPages(s.pdf);
+        QVERIFY(!printed.isEmpty());
+
+        const QString exported = File("export.pdf");
+        QString suggested;
+        s.Job().SetFileChooser([&](const QString& name) {
+            suggested = name;
+            return exported;
+        });
+        s.Frame().OnCommand(kCmdExportPdf);
+        QVERIFY(suggested.endsWith("Untitled.pdf"));
+        QCOMPARE(PdfPages(exported), printed);
+
+        int previewPages = -1;
+        s.Job().SetPreviewRunner([&](QPrintPreviewDialog& preview) {
+            auto* widget = preview.findChild<QPrintPreviewWidget*>();
+            QVERIFY(widget);
+            widget->updatePreview();
+            previewPages = widget->pageCount();
+        });
+        s.Frame().OnCommand(kCmdPrintPreview);
+        QCOMPARE(previewPages, int(printed.size()));
+    }
+
+    void commandLine_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<bool>("printPdf");
+        QTest::addColumn<int>("view");
+        QTest::addColumn<bool>("usageError");
+        QTest::newRow("all") << QStringList{"--print-pdf", "a.zcf", "a.pdf"} << true << -1 << false;
+        QTest::newRow("one view") << QStringList{"--print-pdf", "a.zcf", "a.pdf", "--view", "19"}
+                                  << true << 19 << false;
+        QTest::newRow("no pdf file") << QStringList{"--print-pdf", "a.zcf"} << true << -1 << true;
+        QTest::newRow("view out of range")
+            << QStringList{"--print-pdf", "a.zcf", "a.pdf", "--view", "53"} << true << 53 << true;
+        QTest::newRow("view not a number")
+            << QStringList{"--print-pdf", "a.zcf", "a.pdf", "--view", "x"} << true << 0 << true;
+    }
+    void commandLine() {
+        QFETCH(QStringList, arguments);
+        QFETCH(bool, printPdf);
+        QFETCH(int, view);
+        QFETCH(bool, usageError);
+        const SCommandLine line = ParseCommandLine(QStringList{"cs-tolvar"} + arguments);
+        QCOMPARE(line.printPdf, printPdf);
+        QCOMPARE(line.printView, view);
+        QCOMPARE(!line.usageError.isEmpty(), usageError);
+        if (!usageError) {
+            QCOMPARE(line.printData, QString("a.zcf"));
+            QCOMPARE(line.printOutput, QString("a.pdf"));
+        }
+    }
+
+    void printsAFileWithoutAWindow() {
+        // A PMR file, while the profile keeps LMR.
+        QString inApp;
+        const QString data = File("site.zcf");
+        {
+            SPrintApp s(1, File("inapp.pdf"));
+            QVERIFY(s.ok);
+            CNode& holder = *CChannelEditor(s.app.Document()->Registry()).Holder(3);
+            holder.FindChild("ChOn")->SetValue(1);
+            holder.FindChild("Text")->SetText("RIDGE");
+            QVERIFY(s.app.Document()->Data().Save(data.toStdString()) == EFileResult::Ok);
+            s.Frame().OnCommand(kCmdPrintAll);
+            inApp = PdfPages(s.pdf).join('\f');
+        }
+        QSettings("Velk", "CS-Tolvar").setValue("Model/ModelVer", 0);
+        const QString garbage = File("garbage.zcf");
+        {
+            QFile file(garbage);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("not a data file\r\n");
+        }
+        struct SRun {
+            QStringList arguments;
+            int status;
+            bool written;
+            QString error; // a line of stderr starts with it
+        };
+        const QString out = File("cli.pdf");
+        const std::vector<SRun> runs = {
+            {{data, out}, 0, true, {}},
+            {{data, out, "--view", "2"}, 0, true, {}},
+            {{data, out, "--view", "0"}, 0, false, {}},
+            {{data, out, "--view", "40"}, 64, false, "cs-tolvar: view 40 is not shown"},
+            {{garbage, out}, 2, false, "FORMAT_ERROR"},
+            {{File("missing.zcf"), out}, 2, false, "CANNOT_OPEN_FILE"},
+            {{data, "/nonexistent-folder/x.pdf"}, 74, false, "cs-tolvar: The file"},
+        };
+        for (const SRun& run : runs) {
+            QFile::remove(out);
+            QProcess program;
+            program.start(TOLVAR_GUI_BIN, QStringList{"--print-pdf"} + run.arguments);
+            QVERIFY(program.waitForFinished(120000));
+            const QString error = QString::fromUtf8(program.readAllStandardError());
+            QVERIFY2(program.exitCode() == run.status,
+                     qPrintable(run.arguments.join(' ') + ": " + error));
+            QCOMPARE(QFile::exists(out), run.written);
+            if (!run.error.isEmpty())
+                QVERIFY2(error.contains("\n" + run.error) || error.startsWith(run.error),
+                         qPrintable(error));
+            if (run.arguments.size() == 2 && run.status == 0)
+                QCOMPARE(PdfPages(out).join('\f'), inApp);
+            if (run.arguments.contains("--view") && run.written) {
+                const QStringList pages = PdfPages(out);
+                QCOMPARE(SheetRuns(pages), QStringList{"Memory Channel"});
+                QCOMPARE(int(pages.join('\f').count("RIDGE")), 1);
+            }
+        }
+        QCOMPARE(QSettings("Velk", "CS-Tolvar").value("Model/ModelVer").toInt(), 0);
+        QVERIFY(
+            QSettings("Velk", "CS-Tolvar").value("Recent File List/File1").toString().isEmpty());
+    }
+};
+
+int main(int argc, char* argv[]) {
+    QTemporaryDir home;
+    qputenv("XDG_CONFIG_HOME", home.path().toUtf8());
+    qputenv("TMPDIR", home.path().toUtf8());
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    PrintTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "PrintTest.moc"

@@ -1,0 +1,102 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+#include <string>
+
+#include "datamodel/DataManagers.h"
+#include "document/NavigationTree.h"
+#include "document/PrintOrder.h"
+
+namespace {
+
+std::vector<int> Range(int first, int last) {
+    std::vector<int> ids;
+    for (int id = first; id <= last; ++id)
+        ids.push_back(id);
+    return ids;
+}
+
+std::vector<int> Join(std::initializer_list<std::vector<int>> parts) {
+    std::vector<int> all;
+    for (const auto& part : parts)
+        all.insert(all.end(), part.begin(), part.end());
+    return all;
+}
+
+} // namespace
+
+TEST(PrintOrder, EachVariantPrintsItsViewsInTheFixedOrder) {
+    EXPECT_EQ(PrintAllOrder(ModelLMR),
+              Join({{49, 50, 51, 1}, Range(3, 34), {36, 35, 38, 37, 39, 40, 41, 42}}));
+    EXPECT_EQ(PrintAllOrder(ModelPMR),
+              Join({{49, 50, 51, 2}, Range(3, 34), {36, 35, 38, 37, 39, 43, 44, 45, 46, 47, 48}}));
+}
+
+TEST(PrintOrder, PrintsEveryViewTheTreeShowsOnceAndNeverTheMakerReservedOne) {
+    for (int model : {ModelLMR, ModelPMR}) {
+        SCOPED_TRACE(model);
+        const std::vector<int>& order = PrintAllOrder(model);
+        const std::set<int> printed(order.begin(), order.end());
+        EXPECT_EQ(printed.size(), order.size()) << "a view printed twice";
+        std::set<int> shown;
+        for (const SNavItem& item : NavigationItems(model, true))
+            if (IsViewId(item.id) && item.id != kViewMakerReserved)
+                shown.insert(item.id);
+        for (int set = 1; set <= 32; ++set)
+            shown.insert(kViewMultiToneFirst + set - 1);
+        EXPECT_EQ(printed, shown);
+        EXPECT_EQ(printed.count(kViewMakerReserved), 0u);
+    }
+}
+
+TEST(PrintQueue, PrintAllExpandsToTheVariantsListAndOtherIdsGoAlone) {
+    CPrintQueue queue;
+    EXPECT_EQ(queue.QueueLength(), 0);
+    ASSERT_TRUE(queue.AddToQueue(17, ModelPMR));
+    ASSERT_TRUE(queue.AddToQueue(CPrintQueue::kPrintAll, ModelPMR));
+    std::vector<int> expected = {17};
+    for (int id : PrintAllOrder(ModelPMR))
+        expected.push_back(id);
+    EXPECT_EQ(queue.Entries(), expected);
+    EXPECT_EQ(queue.QueueLength(), static_cast<int>(expected.size()));
+    queue.ClearQueue();
+    EXPECT_EQ(queue.QueueLength(), 0);
+    EXPECT_TRUE(queue.Entries().empty());
+}
+
+struct SLimitCase {
+    int model;
+    int before; // single ids queued first
+    int id;
+    bool taken;
+};
+
+class PrintQueueLimit : public testing::TestWithParam<SLimitCase> {};
+
+TEST_P(PrintQueueLimit, RefusesWhatWouldFillAHundredEntries) {
+    const SLimitCase& c = GetParam();
+    CPrintQueue queue;
+    for (int i = 0; i < c.before; ++i)
+        ASSERT_TRUE(queue.AddToQueue(1, c.model));
+    const int added =
+        c.id == CPrintQueue::kPrintAll ? static_cast<int>(PrintAllOrder(c.model).size()) : 1;
+    EXPECT_EQ(queue.AddToQueue(c.id, c.model), c.taken);
+    EXPECT_EQ(queue.QueueLength(), c.before + (c.taken ? added : 0));
+    EXPECT_LT(queue.QueueLength(), CPrintQueue::kCapacity);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, PrintQueueLimit,
+                         testing::Values(SLimitCase{ModelLMR, 98, 5, true},
+                                         SLimitCase{ModelLMR, 99, 5, false},
+                                         // LMR prints 44 views, PMR 47.
+                                         SLimitCase{ModelLMR, 55, CPrintQueue::kPrintAll, true},
+                                         SLimitCase{ModelLMR, 56, CPrintQueue::kPrintAll, false},
+                                         SLimitCase{ModelPMR, 52, CPrintQueue::kPrintAll, true},
+                                         SLimitCase{ModelPMR, 53, CPrintQueue::kPrintAll, false}),
+                         [](const testing::TestParamInfo<SLimitCase>& info) {
+                             const SLimitCase& c = info.param;
+                             return std::string(c.model == ModelPMR ? "PMR" : "LMR") + "_after_" +
+                                    std::to_string(c.before) +
+                                    (c.id == CPrintQueue::kPrintAll ? "_all" : "_one");
+                         });
