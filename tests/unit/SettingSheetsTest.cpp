@@ -136,11 +136,13 @@ TEST(SettingSheets, RowsNameFieldsOfTheTree) {
             ASSERT_NE(node, nullptr) << sheet.node;
             for (const SSettingRow& row : sheet.rows) {
                 // Headings sit at the margin; only settings may be indented.
-                if (row.Heading())
+                if (row.Heading()) {
                     EXPECT_NE(row.title[0], ' ') << row.title;
-                for (const SFieldSpec& spec : row.fields)
+                }
+                for (const SFieldSpec& spec : row.fields) {
                     EXPECT_NE(node->FindChild(spec.field), nullptr)
                         << sheet.node << "." << spec.field;
+                }
                 EXPECT_NE(SettingRowText(*node, row), "------") << row.title;
             }
         }
