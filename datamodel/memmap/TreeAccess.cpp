@@ -319,6 +319,18 @@ bool SetLeafText(const STreeLeaf& leaf, const std::string& text, std::string& er
     return true;
 }
 
+bool CheckLeafText(const CNode& node, const std::string& text, std::string& reason) {
+    int value = 0;
+    if (const auto* freq = dynamic_cast<const CFreqNode*>(&node))
+        return freq->CheckText(text, value, reason);
+    if (const auto* num = dynamic_cast<const CNumNode*>(&node))
+        return num->CheckText(text, value, reason);
+    if (const auto* string = dynamic_cast<const CStringNode*>(&node))
+        return string->CheckText(text, reason);
+    reason = "\"" + node.GetName() + "\" is not a field";
+    return false;
+}
+
 std::vector<std::string> ApplyLeafEdits(CCloneManager& registry,
                                         const std::vector<SLeafEdit>& edits) {
     struct SDone {

@@ -90,6 +90,10 @@ const std::vector<SSheetRename>& SheetRenames();
 bool SetLeafText(const STreeLeaf& leaf, const std::string& text, std::string& error,
                  bool stored = false);
 
+// Whether SetLeafText would take text for node, by the same rules; reason says why
+// not. Changes nothing.
+bool CheckLeafText(const CNode& node, const std::string& text, std::string& reason);
+
 // A batch of changes, all or nothing: where names the change in messages
 // (a path, or a row and a column).
 struct SLeafEdit {

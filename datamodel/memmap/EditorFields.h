@@ -1,0 +1,35 @@
+// How an edit dialog shows one field: the kind of control, its label and what it
+// takes while typing. Tables of these describe the dialogs; the desktop program
+// makes the controls from them.
+#pragma once
+
+enum class EFieldControl {
+    Auto,  // from the node: options give a list, anything else a line edit
+    List,  // the field's option texts (or those of optionsOf)
+    Edit,  // a line edit
+    Tone,  // a tone box (CTCSS tones and DTCS codes)
+    Check, // a check box: value 1 when checked
+};
+
+// One control of an editor: the field it shows and how.
+struct SFieldSpec {
+    const char* field;  // the field's name under the editor's node ("DtmfTim", "Code")
+    const char* label;  // the text beside the control
+    EFieldControl kind = EFieldControl::Auto;
+    const char* keep = nullptr; // characters kept while typing (null: any)
+    bool upper = false;         // letters turn to upper case as they are typed
+    int maxLength = 0;          // characters the edit takes (0: the field's own limit)
+    bool dtmfLetters = false;   // "E" is taken as "*" and "F" as "#"
+    // A list offers only the options whose texts also name an option of this field
+    // (a field of the same node; "%1" becomes the variant's name, "LMR" or "PMR").
+    const char* optionsOf = nullptr;
+};
+
+// Characters the edit boxes keep while typing.
+inline constexpr const char* kKeepDtmfCode = "ABCDEF0123456789*# ";
+inline constexpr const char* kKeepDtmfFixed = "ABCDEF0123456789*#";
+inline constexpr const char* kKeepDigits = "0123456789";
+inline constexpr const char* kKeepCwId = " ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789.,:?'-()=/+*\"";
+// The printable characters from the blank to "}".
+inline constexpr const char* kKeepPrintable =
+    " !\"#$%&'()*+,-./0123456789:;<=>?@ABCDEFGHIJKLMNOPQRSTUVWXYZ[\\]^_`abcdefghijklmnopqrstuvwxyz{|}";
