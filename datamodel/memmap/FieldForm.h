@@ -12,5 +12,6 @@ public:
     virtual ~IFieldForm() = default;
     virtual std::string Shown(const CNode& node) const = 0;
     // False with the reason when the typed text stands for no text of the field.
-    virtual bool Typed(const std::string& typed, std::string& text, std::string& reason) const = 0;
+    virtual bool Typed(const CNode& node, const std::string& typed, std::string& text,
+                       std::string& reason) const = 0;
 };
