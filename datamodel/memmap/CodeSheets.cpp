@@ -18,19 +18,75 @@ constexpr int kViewMultiTone = 3, kMultiToneSets = 32;
 constexpr const char* kGroupTonePath = "5ToneCodeCH.TxCodeCom.SpcTonGrp";
 constexpr const char* kIdDecShown = "(ID-Dec)";
 
+// Forms of the editor boxes that show a field as its cell does.
+class CCodeForm : public IFieldForm {
+public:
+    explicit CCodeForm(ECodeCell kind) : m_kind(kind) {}
+    std::string Shown(const CNode& node) const override { return CodeFieldText(node, m_kind); }
+    bool Typed(const CNode& node, const std::string& typed, std::string& text,
+               std::string& reason) const override {
+        return CodeFieldTyped(node, m_kind, typed, text, reason);
+    }
+
+private:
+    ECodeCell m_kind;
+};
+
+using F = EFieldControl;
+
+// Ten characters of plain text.
+SFieldSpec TextSpec() {
+    return {"Text", "Text", F::Edit, kKeepPrintable, false, 10};
+}
+
+SFieldSpec DtmfCodeSpec(int maxLength) {
+    return {"Code", "Code", F::Edit, maxLength > 4 ? kKeepDtmfCode : kKeepDtmfFixed, true,
+            maxLength, true};
+}
+
+SFieldSpec ListSpec(const char* field, const char* label) {
+    return {field, label, F::List};
+}
+
+SFieldSpec FormSpec(const char* field, const char* label, ECodeCell kind, const char* keep = nullptr,
+                    bool upper = false, int maxLength = 0) {
+    SFieldSpec spec{field, label, F::Edit, keep, upper, maxLength};
+    spec.form = CodeFieldForm(kind);
+    return spec;
+}
+
+std::vector<SFieldSpec> FiveToneTxEditor() {
+    std::vector<SFieldSpec> fields = {
+        FormSpec("TxCode", "TX Code", K::FiveToneCode, kKeepFiveToneTx, true, 7), TextSpec()};
+    static const char* const kFlags[] = {"InpDigit1", "InpDigit2", "InpDigit3", "InpDigit4",
+                                         "InpDigit5", "InpDigit6", "InpDigit7"};
+    static const char* const kLabels[] = {"Input Digit 1", "Input Digit 2", "Input Digit 3",
+                                          "Input Digit 4", "Input Digit 5", "Input Digit 6",
+                                          "Input Digit 7"};
+    for (int d = 0; d < 7; ++d)
+        fields.push_back({kFlags[d], kLabels[d], F::Check});
+    for (const SFieldSpec& spec : {ListSpec("UpDate", "Update"), ListSpec("ABCDec", "ABC-dec"),
+                                   ListSpec("ABCAud", "ABC-Aud"), ListSpec("Sel", "Sel")})
+        fields.push_back(spec);
+    return fields;
+}
+
 // clang-format off
-// Title, format, width, minimum, maximum, printed width, kind, field, text where it does not apply.
+// Columns: title, format, width, minimum, maximum, printed width, kind, field, text
+// where the field does not apply.
 const std::vector<SCodeSheet> kSheets = {
     {kViewMultiTone, "Multiple Tone", "Column_MultiToneSheet", 16, ECodeRows::MultiTone,
      "MultiTon.Ton", {
         {"No.", 1, 40, 40, 100, 3},
         {"RX", 0, 55, 30, 200, 6, K::ToneRx, "CTonRx"},
-        {"TX", 0, 55, 30, 200, 6, K::ToneTx, "CTonTx"}}},
+        {"TX", 0, 55, 30, 200, 6, K::ToneTx, "CTonTx"}},
+     {}, {}, "Edit Multiple Tone", {{"CTonRx", "RX", F::Tone}, {"CTonTx", "TX", F::Tone}}},
     {35, "DTMF TX Code CH (Autodial)", "Column_DtmfTxSheet", 20, ECodeRows::Numbered,
      "DtmfCodeCH.TxCodeCH.CH", {
         {"CH", 0, 65, 40, 200, 8},
         {"Code", 0, 210, 40, 400, 20, K::DtmfCode, "Code"}},
-     {}, {{17, kModelsLMR, "Emergency"}, {18, kModelsLMR, "Log / ID"}, {19, kModelsBoth, "Alert"}}},
+     {}, {{17, kModelsLMR, "Emergency"}, {18, kModelsLMR, "Log / ID"}, {19, kModelsBoth, "Alert"}},
+     "Edit DTMF TX Code CH", {DtmfCodeSpec(24)}},
     {36, "DTMF RX Code CH", "Column_DtmfRxSheet", 20, ECodeRows::Numbered,
      "DtmfCodeCH.RxCodeCH.CH", {
         {"CH", 0, 65, 40, 200, 8},
@@ -39,12 +95,16 @@ const std::vector<SCodeSheet> kSheets = {
         {"LCD Blink", 0, 60, 40, 200, 8, K::Text, "Lcd"},
         {"Beep", 0, 75, 40, 200, 8, K::Text, "Beep"},
         {"SP Mute", 0, 60, 40, 200, 8, K::Text, "SpMute"},
-        {"Code MR", 0, 60, 40, 200, 8, K::Text, "CodeMr"}}},
+        {"Code MR", 0, 60, 40, 200, 8, K::Text, "CodeMr"}},
+     {}, {}, "Edit DTMF RX Code CH", {
+        DtmfCodeSpec(24), TextSpec(), ListSpec("Lcd", "LCD Blink"), ListSpec("Beep", "Beep"),
+        ListSpec("SpMute", "SP Mute"), ListSpec("CodeMr", "Code MR")}},
     {37, "DTMF TX System Code", "Column_DtmfTxSysSheet", 4, ECodeRows::Titled,
      "DtmfCodeCH.TxSysCodeCH.CH", {
         {"", 0, 150, 40, 200, 20},
         {"Code", 0, 40, 40, 250, 10, K::DtmfCode, "Code"}},
-     {"System Password OK ACK", "System Control Exit ACK", "OK ACK", "NG ACK"}},
+     {"System Password OK ACK", "System Control Exit ACK", "OK ACK", "NG ACK"}, {},
+     "Edit DTMF TX System Code", {DtmfCodeSpec(4)}},
     {38, "DTMF RX System Code", "Column_DtmfRxSysSheet", 18, ECodeRows::Titled,
      "DtmfCodeCH.RxSysCodeCH.CH", {
         {"", 0, 150, 40, 200, 20},
@@ -52,7 +112,8 @@ const std::vector<SCodeSheet> kSheets = {
      {"System Password", "System Control Exit", "Repeat Start", "Repeat Stop", "TX Start",
       "TX Stop", "RF Power (Low)", "RF Power (High)", "RX Unit OFF", "RX Unit ON",
       "RX/TX Unit OFF", "RX/TX Unit ON", "Master Enable", "Slave Enable", "TEL Dial",
-      "TEL Autodial", "Mch Select", "CPU All Reset"}},
+      "TEL Autodial", "Mch Select", "CPU All Reset"}, {},
+     "Edit DTMF RX System Code", {DtmfCodeSpec(4)}},
     {40, "2Tone Rx Code CH", "Column_2ToneRxSheet", 4, ECodeRows::NumberedGroup,
      "2ToneCodeCH.RXCodeCH.CH", {
         {"CH", 0, 40, 40, 100, 3},
@@ -63,7 +124,11 @@ const std::vector<SCodeSheet> kSheets = {
         {"ANS", 0, 45, 30, 200, 3, K::Text, "ANS", "---"},
         {"Beep", 0, 80, 30, 200, 12, K::Text, "Beep", "---"},
         {"Auto TX", 0, 55, 30, 200, 7, K::Text, "AutTx", "---"},
-        {"Stun", 0, 45, 30, 200, 4, K::Text, "Stun", "---"}}},
+        {"Stun", 0, 45, 30, 200, 4, K::Text, "Stun", "---"}},
+     {}, {}, "Edit 2Tone RX Code CH", {
+        {"1stFreq", "1st", F::Edit}, {"2ndFreq", "2nd", F::Edit}, ListSpec("Group", "Group Call"),
+        TextSpec(), ListSpec("ANS", "ANS"), ListSpec("Beep", "Beep"), ListSpec("AutTx", "Auto TX"),
+        ListSpec("Stun", "Stun")}},
     {43, "5Tone RX Code CH", "Column_5ToneRxSheet", 9, ECodeRows::NumberedGroup,
      "5ToneCodeCH.RXCodeCH.CH", {
         {"CH", 0, 40, 40, 100, 3},
@@ -75,7 +140,12 @@ const std::vector<SCodeSheet> kSheets = {
         {"Auto TX", 0, 55, 30, 200, 5, K::Text, "AutTx", "---"},
         {"Aud Mode", 0, 70, 30, 200, 6, K::Text, "AudMode", "---"},
         {"Stun", 0, 50, 30, 200, 4, K::Text, "Stun", "---"},
-        {"RPT", 0, 50, 30, 200, 4, K::Text, "Rpt", "---"}}},
+        {"RPT", 0, 50, 30, 200, 4, K::Text, "Rpt", "---"}},
+     {}, {}, "Edit 5Tone RX Code CH", {
+        FormSpec("RxCode", "RX Code", K::FiveToneCode, kKeepFiveToneRx, true, 7), TextSpec(),
+        {"IdDec", "ID-Dec", F::Check}, ListSpec("EmrCanc", "Emer Cancel"), ListSpec("Beep", "Beep"),
+        ListSpec("AudMode", "Aud Mode"), ListSpec("Stun", "Stun"), ListSpec("AutTx", "Auto TX"),
+        ListSpec("Rpt", "RPT")}},
     {45, "5Tone TX Code CH", "Column_5ToneTxSheet", 32, ECodeRows::Numbered,
      "5ToneCodeCH.TXCodeCH.CH", {
         {"CH", 0, 40, 40, 100, 3},
@@ -85,20 +155,26 @@ const std::vector<SCodeSheet> kSheets = {
         {"Update", 0, 80, 30, 200, 5, K::Text, "UpDate", "---"},
         {"ABC-dec", 0, 70, 30, 200, 6, K::Text, "ABCDec", "---"},
         {"ABC-Aud", 0, 70, 30, 200, 6, K::Text, "ABCAud", "---"},
-        {"Sel", 0, 40, 30, 200, 3, K::Text, "Sel", "---"}}},
+        {"Sel", 0, 40, 30, 200, 3, K::Text, "Sel", "---"}},
+     {}, {}, "Edit 5Tone TX Code CH", FiveToneTxEditor()},
     {47, "5Tone Format", "Column_5ToneFormatSheet", 10, ECodeRows::Named,
      "5ToneCodeCH.Format.", {
         {"Format", 0, 55, 40, 100, 6},
         {"Tone Period", 0, 85, 30, 200, 11, K::Timer3, "TonPeriod"},
         {"Notone Timer", 0, 85, 30, 200, 12, K::Timer3, "NoTonTim"},
         {"Tone Length", 0, 85, 30, 200, 11, K::Timer3, "TonLen"}},
-     {"USER", "CCIR", "ZVEI1", "ZVEI2", "DZVEI", "EEA", "EEA2", "DAPL", "EIA", "DTMF"}},
+     {"USER", "CCIR", "ZVEI1", "ZVEI2", "DZVEI", "EEA", "EEA2", "DAPL", "EIA", "DTMF"}, {},
+     "Edit Format", {
+        FormSpec("TonPeriod", "Tone Period", K::Timer3), FormSpec("NoTonTim", "Notone Timer", K::Timer3),
+        FormSpec("TonLen", "Tone Length", K::Timer3)}},
     {48, "5Tone User Tone", "Column_5ToneUserToneSheet", 15, ECodeRows::Hex,
      "5ToneCodeCH.UsrTon.", {
         {"No.", 0, 40, 40, 100, 3},
         {"Encode", 0, 55, 30, 200, 6, K::Text, "Enc"},
         {"Decode Low", 0, 80, 30, 200, 10, K::Text, "DecL"},
-        {"Decode High", 0, 80, 30, 200, 11, K::Text, "DecH"}}},
+        {"Decode High", 0, 80, 30, 200, 11, K::Text, "DecH"}},
+     {}, {}, "Edit User Tone", {
+        {"Enc", "Encode", F::Edit}, {"DecL", "Decode Low", F::Edit}, {"DecH", "Decode High", F::Edit}}},
 };
 // clang-format on
 
@@ -116,9 +192,17 @@ CNode* NodeAt(const CCloneManager& registry, const std::string& path) {
     return registry.Model() ? registry.Model()->GetNodeByPath(path) : nullptr;
 }
 
-// The group tone's digit, or 0 when there is none.
-char GroupToneDigit(const CCloneManager& registry) {
-    const CNode* node = NodeAt(registry, kGroupTonePath);
+// The group tone's digit, found from any node of the tree; 0 when there is none.
+char GroupToneDigit(const CNode& any) {
+    const CNode* node = &any;
+    while (node->GetParent())
+        node = node->GetParent();
+    std::string path = kGroupTonePath;
+    for (size_t start = 0; node && start <= path.size();) {
+        const size_t dot = std::min(path.find('.', start), path.size());
+        node = node->FindChild(path.substr(start, dot - start));
+        start = dot + 1;
+    }
     const std::string text = node ? node->GetText() : std::string();
     return text.size() == 1 ? text[0] : '\0';
 }
@@ -161,7 +245,7 @@ std::string CellOf(const CCloneManager& registry, const CNode& group, const SCod
         const CNode* rx = group.FindChild("CTonRx");
         if (rx && rx->GetValue() == node->GetValue()) return "<-----";
     }
-    return CodeFieldText(registry, *node, column.kind);
+    return CodeFieldText(*node, column.kind);
 }
 
 } // namespace
@@ -265,11 +349,11 @@ bool CodeFieldApplies(const CCloneManager& registry, const CNode& node) {
     return !manager || manager->GetNodeInfo(&node).bound;
 }
 
-std::string CodeFieldText(const CCloneManager& registry, const CNode& node, ECodeCell kind) {
+std::string CodeFieldText(const CNode& node, ECodeCell kind) {
     switch (kind) {
     case K::DtmfCode: return Replaced(Replaced(node.GetText(), 'E', '*'), 'F', '#');
     case K::FiveToneCode: {
-        const char group = GroupToneDigit(registry);
+        const char group = GroupToneDigit(node);
         return group ? Replaced(node.GetText(), group, 'G') : node.GetText();
     }
     case K::Timer3: return ThreeDecimals(node.GetValue());
@@ -279,7 +363,7 @@ std::string CodeFieldText(const CCloneManager& registry, const CNode& node, ECod
     }
 }
 
-bool CodeFieldTyped(const CCloneManager& registry, ECodeCell kind, const std::string& typed,
+bool CodeFieldTyped(const CNode& node, ECodeCell kind, const std::string& typed,
                     std::string& text, std::string& reason) {
     switch (kind) {
     case K::DtmfCode:
@@ -288,7 +372,7 @@ bool CodeFieldTyped(const CCloneManager& registry, ECodeCell kind, const std::st
             if (c != ' ') text += c == 'E' ? '*' : (c == 'F' ? '#' : c);
         return true;
     case K::FiveToneCode: {
-        const char group = GroupToneDigit(registry);
+        const char group = GroupToneDigit(node);
         if (typed.find('G') != std::string::npos && !group) {
             reason = "\"G\" stands for the group tone, and no group tone is set";
             return false;
@@ -314,12 +398,11 @@ bool CodeFieldTyped(const CCloneManager& registry, ECodeCell kind, const std::st
     }
 }
 
-const char* PlainTextKeys() {
-    static const std::string keys = [] {
-        std::string all;
-        for (char c = 0x20; c <= 0x7D; ++c)
-            all += c;
-        return all;
-    }();
-    return keys.c_str();
+const IFieldForm* CodeFieldForm(ECodeCell kind) {
+    static const CCodeForm fiveTone(K::FiveToneCode), timer(K::Timer3);
+    switch (kind) {
+    case K::FiveToneCode: return &fiveTone;
+    case K::Timer3: return &timer;
+    default: return nullptr;
+    }
 }

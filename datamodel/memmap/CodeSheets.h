@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "datamodel/memmap/EditorFields.h"
 #include "datamodel/memmap/FieldForm.h"
 
 class CCloneManager;
@@ -63,6 +64,9 @@ struct SCodeSheet {
     std::vector<SCodeColumn> columns;
     std::vector<const char*> titles = {};    // Titled, Named
     std::vector<SCodeRowName> renamed = {}; // Numbered
+    // The editor of a row: its title and its fields in order.
+    const char* editorTitle = nullptr;
+    std::vector<SFieldSpec> editor = {};
 };
 
 // The code-channel sheets in view order; the multiple tones once, for views 3..34.
@@ -88,38 +92,21 @@ std::vector<std::string> CodeRowCells(const CCloneManager& registry, const SCode
 
 // The text of a field as its cell shows it (kinds Text, DtmfCode, FiveToneCode,
 // Timer3, ToneRx / ToneTx without the "<-----").
-std::string CodeFieldText(const CCloneManager& registry, const CNode& node, ECodeCell kind);
+std::string CodeFieldText(const CNode& node, ECodeCell kind);
 // What a typed text stands for in the field's own terms: "*" and "#" for "E" and
 // "F" of a DTMF code (blanks dropped, as the image drops them), the group tone's
 // digit for "G" of a 5Tone code, the whole number of a timer typed with decimals.
 // False with the reason when the text cannot stand for a value of the field.
-bool CodeFieldTyped(const CCloneManager& registry, ECodeCell kind, const std::string& typed,
+bool CodeFieldTyped(const CNode& node, ECodeCell kind, const std::string& typed,
                     std::string& text, std::string& reason);
-// A field of a code sheet in the form its cell shows, for the editors.
-class CCodeFieldForm : public IFieldForm {
-public:
-    CCodeFieldForm(const CCloneManager& registry, ECodeCell kind) : m_registry(registry), m_kind(kind) {}
-    std::string Shown(const CNode& node) const override {
-        return CodeFieldText(m_registry, node, m_kind);
-    }
-    bool Typed(const std::string& typed, std::string& text, std::string& reason) const override {
-        return CodeFieldTyped(m_registry, m_kind, typed, text, reason);
-    }
-
-private:
-    const CCloneManager& m_registry;
-    ECodeCell m_kind;
-};
+// The form of the kinds an editor shows otherwise than the field's text, or null.
+const IFieldForm* CodeFieldForm(ECodeCell kind);
 // The column of a sheet that shows a field, or null.
 const SCodeColumn* CodeColumnOf(const SCodeSheet& sheet, const std::string& field);
 
 // Whether a field applies to its row: the node is kept in the image.
 bool CodeFieldApplies(const CCloneManager& registry, const CNode& node);
 
-// The characters the editors keep while a code or a text is typed.
-inline constexpr const char* kDtmfCodeKeys = "ABCDEF0123456789*# ";
-inline constexpr const char* kDtmfCode4Keys = "ABCDEF0123456789*#";
-inline constexpr const char* kFiveToneRxKeys = "ABCDEG0123456789*+";
-inline constexpr const char* kFiveToneTxKeys = "ABCDEG0123456789*";
-// The printable characters from the blank to "}".
-const char* PlainTextKeys();
+// The characters the 5Tone code boxes keep while typing ("G" the group tone).
+inline constexpr const char* kKeepFiveToneRx = "ABCDEG0123456789*+";
+inline constexpr const char* kKeepFiveToneTx = "ABCDEG0123456789*";

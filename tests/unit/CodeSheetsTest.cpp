@@ -83,7 +83,7 @@ TEST_P(CodeRows, TitlePathAndStatus) {
     EXPECT_EQ(CodeRowStatus(sheet, c.model, -1), "     ");
 }
 
-TEST(CodeSheets, EveryRowOfEverySheetHasItsNodeAndOneCellPerColumn) {
+TEST(CodeSheets, EveryRowOfEverySheetHasItsNodeCellsAndEditorFields) {
     for (int model : {ModelLMR, ModelPMR}) {
         SDocument doc(model);
         for (const SCodeSheet& sheet : CodeSheets()) {
@@ -95,6 +95,10 @@ TEST(CodeSheets, EveryRowOfEverySheetHasItsNodeAndOneCellPerColumn) {
                 const auto cells = doc.Cells(sheet.view, row);
                 ASSERT_EQ(cells.size(), sheet.columns.size());
                 EXPECT_EQ(cells[0], CodeRowTitle(sheet, model, row));
+                // The editor finds every field of its table under the row's node.
+                const CNode* node = doc.Registry().Model()->GetNodeByPath(path);
+                for (const SFieldSpec& spec : sheet.editor)
+                    EXPECT_TRUE(node && node->FindChild(spec.field)) << path << "." << spec.field;
                 // Only codes and names may be empty.
                 for (size_t c = 1; c < cells.size(); ++c) {
                     const SCodeColumn& column = sheet.columns[c];
@@ -226,7 +230,9 @@ TEST_P(CodeTyped, ReadsBackWhatTheSheetShows) {
     SDocument doc(ModelPMR);
     doc.Set("5ToneCodeCH.TxCodeCom.SpcTonGrp", "B");
     std::string text, reason;
-    EXPECT_EQ(CodeFieldTyped(doc.Registry(), c.kind, c.typed, text, reason), c.ok);
+    EXPECT_EQ(CodeFieldTyped(doc.Node("5ToneCodeCH.TXCodeCH.CH1.TxCode"), c.kind, c.typed, text,
+                             reason),
+              c.ok);
     if (c.ok) {
         EXPECT_EQ(text, c.text);
     } else {
@@ -249,8 +255,8 @@ TEST(CodeSheets, WhatACellShowsTypesBackToTheSameValue) {
         const std::string shown = doc.Cells(sheet->view, row).at(static_cast<size_t>(column));
         EXPECT_NE(shown, before);
         std::string text, reason;
-        ASSERT_TRUE(CodeFieldTyped(doc.Registry(), sheet->columns[static_cast<size_t>(column)].kind,
-                                   shown, text, reason));
+        ASSERT_TRUE(CodeFieldTyped(node, sheet->columns[static_cast<size_t>(column)].kind, shown,
+                                   text, reason));
         doc.Set(path, text);
         EXPECT_EQ(LeafText(node), before) << path;
     }
