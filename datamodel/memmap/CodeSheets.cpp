@@ -80,13 +80,13 @@ const std::vector<SCodeSheet> kSheets = {
         {"No.", 1, 40, 40, 100, 3},
         {"RX", 0, 55, 30, 200, 6, K::ToneRx, "CTonRx"},
         {"TX", 0, 55, 30, 200, 6, K::ToneTx, "CTonTx"}},
-     {}, {}, "Edit Multiple Tone", {{"CTonRx", "RX", F::Tone}, {"CTonTx", "TX", F::Tone}}},
+     {}, {}, {}, "Edit Multiple Tone", {{"CTonRx", "RX", F::Tone}, {"CTonTx", "TX", F::Tone}}},
     {35, "DTMF TX Code CH (Autodial)", "Column_DtmfTxSheet", 20, ECodeRows::Numbered,
      "DtmfCodeCH.TxCodeCH.CH", {
         {"CH", 0, 65, 40, 200, 8},
         {"Code", 0, 210, 40, 400, 20, K::DtmfCode, "Code"}},
      {}, {{17, kModelsLMR, "Emergency"}, {18, kModelsLMR, "Log / ID"}, {19, kModelsBoth, "Alert"}},
-     "Edit DTMF TX Code CH", {DtmfCodeSpec(24)}},
+     {}, "Edit DTMF TX Code CH", {DtmfCodeSpec(24)}},
     {36, "DTMF RX Code CH", "Column_DtmfRxSheet", 20, ECodeRows::Numbered,
      "DtmfCodeCH.RxCodeCH.CH", {
         {"CH", 0, 65, 40, 200, 8},
@@ -96,7 +96,7 @@ const std::vector<SCodeSheet> kSheets = {
         {"Beep", 0, 75, 40, 200, 8, K::Text, "Beep"},
         {"SP Mute", 0, 60, 40, 200, 8, K::Text, "SpMute"},
         {"Code MR", 0, 60, 40, 200, 8, K::Text, "CodeMr"}},
-     {}, {}, "Edit DTMF RX Code CH", {
+     {}, {}, {}, "Edit DTMF RX Code CH", {
         DtmfCodeSpec(24), TextSpec(), ListSpec("Lcd", "LCD Blink"), ListSpec("Beep", "Beep"),
         ListSpec("SpMute", "SP Mute"), ListSpec("CodeMr", "Code MR")}},
     {37, "DTMF TX System Code", "Column_DtmfTxSysSheet", 4, ECodeRows::Titled,
@@ -104,7 +104,7 @@ const std::vector<SCodeSheet> kSheets = {
         {"", 0, 150, 40, 200, 20},
         {"Code", 0, 40, 40, 250, 10, K::DtmfCode, "Code"}},
      {"System Password OK ACK", "System Control Exit ACK", "OK ACK", "NG ACK"}, {},
-     "Edit DTMF TX System Code", {DtmfCodeSpec(4)}},
+     {}, "Edit DTMF TX System Code", {DtmfCodeSpec(4)}},
     {38, "DTMF RX System Code", "Column_DtmfRxSysSheet", 18, ECodeRows::Titled,
      "DtmfCodeCH.RxSysCodeCH.CH", {
         {"", 0, 150, 40, 200, 20},
@@ -113,19 +113,20 @@ const std::vector<SCodeSheet> kSheets = {
       "TX Stop", "RF Power (Low)", "RF Power (High)", "RX Unit OFF", "RX Unit ON",
       "RX/TX Unit OFF", "RX/TX Unit ON", "Master Enable", "Slave Enable", "TEL Dial",
       "TEL Autodial", "Mch Select", "CPU All Reset"}, {},
-     "Edit DTMF RX System Code", {DtmfCodeSpec(4)}},
+     {16, 17}, "Edit DTMF RX System Code", {DtmfCodeSpec(4)}},
     {40, "2Tone Rx Code CH", "Column_2ToneRxSheet", 4, ECodeRows::NumberedGroup,
      "2ToneCodeCH.RXCodeCH.CH", {
         {"CH", 0, 40, 40, 100, 3},
         {"1st", 0, 55, 30, 200, 6, K::Text, "1stFreq"},
         {"2nd", 0, 55, 30, 200, 6, K::Text, "2ndFreq"},
-        {"Group Call", 0, 70, 30, 200, 10, K::Text, "Group", "---"},
+        // The group channel's byte belongs to the transmit code, which rewrites it.
+        {"Group Call", 0, 70, 30, 200, 10, K::Text, "Group", "---", false},
         {"Text", 0, 80, 30, 200, 15, K::Text, "Text"},
         {"ANS", 0, 45, 30, 200, 3, K::Text, "ANS", "---"},
         {"Beep", 0, 80, 30, 200, 12, K::Text, "Beep", "---"},
         {"Auto TX", 0, 55, 30, 200, 7, K::Text, "AutTx", "---"},
         {"Stun", 0, 45, 30, 200, 4, K::Text, "Stun", "---"}},
-     {}, {}, "Edit 2Tone RX Code CH", {
+     {}, {}, {}, "Edit 2Tone RX Code CH", {
         {"1stFreq", "1st", F::Edit}, {"2ndFreq", "2nd", F::Edit}, ListSpec("Group", "Group Call"),
         TextSpec(), ListSpec("ANS", "ANS"), ListSpec("Beep", "Beep"), ListSpec("AutTx", "Auto TX"),
         ListSpec("Stun", "Stun")}},
@@ -141,7 +142,7 @@ const std::vector<SCodeSheet> kSheets = {
         {"Aud Mode", 0, 70, 30, 200, 6, K::Text, "AudMode", "---"},
         {"Stun", 0, 50, 30, 200, 4, K::Text, "Stun", "---"},
         {"RPT", 0, 50, 30, 200, 4, K::Text, "Rpt", "---"}},
-     {}, {}, "Edit 5Tone RX Code CH", {
+     {}, {}, {}, "Edit 5Tone RX Code CH", {
         FormSpec("RxCode", "RX Code", K::FiveToneCode, kKeepFiveToneRx, true, 7), TextSpec(),
         {"IdDec", "ID-Dec", F::Check}, ListSpec("EmrCanc", "Emer Cancel"), ListSpec("Beep", "Beep"),
         ListSpec("AudMode", "Aud Mode"), ListSpec("Stun", "Stun"), ListSpec("AutTx", "Auto TX"),
@@ -156,7 +157,7 @@ const std::vector<SCodeSheet> kSheets = {
         {"ABC-dec", 0, 70, 30, 200, 6, K::Text, "ABCDec", "---"},
         {"ABC-Aud", 0, 70, 30, 200, 6, K::Text, "ABCAud", "---"},
         {"Sel", 0, 40, 30, 200, 3, K::Text, "Sel", "---"}},
-     {}, {}, "Edit 5Tone TX Code CH", FiveToneTxEditor()},
+     {}, {}, {}, "Edit 5Tone TX Code CH", FiveToneTxEditor()},
     {47, "5Tone Format", "Column_5ToneFormatSheet", 10, ECodeRows::Named,
      "5ToneCodeCH.Format.", {
         {"Format", 0, 55, 40, 100, 6},
@@ -164,7 +165,7 @@ const std::vector<SCodeSheet> kSheets = {
         {"Notone Timer", 0, 85, 30, 200, 12, K::Timer3, "NoTonTim"},
         {"Tone Length", 0, 85, 30, 200, 11, K::Timer3, "TonLen"}},
      {"USER", "CCIR", "ZVEI1", "ZVEI2", "DZVEI", "EEA", "EEA2", "DAPL", "EIA", "DTMF"}, {},
-     "Edit Format", {
+     {}, "Edit Format", {
         FormSpec("TonPeriod", "Tone Period", K::Timer3), FormSpec("NoTonTim", "Notone Timer", K::Timer3),
         FormSpec("TonLen", "Tone Length", K::Timer3)}},
     {48, "5Tone User Tone", "Column_5ToneUserToneSheet", 15, ECodeRows::Hex,
@@ -173,7 +174,7 @@ const std::vector<SCodeSheet> kSheets = {
         {"Encode", 0, 55, 30, 200, 6, K::Text, "Enc"},
         {"Decode Low", 0, 80, 30, 200, 10, K::Text, "DecL"},
         {"Decode High", 0, 80, 30, 200, 11, K::Text, "DecH"}},
-     {}, {}, "Edit User Tone", {
+     {}, {}, {}, "Edit User Tone", {
         {"Enc", "Encode", F::Edit}, {"DecL", "Decode Low", F::Edit}, {"DecH", "Decode High", F::Edit}}},
 };
 // clang-format on
@@ -224,7 +225,8 @@ std::string ThreeDecimals(long double value) {
     return buf;
 }
 
-std::string CellOf(const CCloneManager& registry, const CNode& group, const SCodeColumn& column) {
+std::string CellOf(const CCloneManager& registry, const SCodeSheet& sheet, int row,
+                   const CNode& group, const SCodeColumn& column) {
     if (column.kind == K::Digits) {
         std::string digits;
         for (int d = 1; d <= 7; ++d) {
@@ -235,7 +237,7 @@ std::string CellOf(const CCloneManager& registry, const CNode& group, const SCod
     }
     const CNode* node = group.FindChild(column.field);
     if (!node) return {};
-    if (!CodeFieldApplies(registry, *node)) return column.absent;
+    if (!CodeFieldApplies(registry, sheet, row, *node)) return column.absent;
     if (column.kind == K::TextOrIdDec) {
         const CNode* idDec = group.FindChild("IdDec");
         if (idDec && idDec->GetValue() != 0) return kIdDecShown;
@@ -334,7 +336,7 @@ std::vector<std::string> CodeRowCells(const CCloneManager& registry, const SCode
     if (!group) return cells; // past the last row
     cells[0] = CodeRowTitle(sheet, model, row);
     for (size_t c = 1; c < sheet.columns.size(); ++c)
-        cells[c] = CellOf(registry, *group, sheet.columns[c]);
+        cells[c] = CellOf(registry, sheet, row, *group, sheet.columns[c]);
     return cells;
 }
 
@@ -344,7 +346,15 @@ const SCodeColumn* CodeColumnOf(const SCodeSheet& sheet, const std::string& fiel
     return nullptr;
 }
 
-bool CodeFieldApplies(const CCloneManager& registry, const CNode& node) {
+bool CodeRowFixed(const SCodeSheet& sheet, int row) {
+    return std::find(sheet.fixedRows.begin(), sheet.fixedRows.end(), row) != sheet.fixedRows.end();
+}
+
+bool CodeFieldApplies(const CCloneManager& registry, const SCodeSheet& sheet, int row,
+                      const CNode& node) {
+    if (IsGroupRow(sheet, row))
+        if (const SCodeColumn* column = CodeColumnOf(sheet, node.GetName()); column && !column->onGroupRow)
+            return false;
     const CTolvarRadioDataManager* manager = registry.RadioData();
     return !manager || manager->GetNodeInfo(&node).bound;
 }

@@ -45,6 +45,7 @@ struct SCodeColumn {
     ECodeCell kind = ECodeCell::Text;
     const char* field = nullptr;  // null: the row title
     const char* absent = "-----"; // the cell of a field that does not apply to the row
+    bool onGroupRow = true;       // false: the group channel does not keep the field
 };
 
 // A row titled otherwise for some variants (the DTMF transmit code channels).
@@ -64,6 +65,8 @@ struct SCodeSheet {
     std::vector<SCodeColumn> columns;
     std::vector<const char*> titles = {};    // Titled, Named
     std::vector<SCodeRowName> renamed = {}; // Numbered
+    // Rows whose fields the file keeps at their factory values (0-based).
+    std::vector<int> fixedRows = {};
     // The editor of a row: its title and its fields in order.
     const char* editorTitle = nullptr;
     std::vector<SFieldSpec> editor = {};
@@ -104,8 +107,12 @@ const IFieldForm* CodeFieldForm(ECodeCell kind);
 // The column of a sheet that shows a field, or null.
 const SCodeColumn* CodeColumnOf(const SCodeSheet& sheet, const std::string& field);
 
-// Whether a field applies to its row: the node is kept in the image.
-bool CodeFieldApplies(const CCloneManager& registry, const CNode& node);
+// Whether the file keeps the row's fields at their factory values, so that an
+// editor cannot change them.
+bool CodeRowFixed(const SCodeSheet& sheet, int row);
+// Whether a field applies to the row that shows it: the image keeps it for that row.
+bool CodeFieldApplies(const CCloneManager& registry, const SCodeSheet& sheet, int row,
+                      const CNode& node);
 
 // The characters the 5Tone code boxes keep while typing ("G" the group tone).
 inline constexpr const char* kKeepFiveToneRx = "ABCDEG0123456789*+";

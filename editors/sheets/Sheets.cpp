@@ -1,11 +1,23 @@
 #include "Sheets.h"
 
+#include "document/NavigationTree.h"
+#include "editors/sheets/CodeSheet.h"
 #include "editors/sheets/MchSheet.h"
 
 CSheetView* MakeTolvarSheet(int slot, CTolvarCloneSupportDoc& document, QWidget* parent) {
     switch (slot) {
     case 1: return new CTolvarMchLMRSheet(document, parent);
     case 2: return new CTolvarMchPMRSheet(document, parent);
+    case 3: return MakeCodeSheet(kViewMultiToneFirst, document, parent);
+    case 4: return MakeCodeSheet(kViewDtmfTx, document, parent);
+    case 5: return MakeCodeSheet(kViewDtmfRx, document, parent);
+    case 6: return MakeCodeSheet(kViewDtmfTxSys, document, parent);
+    case 7: return MakeCodeSheet(kViewDtmfRxSys, document, parent);
+    case 9: return MakeCodeSheet(kView2ToneRx, document, parent);
+    case 12: return MakeCodeSheet(kView5ToneRx, document, parent);
+    case 14: return MakeCodeSheet(kView5ToneTx, document, parent);
+    case 16: return MakeCodeSheet(kView5ToneFormat, document, parent);
+    case 17: return MakeCodeSheet(kView5ToneUserTone, document, parent);
     default: return nullptr; // the empty view until the area has its sheet
     }
 }

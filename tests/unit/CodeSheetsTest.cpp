@@ -6,7 +6,9 @@
 #include "datamodel/DataManagers.h"
 #include "datamodel/memmap/CodeSheets.h"
 #include "datamodel/memmap/TreeAccess.h"
+#include "datamodel/memmap/RadioDataManager.h"
 #include "datamodel/nodes/ToneNodes.h"
+#include "datamodel/nodes/ValueNodes.h"
 #include "document/DocumentData.h"
 #include "support/ScriptedInteraction.h"
 
@@ -117,6 +119,61 @@ TEST(CodeSheets, EveryRowOfEverySheetHasItsNodeCellsAndEditorFields) {
     EXPECT_EQ(CodeSheetOf(39), nullptr);
 }
 
+// A text other than the field's present one that the field takes; empty when the
+// field is none of the kinds this picks for.
+std::string OtherText(const CNode& node) {
+    if (const auto* num = dynamic_cast<const CNumNode*>(&node); num && !num->Options().empty()) {
+        for (auto it = num->Options().rbegin(); it != num->Options().rend(); ++it)
+            if (it->second != num->GetValue()) return it->first;
+        return {};
+    }
+    if (const auto* text = dynamic_cast<const CStringNode*>(&node); text && text->Charset()) {
+        const std::string_view chars = text->Charset()->chars;
+        const size_t length = text->FixedLength() ? text->MaxLength() : 2;
+        const std::string other(length, chars.size() > 1 ? chars[1] : chars[0]);
+        return other == text->GetText() ? std::string(length, chars[0]) : other;
+    }
+    return {};
+}
+
+// Every field an editor offers is kept by the file: a changed value survives saving,
+// except in the rows the table marks fixed.
+TEST(CodeSheets, EveryEditorFieldIsKeptByTheFile) {
+    for (int model : {ModelLMR, ModelPMR}) {
+        SDocument doc(model);
+        CTreeIndex index(*doc.Registry().RadioData(), model);
+        for (const SCodeSheet& sheet : CodeSheets()) {
+            const int rows = CodeRowCount(doc.Registry(), sheet, 1);
+            std::vector<int> rowsTried = {0, 1, rows - 1};
+            rowsTried.insert(rowsTried.end(), sheet.fixedRows.begin(), sheet.fixedRows.end());
+            for (int row : rowsTried) {
+                const std::string path = CodeRowPath(sheet, row, 0);
+                const CNode& group = doc.Node(path);
+                for (const SFieldSpec& spec : sheet.editor) {
+                    const CNode* field = group.FindChild(spec.field);
+                    ASSERT_NE(field, nullptr);
+                    if (!CodeFieldApplies(doc.Registry(), sheet, row, *field)) continue;
+                    const std::string other = OtherText(*field);
+                    if (other.empty()) continue;
+                    const STreeLeaf* leaf = index.Find(path + "." + spec.field);
+                    if (!leaf) {
+                        // Only the other variant's areas are missing from its index.
+                        EXPECT_EQ(path.find(model == ModelLMR ? "5Tone" : "2Tone"), 0u) << path;
+                        continue;
+                    }
+                    const auto errors = ApplyLeafEdits(doc.Registry(), {{leaf, other, leaf->path}});
+                    // A fixed row keeps its factory value; every other field takes the change.
+                    if (CodeRowFixed(sheet, row)) {
+                        EXPECT_FALSE(errors.empty()) << leaf->path;
+                    } else {
+                        EXPECT_TRUE(errors.empty()) << errors.front();
+                    }
+                }
+            }
+        }
+    }
+}
+
 TEST(CodeSheets, MultipleTonesAreNumberedOnOverTheSets) {
     SDocument doc(ModelLMR);
     const SCodeSheet& sheet = *CodeSheetOf(3);
@@ -164,7 +221,8 @@ TEST(CodeSheets, CellsShowTheFieldsAsTheSheetsDo) {
     EXPECT_EQ(group.at(0), "G");
     EXPECT_EQ(group.at(1), "-----");
     EXPECT_EQ(group.at(2), "-----");
-    EXPECT_NE(group.at(3), "---"); // the group channel has its group call
+    EXPECT_EQ(group.at(3), "---"); // the file keeps no group call for it
+    EXPECT_NE(group.at(6), "---"); // but its beep
 
     SDocument pmr(ModelPMR);
     pmr.Set("5ToneCodeCH.TxCodeCom.SpcTonGrp", "A");
