@@ -9,6 +9,7 @@
 #include "datamodel/memmap/ToneCodes.h"
 #include "datamodel/memmap/TreeAccess.h"
 #include "datamodel/nodes/Node.h"
+#include "datamodel/nodes/ValueNodes.h"
 
 namespace {
 
@@ -117,8 +118,8 @@ const std::vector<SCodeSheet> kSheets = {
     {40, "2Tone Rx Code CH", "Column_2ToneRxSheet", 4, ECodeRows::NumberedGroup,
      "2ToneCodeCH.RXCodeCH.CH", {
         {"CH", 0, 40, 40, 100, 3},
-        {"1st", 0, 55, 30, 200, 6, K::Text, "1stFreq"},
-        {"2nd", 0, 55, 30, 200, 6, K::Text, "2ndFreq"},
+        {"1st", 0, 55, 30, 200, 6, K::Frequency, "1stFreq"},
+        {"2nd", 0, 55, 30, 200, 6, K::Frequency, "2ndFreq"},
         // The group channel's byte belongs to the transmit code, which rewrites it.
         {"Group Call", 0, 70, 30, 200, 10, K::Text, "Group", "---", false},
         {"Text", 0, 80, 30, 200, 15, K::Text, "Text"},
@@ -127,7 +128,7 @@ const std::vector<SCodeSheet> kSheets = {
         {"Auto TX", 0, 55, 30, 200, 7, K::Text, "AutTx", "---"},
         {"Stun", 0, 45, 30, 200, 4, K::Text, "Stun", "---"}},
      {}, {}, {}, "Edit 2Tone RX Code CH", {
-        {"1stFreq", "1st", F::Edit}, {"2ndFreq", "2nd", F::Edit}, ListSpec("Group", "Group Call"),
+        FormSpec("1stFreq", "1st", K::Frequency), FormSpec("2ndFreq", "2nd", K::Frequency), ListSpec("Group", "Group Call"),
         TextSpec(), ListSpec("ANS", "ANS"), ListSpec("Beep", "Beep"), ListSpec("AutTx", "Auto TX"),
         ListSpec("Stun", "Stun")}},
     {43, "5Tone RX Code CH", "Column_5ToneRxSheet", 9, ECodeRows::NumberedGroup,
@@ -171,11 +172,12 @@ const std::vector<SCodeSheet> kSheets = {
     {48, "5Tone User Tone", "Column_5ToneUserToneSheet", 15, ECodeRows::Hex,
      "5ToneCodeCH.UsrTon.", {
         {"No.", 0, 40, 40, 100, 3},
-        {"Encode", 0, 55, 30, 200, 6, K::Text, "Enc"},
-        {"Decode Low", 0, 80, 30, 200, 10, K::Text, "DecL"},
-        {"Decode High", 0, 80, 30, 200, 11, K::Text, "DecH"}},
+        {"Encode", 0, 55, 30, 200, 6, K::Frequency, "Enc"},
+        {"Decode Low", 0, 80, 30, 200, 10, K::Frequency, "DecL"},
+        {"Decode High", 0, 80, 30, 200, 11, K::Frequency, "DecH"}},
      {}, {}, {}, "Edit User Tone", {
-        {"Enc", "Encode", F::Edit}, {"DecL", "Decode Low", F::Edit}, {"DecH", "Decode High", F::Edit}}},
+        FormSpec("Enc", "Encode", K::Frequency), FormSpec("DecL", "Decode Low", K::Frequency),
+        FormSpec("DecH", "Decode High", K::Frequency)}},
 };
 // clang-format on
 
@@ -367,6 +369,17 @@ std::string CodeFieldText(const CNode& node, ECodeCell kind) {
         return group ? Replaced(node.GetText(), group, 'G') : node.GetText();
     }
     case K::Timer3: return ThreeDecimals(node.GetValue());
+    case K::Frequency:
+        if (const auto* freq = dynamic_cast<const CFreqNode*>(&node)) {
+            int decimals = 0;
+            for (int scale = freq->GetScale(); scale >= 10; scale /= 10)
+                ++decimals;
+            char buf[48];
+            std::snprintf(buf, sizeof buf, "%.*Lf", decimals,
+                          static_cast<long double>(freq->GetValue()) / freq->GetScale());
+            return buf;
+        }
+        return LeafText(node);
     case K::ToneRx:
     case K::ToneTx: return ToneText(node.GetValue(), false);
     default: return LeafText(node);
@@ -409,10 +422,11 @@ bool CodeFieldTyped(const CNode& node, ECodeCell kind, const std::string& typed,
 }
 
 const IFieldForm* CodeFieldForm(ECodeCell kind) {
-    static const CCodeForm fiveTone(K::FiveToneCode), timer(K::Timer3);
+    static const CCodeForm fiveTone(K::FiveToneCode), timer(K::Timer3), frequency(K::Frequency);
     switch (kind) {
     case K::FiveToneCode: return &fiveTone;
     case K::Timer3: return &timer;
+    case K::Frequency: return &frequency;
     default: return nullptr;
     }
 }

@@ -1,5 +1,6 @@
 #include "CodeDialog.h"
 
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QVBoxLayout>
@@ -38,6 +39,14 @@ CCodeDialog::CCodeDialog(CCloneManager& registry, const SCodeSheet& sheet, int r
             control->Widget()->setEnabled(false);
         box->insertWidget(box->count() - 1,
                           new QLabel(QStringLiteral("The repeater keeps this code fixed."), this));
+    }
+    // A channel that decodes IDs shows no text.
+    CFieldControl* idDec = Fields().Control(QStringLiteral("IdDec"));
+    CFieldControl* text = Fields().Control(QStringLiteral("Text"));
+    if (idDec && idDec->Check() && text && !m_fixed) {
+        const auto follow = [text](bool on) { text->Widget()->setEnabled(!on); };
+        connect(idDec->Check(), &QCheckBox::toggled, this, follow);
+        follow(idDec->Check()->isChecked());
     }
     if (sheet.view == kView5ToneFormat)
         box->insertWidget(0, new QLabel(QStringLiteral("Encode"), this));

@@ -209,7 +209,7 @@ private slots:
                                         << "DtmfCodeCH.TxSysCodeCH.CH1.Code" << "1A2B";
         QTest::newRow("DTMF RX system") << 0 << 38 << 5 << "Code" << "e0f9" << 1 << "*0#9"
                                         << "DtmfCodeCH.RxSysCodeCH.CH6.Code" << "*0#9";
-        QTest::newRow("2Tone tone") << 0 << 40 << 0 << "1stFreq" << "1500" << 1 << "1500.00000"
+        QTest::newRow("2Tone tone") << 0 << 40 << 0 << "1stFreq" << "1500" << 1 << "1500.0"
                                     << "2ToneCodeCH.RXCodeCH.CH1.1stFreq" << "1500.00000";
         QTest::newRow("2Tone stun") << 0 << 40 << 1 << "Stun" << "Kill" << 8 << "Kill"
                                     << "2ToneCodeCH.RXCodeCH.CH2.Stun" << "Kill";
@@ -231,7 +231,7 @@ private slots:
                                       << "5ToneCodeCH.TXCodeCH.CH1.Sel" << "OFF";
         QTest::newRow("5Tone format") << 1 << 47 << 1 << "TonPeriod" << "75.000" << 1 << "75.000"
                                       << "5ToneCodeCH.Format.CCIR.TonPeriod" << "75";
-        QTest::newRow("5Tone user tone") << 1 << 48 << 3 << "DecH" << "2000" << 3 << "2000.00000"
+        QTest::newRow("5Tone user tone") << 1 << 48 << 3 << "DecH" << "2000" << 3 << "2000"
                                          << "5ToneCodeCH.UsrTon.3.DecH" << "2000.00000";
         QTest::newRow("multiple tone") << 0 << 3 << 2 << "CTonTx" << "754i" << 2 << "754i"
                                        << "MultiTon.Ton3.CTonTx" << "754i";
@@ -391,7 +391,7 @@ private slots:
             QVERIFY(d.WindowLabel(1)->text().contains("-----"));
             Enter(ControlOf(d, "2ndFreq"), "1500");
         });
-        QCOMPARE(s.Cell(sheet, 1, 2), QString("1500.00000"));
+        QCOMPARE(s.Cell(sheet, 1, 2), QString("1500.0"));
         auto& channel = dynamic_cast<CQ2ToneRxChNode&>(s.Node("2ToneCodeCH.RXCodeCH.CH2"));
         QCOMPARE(channel.SecondLow()->GetValue(), 1455);
         QCOMPARE(channel.SecondHigh()->GetValue(), 1545);
@@ -426,6 +426,19 @@ private slots:
             QVERIFY(!d.Fields().Control("NoTonTim"));
             QVERIFY(!d.Fields().Control("TonLen"));
             QCOMPARE(d.focusWidget(), ControlOf(d, "TonPeriod").Widget());
+        }, false);
+    }
+
+    void aChannelDecodingIdsTakesNoText() {
+        SCodeApp s(1);
+        QVERIFY(s.ok);
+        CCodeSheet& sheet = s.Show(kView5ToneRx);
+        s.Edit(sheet, 0, [](CCodeDialog& d) {
+            QVERIFY(ControlOf(d, "Text").Widget()->isEnabled());
+            Enter(ControlOf(d, "IdDec"), "1");
+            QVERIFY(!ControlOf(d, "Text").Widget()->isEnabled());
+            Enter(ControlOf(d, "IdDec"), "0");
+            QVERIFY(ControlOf(d, "Text").Widget()->isEnabled());
         }, false);
     }
 

@@ -216,7 +216,7 @@ TEST(CodeSheets, CellsShowTheFieldsAsTheSheetsDo) {
     auto& channel = dynamic_cast<CQ2ToneRxChNode&>(lmr.Node("2ToneCodeCH.RXCodeCH.CH1"));
     EXPECT_EQ(channel.FirstLow()->GetValue(), 1455);
     EXPECT_EQ(channel.FirstHigh()->GetValue(), 1545);
-    EXPECT_EQ(lmr.Cells(40, 0).at(1), "1500.00000");
+    EXPECT_EQ(lmr.Cells(40, 0).at(1), "1500.0");
     const Cells group = lmr.Cells(40, 3);
     EXPECT_EQ(group.at(0), "G");
     EXPECT_EQ(group.at(1), "-----");
@@ -259,7 +259,7 @@ TEST(CodeSheets, CellsShowTheFieldsAsTheSheetsDo) {
 
     pmr.Set("5ToneCodeCH.UsrTon.10.Enc", "1000");
     EXPECT_EQ(pmr.Cells(48, 10).at(0), "A");
-    EXPECT_EQ(pmr.Cells(48, 10).at(1), "1000.00000");
+    EXPECT_EQ(pmr.Cells(48, 10).at(1), "1000");
 }
 
 struct STypedCase {
