@@ -41,16 +41,16 @@ SFieldSpec TextSpec() {
 }
 
 SFieldSpec DtmfCodeSpec(int maxLength) {
-    return {"Code", "Code", F::Edit, maxLength > 4 ? kKeepDtmfCode : kKeepDtmfFixed, true,
-            maxLength, true};
+    const char* keep = maxLength > 4 ? kKeepDtmfCode : kKeepDtmfFixed;
+    return {"Code", "Code", F::Edit, keep, true, maxLength, true};
 }
 
 SFieldSpec ListSpec(const char* field, const char* label) {
     return {field, label, F::List};
 }
 
-SFieldSpec FormSpec(const char* field, const char* label, ECodeCell kind, const char* keep = nullptr,
-                    bool upper = false, int maxLength = 0) {
+SFieldSpec FormSpec(const char* field, const char* label, ECodeCell kind,
+                    const char* keep = nullptr, bool upper = false, int maxLength = 0) {
     SFieldSpec spec{field, label, F::Edit, keep, upper, maxLength};
     spec.form = CodeFieldForm(kind);
     return spec;
@@ -183,7 +183,8 @@ const std::vector<SCodeSheet> kSheets = {
 
 const char* RenamedTitle(const SCodeSheet& sheet, int model, int row) {
     for (const SCodeRowName& name : sheet.renamed)
-        if (name.row == row && (name.models & ModelMaskOf(model))) return name.title;
+        if (name.row == row && (name.models & ModelMaskOf(model)))
+            return name.title;
     return nullptr;
 }
 
@@ -217,7 +218,8 @@ std::string Replaced(std::string text, char from, char to) {
 
 std::string Trimmed(const std::string& text) {
     const size_t first = text.find_first_not_of(" \t");
-    if (first == std::string::npos) return {};
+    if (first == std::string::npos)
+        return {};
     return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
@@ -238,16 +240,20 @@ std::string CellOf(const CCloneManager& registry, const SCodeSheet& sheet, int r
         return digits;
     }
     const CNode* node = group.FindChild(column.field);
-    if (!node) return {};
-    if (!CodeFieldApplies(registry, sheet, row, *node)) return column.absent;
+    if (!node)
+        return {};
+    if (!CodeFieldApplies(registry, sheet, row, *node))
+        return column.absent;
     if (column.kind == K::TextOrIdDec) {
         const CNode* idDec = group.FindChild("IdDec");
-        if (idDec && idDec->GetValue() != 0) return kIdDecShown;
+        if (idDec && idDec->GetValue() != 0)
+            return kIdDecShown;
         return node->GetText();
     }
     if (column.kind == K::ToneTx) {
         const CNode* rx = group.FindChild("CTonRx");
-        if (rx && rx->GetValue() == node->GetValue()) return "<-----";
+        if (rx && rx->GetValue() == node->GetValue())
+            return "<-----";
     }
     return CodeFieldText(*node, column.kind);
 }
@@ -259,9 +265,11 @@ const std::vector<SCodeSheet>& CodeSheets() {
 }
 
 const SCodeSheet* CodeSheetOf(int view) {
-    if (view >= kViewMultiTone && view < kViewMultiTone + kMultiToneSets) view = kViewMultiTone;
+    if (view >= kViewMultiTone && view < kViewMultiTone + kMultiToneSets)
+        view = kViewMultiTone;
     for (const SCodeSheet& sheet : kSheets)
-        if (sheet.view == view) return &sheet;
+        if (sheet.view == view)
+            return &sheet;
     return nullptr;
 }
 
@@ -286,14 +294,18 @@ std::string CodeRowTitle(const SCodeSheet& sheet, int model, int row) {
     case ECodeRows::Titled:
     case ECodeRows::Named:
         return row >= 0 && row < static_cast<int>(sheet.titles.size()) ? sheet.titles[row] : "";
-    case ECodeRows::Hex: return std::string(1, "0123456789ABCDEF"[row & 15]);
+    case ECodeRows::Hex:
+        return std::string(1, "0123456789ABCDEF"[row & 15]);
     case ECodeRows::NumberedGroup:
-        if (IsGroupRow(sheet, row)) return "G";
+        if (IsGroupRow(sheet, row))
+            return "G";
         break;
     case ECodeRows::Numbered:
-        if (const char* title = RenamedTitle(sheet, model, row)) return title;
+        if (const char* title = RenamedTitle(sheet, model, row))
+            return title;
         break;
-    case ECodeRows::MultiTone: break;
+    case ECodeRows::MultiTone:
+        break;
     }
     return std::to_string(row + 1);
 }
@@ -302,29 +314,40 @@ std::string CodeRowPath(const SCodeSheet& sheet, int row, int offset) {
     switch (sheet.rowKind) {
     case ECodeRows::Named:
         return sheet.path + CodeRowTitle(sheet, 0, row);
-    case ECodeRows::Hex: return sheet.path + std::to_string(row);
+    case ECodeRows::Hex:
+        return sheet.path + std::to_string(row);
     case ECodeRows::NumberedGroup:
-        if (IsGroupRow(sheet, row)) return std::string(sheet.path) + "G";
+        if (IsGroupRow(sheet, row))
+            return std::string(sheet.path) + "G";
         break;
-    case ECodeRows::MultiTone: return sheet.path + std::to_string(offset + row + 1);
-    default: break;
+    case ECodeRows::MultiTone:
+        return sheet.path + std::to_string(offset + row + 1);
+    default:
+        break;
     }
     return sheet.path + std::to_string(row + 1);
 }
 
 std::string CodeRowStatus(const SCodeSheet& sheet, int model, int row) {
-    if (row < 0) return "     ";
+    if (row < 0)
+        return "     ";
     char buf[64];
     switch (sheet.rowKind) {
     case ECodeRows::Titled:
-    case ECodeRows::Named: return " - " + CodeRowTitle(sheet, model, row);
-    case ECodeRows::Hex: std::snprintf(buf, sizeof buf, " - %X", row); return buf;
-    case ECodeRows::MultiTone: return " - No. " + std::to_string(row + 1);
+    case ECodeRows::Named:
+        return " - " + CodeRowTitle(sheet, model, row);
+    case ECodeRows::Hex:
+        std::snprintf(buf, sizeof buf, " - %X", row);
+        return buf;
+    case ECodeRows::MultiTone:
+        return " - No. " + std::to_string(row + 1);
     case ECodeRows::NumberedGroup:
-        if (IsGroupRow(sheet, row)) return " - Group";
+        if (IsGroupRow(sheet, row))
+            return " - Group";
         break;
     case ECodeRows::Numbered:
-        if (const char* title = RenamedTitle(sheet, model, row)) return std::string(" - ") + title;
+        if (const char* title = RenamedTitle(sheet, model, row))
+            return std::string(" - ") + title;
         break;
     }
     return " - CH " + std::to_string(row + 1);
@@ -335,7 +358,8 @@ std::vector<std::string> CodeRowCells(const CCloneManager& registry, const SCode
     std::vector<std::string> cells(sheet.columns.size());
     const int model = registry.Model() ? registry.Model()->GetModel() : 0;
     const CNode* group = NodeAt(registry, CodeRowPath(sheet, row, offset));
-    if (!group) return cells; // past the last row
+    if (!group)
+        return cells; // past the last row
     cells[0] = CodeRowTitle(sheet, model, row);
     for (size_t c = 1; c < sheet.columns.size(); ++c)
         cells[c] = CellOf(registry, sheet, row, *group, sheet.columns[c]);
@@ -344,7 +368,8 @@ std::vector<std::string> CodeRowCells(const CCloneManager& registry, const SCode
 
 const SCodeColumn* CodeColumnOf(const SCodeSheet& sheet, const std::string& field) {
     for (const SCodeColumn& column : sheet.columns)
-        if (column.field && field == column.field) return &column;
+        if (column.field && field == column.field)
+            return &column;
     return nullptr;
 }
 
@@ -355,7 +380,8 @@ bool CodeRowFixed(const SCodeSheet& sheet, int row) {
 bool CodeFieldApplies(const CCloneManager& registry, const SCodeSheet& sheet, int row,
                       const CNode& node) {
     if (IsGroupRow(sheet, row))
-        if (const SCodeColumn* column = CodeColumnOf(sheet, node.GetName()); column && !column->onGroupRow)
+        if (const SCodeColumn* column = CodeColumnOf(sheet, node.GetName());
+            column && !column->onGroupRow)
             return false;
     const CTolvarRadioDataManager* manager = registry.RadioData();
     return !manager || manager->GetNodeInfo(&node).bound;
@@ -363,12 +389,14 @@ bool CodeFieldApplies(const CCloneManager& registry, const SCodeSheet& sheet, in
 
 std::string CodeFieldText(const CNode& node, ECodeCell kind) {
     switch (kind) {
-    case K::DtmfCode: return Replaced(Replaced(node.GetText(), 'E', '*'), 'F', '#');
+    case K::DtmfCode:
+        return Replaced(Replaced(node.GetText(), 'E', '*'), 'F', '#');
     case K::FiveToneCode: {
         const char group = GroupToneDigit(node);
         return group ? Replaced(node.GetText(), group, 'G') : node.GetText();
     }
-    case K::Timer3: return ThreeDecimals(node.GetValue());
+    case K::Timer3:
+        return ThreeDecimals(node.GetValue());
     case K::Frequency:
         if (const auto* freq = dynamic_cast<const CFreqNode*>(&node)) {
             int decimals = 0;
@@ -381,18 +409,21 @@ std::string CodeFieldText(const CNode& node, ECodeCell kind) {
         }
         return LeafText(node);
     case K::ToneRx:
-    case K::ToneTx: return ToneText(node.GetValue(), false);
-    default: return LeafText(node);
+    case K::ToneTx:
+        return ToneText(node.GetValue(), false);
+    default:
+        return LeafText(node);
     }
 }
 
-bool CodeFieldTyped(const CNode& node, ECodeCell kind, const std::string& typed,
-                    std::string& text, std::string& reason) {
+bool CodeFieldTyped(const CNode& node, ECodeCell kind, const std::string& typed, std::string& text,
+                    std::string& reason) {
     switch (kind) {
     case K::DtmfCode:
         text.clear();
         for (char c : typed)
-            if (c != ' ') text += c == 'E' ? '*' : (c == 'F' ? '#' : c);
+            if (c != ' ')
+                text += c == 'E' ? '*' : (c == 'F' ? '#' : c);
         return true;
     case K::FiveToneCode: {
         const char group = GroupToneDigit(node);
@@ -417,16 +448,22 @@ bool CodeFieldTyped(const CNode& node, ECodeCell kind, const std::string& typed,
         text = number;
         return true;
     }
-    default: text = typed; return true;
+    default:
+        text = typed;
+        return true;
     }
 }
 
 const IFieldForm* CodeFieldForm(ECodeCell kind) {
     static const CCodeForm fiveTone(K::FiveToneCode), timer(K::Timer3), frequency(K::Frequency);
     switch (kind) {
-    case K::FiveToneCode: return &fiveTone;
-    case K::Timer3: return &timer;
-    case K::Frequency: return &frequency;
-    default: return nullptr;
+    case K::FiveToneCode:
+        return &fiveTone;
+    case K::Timer3:
+        return &timer;
+    case K::Frequency:
+        return &frequency;
+    default:
+        return nullptr;
     }
 }

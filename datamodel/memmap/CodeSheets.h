@@ -17,15 +17,15 @@ class CNode;
 
 // How a cell (and the editor's box of the same field) shows a field.
 enum class ECodeCell : uint8_t {
-    Text,        // the field's text
-    DtmfCode,    // a DTMF code: "E" shown as "*" and "F" as "#"
-    FiveToneCode,// a 5Tone code: the group tone's digit shown as "G"
-    Digits,      // the texts of field1 .. field7 run together ("12345__")
-    TextOrIdDec, // "(ID-Dec)" while "IdDec" is on, else the text
-    Timer3,      // the number with three decimals ("%1.3Lf")
-    Frequency,   // a tone in Hz with the decimals of its resolution ("1500.0", "1000")
-    ToneRx,      // a multiple tone's receive tone: option text or DTCS code text
-    ToneTx,      // the transmit tone; "<-----" when it equals the receive tone
+    Text,         // the field's text
+    DtmfCode,     // a DTMF code: "E" shown as "*" and "F" as "#"
+    FiveToneCode, // a 5Tone code: the group tone's digit shown as "G"
+    Digits,       // the texts of field1 .. field7 run together ("12345__")
+    TextOrIdDec,  // "(ID-Dec)" while "IdDec" is on, else the text
+    Timer3,       // the number with three decimals ("%1.3Lf")
+    Frequency,    // a tone in Hz with the decimals of its resolution ("1500.0", "1000")
+    ToneRx,       // a multiple tone's receive tone: option text or DTCS code text
+    ToneTx,       // the transmit tone; "<-----" when it equals the receive tone
 };
 
 // How the rows are titled and which node each row shows.
@@ -64,7 +64,7 @@ struct SCodeSheet {
     ECodeRows rowKind;
     const char* path; // the node path of a row before its number or name
     std::vector<SCodeColumn> columns;
-    std::vector<const char*> titles = {};    // Titled, Named
+    std::vector<const char*> titles = {};   // Titled, Named
     std::vector<SCodeRowName> renamed = {}; // Numbered
     // Rows whose fields the file keeps at their factory values (0-based).
     std::vector<int> fixedRows = {};
@@ -101,8 +101,8 @@ std::string CodeFieldText(const CNode& node, ECodeCell kind);
 // "F" of a DTMF code (blanks dropped, as the image drops them), the group tone's
 // digit for "G" of a 5Tone code, the whole number of a timer typed with decimals.
 // False with the reason when the text cannot stand for a value of the field.
-bool CodeFieldTyped(const CNode& node, ECodeCell kind, const std::string& typed,
-                    std::string& text, std::string& reason);
+bool CodeFieldTyped(const CNode& node, ECodeCell kind, const std::string& typed, std::string& text,
+                    std::string& reason);
 // The form of the kinds an editor shows otherwise than the field's text, or null.
 const IFieldForm* CodeFieldForm(ECodeCell kind);
 // The column of a sheet that shows a field, or null.

@@ -15,12 +15,13 @@ namespace {
 
 // The fields of the editor that the row keeps: the group channels have no tones and
 // no code, the DTMF format no timer and length of its own.
-std::vector<SFieldSpec> FieldsOfRow(const CCloneManager& registry, const SCodeSheet& sheet,
-                                    int row, const CNode& node) {
+std::vector<SFieldSpec> FieldsOfRow(const CCloneManager& registry, const SCodeSheet& sheet, int row,
+                                    const CNode& node) {
     std::vector<SFieldSpec> fields;
     for (const SFieldSpec& spec : sheet.editor) {
         const CNode* field = node.FindChild(spec.field);
-        if (field && CodeFieldApplies(registry, sheet, row, *field)) fields.push_back(spec);
+        if (field && CodeFieldApplies(registry, sheet, row, *field))
+            fields.push_back(spec);
     }
     return fields;
 }
@@ -50,14 +51,17 @@ CCodeDialog::CCodeDialog(CCloneManager& registry, const SCodeSheet& sheet, int r
     }
     if (sheet.view == kView5ToneFormat)
         box->insertWidget(0, new QLabel(QStringLiteral("Encode"), this));
-    if (sheet.view == kView2ToneRx) AddDecodeWindows();
+    if (sheet.view == kView2ToneRx)
+        AddDecodeWindows();
     FocusItem(0);
 }
 
 void CCodeDialog::accept() {
     // A fixed row has nothing to store.
-    if (m_fixed) QDialog::accept();
-    else CFieldDialog::accept();
+    if (m_fixed)
+        QDialog::accept();
+    else
+        CFieldDialog::accept();
 }
 
 QLabel* CCodeDialog::WindowLabel(int tone) const {
@@ -69,7 +73,8 @@ void CCodeDialog::AddDecodeWindows() {
     const char* const fields[] = {"1stFreq", "2ndFreq"};
     for (int tone = 0; tone < 2; ++tone) {
         CFieldControl* control = Fields().Control(QString::fromUtf8(fields[tone]));
-        if (!control || !control->Edit()) continue;
+        if (!control || !control->Edit())
+            continue;
         m_windows[tone] = new QLabel(this);
         m_windows[tone]->setObjectName(QStringLiteral("Window%1").arg(tone + 1));
         box->insertWidget(box->count() - 1, m_windows[tone]);
@@ -82,7 +87,8 @@ void CCodeDialog::ShowWindow(int tone) {
     const char* const fields[] = {"1stFreq", "2ndFreq"};
     CFieldControl* control = Fields().Control(QString::fromUtf8(fields[tone]));
     const auto* node = control ? dynamic_cast<const CFreqNode*>(&control->Node()) : nullptr;
-    if (!node || !m_windows[tone]) return;
+    if (!node || !m_windows[tone])
+        return;
     int value = 0, low = 0, high = 0;
     std::string reason;
     const QString name = tone == 0 ? QStringLiteral("1st") : QStringLiteral("2nd");
@@ -97,6 +103,7 @@ void CCodeDialog::ShowWindow(int tone) {
 
 std::unique_ptr<QDialog> MakeCodeEditor(CCloneManager& registry, const SCodeSheet& sheet, int row,
                                         CNode& node, QWidget* parent) {
-    if (!sheet.editorTitle) return nullptr;
+    if (!sheet.editorTitle)
+        return nullptr;
     return std::make_unique<CCodeDialog>(registry, sheet, row, node, parent);
 }

@@ -32,8 +32,7 @@ const SCodeSheet& TableOf(int view) {
 
 } // namespace
 
-CCodeSheet::CCodeSheet(const SCodeSheet& table, CTolvarCloneSupportDoc& document,
-                       QWidget* parent)
+CCodeSheet::CCodeSheet(const SCodeSheet& table, CTolvarCloneSupportDoc& document, QWidget* parent)
     : CListSheet(DefinitionOf(table), document, parent), m_table(table) {
     SetChannelCommands(false);
 }
@@ -46,8 +45,10 @@ void CCodeSheet::OnUpdate() {
 }
 
 void CCodeSheet::RefreshRow(int row) {
-    if (row < 0 || row >= RowCount()) return;
-    const std::vector<std::string> cells = CodeRowCells(Document().Registry(), m_table, row, Offset());
+    if (row < 0 || row >= RowCount())
+        return;
+    const std::vector<std::string> cells =
+        CodeRowCells(Document().Registry(), m_table, row, Offset());
     for (size_t c = 0; c < cells.size(); ++c)
         SetCellText(row, static_cast<int>(c), QString::fromStdString(cells[c]));
 }
@@ -61,16 +62,21 @@ QString CCodeSheet::TrailingText() const {
 
 void CCodeSheet::EditRow() {
     const int row = GetSelectedRow();
-    if (row < 0 || row >= RowCount()) return;
+    if (row < 0 || row >= RowCount())
+        return;
     CCloneManager& registry = Document().Registry();
     CNode* node = registry.Model()->GetNodeByPath(CodeRowPath(m_table, row, Offset()));
-    if (!node) return;
+    if (!node)
+        return;
     CEditScope guard(registry.EditGuard());
-    if (!guard.Entered()) return;
+    if (!guard.Entered())
+        return;
     const std::unique_ptr<QDialog> dialog = MakeCodeEditor(registry, m_table, row, *node, this);
-    if (!dialog) return;
+    if (!dialog)
+        return;
     const bool ok = m_runDialog ? m_runDialog(*dialog) : dialog->exec() == QDialog::Accepted;
-    if (!ok) return;
+    if (!ok)
+        return;
     RefreshRow(row);
     emit TrailingTextChanged();
 }
@@ -99,10 +105,14 @@ CCodeSheet* MakeCodeSheet(int view, CTolvarCloneSupportDoc& document, QWidget* p
     if (view >= kViewMultiToneFirst && view <= kViewMultiToneLast)
         return new CTolvarMultiToneSheet(document, parent);
     switch (view) {
-    case kView2ToneRx: return new CTolvar2ToneRxSheet(document, parent);
-    case kView5ToneRx: return new CTolvar5ToneRxSheet(document, parent);
-    case kView5ToneTx: return new CQ5ToneTxSheet(document, parent);
-    default: break;
+    case kView2ToneRx:
+        return new CTolvar2ToneRxSheet(document, parent);
+    case kView5ToneRx:
+        return new CTolvar5ToneRxSheet(document, parent);
+    case kView5ToneTx:
+        return new CQ5ToneTxSheet(document, parent);
+    default:
+        break;
     }
     const SCodeSheet* table = CodeSheetOf(view);
     return table ? new CCodeSheet(*table, document, parent) : nullptr;

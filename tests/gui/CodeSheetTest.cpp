@@ -47,7 +47,8 @@ struct SCodeApp {
         app.SetSplashDuration(0);
         app.SetSheetMaker(MakeTolvarSheet);
         ok = app.InitInstance({"cs-tolvar"});
-        if (!ok) return;
+        if (!ok)
+            return;
         app.Interaction()->SetSilent(true);
         app.Interaction()->SetBoxHook([](const SBoxRecord&) { return EAnswer::Ok; });
     }
@@ -55,16 +56,19 @@ struct SCodeApp {
     CCloneManager& Registry() { return app.Document()->Registry(); }
     CNode& Node(const QString& path) {
         CNode* node = Registry().Model()->GetNodeByPath(path.toStdString());
-        if (!node) qFatal("no node %s", qPrintable(path));
+        if (!node)
+            qFatal("no node %s", qPrintable(path));
         return *node;
     }
     QString Text(const QString& path) { return QString::fromStdString(LeafText(Node(path))); }
     // Shows the view and gives its sheet.
     CCodeSheet& Show(int view) {
-        if (!Frame().Tree()->SelectId(view)) qFatal("view %d is not in the tree", view);
+        if (!Frame().Tree()->SelectId(view))
+            qFatal("view %d is not in the tree", view);
         QApplication::processEvents();
         auto* sheet = dynamic_cast<CCodeSheet*>(Frame().ListFrame()->CurrentSheet());
-        if (!sheet) qFatal("view %d shows no code sheet", view);
+        if (!sheet)
+            qFatal("view %d shows no code sheet", view);
         return *sheet;
     }
     QString Cell(CCodeSheet& sheet, int row, int column) {
@@ -85,18 +89,21 @@ struct SCodeApp {
             ok ? dialog.accept() : dialog.reject();
             const auto& boxes = app.Interaction()->Boxes();
             refused = boxes.empty() ? QString() : QString(boxes.back().text);
-            if (accepted) *accepted = dialog.result() == QDialog::Accepted;
+            if (accepted)
+                *accepted = dialog.result() == QDialog::Accepted;
             return dialog.result() == QDialog::Accepted;
         });
         Frame().OnCommand(kCmdEditMemory);
-        if (!opened) qWarning("no editor opened");
+        if (!opened)
+            qWarning("no editor opened");
         return refused;
     }
 };
 
 CFieldControl& ControlOf(CCodeDialog& dialog, const QString& field) {
     CFieldControl* control = dialog.Fields().Control(field);
-    if (!control) qFatal("no control for %s", qPrintable(field));
+    if (!control)
+        qFatal("no control for %s", qPrintable(field));
     return *control;
 }
 
@@ -113,11 +120,13 @@ void Type(QLineEdit* edit, const QString& text) {
 void Enter(CFieldControl& control, const QString& value) {
     if (control.Check()) {
         control.Check()->setChecked(value == "1");
-    } else if (auto* tone = qobject_cast<QComboBox*>(control.Widget()); tone && tone->isEditable()) {
+    } else if (auto* tone = qobject_cast<QComboBox*>(control.Widget());
+               tone && tone->isEditable()) {
         Type(tone->lineEdit(), value);
     } else if (control.List()) {
         const int index = control.List()->findText(value);
-        if (index < 0) qWarning("%s has no entry %s", control.Spec().field, qPrintable(value));
+        if (index < 0)
+            qWarning("%s has no entry %s", control.Spec().field, qPrintable(value));
         control.List()->setCurrentIndex(index);
     } else {
         Type(control.Edit(), value);
@@ -127,7 +136,8 @@ void Enter(CFieldControl& control, const QString& value) {
 QString TolvarGet(const QString& file, const QString& path) {
     QProcess get;
     get.start(TOLVAR_BIN, {"get", file, path});
-    if (!get.waitForFinished(30000)) return QStringLiteral("<no answer>");
+    if (!get.waitForFinished(30000))
+        return QStringLiteral("<no answer>");
     return QString::fromUtf8(get.readAllStandardOutput()).section('\n', 0, 0);
 }
 
@@ -147,18 +157,30 @@ private slots:
         QTest::addColumn<int>("row");
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("status");
-        QTest::newRow("multiple tone") << 0 << 3 << 16 << "RX" << 3 << "4" << " - No. 4";
-        QTest::newRow("DTMF TX LMR") << 0 << 35 << 20 << "Code" << 17 << "Emergency" << " - Emergency";
-        QTest::newRow("DTMF TX PMR") << 1 << 35 << 20 << "Code" << 18 << "19" << " - CH 19";
-        QTest::newRow("DTMF TX alert") << 1 << 35 << 20 << "Code" << 19 << "Alert" << " - Alert";
-        QTest::newRow("DTMF RX") << 1 << 36 << 20 << "Code" << 4 << "5" << " - CH 5";
-        QTest::newRow("DTMF TX system") << 0 << 37 << 4 << "Code" << 2 << "OK ACK" << " - OK ACK";
-        QTest::newRow("DTMF RX system") << 1 << 38 << 18 << "Code" << 14 << "TEL Dial" << " - TEL Dial";
-        QTest::newRow("2Tone RX") << 0 << 40 << 4 << "1st" << 3 << "G" << " - Group";
-        QTest::newRow("5Tone RX") << 1 << 43 << 9 << "RX Code" << 8 << "G" << " - Group";
-        QTest::newRow("5Tone TX") << 1 << 45 << 32 << "TX Code" << 31 << "32" << " - CH 32";
-        QTest::newRow("5Tone format") << 1 << 47 << 10 << "Tone Period" << 6 << "EEA2" << " - EEA2";
-        QTest::newRow("5Tone user tone") << 1 << 48 << 15 << "Encode" << 11 << "B" << " - B";
+        QTest::newRow("multiple tone") << 0 << 3 << 16 << "RX" << 3 << "4"
+                                       << " - No. 4";
+        QTest::newRow("DTMF TX LMR") << 0 << 35 << 20 << "Code" << 17 << "Emergency"
+                                     << " - Emergency";
+        QTest::newRow("DTMF TX PMR") << 1 << 35 << 20 << "Code" << 18 << "19"
+                                     << " - CH 19";
+        QTest::newRow("DTMF TX alert") << 1 << 35 << 20 << "Code" << 19 << "Alert"
+                                       << " - Alert";
+        QTest::newRow("DTMF RX") << 1 << 36 << 20 << "Code" << 4 << "5"
+                                 << " - CH 5";
+        QTest::newRow("DTMF TX system") << 0 << 37 << 4 << "Code" << 2 << "OK ACK"
+                                        << " - OK ACK";
+        QTest::newRow("DTMF RX system") << 1 << 38 << 18 << "Code" << 14 << "TEL Dial"
+                                        << " - TEL Dial";
+        QTest::newRow("2Tone RX") << 0 << 40 << 4 << "1st" << 3 << "G"
+                                  << " - Group";
+        QTest::newRow("5Tone RX") << 1 << 43 << 9 << "RX Code" << 8 << "G"
+                                  << " - Group";
+        QTest::newRow("5Tone TX") << 1 << 45 << 32 << "TX Code" << 31 << "32"
+                                  << " - CH 32";
+        QTest::newRow("5Tone format") << 1 << 47 << 10 << "Tone Period" << 6 << "EEA2"
+                                      << " - EEA2";
+        QTest::newRow("5Tone user tone") << 1 << 48 << 15 << "Encode" << 11 << "B"
+                                         << " - B";
     }
     void rowsAndTitles() {
         QFETCH(int, model);
@@ -191,50 +213,87 @@ private slots:
         QTest::addColumn<int>("view");
         QTest::addColumn<int>("row");
         QTest::addColumn<QString>("field");
-        QTest::addColumn<QString>("value");  // typed, picked or "1" for a tick
+        QTest::addColumn<QString>("value"); // typed, picked or "1" for a tick
         QTest::addColumn<int>("column");
-        QTest::addColumn<QString>("cell");   // what the sheet then shows
+        QTest::addColumn<QString>("cell"); // what the sheet then shows
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("stored"); // what the saved file holds
-        QTest::newRow("DTMF TX code") << 0 << 35 << 4 << "Code" << "12ef*" << 1 << "12*#*"
-                                      << "DtmfCodeCH.TxCodeCH.CH5.Code" << "12*#*";
-        QTest::newRow("DTMF RX text") << 0 << 36 << 1 << "Text" << "Gate~1" << 2 << "Gate1"
-                                      << "DtmfCodeCH.RxCodeCH.CH2.Text" << "Gate1";
-        QTest::newRow("DTMF RX beep") << 1 << 36 << 1 << "Beep" << "PiPi(repeat)" << 4
-                                      << "PiPi(repeat)" << "DtmfCodeCH.RxCodeCH.CH2.Beep"
+        QTest::newRow("DTMF TX code") << 0 << 35 << 4 << "Code"
+                                      << "12ef*" << 1 << "12*#*"
+                                      << "DtmfCodeCH.TxCodeCH.CH5.Code"
+                                      << "12*#*";
+        QTest::newRow("DTMF RX text") << 0 << 36 << 1 << "Text"
+                                      << "Gate~1" << 2 << "Gate1"
+                                      << "DtmfCodeCH.RxCodeCH.CH2.Text"
+                                      << "Gate1";
+        QTest::newRow("DTMF RX beep") << 1 << 36 << 1 << "Beep"
+                                      << "PiPi(repeat)" << 4 << "PiPi(repeat)"
+                                      << "DtmfCodeCH.RxCodeCH.CH2.Beep"
                                       << "PiPi(repeat)";
-        QTest::newRow("DTMF RX LCD") << 1 << 36 << 6 << "Lcd" << "ON" << 3 << "ON"
-                                     << "DtmfCodeCH.RxCodeCH.CH7.Lcd" << "ON";
-        QTest::newRow("DTMF TX system") << 1 << 37 << 0 << "Code" << "1a2b" << 1 << "1A2B"
-                                        << "DtmfCodeCH.TxSysCodeCH.CH1.Code" << "1A2B";
-        QTest::newRow("DTMF RX system") << 0 << 38 << 5 << "Code" << "e0f9" << 1 << "*0#9"
-                                        << "DtmfCodeCH.RxSysCodeCH.CH6.Code" << "*0#9";
-        QTest::newRow("2Tone tone") << 0 << 40 << 0 << "1stFreq" << "1500" << 1 << "1500.0"
-                                    << "2ToneCodeCH.RXCodeCH.CH1.1stFreq" << "1500.00000";
-        QTest::newRow("2Tone stun") << 0 << 40 << 1 << "Stun" << "Kill" << 8 << "Kill"
-                                    << "2ToneCodeCH.RXCodeCH.CH2.Stun" << "Kill";
-        QTest::newRow("2Tone group call") << 0 << 40 << 2 << "Group" << "2nd" << 3 << "2nd"
-                                          << "2ToneCodeCH.RXCodeCH.CH3.Group" << "2nd";
-        QTest::newRow("2Tone group channel") << 0 << 40 << 3 << "AutTx" << "ACC" << 7 << "ACC"
-                                             << "2ToneCodeCH.RXCodeCH.CHG.AutTx" << "ACC";
-        QTest::newRow("5Tone RX code") << 1 << 43 << 2 << "RxCode" << "1g2+" << 1 << "1G2+"
-                                       << "5ToneCodeCH.RXCodeCH.CH3.RxCode" << "1A2+";
-        QTest::newRow("5Tone RX ID-Dec") << 1 << 43 << 2 << "IdDec" << "1" << 2 << "(ID-Dec)"
-                                         << "5ToneCodeCH.RXCodeCH.CH3.IdDec" << "ON";
-        QTest::newRow("5Tone RX repeater") << 1 << 43 << 0 << "Rpt" << "Open" << 9 << "Open"
-                                           << "5ToneCodeCH.RXCodeCH.CH1.Rpt" << "Open";
-        QTest::newRow("5Tone TX code") << 1 << 45 << 7 << "TxCode" << "9g8" << 1 << "9G8"
-                                       << "5ToneCodeCH.TXCodeCH.CH8.TxCode" << "9A8";
-        QTest::newRow("5Tone TX digit") << 1 << 45 << 7 << "InpDigit2" << "1" << 2 << "_2_____"
-                                        << "5ToneCodeCH.TXCodeCH.CH8.InpDigit2" << "2";
-        QTest::newRow("5Tone TX sel") << 1 << 45 << 0 << "Sel" << "OFF" << 7 << "OFF"
-                                      << "5ToneCodeCH.TXCodeCH.CH1.Sel" << "OFF";
-        QTest::newRow("5Tone format") << 1 << 47 << 1 << "TonPeriod" << "75.000" << 1 << "75.000"
-                                      << "5ToneCodeCH.Format.CCIR.TonPeriod" << "75";
-        QTest::newRow("5Tone user tone") << 1 << 48 << 3 << "DecH" << "2000" << 3 << "2000"
-                                         << "5ToneCodeCH.UsrTon.3.DecH" << "2000.00000";
-        QTest::newRow("multiple tone") << 0 << 3 << 2 << "CTonTx" << "754i" << 2 << "754i"
-                                       << "MultiTon.Ton3.CTonTx" << "754i";
+        QTest::newRow("DTMF RX LCD") << 1 << 36 << 6 << "Lcd"
+                                     << "ON" << 3 << "ON"
+                                     << "DtmfCodeCH.RxCodeCH.CH7.Lcd"
+                                     << "ON";
+        QTest::newRow("DTMF TX system") << 1 << 37 << 0 << "Code"
+                                        << "1a2b" << 1 << "1A2B"
+                                        << "DtmfCodeCH.TxSysCodeCH.CH1.Code"
+                                        << "1A2B";
+        QTest::newRow("DTMF RX system") << 0 << 38 << 5 << "Code"
+                                        << "e0f9" << 1 << "*0#9"
+                                        << "DtmfCodeCH.RxSysCodeCH.CH6.Code"
+                                        << "*0#9";
+        QTest::newRow("2Tone tone") << 0 << 40 << 0 << "1stFreq"
+                                    << "1500" << 1 << "1500.0"
+                                    << "2ToneCodeCH.RXCodeCH.CH1.1stFreq"
+                                    << "1500.00000";
+        QTest::newRow("2Tone stun") << 0 << 40 << 1 << "Stun"
+                                    << "Kill" << 8 << "Kill"
+                                    << "2ToneCodeCH.RXCodeCH.CH2.Stun"
+                                    << "Kill";
+        QTest::newRow("2Tone group call") << 0 << 40 << 2 << "Group"
+                                          << "2nd" << 3 << "2nd"
+                                          << "2ToneCodeCH.RXCodeCH.CH3.Group"
+                                          << "2nd";
+        QTest::newRow("2Tone group channel") << 0 << 40 << 3 << "AutTx"
+                                             << "ACC" << 7 << "ACC"
+                                             << "2ToneCodeCH.RXCodeCH.CHG.AutTx"
+                                             << "ACC";
+        QTest::newRow("5Tone RX code") << 1 << 43 << 2 << "RxCode"
+                                       << "1g2+" << 1 << "1G2+"
+                                       << "5ToneCodeCH.RXCodeCH.CH3.RxCode"
+                                       << "1A2+";
+        QTest::newRow("5Tone RX ID-Dec") << 1 << 43 << 2 << "IdDec"
+                                         << "1" << 2 << "(ID-Dec)"
+                                         << "5ToneCodeCH.RXCodeCH.CH3.IdDec"
+                                         << "ON";
+        QTest::newRow("5Tone RX repeater") << 1 << 43 << 0 << "Rpt"
+                                           << "Open" << 9 << "Open"
+                                           << "5ToneCodeCH.RXCodeCH.CH1.Rpt"
+                                           << "Open";
+        QTest::newRow("5Tone TX code") << 1 << 45 << 7 << "TxCode"
+                                       << "9g8" << 1 << "9G8"
+                                       << "5ToneCodeCH.TXCodeCH.CH8.TxCode"
+                                       << "9A8";
+        QTest::newRow("5Tone TX digit") << 1 << 45 << 7 << "InpDigit2"
+                                        << "1" << 2 << "_2_____"
+                                        << "5ToneCodeCH.TXCodeCH.CH8.InpDigit2"
+                                        << "2";
+        QTest::newRow("5Tone TX sel") << 1 << 45 << 0 << "Sel"
+                                      << "OFF" << 7 << "OFF"
+                                      << "5ToneCodeCH.TXCodeCH.CH1.Sel"
+                                      << "OFF";
+        QTest::newRow("5Tone format") << 1 << 47 << 1 << "TonPeriod"
+                                      << "75.000" << 1 << "75.000"
+                                      << "5ToneCodeCH.Format.CCIR.TonPeriod"
+                                      << "75";
+        QTest::newRow("5Tone user tone") << 1 << 48 << 3 << "DecH"
+                                         << "2000" << 3 << "2000"
+                                         << "5ToneCodeCH.UsrTon.3.DecH"
+                                         << "2000.00000";
+        QTest::newRow("multiple tone") << 0 << 3 << 2 << "CTonTx"
+                                       << "754i" << 2 << "754i"
+                                       << "MultiTon.Ton3.CTonTx"
+                                       << "754i";
     }
     void editorStoresWhatWasTyped() {
         QFETCH(int, model);
@@ -248,7 +307,8 @@ private slots:
         QFETCH(QString, stored);
         SCodeApp s(model);
         QVERIFY(s.ok);
-        if (model == ModelPMR) s.Node("5ToneCodeCH.TxCodeCom.SpcTonGrp").SetText("A");
+        if (model == ModelPMR)
+            s.Node("5ToneCodeCH.TxCodeCom.SpcTonGrp").SetText("A");
         CCodeSheet& sheet = s.Show(view);
         s.app.Document()->SetModifiedFlag(false);
         const QString refused = s.Edit(sheet, row, [&](CCodeDialog& d) {
@@ -275,17 +335,41 @@ private slots:
         QTest::addColumn<QString>("reason");
         QTest::addColumn<QString>("other"); // a field of the same dialog, also changed
         QTest::addColumn<QString>("otherValue");
-        QTest::newRow("system code too short") << 0 << 37 << "Code" << "12" << "exactly 4" << "" << "";
-        QTest::newRow("blank in a DTMF code") << 0 << 35 << "Code" << "1 2" << "space" << "" << "";
-        QTest::newRow("2Tone tone out of range") << 0 << 40 << "1stFreq" << "5000" << "outside"
-                                                 << "Beep" << "PiRo(repeat)";
-        QTest::newRow("timer with a fraction") << 1 << 47 << "NoTonTim" << "7.5"
-                                               << "not a whole number" << "TonPeriod" << "99";
-        QTest::newRow("star in a 5Tone code") << 1 << 45 << "TxCode" << "1*" << "*"
-                                              << "Sel" << "OFF";
-        QTest::newRow("user tone no number") << 1 << 48 << "Enc" << "abc" << "not a frequency"
-                                             << "DecL" << "1000";
-        QTest::newRow("tone no code") << 0 << 3 << "CTonRx" << "023" << "" << "CTonTx" << "754i";
+        QTest::newRow("system code too short") << 0 << 37 << "Code"
+                                               << "12"
+                                               << "exactly 4"
+                                               << ""
+                                               << "";
+        QTest::newRow("blank in a DTMF code") << 0 << 35 << "Code"
+                                              << "1 2"
+                                              << "space"
+                                              << ""
+                                              << "";
+        QTest::newRow("2Tone tone out of range") << 0 << 40 << "1stFreq"
+                                                 << "5000"
+                                                 << "outside"
+                                                 << "Beep"
+                                                 << "PiRo(repeat)";
+        QTest::newRow("timer with a fraction") << 1 << 47 << "NoTonTim"
+                                               << "7.5"
+                                               << "not a whole number"
+                                               << "TonPeriod"
+                                               << "99";
+        QTest::newRow("star in a 5Tone code") << 1 << 45 << "TxCode"
+                                              << "1*"
+                                              << "*"
+                                              << "Sel"
+                                              << "OFF";
+        QTest::newRow("user tone no number") << 1 << 48 << "Enc"
+                                             << "abc"
+                                             << "not a frequency"
+                                             << "DecL"
+                                             << "1000";
+        QTest::newRow("tone no code") << 0 << 3 << "CTonRx"
+                                      << "023"
+                                      << ""
+                                      << "CTonTx"
+                                      << "754i";
     }
     void refusalsStoreNothing() {
         QFETCH(int, model);
@@ -303,14 +387,19 @@ private slots:
         const QString before = s.Text(path + "." + field);
         const QString otherBefore = other.isEmpty() ? QString() : s.Text(path + "." + other);
         bool accepted = true;
-        const QString refused = s.Edit(sheet, 0, [&](CCodeDialog& d) {
-            Enter(ControlOf(d, field), value);
-            if (!other.isEmpty()) Enter(ControlOf(d, other), otherValue);
-        }, true, &accepted);
+        const QString refused = s.Edit(
+            sheet, 0,
+            [&](CCodeDialog& d) {
+                Enter(ControlOf(d, field), value);
+                if (!other.isEmpty())
+                    Enter(ControlOf(d, other), otherValue);
+            },
+            true, &accepted);
         QVERIFY(!accepted);
         QVERIFY2(!refused.isEmpty() && refused.contains(reason), qPrintable(refused));
         QCOMPARE(s.Text(path + "." + field), before);
-        if (!other.isEmpty()) QCOMPARE(s.Text(path + "." + other), otherBefore);
+        if (!other.isEmpty())
+            QCOMPARE(s.Text(path + "." + other), otherBefore);
         QVERIFY(!s.app.Document()->IsModified());
     }
 
@@ -321,10 +410,13 @@ private slots:
         s.app.Document()->SetModifiedFlag(false);
         const QString code = s.Text("DtmfCodeCH.RxCodeCH.CH3.Code");
         const QString beep = s.Text("DtmfCodeCH.RxCodeCH.CH3.Beep");
-        s.Edit(sheet, 2, [](CCodeDialog& d) {
-            Enter(ControlOf(d, "Code"), "4711");
-            Enter(ControlOf(d, "Beep"), "Emer");
-        }, false);
+        s.Edit(
+            sheet, 2,
+            [](CCodeDialog& d) {
+                Enter(ControlOf(d, "Code"), "4711");
+                Enter(ControlOf(d, "Beep"), "Emer");
+            },
+            false);
         QCOMPARE(s.Text("DtmfCodeCH.RxCodeCH.CH3.Code"), code);
         QCOMPARE(s.Text("DtmfCodeCH.RxCodeCH.CH3.Beep"), beep);
         QVERIFY(!s.app.Document()->IsModified());
@@ -336,13 +428,27 @@ private slots:
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("keys");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("DTMF TX code") << 0 << 35 << "Code" << "a1g#*e 9" << "A1#*E 9";
-        QTest::newRow("DTMF RX code") << 1 << 36 << "Code" << "bx*" << "B*";
-        QTest::newRow("system code length") << 0 << 38 << "Code" << "123456" << "1234";
-        QTest::newRow("5Tone RX code") << 1 << 43 << "RxCode" << "g1#+*f" << "G1+*";
-        QTest::newRow("5Tone TX code") << 1 << 45 << "TxCode" << "g1+*x23456" << "G1*2345";
-        QTest::newRow("DTMF RX text") << 0 << 36 << "Text" << "~ab}~" << "ab}";
-        QTest::newRow("5Tone RX text") << 1 << 43 << "Text" << "Depot~ 12345" << "Depot 1234";
+        QTest::newRow("DTMF TX code") << 0 << 35 << "Code"
+                                      << "a1g#*e 9"
+                                      << "A1#*E 9";
+        QTest::newRow("DTMF RX code") << 1 << 36 << "Code"
+                                      << "bx*"
+                                      << "B*";
+        QTest::newRow("system code length") << 0 << 38 << "Code"
+                                            << "123456"
+                                            << "1234";
+        QTest::newRow("5Tone RX code") << 1 << 43 << "RxCode"
+                                       << "g1#+*f"
+                                       << "G1+*";
+        QTest::newRow("5Tone TX code") << 1 << 45 << "TxCode"
+                                       << "g1+*x23456"
+                                       << "G1*2345";
+        QTest::newRow("DTMF RX text") << 0 << 36 << "Text"
+                                      << "~ab}~"
+                                      << "ab}";
+        QTest::newRow("5Tone RX text") << 1 << 43 << "Text"
+                                       << "Depot~ 12345"
+                                       << "Depot 1234";
     }
     void typingKeepsTheCharactersOfTheField() {
         QFETCH(int, model);
@@ -353,12 +459,15 @@ private slots:
         SCodeApp s(model);
         QVERIFY(s.ok);
         CCodeSheet& sheet = s.Show(view);
-        s.Edit(sheet, 0, [&](CCodeDialog& d) {
-            QLineEdit* edit = ControlOf(d, field).Edit();
-            QVERIFY(edit);
-            Type(edit, keys);
-            QCOMPARE(edit->text(), shown);
-        }, false);
+        s.Edit(
+            sheet, 0,
+            [&](CCodeDialog& d) {
+                QLineEdit* edit = ControlOf(d, field).Edit();
+                QVERIFY(edit);
+                Type(edit, keys);
+                QCOMPARE(edit->text(), shown);
+            },
+            false);
     }
 
     void multipleToneSetsNumberOn() {
@@ -405,14 +514,17 @@ private slots:
                      *again.Registry().Model()->GetNodeByPath("2ToneCodeCH.RXCodeCH.CH2.2ndFreq"))),
                  QString("1500.00000"));
         // The group channel has no tones to edit.
-        s.Edit(sheet, 3, [](CCodeDialog& d) {
-            QVERIFY(!d.Fields().Control("1stFreq"));
-            QVERIFY(!d.Fields().Control("2ndFreq"));
-            QVERIFY(!d.Fields().Control("Group")); // the file does not keep it
-            QVERIFY(!d.WindowLabel(0));
-            // The first box has the focus.
-            QCOMPARE(d.focusWidget(), ControlOf(d, "Text").Widget());
-        }, false);
+        s.Edit(
+            sheet, 3,
+            [](CCodeDialog& d) {
+                QVERIFY(!d.Fields().Control("1stFreq"));
+                QVERIFY(!d.Fields().Control("2ndFreq"));
+                QVERIFY(!d.Fields().Control("Group")); // the file does not keep it
+                QVERIFY(!d.WindowLabel(0));
+                // The first box has the focus.
+                QCOMPARE(d.focusWidget(), ControlOf(d, "Text").Widget());
+            },
+            false);
         QCOMPARE(s.Cell(sheet, 3, 1), QString("-----"));
         QCOMPARE(s.Cell(sheet, 3, 3), QString("---"));
     }
@@ -422,24 +534,30 @@ private slots:
         QVERIFY(s.ok);
         CCodeSheet& sheet = s.Show(kView5ToneFormat);
         QCOMPARE(s.Cell(sheet, 9, 2), QString("-----"));
-        s.Edit(sheet, 9, [](CCodeDialog& d) {
-            QVERIFY(!d.Fields().Control("NoTonTim"));
-            QVERIFY(!d.Fields().Control("TonLen"));
-            QCOMPARE(d.focusWidget(), ControlOf(d, "TonPeriod").Widget());
-        }, false);
+        s.Edit(
+            sheet, 9,
+            [](CCodeDialog& d) {
+                QVERIFY(!d.Fields().Control("NoTonTim"));
+                QVERIFY(!d.Fields().Control("TonLen"));
+                QCOMPARE(d.focusWidget(), ControlOf(d, "TonPeriod").Widget());
+            },
+            false);
     }
 
     void aChannelDecodingIdsTakesNoText() {
         SCodeApp s(1);
         QVERIFY(s.ok);
         CCodeSheet& sheet = s.Show(kView5ToneRx);
-        s.Edit(sheet, 0, [](CCodeDialog& d) {
-            QVERIFY(ControlOf(d, "Text").Widget()->isEnabled());
-            Enter(ControlOf(d, "IdDec"), "1");
-            QVERIFY(!ControlOf(d, "Text").Widget()->isEnabled());
-            Enter(ControlOf(d, "IdDec"), "0");
-            QVERIFY(ControlOf(d, "Text").Widget()->isEnabled());
-        }, false);
+        s.Edit(
+            sheet, 0,
+            [](CCodeDialog& d) {
+                QVERIFY(ControlOf(d, "Text").Widget()->isEnabled());
+                Enter(ControlOf(d, "IdDec"), "1");
+                QVERIFY(!ControlOf(d, "Text").Widget()->isEnabled());
+                Enter(ControlOf(d, "IdDec"), "0");
+                QVERIFY(ControlOf(d, "Text").Widget()->isEnabled());
+            },
+            false);
     }
 
     void fixedSystemCodesCannotBeChanged() {
@@ -449,9 +567,9 @@ private slots:
         s.app.Document()->SetModifiedFlag(false);
         const QString code = s.Text("DtmfCodeCH.RxSysCodeCH.CH17.Code");
         bool accepted = false;
-        s.Edit(sheet, 16, [](CCodeDialog& d) {
-            QVERIFY(!ControlOf(d, "Code").Widget()->isEnabled());
-        }, true, &accepted);
+        s.Edit(
+            sheet, 16, [](CCodeDialog& d) { QVERIFY(!ControlOf(d, "Code").Widget()->isEnabled()); },
+            true, &accepted);
         QVERIFY(accepted);
         QCOMPARE(s.Text("DtmfCodeCH.RxSysCodeCH.CH17.Code"), code);
         QCOMPARE(s.Cell(sheet, 16, 1), code);

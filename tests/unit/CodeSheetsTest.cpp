@@ -5,8 +5,8 @@
 
 #include "datamodel/DataManagers.h"
 #include "datamodel/memmap/CodeSheets.h"
-#include "datamodel/memmap/TreeAccess.h"
 #include "datamodel/memmap/RadioDataManager.h"
+#include "datamodel/memmap/TreeAccess.h"
 #include "datamodel/nodes/ToneNodes.h"
 #include "datamodel/nodes/ValueNodes.h"
 #include "document/DocumentData.h"
@@ -124,7 +124,8 @@ TEST(CodeSheets, EveryRowOfEverySheetHasItsNodeCellsAndEditorFields) {
 std::string OtherText(const CNode& node) {
     if (const auto* num = dynamic_cast<const CNumNode*>(&node); num && !num->Options().empty()) {
         for (auto it = num->Options().rbegin(); it != num->Options().rend(); ++it)
-            if (it->second != num->GetValue()) return it->first;
+            if (it->second != num->GetValue())
+                return it->first;
         return {};
     }
     if (const auto* text = dynamic_cast<const CStringNode*>(&node); text && text->Charset()) {
@@ -152,9 +153,11 @@ TEST(CodeSheets, EveryEditorFieldIsKeptByTheFile) {
                 for (const SFieldSpec& spec : sheet.editor) {
                     const CNode* field = group.FindChild(spec.field);
                     ASSERT_NE(field, nullptr);
-                    if (!CodeFieldApplies(doc.Registry(), sheet, row, *field)) continue;
+                    if (!CodeFieldApplies(doc.Registry(), sheet, row, *field))
+                        continue;
                     const std::string other = OtherText(*field);
-                    if (other.empty()) continue;
+                    if (other.empty())
+                        continue;
                     const STreeLeaf* leaf = index.Find(path + "." + spec.field);
                     if (!leaf) {
                         // Only the other variant's areas are missing from its index.
@@ -288,9 +291,9 @@ TEST_P(CodeTyped, ReadsBackWhatTheSheetShows) {
     SDocument doc(ModelPMR);
     doc.Set("5ToneCodeCH.TxCodeCom.SpcTonGrp", "B");
     std::string text, reason;
-    EXPECT_EQ(CodeFieldTyped(doc.Node("5ToneCodeCH.TXCodeCH.CH1.TxCode"), c.kind, c.typed, text,
-                             reason),
-              c.ok);
+    EXPECT_EQ(
+        CodeFieldTyped(doc.Node("5ToneCodeCH.TXCodeCH.CH1.TxCode"), c.kind, c.typed, text, reason),
+        c.ok);
     if (c.ok) {
         EXPECT_EQ(text, c.text);
     } else {
