@@ -58,7 +58,8 @@ CFieldControl::CFieldControl(CNode& node, const SFieldSpec& spec, int model, QWi
         int length = spec.maxLength;
         if (const auto* string = dynamic_cast<const CStringNode*>(&node); string && !length)
             length = static_cast<int>(string->MaxLength());
-        if (length > 0) m_edit->setMaxLength(length);
+        if (length > 0)
+            m_edit->setMaxLength(length);
         if (spec.keep || spec.upper)
             QObject::connect(m_edit, &QLineEdit::textEdited, m_edit,
                              [this](const QString& text) { OnEdited(text); });
@@ -76,12 +77,13 @@ void CFieldControl::FillList(int model) {
     const CNumNode* only = nullptr;
     if (m_spec.optionsOf && m_node.GetParent()) {
         const QString name = QString::fromUtf8(m_spec.optionsOf).arg(ModelName(model));
-        only = dynamic_cast<const CNumNode*>(
-            m_node.GetParent()->FindChild(name.toStdString()));
+        only = dynamic_cast<const CNumNode*>(m_node.GetParent()->FindChild(name.toStdString()));
     }
-    for (const auto& [text, number] : value.Options()) {
-        int unused = 0;
-        if (only && !only->FindOption(text, unused)) continue;
+    // The other field's list gives the texts and their order, this field the values.
+    for (const auto& [text, position] : (only ? only : &value)->Options()) {
+        int number = position;
+        if (only && !value.FindOption(text, number))
+            continue;
         m_list->addItem(FromStd(text), number);
     }
 }
@@ -89,7 +91,8 @@ void CFieldControl::FillList(int model) {
 void CFieldControl::OnEdited(const QString& text) {
     int caret = m_edit->cursorPosition();
     const QString kept = Filtered(text, m_spec.keep, m_spec.upper, caret);
-    if (kept == text) return;
+    if (kept == text)
+        return;
     m_edit->setText(kept);
     m_edit->setCursorPosition(caret);
 }
@@ -130,8 +133,10 @@ QString CFieldControl::Text() const {
         const std::string option = value ? value->OptionText(n) : std::string();
         return option.empty() ? QString::number(n) : FromStd(option);
     }
-    if (m_tone) return m_tone->currentText().trimmed();
-    if (m_list) return m_list->currentIndex() < 0 ? QString() : m_list->currentText();
+    if (m_tone)
+        return m_tone->currentText().trimmed();
+    if (m_list)
+        return m_list->currentIndex() < 0 ? QString() : m_list->currentText();
     QString text = m_edit->text();
     if (m_spec.dtmfLetters) {
         text.replace('E', '*');
@@ -148,8 +153,10 @@ void CFieldControl::SetText(const QString& text) {
     if (m_check) {
         const auto* value = dynamic_cast<const CNumNode*>(&m_node);
         int n = 0;
-        if (value && value->FindOption(text.toStdString(), n)) m_check->setChecked(n != 0);
-        else m_check->setChecked(text == "1");
+        if (value && value->FindOption(text.toStdString(), n))
+            m_check->setChecked(n != 0);
+        else
+            m_check->setChecked(text == "1");
     } else if (m_tone) {
         m_tone->SetToneText(text);
     } else if (m_list) {
@@ -178,10 +185,12 @@ bool CFieldControl::CheckValue(QString& reason) const {
 }
 
 bool CFieldControl::Store(QString& reason) {
-    if (!CheckValue(reason)) return false;
+    if (!CheckValue(reason))
+        return false;
     const STreeLeaf leaf{m_node.GetName(), &m_node, m_node.GetParent(), m_model};
     std::string why;
-    if (SetLeafText(leaf, Text().toStdString(), why)) return true;
+    if (SetLeafText(leaf, Text().toStdString(), why))
+        return true;
     reason = QStringLiteral("%1: %2").arg(Label(), FromStd(why));
     return false;
 }
@@ -192,7 +201,8 @@ CFieldSet::CFieldSet(CNode& node, const std::vector<SFieldSpec>& fields, int mod
                      QWidget* parent) {
     for (const SFieldSpec& spec : fields) {
         CNode* field = node.FindChild(spec.field);
-        if (!field) continue;
+        if (!field)
+            continue;
         m_controls.push_back(std::make_unique<CFieldControl>(*field, spec, model, parent));
         QLabel* label = nullptr;
         if (!m_controls.back()->Check()) {
@@ -207,7 +217,8 @@ CFieldSet::~CFieldSet() = default;
 
 int CFieldSet::AddTo(QGridLayout& grid, int row, int column) const {
     for (size_t i = 0; i < m_controls.size(); ++i, ++row) {
-        if (m_labels[i]) grid.addWidget(m_labels[i], row, column);
+        if (m_labels[i])
+            grid.addWidget(m_labels[i], row, column);
         grid.addWidget(m_controls[i]->Widget(), row, column + 1);
     }
     return row;
@@ -220,26 +231,65 @@ void CFieldSet::Load() {
 
 bool CFieldSet::CheckValues(QString& reason) const {
     for (const auto& control : m_controls)
-        if (!control->CheckValue(reason)) return false;
+        if (!control->CheckValue(reason))
+            return false;
     return true;
 }
 
 bool CFieldSet::Store(QString& reason) {
-    if (!CheckValues(reason)) return false;
+    if (!CheckValues(reason))
+        return false;
+    m_before.clear();
     for (const auto& control : m_controls)
-        if (!control->Store(reason)) return false;
-    return true;
+        m_before.emplace_back(&control->Node(), LeafText(control->Node()));
+    if (!m_registry) {
+        for (const auto& control : m_controls)
+            if (!control->Store(reason)) {
+                Revert();
+                return false;
+            }
+        return true;
+    }
+    std::vector<STreeLeaf> leaves;
+    leaves.reserve(m_controls.size());
+    std::vector<SLeafEdit> edits;
+    for (const auto& control : m_controls) {
+        CNode& node = control->Node();
+        leaves.push_back({node.GetName(), &node, node.GetParent(), control->Model()});
+    }
+    for (size_t i = 0; i < m_controls.size(); ++i)
+        edits.push_back({&leaves[i], m_controls[i]->Text().toStdString(),
+                         m_controls[i]->Label().toStdString()});
+    const std::vector<std::string> errors = ApplyLeafEdits(*m_registry, edits);
+    if (errors.empty())
+        return true;
+    Revert();
+    reason = QString::fromStdString(errors.front());
+    return false;
+}
+
+void CFieldSet::Revert() {
+    for (const auto& [node, text] : m_before) {
+        if (LeafText(*node) == text)
+            continue;
+        const STreeLeaf leaf{node->GetName(), node, node->GetParent(), 0};
+        std::string unused;
+        if (!SetLeafText(leaf, text, unused, true))
+            node->SetText(text);
+    }
 }
 
 CFieldControl* CFieldSet::Control(const QString& field) const {
     for (const auto& control : m_controls)
-        if (QString::fromUtf8(control->Spec().field) == field) return control.get();
+        if (QString::fromUtf8(control->Spec().field) == field)
+            return control.get();
     return nullptr;
 }
 
 QLabel* CFieldSet::LabelOf(const QString& field) const {
     for (size_t i = 0; i < m_controls.size(); ++i)
-        if (QString::fromUtf8(m_controls[i]->Spec().field) == field) return m_labels[i];
+        if (QString::fromUtf8(m_controls[i]->Spec().field) == field)
+            return m_labels[i];
     return nullptr;
 }
 
@@ -253,6 +303,7 @@ CFieldDialog::CFieldDialog(CCloneManager& registry, const QString& title, CNode&
                            const std::vector<SFieldSpec>& fields, int model, QWidget* parent)
     : QDialog(parent), m_registry(registry), m_fields(node, fields, model, this) {
     setWindowTitle(title);
+    m_fields.SetRegistry(&registry);
     auto* layout = new QVBoxLayout(this);
     auto* grid = new QGridLayout;
     m_fields.AddTo(*grid);
@@ -266,7 +317,8 @@ CFieldDialog::CFieldDialog(CCloneManager& registry, const QString& title, CNode&
 
 bool CFieldDialog::FocusItem(int index) {
     const auto& controls = m_fields.Controls();
-    if (index < 0 || index >= static_cast<int>(controls.size())) return false;
+    if (index < 0 || index >= static_cast<int>(controls.size()))
+        return false;
     controls[static_cast<size_t>(index)]->Widget()->setFocus();
     return true;
 }
@@ -278,6 +330,7 @@ void CFieldDialog::accept() {
         return;
     }
     AfterStore();
-    if (IDocumentHost* document = m_registry.Document()) document->SetModifiedFlag(true);
+    if (IDocumentHost* document = m_registry.Document())
+        document->SetModifiedFlag(true);
     QDialog::accept();
 }

@@ -9,6 +9,8 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "datamodel/memmap/EditorFields.h"
@@ -34,6 +36,7 @@ public:
     QWidget* Widget() const { return m_widget; }
     const SFieldSpec& Spec() const { return m_spec; }
     CNode& Node() const { return m_node; }
+    int Model() const { return m_model; }
     QString Label() const { return QString::fromUtf8(m_spec.label); }
     QLineEdit* Edit() const { return m_edit; }
     QComboBox* List() const { return m_list; }
@@ -84,8 +87,14 @@ public:
     void Load();
     // The first refusal: "Label: reason".
     bool CheckValues(QString& reason) const;
-    // Checks all, then stores all; nothing is stored when one is refused.
+    // Checks all, then stores all; nothing is stored when one is refused. With a
+    // registry, the changed fields then go through the image as saving does, and a
+    // value the file would not keep (a setting fixed for the variant) refuses the
+    // whole set, which is put back as it was.
     bool Store(QString& reason);
+    // Puts back what the last Store changed.
+    void Revert();
+    void SetRegistry(CCloneManager* registry) { m_registry = registry; }
 
     const std::vector<std::unique_ptr<CFieldControl>>& Controls() const { return m_controls; }
     CFieldControl* Control(const QString& field) const;
@@ -94,6 +103,8 @@ public:
 private:
     std::vector<std::unique_ptr<CFieldControl>> m_controls;
     std::vector<QLabel*> m_labels;
+    CCloneManager* m_registry = nullptr;
+    std::vector<std::pair<CNode*, std::string>> m_before; // the texts before the last Store
 };
 
 // A plain edit dialog: the controls of a table under one node, OK and Cancel. OK

@@ -15,15 +15,15 @@ enum class EFieldControl {
 
 // One control of an editor: the field it shows and how.
 struct SFieldSpec {
-    const char* field;  // the field's name under the editor's node ("DtmfTim", "Code")
-    const char* label;  // the text beside the control
+    const char* field; // the field's name under the editor's node ("DtmfTim", "Code")
+    const char* label; // the text beside the control
     EFieldControl kind = EFieldControl::Auto;
     const char* keep = nullptr; // characters kept while typing (null: any)
     bool upper = false;         // letters turn to upper case as they are typed
     int maxLength = 0;          // characters the edit takes (0: the field's own limit)
     bool dtmfLetters = false;   // "E" is taken as "*" and "F" as "#"
-    // A list offers only the options whose texts also name an option of this field
-    // (a field of the same node; "%1" becomes the variant's name, "LMR" or "PMR").
+    // A list shows the options of this other field of the same node, in its order,
+    // each standing for the value of the same text ("%1" becomes "LMR" or "PMR").
     const char* optionsOf = nullptr;
     // Shown and read in another form than the field's own text (null: its text).
     const IFieldForm* form = nullptr;
@@ -36,4 +36,5 @@ inline constexpr const char* kKeepDigits = "0123456789";
 inline constexpr const char* kKeepCwId = " ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789.,:?'-()=/+*\"";
 // The printable characters from the blank to "}".
 inline constexpr const char* kKeepPrintable =
-    " !\"#$%&'()*+,-./0123456789:;<=>?@ABCDEFGHIJKLMNOPQRSTUVWXYZ[\\]^_`abcdefghijklmnopqrstuvwxyz{|}";
+    " !\"#$%&'()*+,-./"
+    "0123456789:;<=>?@ABCDEFGHIJKLMNOPQRSTUVWXYZ[\\]^_`abcdefghijklmnopqrstuvwxyz{|}";

@@ -2,6 +2,7 @@
 // and the dialogs to PNG files, without a display: `make screenshots`.
 #include <QApplication>
 #include <QDir>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <cstdio>
@@ -16,6 +17,7 @@
 #include "editors/sheets/CodeSheet.h"
 #include "editors/sheets/MchDialog.h"
 #include "editors/sheets/MchSheet.h"
+#include "editors/sheets/SettingSheet.h"
 #include "editors/sheets/Sheets.h"
 #include "shell/Dialogs.h"
 #include "shell/Document.h"
@@ -90,6 +92,23 @@ void SaveCodeScreens(CTolvarApp& tolvar, const QDir& out) {
     }
 }
 
+// Every page of the setting editors of one variant (the 2Tone ones for LMR, the
+// 5Tone ones for PMR).
+void SaveSettingEditors(CTolvarApp& tolvar, QWidget& owner, const QDir& out, int model) {
+    const QString variant = model ? "pmr" : "lmr";
+    for (const SSettingSheet& sheet : SettingSheets()) {
+        if ((sheet.view == kView2ToneRxSet || sheet.view == kView2ToneTx) && model) continue;
+        if ((sheet.view == kView5ToneRxSet || sheet.view == kView5ToneTxSet) && !model) continue;
+        for (size_t p = 0; p < sheet.pages.size(); ++p) {
+            auto editor = MakeSettingEditor(tolvar.Document()->Registry(), sheet, model,
+                                            sheet.pages[p].firstRow, &owner);
+            if (!editor) continue;
+            editor->show();
+            Save(*editor, out, QString("dialog-setting%1-page%2-%3").arg(sheet.view).arg(p + 1).arg(variant));
+        }
+    }
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -132,6 +151,7 @@ int main(int argc, char* argv[]) {
         }
         CTolvarMchDialog channel(tolvar.Document()->Registry(), model, 2, &frame);
         Save(channel, out, QString("dialog-channel-%1").arg(variant));
+        SaveSettingEditors(tolvar, frame, out, model);
     }
     SaveCodeScreens(tolvar, out);
     frame.ActivateMakerReserve();
