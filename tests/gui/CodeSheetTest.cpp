@@ -141,6 +141,83 @@ QString TolvarGet(const QString& file, const QString& path) {
     return QString::fromUtf8(get.readAllStandardOutput()).section('\n', 0, 0);
 }
 
+// clang-format off
+// A row of a sheet: its title and status, with the sheet's row count and first column.
+struct SRowCase { const char* tag; int model, view, rows; const char* header; int row; const char* title, *status; };
+const SRowCase kRowCases[] = {
+    {"multiple tone", 0, 3, 16, "RX", 3, "4", " - No. 4"},
+    {"DTMF TX LMR", 0, 35, 20, "Code", 17, "Emergency", " - Emergency"},
+    {"DTMF TX PMR", 1, 35, 20, "Code", 18, "19", " - CH 19"},
+    {"DTMF TX alert", 1, 35, 20, "Code", 19, "Alert", " - Alert"},
+    {"DTMF RX", 1, 36, 20, "Code", 4, "5", " - CH 5"},
+    {"DTMF TX system", 0, 37, 4, "Code", 2, "OK ACK", " - OK ACK"},
+    {"DTMF RX system", 1, 38, 18, "Code", 14, "TEL Dial", " - TEL Dial"},
+    {"2Tone RX", 0, 40, 4, "1st", 3, "G", " - Group"},
+    {"5Tone RX", 1, 43, 9, "RX Code", 8, "G", " - Group"},
+    {"5Tone TX", 1, 45, 32, "TX Code", 31, "32", " - CH 32"},
+    {"5Tone format", 1, 47, 10, "Tone Period", 6, "EEA2", " - EEA2"},
+    {"5Tone user tone", 1, 48, 15, "Encode", 11, "B", " - B"},
+};
+
+// A value put into an editor's control (typed, picked, or "1" for a tick), the cell
+// that then shows it, and what the saved file holds.
+struct SEditCase { const char* tag; int model, view, row; const char* field, *value; int column; const char* cell, *path, *stored; };
+const SEditCase kEditCases[] = {
+    {"DTMF TX code", 0, 35, 4, "Code", "12ef*", 1, "12*#*", "DtmfCodeCH.TxCodeCH.CH5.Code", "12*#*"},
+    {"DTMF RX text", 0, 36, 1, "Text", "Gate~1", 2, "Gate1", "DtmfCodeCH.RxCodeCH.CH2.Text", "Gate1"},
+    {"DTMF RX beep", 1, 36, 1, "Beep", "PiPi(repeat)", 4, "PiPi(repeat)", "DtmfCodeCH.RxCodeCH.CH2.Beep", "PiPi(repeat)"},
+    {"DTMF RX LCD", 1, 36, 6, "Lcd", "ON", 3, "ON", "DtmfCodeCH.RxCodeCH.CH7.Lcd", "ON"},
+    {"DTMF TX system", 1, 37, 0, "Code", "1a2b", 1, "1A2B", "DtmfCodeCH.TxSysCodeCH.CH1.Code", "1A2B"},
+    {"DTMF RX system", 0, 38, 5, "Code", "e0f9", 1, "*0#9", "DtmfCodeCH.RxSysCodeCH.CH6.Code", "*0#9"},
+    {"2Tone tone", 0, 40, 0, "1stFreq", "1500", 1, "1500.0", "2ToneCodeCH.RXCodeCH.CH1.1stFreq", "1500.00000"},
+    {"2Tone stun", 0, 40, 1, "Stun", "Kill", 8, "Kill", "2ToneCodeCH.RXCodeCH.CH2.Stun", "Kill"},
+    {"2Tone group call", 0, 40, 2, "Group", "2nd", 3, "2nd", "2ToneCodeCH.RXCodeCH.CH3.Group", "2nd"},
+    {"2Tone group channel", 0, 40, 3, "AutTx", "ACC", 7, "ACC", "2ToneCodeCH.RXCodeCH.CHG.AutTx", "ACC"},
+    {"5Tone RX code", 1, 43, 2, "RxCode", "1g2+", 1, "1G2+", "5ToneCodeCH.RXCodeCH.CH3.RxCode", "1A2+"},
+    {"5Tone RX ID-Dec", 1, 43, 2, "IdDec", "1", 2, "(ID-Dec)", "5ToneCodeCH.RXCodeCH.CH3.IdDec", "ON"},
+    {"5Tone RX repeater", 1, 43, 0, "Rpt", "Open", 9, "Open", "5ToneCodeCH.RXCodeCH.CH1.Rpt", "Open"},
+    {"5Tone TX code", 1, 45, 7, "TxCode", "9g8", 1, "9G8", "5ToneCodeCH.TXCodeCH.CH8.TxCode", "9A8"},
+    {"5Tone TX digit", 1, 45, 7, "InpDigit2", "1", 2, "_2_____", "5ToneCodeCH.TXCodeCH.CH8.InpDigit2", "2"},
+    {"5Tone TX sel", 1, 45, 0, "Sel", "OFF", 7, "OFF", "5ToneCodeCH.TXCodeCH.CH1.Sel", "OFF"},
+    {"5Tone format", 1, 47, 1, "TonPeriod", "75.000", 1, "75.000", "5ToneCodeCH.Format.CCIR.TonPeriod", "75"},
+    {"5Tone user tone", 1, 48, 3, "DecH", "2000", 3, "2000", "5ToneCodeCH.UsrTon.3.DecH", "2000.00000"},
+    {"multiple tone", 0, 3, 2, "CTonTx", "754i", 2, "754i", "MultiTon.Ton3.CTonTx", "754i"},
+};
+
+// A value the field refuses on OK (with a piece of the reason), with another field of
+// the same dialog changed too; the first row of the sheet.
+struct SRefusalCase { const char* tag; int model, view; const char* field, *value, *reason, *other, *otherValue; };
+const SRefusalCase kRefusalCases[] = {
+    {"system code too short", 0, 37, "Code", "12", "exactly 4", nullptr, nullptr},
+    {"blank in a DTMF code", 0, 35, "Code", "1 2", "space", nullptr, nullptr},
+    {"2Tone tone out of range", 0, 40, "1stFreq", "5000", "outside", "Beep", "PiRo(repeat)"},
+    {"timer with a fraction", 1, 47, "NoTonTim", "7.5", "not a whole number", "TonPeriod", "99"},
+    {"odd no-tone timer", 1, 47, "NoTonTim", "7", "not kept", "TonPeriod", "99"},
+    {"star in a 5Tone code", 1, 45, "TxCode", "1*", "*", "Sel", "OFF"},
+    {"user tone no number", 1, 48, "Enc", "abc", "not a frequency", "DecL", "1000"},
+    {"tone no code", 0, 3, "CTonRx", "023", "", "CTonTx", "754i"},
+};
+
+// Keys typed into an edit box and what it then holds.
+struct STypingCase { const char* tag; int model, view; const char* field, *keys, *shown; };
+const STypingCase kTypingCases[] = {
+    {"DTMF TX code", 0, 35, "Code", "a1g#*e 9", "A1#*E 9"},
+    {"DTMF RX code", 1, 36, "Code", "bx*", "B*"},
+    {"system code length", 0, 38, "Code", "123456", "1234"},
+    {"5Tone RX code", 1, 43, "RxCode", "g1#+*f", "G1+*"},
+    {"5Tone TX code", 1, 45, "TxCode", "g1+*x23456", "G1*2345"},
+    {"DTMF RX text", 0, 36, "Text", "~ab}~", "ab}"},
+    {"5Tone RX text", 1, 43, "Text", "Depot~ 12345", "Depot 1234"},
+};
+// clang-format on
+
+// One data row per case, tagged with its name.
+template <class Case, size_t N> void AddCases(const Case (&cases)[N]) {
+    QTest::addColumn<int>("index");
+    for (size_t i = 0; i < N; ++i)
+        QTest::newRow(cases[i].tag) << int(i);
+}
+
 } // namespace
 
 class CodeSheetTest : public QObject {
@@ -149,257 +226,79 @@ private:
     QTemporaryDir m_dir;
 
 private slots:
-    void rowsAndTitles_data() {
-        QTest::addColumn<int>("model");
-        QTest::addColumn<int>("view");
-        QTest::addColumn<int>("rows");
-        QTest::addColumn<QString>("header"); // of column 1
-        QTest::addColumn<int>("row");
-        QTest::addColumn<QString>("title");
-        QTest::addColumn<QString>("status");
-        QTest::newRow("multiple tone") << 0 << 3 << 16 << "RX" << 3 << "4"
-                                       << " - No. 4";
-        QTest::newRow("DTMF TX LMR") << 0 << 35 << 20 << "Code" << 17 << "Emergency"
-                                     << " - Emergency";
-        QTest::newRow("DTMF TX PMR") << 1 << 35 << 20 << "Code" << 18 << "19"
-                                     << " - CH 19";
-        QTest::newRow("DTMF TX alert") << 1 << 35 << 20 << "Code" << 19 << "Alert"
-                                       << " - Alert";
-        QTest::newRow("DTMF RX") << 1 << 36 << 20 << "Code" << 4 << "5"
-                                 << " - CH 5";
-        QTest::newRow("DTMF TX system") << 0 << 37 << 4 << "Code" << 2 << "OK ACK"
-                                        << " - OK ACK";
-        QTest::newRow("DTMF RX system") << 1 << 38 << 18 << "Code" << 14 << "TEL Dial"
-                                        << " - TEL Dial";
-        QTest::newRow("2Tone RX") << 0 << 40 << 4 << "1st" << 3 << "G"
-                                  << " - Group";
-        QTest::newRow("5Tone RX") << 1 << 43 << 9 << "RX Code" << 8 << "G"
-                                  << " - Group";
-        QTest::newRow("5Tone TX") << 1 << 45 << 32 << "TX Code" << 31 << "32"
-                                  << " - CH 32";
-        QTest::newRow("5Tone format") << 1 << 47 << 10 << "Tone Period" << 6 << "EEA2"
-                                      << " - EEA2";
-        QTest::newRow("5Tone user tone") << 1 << 48 << 15 << "Encode" << 11 << "B"
-                                         << " - B";
-    }
+    void rowsAndTitles_data() { AddCases(kRowCases); }
     void rowsAndTitles() {
-        QFETCH(int, model);
-        QFETCH(int, view);
-        QFETCH(int, rows);
-        QFETCH(QString, header);
-        QFETCH(int, row);
-        QFETCH(QString, title);
-        QFETCH(QString, status);
-        SCodeApp s(model);
+        QFETCH(int, index);
+        const SRowCase& c = kRowCases[index];
+        SCodeApp s(c.model);
         QVERIFY(s.ok);
-        CCodeSheet& sheet = s.Show(view);
-        QCOMPARE(sheet.RowCount(), rows);
+        CCodeSheet& sheet = s.Show(c.view);
+        QCOMPARE(sheet.RowCount(), c.rows);
         QCOMPARE(sheet.Grid().Model().headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(),
-                 header);
-        QCOMPARE(s.Cell(sheet, row, 0), title);
-        sheet.SelectRow(row);
-        QCOMPARE(s.Frame().RightHeader()->TrailingText(), status);
+                 QString(c.header));
+        QCOMPARE(s.Cell(sheet, c.row, 0), QString(c.title));
+        sheet.SelectRow(c.row);
+        QCOMPARE(s.Frame().RightHeader()->TrailingText(), QString(c.status));
         // Every cell is what the core table gives, so printing reads the same texts.
-        const auto cells = CodeRowCells(s.Registry(), sheet.Table(), row, sheet.Offset());
-        for (size_t c = 0; c < cells.size(); ++c)
-            QCOMPARE(s.Cell(sheet, row, int(c)), QString::fromStdString(cells[c]));
+        const auto cells = CodeRowCells(s.Registry(), sheet.Table(), c.row, sheet.Offset());
+        for (size_t col = 0; col < cells.size(); ++col)
+            QCOMPARE(s.Cell(sheet, c.row, int(col)), QString::fromStdString(cells[col]));
         // Only the Edit command is offered.
         QVERIFY(s.Frame().CommandState(kCmdEditMemory).enabled);
         QVERIFY(!s.Frame().CommandState(kCmdCopy).enabled);
     }
 
-    void editorStoresWhatWasTyped_data() {
-        QTest::addColumn<int>("model");
-        QTest::addColumn<int>("view");
-        QTest::addColumn<int>("row");
-        QTest::addColumn<QString>("field");
-        QTest::addColumn<QString>("value"); // typed, picked or "1" for a tick
-        QTest::addColumn<int>("column");
-        QTest::addColumn<QString>("cell"); // what the sheet then shows
-        QTest::addColumn<QString>("path");
-        QTest::addColumn<QString>("stored"); // what the saved file holds
-        QTest::newRow("DTMF TX code") << 0 << 35 << 4 << "Code"
-                                      << "12ef*" << 1 << "12*#*"
-                                      << "DtmfCodeCH.TxCodeCH.CH5.Code"
-                                      << "12*#*";
-        QTest::newRow("DTMF RX text") << 0 << 36 << 1 << "Text"
-                                      << "Gate~1" << 2 << "Gate1"
-                                      << "DtmfCodeCH.RxCodeCH.CH2.Text"
-                                      << "Gate1";
-        QTest::newRow("DTMF RX beep") << 1 << 36 << 1 << "Beep"
-                                      << "PiPi(repeat)" << 4 << "PiPi(repeat)"
-                                      << "DtmfCodeCH.RxCodeCH.CH2.Beep"
-                                      << "PiPi(repeat)";
-        QTest::newRow("DTMF RX LCD") << 1 << 36 << 6 << "Lcd"
-                                     << "ON" << 3 << "ON"
-                                     << "DtmfCodeCH.RxCodeCH.CH7.Lcd"
-                                     << "ON";
-        QTest::newRow("DTMF TX system") << 1 << 37 << 0 << "Code"
-                                        << "1a2b" << 1 << "1A2B"
-                                        << "DtmfCodeCH.TxSysCodeCH.CH1.Code"
-                                        << "1A2B";
-        QTest::newRow("DTMF RX system") << 0 << 38 << 5 << "Code"
-                                        << "e0f9" << 1 << "*0#9"
-                                        << "DtmfCodeCH.RxSysCodeCH.CH6.Code"
-                                        << "*0#9";
-        QTest::newRow("2Tone tone") << 0 << 40 << 0 << "1stFreq"
-                                    << "1500" << 1 << "1500.0"
-                                    << "2ToneCodeCH.RXCodeCH.CH1.1stFreq"
-                                    << "1500.00000";
-        QTest::newRow("2Tone stun") << 0 << 40 << 1 << "Stun"
-                                    << "Kill" << 8 << "Kill"
-                                    << "2ToneCodeCH.RXCodeCH.CH2.Stun"
-                                    << "Kill";
-        QTest::newRow("2Tone group call") << 0 << 40 << 2 << "Group"
-                                          << "2nd" << 3 << "2nd"
-                                          << "2ToneCodeCH.RXCodeCH.CH3.Group"
-                                          << "2nd";
-        QTest::newRow("2Tone group channel") << 0 << 40 << 3 << "AutTx"
-                                             << "ACC" << 7 << "ACC"
-                                             << "2ToneCodeCH.RXCodeCH.CHG.AutTx"
-                                             << "ACC";
-        QTest::newRow("5Tone RX code") << 1 << 43 << 2 << "RxCode"
-                                       << "1g2+" << 1 << "1G2+"
-                                       << "5ToneCodeCH.RXCodeCH.CH3.RxCode"
-                                       << "1A2+";
-        QTest::newRow("5Tone RX ID-Dec") << 1 << 43 << 2 << "IdDec"
-                                         << "1" << 2 << "(ID-Dec)"
-                                         << "5ToneCodeCH.RXCodeCH.CH3.IdDec"
-                                         << "ON";
-        QTest::newRow("5Tone RX repeater") << 1 << 43 << 0 << "Rpt"
-                                           << "Open" << 9 << "Open"
-                                           << "5ToneCodeCH.RXCodeCH.CH1.Rpt"
-                                           << "Open";
-        QTest::newRow("5Tone TX code") << 1 << 45 << 7 << "TxCode"
-                                       << "9g8" << 1 << "9G8"
-                                       << "5ToneCodeCH.TXCodeCH.CH8.TxCode"
-                                       << "9A8";
-        QTest::newRow("5Tone TX digit") << 1 << 45 << 7 << "InpDigit2"
-                                        << "1" << 2 << "_2_____"
-                                        << "5ToneCodeCH.TXCodeCH.CH8.InpDigit2"
-                                        << "2";
-        QTest::newRow("5Tone TX sel") << 1 << 45 << 0 << "Sel"
-                                      << "OFF" << 7 << "OFF"
-                                      << "5ToneCodeCH.TXCodeCH.CH1.Sel"
-                                      << "OFF";
-        QTest::newRow("5Tone format") << 1 << 47 << 1 << "TonPeriod"
-                                      << "75.000" << 1 << "75.000"
-                                      << "5ToneCodeCH.Format.CCIR.TonPeriod"
-                                      << "75";
-        QTest::newRow("5Tone user tone") << 1 << 48 << 3 << "DecH"
-                                         << "2000" << 3 << "2000"
-                                         << "5ToneCodeCH.UsrTon.3.DecH"
-                                         << "2000.00000";
-        QTest::newRow("multiple tone") << 0 << 3 << 2 << "CTonTx"
-                                       << "754i" << 2 << "754i"
-                                       << "MultiTon.Ton3.CTonTx"
-                                       << "754i";
-    }
+    void editorStoresWhatWasTyped_data() { AddCases(kEditCases); }
     void editorStoresWhatWasTyped() {
-        QFETCH(int, model);
-        QFETCH(int, view);
-        QFETCH(int, row);
-        QFETCH(QString, field);
-        QFETCH(QString, value);
-        QFETCH(int, column);
-        QFETCH(QString, cell);
-        QFETCH(QString, path);
-        QFETCH(QString, stored);
-        SCodeApp s(model);
+        QFETCH(int, index);
+        const SEditCase& c = kEditCases[index];
+        const QString field = c.field;
+        SCodeApp s(c.model);
         QVERIFY(s.ok);
-        if (model == ModelPMR)
+        if (c.model == ModelPMR)
             s.Node("5ToneCodeCH.TxCodeCom.SpcTonGrp").SetText("A");
-        CCodeSheet& sheet = s.Show(view);
+        CCodeSheet& sheet = s.Show(c.view);
         s.app.Document()->SetModifiedFlag(false);
-        const QString refused = s.Edit(sheet, row, [&](CCodeDialog& d) {
+        const QString refused = s.Edit(sheet, c.row, [&](CCodeDialog& d) {
             // The dialog opens with the row's values, as the sheet shows them.
-            const SCodeColumn* shown = CodeColumnOf(sheet.Table(), field.toStdString());
-            if (shown && ControlOf(d, field).Edit())
-                QCOMPARE(ControlOf(d, field).Edit()->text(), s.Cell(sheet, row, column));
-            Enter(ControlOf(d, field), value);
+            if (ControlOf(d, field).Edit())
+                QCOMPARE(ControlOf(d, field).Edit()->text(), s.Cell(sheet, c.row, c.column));
+            Enter(ControlOf(d, field), c.value);
         });
         QCOMPARE(refused, QString());
-        QCOMPARE(s.Cell(sheet, row, column), cell);
+        QCOMPARE(s.Cell(sheet, c.row, c.column), QString(c.cell));
         QVERIFY(s.app.Document()->IsModified());
-        QCOMPARE(s.Text(path), stored);
-        const QString file = m_dir.filePath(QString("code-%1.zcf").arg(QTest::currentDataTag()));
+        QCOMPARE(s.Text(c.path), QString(c.stored));
+        const QString file = m_dir.filePath(QString("code-%1.zcf").arg(index));
         QVERIFY(s.app.Document()->Data().Save(file.toStdString()) == EFileResult::Ok);
-        QCOMPARE(TolvarGet(file, path), stored);
+        QCOMPARE(TolvarGet(file, c.path), QString(c.stored));
     }
 
-    void refusalsStoreNothing_data() {
-        QTest::addColumn<int>("model");
-        QTest::addColumn<int>("view");
-        QTest::addColumn<QString>("field");
-        QTest::addColumn<QString>("value");
-        QTest::addColumn<QString>("reason");
-        QTest::addColumn<QString>("other"); // a field of the same dialog, also changed
-        QTest::addColumn<QString>("otherValue");
-        QTest::newRow("system code too short") << 0 << 37 << "Code"
-                                               << "12"
-                                               << "exactly 4"
-                                               << ""
-                                               << "";
-        QTest::newRow("blank in a DTMF code") << 0 << 35 << "Code"
-                                              << "1 2"
-                                              << "space"
-                                              << ""
-                                              << "";
-        QTest::newRow("2Tone tone out of range") << 0 << 40 << "1stFreq"
-                                                 << "5000"
-                                                 << "outside"
-                                                 << "Beep"
-                                                 << "PiRo(repeat)";
-        QTest::newRow("timer with a fraction") << 1 << 47 << "NoTonTim"
-                                               << "7.5"
-                                               << "not a whole number"
-                                               << "TonPeriod"
-                                               << "99";
-        QTest::newRow("star in a 5Tone code") << 1 << 45 << "TxCode"
-                                              << "1*"
-                                              << "*"
-                                              << "Sel"
-                                              << "OFF";
-        QTest::newRow("user tone no number") << 1 << 48 << "Enc"
-                                             << "abc"
-                                             << "not a frequency"
-                                             << "DecL"
-                                             << "1000";
-        QTest::newRow("tone no code") << 0 << 3 << "CTonRx"
-                                      << "023"
-                                      << ""
-                                      << "CTonTx"
-                                      << "754i";
-    }
+    void refusalsStoreNothing_data() { AddCases(kRefusalCases); }
     void refusalsStoreNothing() {
-        QFETCH(int, model);
-        QFETCH(int, view);
-        QFETCH(QString, field);
-        QFETCH(QString, value);
-        QFETCH(QString, reason);
-        QFETCH(QString, other);
-        QFETCH(QString, otherValue);
-        SCodeApp s(model);
+        QFETCH(int, index);
+        const SRefusalCase& c = kRefusalCases[index];
+        SCodeApp s(c.model);
         QVERIFY(s.ok);
-        CCodeSheet& sheet = s.Show(view);
+        CCodeSheet& sheet = s.Show(c.view);
         s.app.Document()->SetModifiedFlag(false);
-        const QString path = QString::fromStdString(CodeRowPath(sheet.Table(), 0, 0));
-        const QString before = s.Text(path + "." + field);
-        const QString otherBefore = other.isEmpty() ? QString() : s.Text(path + "." + other);
+        const QString path = QString::fromStdString(CodeRowPath(sheet.Table(), 0, 0)) + ".";
+        const QString before = s.Text(path + c.field);
+        const QString otherBefore = c.other ? s.Text(path + c.other) : QString();
         bool accepted = true;
         const QString refused = s.Edit(
             sheet, 0,
             [&](CCodeDialog& d) {
-                Enter(ControlOf(d, field), value);
-                if (!other.isEmpty())
-                    Enter(ControlOf(d, other), otherValue);
+                Enter(ControlOf(d, c.field), c.value);
+                if (c.other)
+                    Enter(ControlOf(d, c.other), c.otherValue);
             },
             true, &accepted);
         QVERIFY(!accepted);
-        QVERIFY2(!refused.isEmpty() && refused.contains(reason), qPrintable(refused));
-        QCOMPARE(s.Text(path + "." + field), before);
-        if (!other.isEmpty())
-            QCOMPARE(s.Text(path + "." + other), otherBefore);
+        QVERIFY2(!refused.isEmpty() && refused.contains(c.reason), qPrintable(refused));
+        QCOMPARE(s.Text(path + c.field), before);
+        if (c.other)
+            QCOMPARE(s.Text(path + c.other), otherBefore);
         QVERIFY(!s.app.Document()->IsModified());
     }
 
@@ -422,50 +321,20 @@ private slots:
         QVERIFY(!s.app.Document()->IsModified());
     }
 
-    void typingKeepsTheCharactersOfTheField_data() {
-        QTest::addColumn<int>("model");
-        QTest::addColumn<int>("view");
-        QTest::addColumn<QString>("field");
-        QTest::addColumn<QString>("keys");
-        QTest::addColumn<QString>("shown");
-        QTest::newRow("DTMF TX code") << 0 << 35 << "Code"
-                                      << "a1g#*e 9"
-                                      << "A1#*E 9";
-        QTest::newRow("DTMF RX code") << 1 << 36 << "Code"
-                                      << "bx*"
-                                      << "B*";
-        QTest::newRow("system code length") << 0 << 38 << "Code"
-                                            << "123456"
-                                            << "1234";
-        QTest::newRow("5Tone RX code") << 1 << 43 << "RxCode"
-                                       << "g1#+*f"
-                                       << "G1+*";
-        QTest::newRow("5Tone TX code") << 1 << 45 << "TxCode"
-                                       << "g1+*x23456"
-                                       << "G1*2345";
-        QTest::newRow("DTMF RX text") << 0 << 36 << "Text"
-                                      << "~ab}~"
-                                      << "ab}";
-        QTest::newRow("5Tone RX text") << 1 << 43 << "Text"
-                                       << "Depot~ 12345"
-                                       << "Depot 1234";
-    }
+    void typingKeepsTheCharactersOfTheField_data() { AddCases(kTypingCases); }
     void typingKeepsTheCharactersOfTheField() {
-        QFETCH(int, model);
-        QFETCH(int, view);
-        QFETCH(QString, field);
-        QFETCH(QString, keys);
-        QFETCH(QString, shown);
-        SCodeApp s(model);
+        QFETCH(int, index);
+        const STypingCase& c = kTypingCases[index];
+        SCodeApp s(c.model);
         QVERIFY(s.ok);
-        CCodeSheet& sheet = s.Show(view);
+        CCodeSheet& sheet = s.Show(c.view);
         s.Edit(
             sheet, 0,
             [&](CCodeDialog& d) {
-                QLineEdit* edit = ControlOf(d, field).Edit();
+                QLineEdit* edit = ControlOf(d, c.field).Edit();
                 QVERIFY(edit);
-                Type(edit, keys);
-                QCOMPARE(edit->text(), shown);
+                Type(edit, c.keys);
+                QCOMPARE(edit->text(), QString(c.shown));
             },
             false);
     }
