@@ -419,12 +419,6 @@ std::string CodeFieldText(const CNode& node, ECodeCell kind) {
 bool CodeFieldTyped(const CNode& node, ECodeCell kind, const std::string& typed, std::string& text,
                     std::string& reason) {
     switch (kind) {
-    case K::DtmfCode:
-        text.clear();
-        for (char c : typed)
-            if (c != ' ')
-                text += c == 'E' ? '*' : (c == 'F' ? '#' : c);
-        return true;
     case K::FiveToneCode: {
         const char group = GroupToneDigit(node);
         if (typed.find('G') != std::string::npos && !group) {

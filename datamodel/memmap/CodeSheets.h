@@ -97,9 +97,9 @@ std::vector<std::string> CodeRowCells(const CCloneManager& registry, const SCode
 // The text of a field as its cell shows it (kinds Text, DtmfCode, FiveToneCode,
 // Timer3, ToneRx / ToneTx without the "<-----").
 std::string CodeFieldText(const CNode& node, ECodeCell kind);
-// What a typed text stands for in the field's own terms: "*" and "#" for "E" and
-// "F" of a DTMF code (blanks dropped, as the image drops them), the group tone's
-// digit for "G" of a 5Tone code, the whole number of a timer typed with decimals.
+// What a typed text stands for in the field's own terms: the group tone's digit for
+// "G" of a 5Tone code, the whole number of a timer typed with decimals; other kinds
+// as typed (the editors turn a DTMF code's "E" and "F" into "*" and "#").
 // False with the reason when the text cannot stand for a value of the field.
 bool CodeFieldTyped(const CNode& node, ECodeCell kind, const std::string& typed, std::string& text,
                     std::string& reason);

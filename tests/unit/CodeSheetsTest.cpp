@@ -276,8 +276,6 @@ class CodeTyped : public ::testing::TestWithParam<STypedCase> {};
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Kinds, CodeTyped, ::testing::Values(
-    STypedCase{ECodeCell::DtmfCode, "12EF 3", true, "12*#3"},
-    STypedCase{ECodeCell::DtmfCode, "*#", true, "*#"},
     STypedCase{ECodeCell::FiveToneCode, "1G2G", true, "1B2B"},
     STypedCase{ECodeCell::FiveToneCode, "12345", true, "12345"},
     STypedCase{ECodeCell::Timer3, "70.000", true, "70"},
