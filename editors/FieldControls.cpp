@@ -11,6 +11,7 @@
 
 #include "datamodel/CloneManager.h"
 #include "datamodel/DataManagers.h"
+#include "datamodel/memmap/FieldForm.h"
 #include "datamodel/memmap/TreeAccess.h"
 #include "datamodel/nodes/ValueNodes.h"
 #include "editors/ToneCombo.h"
@@ -113,7 +114,7 @@ QString CFieldControl::Filtered(const QString& text, const char* keep, bool uppe
 }
 
 void CFieldControl::Load() {
-    const QString text = FromStd(LeafText(m_node));
+    const QString text = FromStd(m_spec.form ? m_spec.form->Shown(m_node) : LeafText(m_node));
     if (m_check) {
         m_check->setChecked(m_node.GetValue() != 0);
     } else if (m_tone) {
@@ -141,6 +142,10 @@ QString CFieldControl::Text() const {
         text.replace('E', '*');
         text.replace('F', '#');
     }
+    if (m_spec.form) {
+        std::string field, why;
+        if (m_spec.form->Typed(m_node, text.toStdString(), field, why)) text = FromStd(field);
+    }
     return text;
 }
 
@@ -167,6 +172,13 @@ bool CFieldControl::CheckValue(QString& reason) const {
         return false;
     }
     std::string why;
+    if (m_spec.form && m_edit) {
+        std::string field;
+        if (!m_spec.form->Typed(m_node, m_edit->text().toStdString(), field, why)) {
+            reason = QStringLiteral("%1: %2").arg(Label(), FromStd(why));
+            return false;
+        }
+    }
     if (CheckLeafText(m_node, Text().toStdString(), why)) return true;
     reason = QStringLiteral("%1: %2").arg(Label(), FromStd(why));
     return false;

@@ -3,6 +3,8 @@
 // makes the controls from them.
 #pragma once
 
+class IFieldForm;
+
 enum class EFieldControl {
     Auto,  // from the node: options give a list, anything else a line edit
     List,  // the field's option texts (or those of optionsOf)
@@ -23,6 +25,8 @@ struct SFieldSpec {
     // A list shows the options of this other field of the same node, in its order,
     // each standing for the value of the same text ("%1" becomes "LMR" or "PMR").
     const char* optionsOf = nullptr;
+    // Shown and read in another form than the field's own text (null: its text).
+    const IFieldForm* form = nullptr;
 };
 
 // Characters the edit boxes keep while typing.

@@ -8,9 +8,14 @@
 #include <QTimer>
 #include <cstdio>
 
+#include "datamodel/DataManagers.h"
 #include "datamodel/memmap/ChannelEditing.h"
 #include "datamodel/nodes/Node.h"
 #include "document/NavigationTree.h"
+#include "datamodel/memmap/CodeSheets.h"
+#include "datamodel/memmap/TreeAccess.h"
+#include "editors/sheets/CodeDialog.h"
+#include "editors/sheets/CodeSheet.h"
 #include "editors/sheets/MchDialog.h"
 #include "editors/sheets/MchSheet.h"
 #include "editors/sheets/SettingSheet.h"
@@ -31,6 +36,62 @@ void Save(QWidget& widget, const QDir& out, const QString& name, bool fit = true
     QApplication::processEvents();
     const QString path = out.filePath(name + ".png");
     if (!widget.grab().save(path)) std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+}
+
+// The code-channel sheets of both variants with some codes in them, and the editor
+// of each, opened on a row that shows its fields.
+void SaveCodeScreens(CTolvarApp& tolvar, const QDir& out) {
+    CTolvarMainFrame& frame = *tolvar.MainFrame();
+    // Path, text; the areas of the other variant are skipped.
+    const std::pair<const char*, const char*> samples[] = {
+        {"DtmfCodeCH.TxCodeCH.CH1.Code", "0123456789*#"},
+        {"DtmfCodeCH.TxCodeCH.CH2.Code", "4711"},
+        {"DtmfCodeCH.RxCodeCH.CH1.Code", "1234"},
+        {"DtmfCodeCH.RxCodeCH.CH1.Text", "GATE"},
+        {"DtmfCodeCH.RxCodeCH.CH1.Lcd", "ON"},
+        {"DtmfCodeCH.RxCodeCH.CH1.Beep", "PiPi(repeat)"},
+        {"DtmfCodeCH.TxSysCodeCH.CH1.Code", "1A2B"},
+        {"2ToneCodeCH.RXCodeCH.CH1.1stFreq", "1000"},
+        {"2ToneCodeCH.RXCodeCH.CH1.2ndFreq", "1500"},
+        {"2ToneCodeCH.RXCodeCH.CH1.Text", "DEPOT"},
+        {"2ToneCodeCH.RXCodeCH.CH1.AutTx", "REMOTE"},
+        {"5ToneCodeCH.TxCodeCom.SpcTonGrp", "A"},
+        {"5ToneCodeCH.RXCodeCH.CH1.RxCode", "12A45"},
+        {"5ToneCodeCH.RXCodeCH.CH1.Text", "BASE"},
+        {"5ToneCodeCH.RXCodeCH.CH2.RxCode", "1234+"},
+        {"5ToneCodeCH.RXCodeCH.CH2.IdDec", "ON"},
+        {"5ToneCodeCH.TXCodeCH.CH1.TxCode", "12345"},
+        {"5ToneCodeCH.TXCodeCH.CH1.InpDigit4", "4"},
+        {"5ToneCodeCH.TXCodeCH.CH1.InpDigit5", "5"},
+        {"5ToneCodeCH.TXCodeCH.CH1.Text", "MOBILE 1"},
+        {"MultiTon.Ton1.CTonRx", "88.5"},
+        {"MultiTon.Ton1.CTonTx", "88.5"},
+        {"MultiTon.Ton2.CTonRx", "023N"},
+        {"MultiTon.Ton2.CTonTx", "754i"},
+    };
+    const int views[] = {kViewMultiToneFirst, kViewDtmfTx,   kViewDtmfRx,       kViewDtmfTxSys,
+                         kViewDtmfRxSys,      kView2ToneRx,  kView5ToneRx,      kView5ToneTx,
+                         kView5ToneFormat,    kView5ToneUserTone};
+    for (int model : {0, 1}) {
+        tolvar.Document()->OnModel(model);
+        CCloneManager& registry = tolvar.Document()->Registry();
+        CTreeIndex index(*registry.RadioData(), model);
+        std::string error;
+        for (const auto& [path, text] : samples)
+            if (const STreeLeaf* leaf = index.Find(path)) SetLeafText(*leaf, text, error);
+        tolvar.Document()->UpdateAllViews();
+        const QString variant = model ? "pmr" : "lmr";
+        for (int view : views) {
+            if (!frame.Tree()->SelectId(view)) continue;
+            QApplication::processEvents();
+            Save(frame, out, QString("code-%1-view%2").arg(variant).arg(view), false);
+            const SCodeSheet& sheet = *CodeSheetOf(view);
+            CNode* node = registry.Model()->GetNodeByPath(CodeRowPath(sheet, 0, 0));
+            if (!node) continue;
+            const std::unique_ptr<QDialog> dialog = MakeCodeEditor(registry, sheet, 0, *node, &frame);
+            if (dialog) Save(*dialog, out, QString("dialog-code-%1-view%2").arg(variant).arg(view));
+        }
+    }
 }
 
 // Every page of the setting editors of one variant (the 2Tone ones for LMR, the
@@ -94,6 +155,7 @@ int main(int argc, char* argv[]) {
         Save(channel, out, QString("dialog-channel-%1").arg(variant));
         SaveSettingEditors(tolvar, frame, out, model);
     }
+    SaveCodeScreens(tolvar, out);
     frame.ActivateMakerReserve();
     frame.Tree()->SelectId(kViewMakerReserved);
     Save(frame, out, "main-maker-reserved", false);
