@@ -288,9 +288,13 @@ const SSheetRename* RenameOf(const STreeLeaf& leaf, const std::string& text, boo
 
 // Why a text field holds after rather than expected, when the text itself tells:
 // a character the image did not keep, or the text cut short. Empty when the field
-// lost the whole text (it depends on another field).
+// lost the whole text (it depends on another field, or the file keeps it fixed).
 std::string TextNotKept(const std::string& expected, const std::string& after) {
     if (after.empty()) return {};
+    size_t differing = 0;
+    for (size_t i = 0; i < std::min(expected.size(), after.size()); ++i)
+        differing += after[i] != expected[i];
+    if (differing > 1) return {};
     for (size_t i = 0; i < expected.size(); ++i)
         if (i >= after.size() || after[i] != expected[i]) {
             if (i >= after.size() && expected.compare(0, after.size(), after) == 0)

@@ -357,6 +357,13 @@ TEST(LeafEdits, ATextTheFileDropsWholeIsBlamedOnTheFieldItDependsOn) {
                              "another field"),
               std::string::npos)
         << errors[0];
+
+    // A code the file keeps fixed is not blamed on its first character.
+    const auto fixed = ApplyLeafEdits(doc.document.Registry(),
+                                      {edit("DtmfCodeCH.RxSysCodeCH.CH17.Code", "1234")});
+    ASSERT_EQ(fixed.size(), 1u);
+    EXPECT_EQ(fixed[0].find("character set"), std::string::npos) << fixed[0];
+    EXPECT_NE(fixed[0].find("is fixed for PMR files"), std::string::npos) << fixed[0];
 }
 
 } // namespace
