@@ -148,6 +148,20 @@ bool CPrintJob::PrintQueue(QPrinter& printer, bool interactive) {
         NoPrinter();
         return false;
     }
+    // A file that cannot be written is told before any page is drawn.
+    if (toFile && !printer.outputFileName().isEmpty()) {
+        const QString out = printer.outputFileName();
+        const bool existed = QFile::exists(out);
+        QFile probe(out);
+        if (!probe.open(QIODevice::WriteOnly | QIODevice::Append)) {
+            m_ui.Box(QString("The file %1 cannot be written.").arg(out), EButtons::Ok,
+                     EIcon::Exclamation);
+            return false;
+        }
+        probe.close();
+        if (!existed)
+            QFile::remove(out);
+    }
     CPagePrinter pages(printer);
     if (m_pageHook)
         pages.SetPageHook(m_pageHook);
