@@ -96,12 +96,15 @@ install: deps
 #   make fuzz [FUZZ_SECONDS=600]           longer runs, with each run's statistics
 #   make fuzz FUZZ_RUNS=10000000           until that many inputs (or FUZZ_SECONDS)
 #   make fuzz FUZZ_HARNESSES="set import"  only these
+#   make fuzz FUZZ_OPTIONS=-max_len=512     more libFuzzer options (short inputs run faster)
 FUZZ_PACKAGES := clang libclang-rt-14-dev
 FUZZ_DIR ?= build/fuzz
 FUZZ_HARNESSES ?= datafile frame simulator import set roundtrip
 FUZZ_SECONDS ?= 600
 FUZZ_RUNS ?= -1
 FUZZ_SMOKE_SECONDS ?= 5
+# More libFuzzer options for every harness of a run, e.g. FUZZ_OPTIONS=-max_len=512
+FUZZ_OPTIONS ?=
 
 fuzz-deps: deps
 	$(call install-missing,$(FUZZ_PACKAGES))
@@ -126,7 +129,7 @@ define fuzz-run
 	      { tail -n 60 $$log; echo "fuzz_$$h: a regression FAILED (log: $$log)"; exit 1; }; \
 	  fi; \
 	  corpus=$(2)/$$h; mkdir -p $$corpus; cp -n tests/fuzz/corpus/$$h/* $$corpus/; \
-	  $$bin -max_total_time=$(1) -runs=$(3) -timeout=30 -print_final_stats=1 \
+	  $$bin -max_total_time=$(1) -runs=$(3) -timeout=30 -print_final_stats=1 $(FUZZ_OPTIONS) \
 	    -artifact_prefix=$(FUZZ_DIR)/artifacts/ $$corpus >> $$log 2>&1 || \
 	    { tail -n 60 $$log; echo "fuzz_$$h: FAILED (log: $$log, input in $(FUZZ_DIR)/artifacts/)"; exit 1; }; \
 	  printf 'fuzz_%-10s %11s runs %7s/s %6ss, corpus %5s, %s regressions passed\n' $$h \
