@@ -1,8 +1,7 @@
-// The code-channel sheets offscreen, in both variants: row titles and cells from
-// the nodes, the editor of a row storing what was typed (and what `tolvar get`
-// then reads from the saved file), refusals and Cancel storing nothing, the
-// characters the boxes keep while typing, the multiple-tone sets and the 2Tone
-// decode windows.
+// The code-channel sheets offscreen, in both variants: row counts, titles and cells,
+// the editor of a row storing what was typed (and what `tolvar get` then reads from
+// the saved file), refusals and Cancel storing nothing, the characters the boxes
+// keep while typing, and the controls a row's editor offers.
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -17,11 +16,8 @@
 #include "datamodel/memmap/CodeSheets.h"
 #include "datamodel/memmap/TreeAccess.h"
 #include "datamodel/nodes/Node.h"
-#include "datamodel/nodes/ToneNodes.h"
-#include "document/DocumentData.h"
 #include "document/NavigationTree.h"
 #include "editors/FieldControls.h"
-#include "editors/ListGrid.h"
 #include "editors/sheets/CodeDialog.h"
 #include "editors/sheets/CodeSheet.h"
 #include "editors/sheets/Sheets.h"
@@ -33,7 +29,6 @@
 #include "shell/QtInteraction.h"
 #include "shell/TolvarApp.h"
 #include "shell/TreeView.h"
-#include "support/ScriptedInteraction.h"
 
 namespace {
 
@@ -181,7 +176,8 @@ const SEditCase kEditCases[] = {
     {"5Tone TX sel", 1, 45, 0, "Sel", "OFF", 7, "OFF", "5ToneCodeCH.TXCodeCH.CH1.Sel", "OFF"},
     {"5Tone format", 1, 47, 1, "TonPeriod", "75.000", 1, "75.000", "5ToneCodeCH.Format.CCIR.TonPeriod", "75"},
     {"5Tone user tone", 1, 48, 3, "DecH", "2000", 3, "2000", "5ToneCodeCH.UsrTon.3.DecH", "2000.00000"},
-    {"multiple tone", 0, 3, 2, "CTonTx", "754i", 2, "754i", "MultiTon.Ton3.CTonTx", "754i"},
+    // The second set numbers on after the 16 tones of the first.
+    {"multiple tone set 2", 0, 4, 2, "CTonTx", "754i", 2, "754i", "MultiTon.Ton19.CTonTx", "754i"},
 };
 
 // A value the field refuses on OK (with a piece of the reason), with another field of
@@ -191,7 +187,6 @@ const SRefusalCase kRefusalCases[] = {
     {"system code too short", 0, 37, "Code", "12", "exactly 4", nullptr, nullptr},
     {"blank in a DTMF code", 0, 35, "Code", "1 2", "space", nullptr, nullptr},
     {"2Tone tone out of range", 0, 40, "1stFreq", "5000", "outside", "Beep", "PiRo(repeat)"},
-    {"timer with a fraction", 1, 47, "NoTonTim", "7.5", "not a whole number", "TonPeriod", "99"},
     {"odd no-tone timer", 1, 47, "NoTonTim", "7", "not kept", "TonPeriod", "99"},
     {"star in a 5Tone code", 1, 45, "TxCode", "1*", "*", "Sel", "OFF"},
     {"user tone no number", 1, 48, "Enc", "abc", "not a frequency", "DecL", "1000"},
@@ -208,6 +203,15 @@ const STypingCase kTypingCases[] = {
     {"5Tone TX code", 1, 45, "TxCode", "g1+*x23456", "G1*2345"},
     {"DTMF RX text", 0, 36, "Text", "~ab}~", "ab}"},
     {"5Tone RX text", 1, 43, "Text", "Depot~ 12345", "Depot 1234"},
+};
+
+// What a row's editor offers: fields without a control, the control focused, one
+// that cannot be changed (and OK then stores nothing).
+struct SDialogCase { const char* tag; int model, view, row; std::vector<const char*> absent; const char *focused, *disabled; };
+const SDialogCase kDialogCases[] = {
+    {"2Tone group channel", 0, 40, 3, {"1stFreq", "2ndFreq", "Group"}, "Text", nullptr},
+    {"5Tone fixed format", 1, 47, 9, {"NoTonTim", "TonLen"}, "TonPeriod", nullptr},
+    {"fixed system code", 1, 38, 16, {}, nullptr, "Code"},
 };
 // clang-format on
 
@@ -226,6 +230,7 @@ private:
     QTemporaryDir m_dir;
 
 private slots:
+    // Row count, header and a row's title and status; only Edit is offered.
     void rowsAndTitles_data() { AddCases(kRowCases); }
     void rowsAndTitles() {
         QFETCH(int, index);
@@ -239,20 +244,16 @@ private slots:
         QCOMPARE(s.Cell(sheet, c.row, 0), QString(c.title));
         sheet.SelectRow(c.row);
         QCOMPARE(s.Frame().RightHeader()->TrailingText(), QString(c.status));
-        // Every cell is what the core table gives, so printing reads the same texts.
-        const auto cells = CodeRowCells(s.Registry(), sheet.Table(), c.row, sheet.Offset());
-        for (size_t col = 0; col < cells.size(); ++col)
-            QCOMPARE(s.Cell(sheet, c.row, int(col)), QString::fromStdString(cells[col]));
-        // Only the Edit command is offered.
         QVERIFY(s.Frame().CommandState(kCmdEditMemory).enabled);
         QVERIFY(!s.Frame().CommandState(kCmdCopy).enabled);
     }
 
+    // The dialog opens with the row's values; what was put in is shown, stored, saved
+    // and read back by `tolvar get`.
     void editorStoresWhatWasTyped_data() { AddCases(kEditCases); }
     void editorStoresWhatWasTyped() {
         QFETCH(int, index);
         const SEditCase& c = kEditCases[index];
-        const QString field = c.field;
         SCodeApp s(c.model);
         QVERIFY(s.ok);
         if (c.model == ModelPMR)
@@ -260,10 +261,9 @@ private slots:
         CCodeSheet& sheet = s.Show(c.view);
         s.app.Document()->SetModifiedFlag(false);
         const QString refused = s.Edit(sheet, c.row, [&](CCodeDialog& d) {
-            // The dialog opens with the row's values, as the sheet shows them.
-            if (ControlOf(d, field).Edit())
-                QCOMPARE(ControlOf(d, field).Edit()->text(), s.Cell(sheet, c.row, c.column));
-            Enter(ControlOf(d, field), c.value);
+            if (QLineEdit* edit = ControlOf(d, c.field).Edit())
+                QCOMPARE(edit->text(), s.Cell(sheet, c.row, c.column));
+            Enter(ControlOf(d, c.field), c.value);
         });
         QCOMPARE(refused, QString());
         QCOMPARE(s.Cell(sheet, c.row, c.column), QString(c.cell));
@@ -274,6 +274,7 @@ private slots:
         QCOMPARE(TolvarGet(file, c.path), QString(c.stored));
     }
 
+    // OK is refused with the reason and stores nothing; Cancel stores nothing either.
     void refusalsStoreNothing_data() { AddCases(kRefusalCases); }
     void refusalsStoreNothing() {
         QFETCH(int, index);
@@ -285,15 +286,13 @@ private slots:
         const QString path = QString::fromStdString(CodeRowPath(sheet.Table(), 0, 0)) + ".";
         const QString before = s.Text(path + c.field);
         const QString otherBefore = c.other ? s.Text(path + c.other) : QString();
+        auto act = [&](CCodeDialog& d) {
+            Enter(ControlOf(d, c.field), c.value);
+            if (c.other)
+                Enter(ControlOf(d, c.other), c.otherValue);
+        };
         bool accepted = true;
-        const QString refused = s.Edit(
-            sheet, 0,
-            [&](CCodeDialog& d) {
-                Enter(ControlOf(d, c.field), c.value);
-                if (c.other)
-                    Enter(ControlOf(d, c.other), c.otherValue);
-            },
-            true, &accepted);
+        const QString refused = s.Edit(sheet, 0, act, true, &accepted);
         QVERIFY(!accepted);
         QVERIFY2(!refused.isEmpty() && refused.contains(c.reason), qPrintable(refused));
         QCOMPARE(s.Text(path + c.field), before);
@@ -309,13 +308,11 @@ private slots:
         s.app.Document()->SetModifiedFlag(false);
         const QString code = s.Text("DtmfCodeCH.RxCodeCH.CH3.Code");
         const QString beep = s.Text("DtmfCodeCH.RxCodeCH.CH3.Beep");
-        s.Edit(
-            sheet, 2,
-            [](CCodeDialog& d) {
-                Enter(ControlOf(d, "Code"), "4711");
-                Enter(ControlOf(d, "Beep"), "Emer");
-            },
-            false);
+        auto act = [](CCodeDialog& d) {
+            Enter(ControlOf(d, "Code"), "4711");
+            Enter(ControlOf(d, "Beep"), "Emer");
+        };
+        s.Edit(sheet, 2, act, false);
         QCOMPARE(s.Text("DtmfCodeCH.RxCodeCH.CH3.Code"), code);
         QCOMPARE(s.Text("DtmfCodeCH.RxCodeCH.CH3.Beep"), beep);
         QVERIFY(!s.app.Document()->IsModified());
@@ -327,98 +324,63 @@ private slots:
         const STypingCase& c = kTypingCases[index];
         SCodeApp s(c.model);
         QVERIFY(s.ok);
-        CCodeSheet& sheet = s.Show(c.view);
-        s.Edit(
-            sheet, 0,
-            [&](CCodeDialog& d) {
-                QLineEdit* edit = ControlOf(d, c.field).Edit();
-                QVERIFY(edit);
-                Type(edit, c.keys);
-                QCOMPARE(edit->text(), QString(c.shown));
-            },
-            false);
+        auto type = [&](CCodeDialog& d) {
+            QLineEdit* edit = ControlOf(d, c.field).Edit();
+            QVERIFY(edit);
+            Type(edit, c.keys);
+            QCOMPARE(edit->text(), QString(c.shown));
+        };
+        s.Edit(s.Show(c.view), 0, type, false);
     }
 
-    void multipleToneSetsNumberOn() {
-        SCodeApp s(0);
+    // Rows without tones, timers or a changeable code: their editors lack the controls
+    // or keep them disabled, and the first box has the focus.
+    void dialogOffersTheRowsFields_data() { AddCases(kDialogCases); }
+    void dialogOffersTheRowsFields() {
+        QFETCH(int, index);
+        const SDialogCase& c = kDialogCases[index];
+        SCodeApp s(c.model);
         QVERIFY(s.ok);
-        s.Node("MultiTon.Set1").SetValue(10);
-        s.Node("MultiTon.Ton11.CTonRx").SetText("100.0");
-        CCodeSheet& sheet = s.Show(kViewMultiToneFirst + 1); // set 2
-        QCOMPARE(sheet.GetSheetName(), QString("Multiple Tone 2"));
-        QCOMPARE(sheet.Offset(), 10);
-        QCOMPARE(s.Cell(sheet, 0, 0), QString("1"));
-        QCOMPARE(s.Cell(sheet, 0, 1), QString("100.0"));
-        s.Edit(sheet, 0, [](CCodeDialog& d) { Enter(ControlOf(d, "CTonRx"), "023n"); });
-        QCOMPARE(s.Text("MultiTon.Ton11.CTonRx"), QString("023N"));
-        QCOMPARE(s.Cell(sheet, 0, 1), QString("023N"));
-        CCodeSheet& first = s.Show(kViewMultiToneFirst);
-        QCOMPARE(first.RowCount(), 10);
-        QCOMPARE(first.GetSheetName(), QString("Multiple Tone 1"));
+        CCodeSheet& sheet = s.Show(c.view);
+        s.app.Document()->SetModifiedFlag(false);
+        auto check = [&](CCodeDialog& d) {
+            for (const char* field : c.absent)
+                QVERIFY2(!d.Fields().Control(field), field);
+            if (c.focused)
+                QCOMPARE(d.focusWidget(), ControlOf(d, c.focused).Widget());
+            if (c.disabled)
+                QVERIFY(!ControlOf(d, c.disabled).Widget()->isEnabled());
+        };
+        bool accepted = false;
+        QCOMPARE(s.Edit(sheet, c.row, check, c.disabled != nullptr, &accepted), QString());
+        QCOMPARE(accepted, c.disabled != nullptr);
+        QVERIFY(!s.app.Document()->IsModified());
     }
 
+    // A typed tone moves its decode window, shown under the box.
     void twoToneToneMovesItsDecodeWindow() {
         SCodeApp s(0);
         QVERIFY(s.ok);
         CCodeSheet& sheet = s.Show(kView2ToneRx);
-        s.Edit(sheet, 1, [](CCodeDialog& d) {
-            QVERIFY(d.WindowLabel(0));
-            Enter(ControlOf(d, "2ndFreq"), "1000");
-            QCOMPARE(d.WindowLabel(1)->text(), QString("2nd decode window: 970 - 1030 Hz"));
-            Enter(ControlOf(d, "2ndFreq"), "2600.5");
-            QVERIFY(d.WindowLabel(1)->text().contains("-----"));
-            Enter(ControlOf(d, "2ndFreq"), "1500");
-        });
-        QCOMPARE(s.Cell(sheet, 1, 2), QString("1500.0"));
-        auto& channel = dynamic_cast<CQ2ToneRxChNode&>(s.Node("2ToneCodeCH.RXCodeCH.CH2"));
-        QCOMPARE(channel.SecondLow()->GetValue(), 1455);
-        QCOMPARE(channel.SecondHigh()->GetValue(), 1545);
-        // Saved and loaded again, the tone is the one typed.
-        const QString file = m_dir.filePath("two-tone.zcf");
-        QVERIFY(s.app.Document()->Data().Save(file.toStdString()) == EFileResult::Ok);
-        CScriptedInteraction ui;
-        CTolvarDocumentData again(ui, ModelLMR);
-        QVERIFY(again.Open(file.toStdString()) == EFileResult::Ok);
-        QCOMPARE(QString::fromStdString(LeafText(
-                     *again.Registry().Model()->GetNodeByPath("2ToneCodeCH.RXCodeCH.CH2.2ndFreq"))),
-                 QString("1500.00000"));
-        // The group channel has no tones to edit.
         s.Edit(
-            sheet, 3,
+            sheet, 1,
             [](CCodeDialog& d) {
-                QVERIFY(!d.Fields().Control("1stFreq"));
-                QVERIFY(!d.Fields().Control("2ndFreq"));
-                QVERIFY(!d.Fields().Control("Group")); // the file does not keep it
-                QVERIFY(!d.WindowLabel(0));
-                // The first box has the focus.
-                QCOMPARE(d.focusWidget(), ControlOf(d, "Text").Widget());
+                QVERIFY(d.WindowLabel(0));
+                Enter(ControlOf(d, "2ndFreq"), "1000");
+                QCOMPARE(d.WindowLabel(1)->text(), QString("2nd decode window: 970 - 1030 Hz"));
+                Enter(ControlOf(d, "2ndFreq"), "2600.5");
+                QVERIFY(d.WindowLabel(1)->text().contains("-----"));
             },
             false);
-        QCOMPARE(s.Cell(sheet, 3, 1), QString("-----"));
-        QCOMPARE(s.Cell(sheet, 3, 3), QString("---"));
-    }
-
-    void fixedFormatTimersCannotBeChanged() {
-        SCodeApp s(1);
-        QVERIFY(s.ok);
-        CCodeSheet& sheet = s.Show(kView5ToneFormat);
-        QCOMPARE(s.Cell(sheet, 9, 2), QString("-----"));
         s.Edit(
-            sheet, 9,
-            [](CCodeDialog& d) {
-                QVERIFY(!d.Fields().Control("NoTonTim"));
-                QVERIFY(!d.Fields().Control("TonLen"));
-                QCOMPARE(d.focusWidget(), ControlOf(d, "TonPeriod").Widget());
-            },
-            false);
+            sheet, 3, [](CCodeDialog& d) { QVERIFY(!d.WindowLabel(0)); }, false);
     }
 
     void aChannelDecodingIdsTakesNoText() {
         SCodeApp s(1);
         QVERIFY(s.ok);
-        CCodeSheet& sheet = s.Show(kView5ToneRx);
         s.Edit(
-            sheet, 0,
+            s.Show(kView5ToneRx), 0,
             [](CCodeDialog& d) {
                 QVERIFY(ControlOf(d, "Text").Widget()->isEnabled());
                 Enter(ControlOf(d, "IdDec"), "1");
@@ -429,22 +391,6 @@ private slots:
             false);
     }
 
-    void fixedSystemCodesCannotBeChanged() {
-        SCodeApp s(1);
-        QVERIFY(s.ok);
-        CCodeSheet& sheet = s.Show(kViewDtmfRxSys);
-        s.app.Document()->SetModifiedFlag(false);
-        const QString code = s.Text("DtmfCodeCH.RxSysCodeCH.CH17.Code");
-        bool accepted = false;
-        s.Edit(
-            sheet, 16, [](CCodeDialog& d) { QVERIFY(!ControlOf(d, "Code").Widget()->isEnabled()); },
-            true, &accepted);
-        QVERIFY(accepted);
-        QCOMPARE(s.Text("DtmfCodeCH.RxSysCodeCH.CH17.Code"), code);
-        QCOMPARE(s.Cell(sheet, 16, 1), code);
-        QVERIFY(!s.app.Document()->IsModified());
-    }
-
     void theEditGuardKeepsASecondEditorClosed() {
         SCodeApp s(0);
         QVERIFY(s.ok);
@@ -452,10 +398,7 @@ private slots:
         CEditScope busy(s.Registry().EditGuard());
         QVERIFY(busy.Entered());
         int opened = 0;
-        sheet.SetDialogRunner([&](QDialog&) {
-            ++opened;
-            return false;
-        });
+        sheet.SetDialogRunner([&](QDialog&) { return ++opened, false; });
         sheet.SelectRow(0);
         sheet.EditRow();
         QCOMPARE(opened, 0);

@@ -12,7 +12,7 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
-#include <deque>
+#include <functional>
 #include <map>
 
 #include "datamodel/DataManagers.h"
@@ -35,6 +35,87 @@
 
 namespace {
 
+using SSnapshot = std::map<std::string, std::string>;
+
+CListEditPropSheet& EditorOf(QDialog& dialog) {
+    return static_cast<CListEditPropSheet&>(dialog);
+}
+
+CSettingPage& PageOf(QDialog& dialog, int index) {
+    return *static_cast<CSettingPage*>(EditorOf(dialog).Page(index));
+}
+
+// The control of a field on whichever page holds it (pages are shown on the way).
+CFieldControl* ControlOf(QDialog& dialog, const QString& field) {
+    for (int p = 0; p < EditorOf(dialog).PageCount(); ++p)
+        if (CFieldControl* c = PageOf(dialog, p).Fields().Control(field))
+            return c;
+    return nullptr;
+}
+
+// Shows every page of the editor in turn, calling each for every control.
+void ForEachControl(QDialog& dialog, const std::function<void(CFieldControl&)>& each) {
+    CListEditPropSheet& editor = EditorOf(dialog);
+    for (int p = 0; p < editor.PageCount(); ++p) {
+        editor.Tabs()->setCurrentIndex(p);
+        for (const auto& c : PageOf(dialog, p).Fields().Controls())
+            each(*c);
+    }
+}
+
+void Type(QLineEdit* edit, const QString& text) {
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    QTest::keyClicks(edit, text);
+}
+
+// Settings the LMR file keeps at their factory values: the editor refuses a change.
+bool LmrFixed(const char* field) {
+    return QString(field) == "InATim" || QString(field) == "MRCodeDisp";
+}
+
+// The variant a view's editor is tried in: PMR for the 5Tone sheets, else LMR.
+int ModelOf(int view) {
+    return view == 44 || view == 46 ? 1 : 0;
+}
+
+// A text that differs from what a field holds and that the field takes.
+QString OtherText(const CFieldControl& control) {
+    static const std::map<QString, QString> typed = {
+        {"Comment1", "Hello, World"}, {"Comment2", "Net 2 {ok}"}, {"UsrPswd", "4711"},
+        {"CwIdCode", "DE TEST/1"},    {"TelTotCode", "12*#"},     {"AlertTelCode", "9#0*"},
+        {"Text", "OPEN TEXT"},        {"SpcTonGrp", "D"},         {"SpcTonRep", "B"},
+        {"SpcTonLnk2", "C"},          {"UsrCtcssFreq", "123.4"},  {"BeepFreqL", "1000"},
+        {"BeepFreqH", "2000"},        {"CwIdTonFreq", "800"},     {"1stTonFreq", "1000"},
+        {"2ndTonFreq", "1500"},       {"IfFreq", "-21.41250"},    {"AlertTempReg", "50"},
+        {"AlertTempPa", "-10"},
+    };
+    const QString field = QString::fromUtf8(control.Spec().field);
+    if (const auto it = typed.find(field); it != typed.end())
+        return it->second;
+    if (QComboBox* list = control.List())
+        return list->itemText((list->currentIndex() + 1) % list->count());
+    const auto* value = dynamic_cast<const CNodeValue*>(&control.Node());
+    if (!value)
+        return "X";
+    int n = (value->Minimum() + value->Maximum()) / 2;
+    n += n % 2; // even: timers kept in steps of two hold it too
+    if (n == value->Value())
+        n = value->Value() == value->Minimum() ? value->Maximum() : value->Minimum();
+    return QString::number(n);
+}
+
+// Changes a control as a user does: toggles a box, types into an edit, picks from a list.
+void Change(CFieldControl& c) {
+    if (QCheckBox* box = c.Check())
+        box->toggle();
+    else if (QLineEdit* edit = c.Edit())
+        Type(edit, OtherText(c));
+    else
+        c.SetText(OtherText(c));
+}
+
 struct SApp {
     CTolvarApp app;
     QStringList boxes; // the texts of the message boxes shown
@@ -56,7 +137,7 @@ struct SApp {
     }
     CTolvarMainFrame& Frame() { return *app.MainFrame(); }
     CCloneManager& Registry() { return app.Document()->Registry(); }
-    // Shows a view and returns its sheet.
+    bool Modified() { return app.Document()->IsModified(); }
     CTolvarSettingSheet& Show(int view) {
         Frame().ShowView(view);
         return *dynamic_cast<CTolvarSettingSheet*>(Frame().ListFrame()->CurrentSheet());
@@ -70,60 +151,94 @@ struct SApp {
     }
     QString Text(const QString& path) { return QString::fromStdString(LeafText(Node(path))); }
     // The texts of every field of a sheet's node.
-    std::map<std::string, std::string> Snapshot(const SSettingSheet& sheet) {
-        std::map<std::string, std::string> texts;
+    SSnapshot Snapshot(const SSettingSheet& sheet) {
+        SSnapshot texts;
         for (CNode* field : Node(sheet.node).Children())
             texts[field->GetName()] = LeafText(*field);
         return texts;
     }
+    // Opens the editor of a row of the view shown; act runs in the shown dialog,
+    // then OK (or Cancel), then after. Gives whether the editor ran.
+    bool Edit(CTolvarSettingSheet& sheet, int row, const std::function<void(QDialog&)>& act,
+              bool ok = true, const std::function<void(QDialog&)>& after = {}) {
+        sheet.SelectRow(row);
+        bool ran = false;
+        sheet.SetDialogRunner([&](QDialog& d) {
+            ran = true;
+            d.show();
+            act(d);
+            ok ? d.accept() : d.reject();
+            if (after)
+                after(d);
+            return d.result() == QDialog::Accepted;
+        });
+        sheet.EditRow();
+        return ran;
+    }
 };
 
-CSettingPage& PageOf(QDialog& dialog, int index) {
-    return *static_cast<CSettingPage*>(static_cast<CListEditPropSheet&>(dialog).Page(index));
-}
+// clang-format off
+// A row of a variant (1 LMR, 2 PMR, 3 both): a field set before the sheet is shown
+// ("" sets nothing), the row's title and its value.
+struct SRowCase { int models, view, row; const char *path, *text, *title, *value; };
+const SRowCase kRows[] = {
+    {3, 39, 0, "", "", "Code Setting", ""},
+    {1, 39, 7, "DtmfCodeCH.DtmfSet.HeadTon", "#", "    Header Tone", "#"},
+    {2, 39, 13, "DtmfCodeCH.DtmfSet.TelTotCode", "0*9#", "    TOT Code", "0*9#"},
+    {3, 49, 0, "CommonSet.KeyDisp.KeyP0Conv", "Disp Select", "Key Assign (PROG)", "Disp Select"},
+    {2, 49, 1, "CommonSet.KeyDisp.Text", "Hi there", "Opening Text", "Hi there"},
+    {1, 50, 1, "CommonSet.Common.Comment1", "Site 7", "    (1)", "Site 7"},
+    {3, 50, 35, "", "", "RPT Log ", ""},
+    {1, 51, 17, "CommonSet.Expert.AlertTempReg", "-30", "    REG Unit TEMP (Degrees C)", "-30"},
+    {3, 51, 24, "CommonSet.Expert.AlertTelCodeTimes", "3", "        Times", "3"},
+    {2, 52, 8, "MakerR.DtcsDec", "23", "    Decode", "23"},
+    {1, 41, 0, "2ToneCodeCH.RxCodeCom.NoTonTim", "30", "Notone Timer", "30"},
+    {1, 42, 6, "2ToneCodeCH.TXCode.2ndTonPeriod", "200", "    Period", "200"},
+    {2, 44, 1, "5ToneCodeCH.RxCodeCom.CompDigit2", "_", "Compare Digit", "1_345__"},
+    {2, 46, 8, "5ToneCodeCH.TxCodeCom.SpcTonRep", "E", "Special Tone(Repeat)", "E"},
+    {2, 46, 6, "", "", "Displayed Digit", "12345__"},
+};
 
-// The control of a field on whichever page holds it (pages are shown on the way).
-CFieldControl* ControlOf(QDialog& dialog, const QString& field) {
-    auto& editor = static_cast<CListEditPropSheet&>(dialog);
-    for (int p = 0; p < editor.PageCount(); ++p)
-        if (CFieldControl* c = PageOf(dialog, p).Fields().Control(field))
-            return c;
-    return nullptr;
-}
+// The editor of a row: its caption, the page it opens on and the control focused.
+struct SOpenCase { int view, row; const char *caption, *page, *focused; };
+const SOpenCase kOpens[] = {
+    {50, 11, "Edit Common", "Common 2", "AutoResTimA"}, // the "Auto Reset" heading
+    {50, 40, "Edit Common", "Common 3", "CtoneIdOut"},
+    {39, 13, "Edit DTMF Setting", "DTMF Setting 2", "TelTotCode"},
+    {51, 15, "Edit Expert", "Expert 1", "CwIdCode"},
+    {44, 1, "Edit 5Tone RX Code Setting", "Edit 5Tone RX Code Setting", "CompDigit1"},
+    {52, 10, "Edit Maker Reserved", "Edit Maker Reserved", "IfFreq"},
+    {42, 4, "Edit 2Tone TX Code", "Edit 2Tone TX Code", "2ndTonFreq"}, // a heading
+};
 
-void Type(QLineEdit* edit, const QString& text) {
-    edit->setFocus();
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Backspace);
-    QTest::keyClicks(edit, text);
-}
+// A value (LMR) the field refuses on OK, and the start of the reason shown.
+struct SRefusalCase { int view; const char *field, *typed, *reason; };
+const SRefusalCase kRefusals[] = {
+    {39, "DtmfTim", "300", "DTMF Timer: "},
+    {50, "UsrPswd", "12", "User Password: "},
+    {52, "IfFreq", "21.4001", "IF Frequency (MHz): "},
+    {41, "NoTonTim", "31", "Notone Timer: "},
+    {50, "InATim", "128", "Inactive Timer: "},
+    {49, "MRCodeDisp", "MR CH+TX CODE CH", "MR/Code Display: "},
+};
 
-// A text that differs from what a field holds and that the field takes.
-QString OtherText(const CFieldControl& control) {
-    static const std::map<QString, QString> typed = {
-        {"Comment1", "Hello, World"}, {"Comment2", "Net 2 {ok}"}, {"UsrPswd", "4711"},
-        {"CwIdCode", "DE TEST/1"},    {"TelTotCode", "12*#"},     {"AlertTelCode", "9#0*"},
-        {"Text", "OPEN TEXT"},        {"SpcTonGrp", "D"},         {"SpcTonRep", "B"},
-        {"SpcTonLnk2", "C"},          {"UsrCtcssFreq", "123.4"},  {"BeepFreqL", "1000"},
-        {"BeepFreqH", "2000"},        {"CwIdTonFreq", "800"},     {"1stTonFreq", "1000"},
-        {"2ndTonFreq", "1500"},       {"IfFreq", "-21.41250"},    {"AlertTempReg", "50"},
-        {"AlertTempPa", "-10"},
-    };
-    const QString field = QString::fromUtf8(control.Spec().field);
-    if (const auto it = typed.find(field); it != typed.end())
-        return it->second;
-    if (QComboBox* list = control.List()) {
-        const int next = (list->currentIndex() + 1) % list->count();
-        return list->itemText(next);
-    }
-    const auto* value = dynamic_cast<const CNodeValue*>(&control.Node());
-    if (!value)
-        return "X";
-    int n = (value->Minimum() + value->Maximum()) / 2;
-    n += n % 2; // even: timers kept in steps of two hold it too
-    if (n == value->Value())
-        n = value->Value() == value->Minimum() ? value->Maximum() : value->Minimum();
-    return QString::number(n);
+// Keys typed into an edit box (LMR), what it shows and what the field then holds.
+struct STypingCase { int view; const char *field, *typed, *shown, *stored; };
+const STypingCase kTyping[] = {
+    {39, "TelTotCode", "1g*e2", "1*E2", "1**2"},
+    {39, "TelTotCode", "f#a b", "F#AB", "##AB"},
+    {51, "AlertTelCode", "a9 +0#", "A90#", "A90#"},
+    {50, "UsrPswd", "1a2-34", "1234", "1234"},
+    {51, "CwIdCode", "de \"q\"~", "DE \"Q\"", "DE \"Q\""},
+    {50, "Comment1", "a~b}c", "ab}c", "ab}c"},
+};
+// clang-format on
+
+// One data row per case.
+template <class Case, size_t N> void AddCases(const Case (&)[N]) {
+    QTest::addColumn<int>("index");
+    for (size_t i = 0; i < N; ++i)
+        QTest::addRow("%zu", i) << int(i);
 }
 
 } // namespace
@@ -134,191 +249,94 @@ private:
     QTemporaryDir m_dir;
 
 private slots:
-    // Rows of both variants: titles as the program names them, values from the nodes.
+    // Rows of both variants: titles as the program names them, values from the nodes;
+    // a setting sheet describes no row in the header.
     void rowsShowTitlesAndValues_data() {
+        QTest::addColumn<int>("index");
         QTest::addColumn<int>("model");
-        QTest::addColumn<int>("view");
-        QTest::addColumn<int>("row");
-        QTest::addColumn<QString>("path"); // set before the sheet is shown ("" sets nothing)
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("title");
-        QTest::addColumn<QString>("value");
-        struct SRow {
-            int models; // 1 LMR, 2 PMR, 3 both
-            int view, row;
-            const char *path, *text, *title, *value;
-        };
-        // clang-format off
-        const SRow rows[] = {
-            {3, 39, 0, "", "", "Code Setting", ""},
-            {3, 39, 3, "DtmfCodeCH.DtmfSet.MarkTim", "17", "    [*][#] Timer", "17"},
-            {3, 39, 7, "DtmfCodeCH.DtmfSet.HeadTon", "#", "    Header Tone", "#"},
-            {3, 39, 10, "DtmfCodeCH.DtmfSet.TelFunc", "Enable", "TEL Function", "Enable"},
-            {3, 39, 13, "DtmfCodeCH.DtmfSet.TelTotCode", "0*9#", "    TOT Code", "0*9#"},
-            {3, 39, 27, "DtmfCodeCH.DtmfSet.OnHookTimes", "15", "    Times", "15"},
-            {3, 49, 0, "CommonSet.KeyDisp.KeyP0Conv", "Disp Select", "Key Assign (PROG)", "Disp Select"},
-            {3, 49, 1, "CommonSet.KeyDisp.Text", "Hi there", "Opening Text", "Hi there"},
-            {3, 50, 1, "CommonSet.Common.Comment1", "Site 7", "    (1)", "Site 7"},
-            {3, 50, 23, "CommonSet.Common.ScrmGrp", "4", "    Group", "4"},
-            {3, 50, 35, "", "", "RPT Log ", ""},
-            {3, 50, 38, "CommonSet.Common.RptLogIntTim", "5940", "    IN/OFF Interval Timer", "5940"},
-            {3, 51, 17, "CommonSet.Expert.AlertTempReg", "-30", "    REG Unit TEMP (Degrees C)", "-30"},
-            {3, 51, 24, "CommonSet.Expert.AlertTelCodeTimes", "3", "        Times", "3"},
-            {3, 51, 33, "CommonSet.Expert.BackupStatus", "Slave", "Backup Status", "Slave"},
-            {3, 52, 8, "MakerR.DtcsDec", "23", "    Decode", "23"},
-            {1, 41, 0, "2ToneCodeCH.RxCodeCom.NoTonTim", "30", "Notone Timer", "30"},
-            {1, 42, 0, "2ToneCodeCH.TXCode.CodeType", "Group", "Code Type", "Group"},
-            {1, 42, 6, "2ToneCodeCH.TXCode.2ndTonPeriod", "200", "    Period", "200"},
-            {2, 44, 1, "5ToneCodeCH.RxCodeCom.CompDigit2", "_", "Compare Digit", "1_345__"},
-            {2, 46, 8, "5ToneCodeCH.TxCodeCom.SpcTonRep", "E", "Special Tone(Repeat)", "E"},
-            {2, 46, 6, "", "", "Displayed Digit", "12345__"},
-        };
-        // clang-format on
-        for (const SRow& r : rows)
+        for (size_t i = 0; i < std::size(kRows); ++i)
             for (int m : {0, 1})
-                if (r.models & (1 << m))
-                    QTest::addRow("%s %d row %d", m ? "PMR" : "LMR", r.view, r.row)
-                        << m << r.view << r.row << QString(r.path) << QString(r.text)
-                        << QString(r.title) << QString(r.value);
+                if (kRows[i].models & (1 << m))
+                    QTest::addRow("%s %d row %d", m ? "PMR" : "LMR", kRows[i].view, kRows[i].row)
+                        << int(i) << m;
     }
     void rowsShowTitlesAndValues() {
+        QFETCH(int, index);
         QFETCH(int, model);
-        QFETCH(int, view);
-        QFETCH(int, row);
-        QFETCH(QString, path);
-        QFETCH(QString, text);
-        QFETCH(QString, title);
-        QFETCH(QString, value);
+        const SRowCase& c = kRows[index];
         SApp s(model);
         QVERIFY(s.ok);
-        // The factory compare digits are 1 ... 5.
-        if (view == 44)
+        if (c.view == 44) // the factory compare digits are 1 ... 5
             for (const char* d : {"1", "3", "4", "5"})
                 s.Set(QString("5ToneCodeCH.RxCodeCom.CompDigit%1").arg(d), d);
-        if (!path.isEmpty())
-            s.Set(path, text);
-        CTolvarSettingSheet& sheet = s.Show(view);
-        QCOMPARE(sheet.RowCount(), int(SettingSheetOf(view)->rows.size()));
-        QCOMPARE(sheet.Grid().Model().CellText(row, 0), title);
-        QCOMPARE(sheet.Grid().Model().CellText(row, 1), value);
-        // A setting sheet describes no row in the header.
-        sheet.SelectRow(row);
+        if (*c.path)
+            s.Set(c.path, c.text);
+        CTolvarSettingSheet& sheet = s.Show(c.view);
+        QCOMPARE(sheet.RowCount(), int(SettingSheetOf(c.view)->rows.size()));
+        QCOMPARE(sheet.Grid().Model().CellText(c.row, 0), QString(c.title));
+        QCOMPARE(sheet.Grid().Model().CellText(c.row, 1), QString(c.value));
+        sheet.SelectRow(c.row);
         QCOMPARE(sheet.TrailingText(), QString("     "));
     }
 
-    void definitionsFollowTheirTables() {
+    // Columns never sized start wide enough for their texts; a width the user chose is kept.
+    void columnsFitTheirTexts() {
         SApp s(0);
         QVERIFY(s.ok);
-        CTolvarSettingSheet& dtmf = s.Show(kViewDtmfSet);
-        QCOMPARE(dtmf.Definition().name, "DTMF Setting");
-        QCOMPARE(QString(dtmf.Definition().section), QString("Column_DtmfSetSheet"));
-        QCOMPARE(dtmf.Definition().popupMenu, 132);
-        QCOMPARE(dtmf.Grid().Model().headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(),
-                 QString("Value"));
-        QCOMPARE(dtmf.Definition().columns[0].width, 120);
-        QCOMPARE(QString(s.Show(kView5ToneTxSet).Definition().section),
-                 QString("Column_5ToneTxSetSheet"));
-        // Columns never sized start wide enough for their titles and values, at
-        // least at their default widths (120/40/100 is clamped to 100).
-        const QFontMetrics metrics(dtmf.Grid().font());
         for (const SSettingSheet& table : SettingSheets()) {
             CTolvarSettingSheet& sheet = s.Show(table.view);
-            QVERIFY(sheet.Grid().columnWidth(0) >= std::min(table.name.width, table.name.maximum));
-            QVERIFY(sheet.Grid().columnWidth(1) >=
-                    std::min(table.value.width, table.value.maximum));
+            const QFontMetrics metrics(sheet.Grid().font());
             for (int r = 0; r < sheet.RowCount(); ++r)
-                for (int c : {0, 1})
-                    QVERIFY2(metrics.horizontalAdvance(sheet.Grid().Model().CellText(r, c)) <
-                                 sheet.Grid().columnWidth(c),
-                             qPrintable(sheet.Grid().Model().CellText(r, c)));
+                for (int c : {0, 1}) {
+                    const QString text = sheet.Grid().Model().CellText(r, c);
+                    QVERIFY2(metrics.horizontalAdvance(text) < sheet.Grid().columnWidth(c),
+                             qPrintable(text));
+                }
         }
-        // A width the user chose is kept.
         QSettings("Velk", "CS-Tolvar").setValue("Column_ExpertSheet/Width0", 90);
         CTolvarExpertSheet expert(*s.app.Document(), nullptr);
         QCOMPARE(expert.Grid().columnWidth(0), 90);
     }
 
+    // The key list has the variant's keys, in the order of its list, not of the codes.
     void keyListFollowsVariant() {
         for (int model : {0, 1}) {
             SApp s(model);
             QVERIFY(s.ok);
-            CTolvarSettingSheet& sheet = s.Show(kViewKeyDisp);
-            sheet.SelectRow(0);
             QStringList items;
-            sheet.SetDialogRunner([&](QDialog& d) {
-                QComboBox* list = ControlOf(d, "KeyP0Conv")->List();
-                for (int i = 0; i < list->count(); ++i)
-                    items << list->itemText(i);
-                return false;
-            });
-            sheet.EditRow();
+            auto list = [&](QDialog& d) {
+                QComboBox* keys = ControlOf(d, "KeyP0Conv")->List();
+                for (int i = 0; i < keys->count(); ++i)
+                    items << keys->itemText(i);
+            };
+            QVERIFY(s.Edit(s.Show(kViewKeyDisp), 0, list, false));
             QCOMPARE(items.contains("Call A (Code 30)"), model == 1);
             QCOMPARE(items.contains("ID-MR Select"), model == 1);
             QVERIFY(items.contains("Sp. Func 2"));
-            // In the order of the variant's key list, not of the key codes.
             QCOMPARE(items.mid(0, 4),
                      (QStringList{"Null", "Prio A", "Prio A (Rewrite)", "Disp Select"}));
             QCOMPARE(items.size(), model ? 17 : 13);
         }
     }
 
-    // The editor opens on the page of the row, with the row's control focused.
-    void editorOpensOnRow_data() {
-        QTest::addColumn<int>("view");
-        QTest::addColumn<int>("row");
-        QTest::addColumn<QString>("caption");
-        QTest::addColumn<QString>("page");
-        QTest::addColumn<QString>("focused");
-        struct SCase {
-            int view, row;
-            const char *caption, *page, *focused;
-        };
-        // clang-format off
-        const SCase cases[] = {
-            {50, 1, "Edit Common", "Common 1", "Comment1"},
-            {50, 11, "Edit Common", "Common 2", "AutoResTimA"}, // the "Auto Reset" heading
-            {50, 40, "Edit Common", "Common 3", "CtoneIdOut"},
-            {39, 9, "Edit DTMF Setting", "DTMF Setting 1", "ABCDelayTim"},
-            {39, 13, "Edit DTMF Setting", "DTMF Setting 2", "TelTotCode"},
-            {51, 15, "Edit Expert", "Expert 1", "CwIdCode"},
-            {51, 33, "Edit Expert", "Expert 2", "BackupStatus"},
-            {44, 1, "Edit 5Tone RX Code Setting", "Edit 5Tone RX Code Setting", "CompDigit1"},
-            {52, 10, "Edit Maker Reserved", "Edit Maker Reserved", "IfFreq"},
-            {42, 4, "Edit 2Tone TX Code", "Edit 2Tone TX Code", "2ndTonFreq"}, // a heading
-        };
-        // clang-format on
-        for (const SCase& c : cases)
-            QTest::addRow("%d row %d", c.view, c.row)
-                << c.view << c.row << QString(c.caption) << QString(c.page) << QString(c.focused);
-    }
+    // The editor opens on the page of the row with the row's control focused; the
+    // pages never shown stay so.
+    void editorOpensOnRow_data() { AddCases(kOpens); }
     void editorOpensOnRow() {
-        QFETCH(int, view);
-        QFETCH(int, row);
-        QFETCH(QString, caption);
-        QFETCH(QString, page);
-        QFETCH(QString, focused);
-        SApp s(view == 44 ? 1 : 0);
+        QFETCH(int, index);
+        const SOpenCase& c = kOpens[index];
+        SApp s(ModelOf(c.view));
         QVERIFY(s.ok);
-        CTolvarSettingSheet& sheet = s.Show(view);
-        sheet.SelectRow(row);
-        bool ran = false;
-        sheet.SetDialogRunner([&](QDialog& d) {
-            ran = true;
-            auto& editor = static_cast<CListEditPropSheet&>(d);
-            d.show();
-            [&] {
-                QCOMPARE(d.windowTitle(), caption);
-                auto* current = static_cast<CListEditPropPage*>(editor.Tabs()->currentWidget());
-                QCOMPARE(current->Title(), page);
-                QCOMPARE(d.focusWidget(), ControlOf(d, focused)->Widget());
-                // The pages never shown stay so.
-                for (int p = 0; p < editor.PageCount(); ++p)
-                    QCOMPARE(editor.Page(p)->Shown(), editor.Page(p) == current);
-            }();
-            return false;
-        });
-        sheet.EditRow();
-        QVERIFY(ran);
+        auto check = [&](QDialog& d) {
+            CListEditPropSheet& editor = EditorOf(d);
+            auto* current = static_cast<CListEditPropPage*>(editor.Tabs()->currentWidget());
+            QCOMPARE(d.windowTitle(), QString(c.caption));
+            QCOMPARE(current->Title(), QString(c.page));
+            QCOMPARE(d.focusWidget(), ControlOf(d, c.focused)->Widget());
+            for (int p = 0; p < editor.PageCount(); ++p)
+                QCOMPARE(editor.Page(p)->Shown(), editor.Page(p) == current);
+        };
+        QVERIFY(s.Edit(s.Show(c.view), c.row, check, false));
     }
 
     // The framework alone: focus items outside the table, a start page beyond the last.
@@ -328,8 +346,7 @@ private slots:
         CListEditPropSheet sheet(s.Registry(), "Edit", nullptr);
         auto* first = new CListEditPropPage("One");
         auto* second = new CListEditPropPage("Two");
-        auto* edit = new QLineEdit(second);
-        second->SetItems({nullptr, edit});
+        second->SetItems({nullptr, new QLineEdit(second)});
         sheet.AddPage(first);
         sheet.AddPage(second);
         for (int item : {0, 1, 3}) {
@@ -339,13 +356,10 @@ private slots:
         second->SetFocusItem(2);
         QVERIFY(second->FocusItem());
         sheet.SelectStartPage(5);
-        QCOMPARE(sheet.StartPage(), 5);
         sheet.show();
         QCOMPARE(sheet.Tabs()->currentIndex(), 0);
-        QVERIFY(first->Shown());
-        QVERIFY(!second->Shown());
-        // OK with nothing to store closes the sheet.
-        sheet.accept();
+        QVERIFY(first->Shown() && !second->Shown());
+        sheet.accept(); // nothing to store: closes
         QCOMPARE(sheet.result(), int(QDialog::Accepted));
         QVERIFY(s.boxes.isEmpty());
     }
@@ -356,196 +370,102 @@ private slots:
         QVERIFY(s.ok);
         CTolvarSettingSheet& sheet = s.Show(kViewCommon);
         const QString comment = s.Text("CommonSet.Common.Comment1");
-        sheet.SelectRow(33);
-        sheet.SetDialogRunner([&](QDialog& d) {
-            d.show();
-            // Changed on the first page, which is never shown.
-            ControlOf(d, "Comment1")->SetText("NOT STORED");
+        s.Edit(sheet, 33, [](QDialog& d) {
+            ControlOf(d, "Comment1")->SetText("NOT STORED"); // its page is never shown
             ControlOf(d, "HangOnTim")->SetText("77");
-            d.accept();
-            return d.result() == QDialog::Accepted;
         });
-        sheet.EditRow();
         QCOMPARE(s.Text("CommonSet.Common.Comment1"), comment);
         QCOMPARE(s.Text("CommonSet.Common.HangOnTim"), QString("77"));
         QCOMPARE(sheet.Grid().Model().CellText(33, 1), QString("77"));
-        QVERIFY(s.app.Document()->IsModified());
+        QVERIFY(s.Modified());
         QVERIFY(s.boxes.isEmpty());
     }
 
-    // Cancel stores nothing, whatever the controls hold, and leaves the document unmodified.
-    void cancelStoresNothing() {
-        for (const SSettingSheet& table : SettingSheets()) {
-            SApp s(table.view == 44 || table.view == 46 ? 1 : 0);
-            QVERIFY(s.ok);
-            const auto before = s.Snapshot(table);
-            CTolvarSettingSheet& sheet = s.Show(table.view);
-            sheet.SelectRow(0);
-            sheet.SetDialogRunner([&](QDialog& d) {
-                auto& editor = static_cast<CListEditPropSheet&>(d);
-                d.show();
-                for (int p = 0; p < editor.PageCount(); ++p) {
-                    editor.Tabs()->setCurrentIndex(p);
-                    for (const auto& c : PageOf(d, p).Fields().Controls())
-                        c->SetText(OtherText(*c));
-                }
-                d.reject();
-                return d.result() == QDialog::Accepted;
-            });
-            sheet.EditRow();
-            QVERIFY2(s.Snapshot(table) == before, table.title);
-            QVERIFY(!s.app.Document()->IsModified());
-        }
-    }
-
-    // A value its field would not keep refuses OK with the reason and stores nothing.
-    void refusedValueKeepsEditorOpen_data() {
-        QTest::addColumn<int>("view");
-        QTest::addColumn<QString>("field");
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("reason");
-        struct SCase {
-            int view;
-            const char *field, *typed, *reason;
-        };
-        // clang-format off
-        const SCase cases[] = {
-            {39, "DtmfTim", "300", "DTMF Timer: "},
-            {50, "UsrPswd", "12", "User Password: "},
-            {52, "IfFreq", "21.4001", "IF Frequency (MHz): "},
-            {51, "AlertTempPa", "131", "PA Unit TEMP (Degrees C): "},
-            {41, "NoTonTim", "31", "Notone Timer: "},
-            // Settings the LMR file keeps at their factory values.
-            {50, "InATim", "128", "Inactive Timer: "},
-            {49, "MRCodeDisp", "MR CH+TX CODE CH", "MR/Code Display: "},
-        };
-        // clang-format on
-        for (const SCase& c : cases)
-            QTest::addRow("%s", c.field)
-                << c.view << QString(c.field) << QString(c.typed) << QString(c.reason);
-    }
+    // A value its field would not keep refuses OK with the reason, stays on the page of
+    // that field and stores nothing, not even what an earlier page took.
+    void refusedValueKeepsEditorOpen_data() { AddCases(kRefusals); }
     void refusedValueKeepsEditorOpen() {
-        QFETCH(int, view);
-        QFETCH(QString, field);
-        QFETCH(QString, typed);
-        QFETCH(QString, reason);
+        QFETCH(int, index);
+        const SRefusalCase& c = kRefusals[index];
         SApp s(0);
         QVERIFY(s.ok);
-        const SSettingSheet& table = *SettingSheetOf(view);
-        const auto before = s.Snapshot(table);
-        CTolvarSettingSheet& sheet = s.Show(view);
-        sheet.SelectRow(static_cast<int>(table.rows.size()) - 1);
-        sheet.SetDialogRunner([&](QDialog& d) {
-            auto& editor = static_cast<CListEditPropSheet&>(d);
-            d.show();
-            for (int p = 0; p < editor.PageCount(); ++p)
-                editor.Tabs()->setCurrentIndex(p);
-            ControlOf(d, field)->SetText(typed);
-            d.accept();
-            [&] { QVERIFY(d.isVisible()); }();
-            return d.result() == QDialog::Accepted;
-        });
-        sheet.EditRow();
+        const SSettingSheet& table = *SettingSheetOf(c.view);
+        const SSnapshot before = s.Snapshot(table);
+        auto act = [&](QDialog& d) {
+            ForEachControl(d, [](CFieldControl&) {});
+            for (const auto& other : PageOf(d, 0).Fields().Controls())
+                if (QString(other->Spec().field) != c.field) {
+                    Change(*other);
+                    break;
+                }
+            ControlOf(d, c.field)->SetText(c.typed);
+        };
+        auto after = [&](QDialog& d) {
+            QVERIFY(d.isVisible());
+            QVERIFY(PageOf(d, EditorOf(d).Tabs()->currentIndex()).Fields().Control(c.field));
+        };
+        s.Edit(s.Show(c.view), static_cast<int>(table.rows.size()) - 1, act, true, after);
+        const QString reason = c.reason;
         QCOMPARE(s.boxes.size(), 1);
-        QVERIFY2(s.boxes[0].startsWith(reason), qPrintable(s.boxes[0]));
-        QVERIFY(s.boxes[0].size() > reason.size());
+        QVERIFY2(s.boxes[0].startsWith(reason) && s.boxes[0].size() > reason.size(),
+                 qPrintable(s.boxes[0]));
         QVERIFY(s.Snapshot(table) == before);
-        QVERIFY(!s.app.Document()->IsModified());
+        QVERIFY(!s.Modified());
     }
 
     // Edit boxes that take codes or texts drop refused characters as they are typed.
-    void typingFilters_data() {
-        QTest::addColumn<int>("view");
-        QTest::addColumn<QString>("field");
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("shown");
-        QTest::addColumn<QString>("stored");
-        struct SCase {
-            int view;
-            const char *field, *typed, *shown, *stored;
-        };
-        // clang-format off
-        const SCase cases[] = {
-            {39, "TelTotCode", "1g*e2", "1*E2", "1**2"},
-            {39, "TelTotCode", "f#a b", "F#AB", "##AB"},
-            {51, "AlertTelCode", "a9 +0#", "A90#", "A90#"},
-            {50, "UsrPswd", "1a2-34", "1234", "1234"},
-            {51, "CwIdCode", "de \"q\"~", "DE \"Q\"", "DE \"Q\""},
-            {50, "Comment1", "a~b}c", "ab}c", "ab}c"},
-        };
-        // clang-format on
-        for (const SCase& c : cases)
-            QTest::addRow("%s %s", c.field, c.typed)
-                << c.view << QString(c.field) << QString(c.typed) << QString(c.shown)
-                << QString(c.stored);
-    }
+    void typingFilters_data() { AddCases(kTyping); }
     void typingFilters() {
-        QFETCH(int, view);
-        QFETCH(QString, field);
-        QFETCH(QString, typed);
-        QFETCH(QString, shown);
-        QFETCH(QString, stored);
+        QFETCH(int, index);
+        const STypingCase& c = kTyping[index];
         SApp s(0);
         QVERIFY(s.ok);
-        const SSettingSheet& table = *SettingSheetOf(view);
-        CTolvarSettingSheet& sheet = s.Show(view);
+        const SSettingSheet& table = *SettingSheetOf(c.view);
         int row = 0;
         for (size_t r = 0; r < table.rows.size(); ++r)
-            if (!table.rows[r].Heading() && field == table.rows[r].fields[0].field)
+            if (!table.rows[r].Heading() && QString(c.field) == table.rows[r].fields[0].field)
                 row = static_cast<int>(r);
-        sheet.SelectRow(row);
-        sheet.SetDialogRunner([&](QDialog& d) {
-            d.show();
-            QLineEdit* edit = ControlOf(d, field)->Edit();
-            [&] {
-                QVERIFY(edit);
-                Type(edit, typed);
-                QCOMPARE(edit->text(), shown);
-                // Typing inside keeps the caret where it was.
-                edit->setCursorPosition(1);
-                QTest::keyClicks(edit, "~");
-                QCOMPARE(edit->text(), shown);
-                QCOMPARE(edit->cursorPosition(), 1);
-            }();
-            d.accept();
-            return d.result() == QDialog::Accepted;
+        s.Edit(s.Show(c.view), row, [&](QDialog& d) {
+            QLineEdit* edit = ControlOf(d, c.field)->Edit();
+            QVERIFY(edit);
+            Type(edit, c.typed);
+            QCOMPARE(edit->text(), QString(c.shown));
+            edit->setCursorPosition(1); // a refused key inside leaves the caret there
+            QTest::keyClicks(edit, "~");
+            QCOMPARE(edit->text(), QString(c.shown));
+            QCOMPARE(edit->cursorPosition(), 1);
         });
-        sheet.EditRow();
         QVERIFY2(s.boxes.isEmpty(), qPrintable(s.boxes.join('\n')));
-        QCOMPARE(s.Text(QString(table.node) + "." + field), stored);
+        QCOMPARE(s.Text(QString(table.node) + "." + c.field), QString(c.stored));
     }
 
-    void filterKeepsCaret_data() {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("caret");
-        QTest::addColumn<QString>("kept");
-        QTest::addColumn<int>("after");
-        QTest::newRow("typed at the end") << "12G" << 3 << "12" << 2;
-        QTest::newRow("typed inside") << "1G2" << 2 << "12" << 1;
-        QTest::newRow("pasted two") << "GG12" << 2 << "12" << 0;
-        QTest::newRow("after the caret") << "12G" << 1 << "12" << 1;
-        QTest::newRow("upper-cased") << "1a" << 2 << "1A" << 2;
-    }
+    // The caret stays where the user typed when characters are dropped.
     void filterKeepsCaret() {
-        QFETCH(QString, text);
-        QFETCH(int, caret);
-        QFETCH(QString, kept);
-        QFETCH(int, after);
-        QCOMPARE(CFieldControl::Filtered(text, kKeepDtmfFixed, true, caret), kept);
-        QCOMPARE(caret, after);
+        struct SCase {
+            const char* text;
+            int caret;
+            const char* kept;
+            int after;
+        };
+        for (SCase c :
+             {SCase{"12G", 3, "12", 2}, SCase{"1G2", 2, "12", 1}, SCase{"GG12", 2, "12", 0},
+              SCase{"12G", 1, "12", 1}, SCase{"1a", 2, "1A", 2}}) {
+            QCOMPARE(CFieldControl::Filtered(c.text, kKeepDtmfFixed, true, c.caret),
+                     QString(c.kept));
+            QCOMPARE(c.caret, c.after);
+        }
     }
 
-    // Every editable field: set through its control, OK, Save; `tolvar get` shows the
-    // text the sheet showed.
+    // Every editable field changed through its control: Cancel stores nothing and
+    // leaves the document unmodified; OK, Save, and `tolvar get` shows the text the
+    // sheet showed.
     void everyFieldRoundTrips_data() {
         QTest::addColumn<int>("view");
         QTest::addColumn<int>("model");
         for (const SSettingSheet& table : SettingSheets()) {
-            const bool pmrOnly = table.view == 44 || table.view == 46;
-            const bool lmrOnly = table.view == 41 || table.view == 42;
-            if (!pmrOnly)
+            if (table.view != 44 && table.view != 46)
                 QTest::addRow("%s LMR", table.title) << table.view << 0;
-            if (!lmrOnly)
+            if (table.view != 41 && table.view != 42)
                 QTest::addRow("%s PMR", table.title) << table.view << 1;
         }
     }
@@ -555,45 +475,29 @@ private slots:
         SApp s(model);
         QVERIFY(s.ok);
         const SSettingSheet& table = *SettingSheetOf(view);
-        const auto before = s.Snapshot(table);
-        // Settings an LMR file keeps at their factory values (refused, see above).
-        const QStringList lmrFixed = {"InATim", "MRCodeDisp"};
+        const SSnapshot before = s.Snapshot(table);
         CTolvarSettingSheet& sheet = s.Show(view);
-        sheet.SelectRow(0);
-        sheet.SetDialogRunner([&](QDialog& d) {
-            auto& editor = static_cast<CListEditPropSheet&>(d);
-            d.show();
-            for (int p = 0; p < editor.PageCount(); ++p) {
-                editor.Tabs()->setCurrentIndex(p);
-                for (const auto& c : PageOf(d, p).Fields().Controls()) {
-                    if (model == 0 && lmrFixed.contains(c->Spec().field))
-                        continue;
-                    if (QCheckBox* box = c->Check())
-                        box->toggle();
-                    else if (QLineEdit* edit = c->Edit())
-                        Type(edit, OtherText(*c));
-                    else
-                        c->SetText(OtherText(*c));
-                }
-            }
-            d.accept();
-            return d.result() == QDialog::Accepted;
-        });
-        sheet.EditRow();
+        auto changeAll = [&](QDialog& d) {
+            ForEachControl(d, [&](CFieldControl& c) {
+                if (model != 0 || !LmrFixed(c.Spec().field))
+                    Change(c);
+            });
+        };
+        QVERIFY(s.Edit(sheet, 0, changeAll, false));
+        QVERIFY(s.Snapshot(table) == before);
+        QVERIFY(!s.Modified());
+        QVERIFY(s.Edit(sheet, 0, changeAll));
         QVERIFY2(s.boxes.isEmpty(), qPrintable(s.boxes.join('\n')));
         QStringList paths, cells;
         for (size_t r = 0; r < table.rows.size(); ++r) {
-            const SSettingRow& row = table.rows[r];
-            for (const SFieldSpec& spec : row.fields) {
+            for (const SFieldSpec& spec : table.rows[r].fields) {
                 paths << QString(table.node) + "." + spec.field;
-                if (model == 0 && lmrFixed.contains(spec.field))
-                    continue;
-                // Every field changed.
-                QVERIFY2(before.at(spec.field) !=
-                             LeafText(*s.Node(table.node).FindChild(spec.field)),
+                QVERIFY2((model == 0 && LmrFixed(spec.field)) ||
+                             before.at(spec.field) !=
+                                 LeafText(*s.Node(table.node).FindChild(spec.field)),
                          spec.field);
             }
-            if (!row.Heading())
+            if (!table.rows[r].Heading())
                 cells << sheet.Grid().Model().CellText(static_cast<int>(r), 1);
         }
         const QString file = m_dir.filePath(QString("setting%1-%2.zcf").arg(view).arg(model));
@@ -602,42 +506,16 @@ private slots:
         get.start(TOLVAR_BIN, QStringList{"get", "--maker-reserve", file} + paths);
         QVERIFY(get.waitForFinished(30000));
         QCOMPARE(get.exitCode(), 0);
-        QStringList lines = QString::fromUtf8(get.readAllStandardOutput()).split('\n');
-        // The flags of one row are joined as the sheet shows them.
-        QStringList read;
+        const QStringList lines = QString::fromUtf8(get.readAllStandardOutput()).split('\n');
+        QStringList read; // the flags of one row joined as the sheet shows them
         int at = 0;
-        for (const SSettingRow& row : table.rows) {
-            if (row.Heading())
-                continue;
-            QString joined;
-            for (size_t f = 0; f < row.fields.size(); ++f)
-                joined += lines.value(at++);
-            read << joined;
-        }
+        for (const SSettingRow& row : table.rows)
+            if (!row.Heading()) {
+                read << QString();
+                for (size_t f = 0; f < row.fields.size(); ++f)
+                    read.back() += lines.value(at++);
+            }
         QCOMPARE(read, cells);
-    }
-
-    // A refusal on a later page puts back what the earlier pages stored.
-    void refusalPutsBackEarlierPages() {
-        SApp s(0);
-        QVERIFY(s.ok);
-        const QString comment = s.Text("CommonSet.Common.Comment1");
-        CTolvarSettingSheet& sheet = s.Show(kViewCommon);
-        sheet.SelectRow(0);
-        sheet.SetDialogRunner([&](QDialog& d) {
-            auto& editor = static_cast<CListEditPropSheet&>(d);
-            d.show();
-            editor.Tabs()->setCurrentIndex(1);
-            ControlOf(d, "Comment1")->SetText("CHANGED");
-            ControlOf(d, "InATim")->SetText("128");
-            d.accept();
-            [&] { QCOMPARE(editor.Tabs()->currentIndex(), 1); }();
-            return d.result() == QDialog::Accepted;
-        });
-        sheet.EditRow();
-        QCOMPARE(s.boxes.size(), 1);
-        QCOMPARE(s.Text("CommonSet.Common.Comment1"), comment);
-        QVERIFY(!s.app.Document()->IsModified());
     }
 
     void makerReservedOnlyAfterActivation() {
@@ -658,12 +536,8 @@ private slots:
         SApp s(0);
         QVERIFY(s.ok);
         CTolvarSettingSheet& sheet = s.Show(kViewExpert);
-        sheet.SelectRow(3);
-        bool ran = false;
-        sheet.SetDialogRunner([&](QDialog&) { return ran = true; });
         CEditScope busy(s.Registry().EditGuard());
-        sheet.EditRow();
-        QVERIFY(!ran);
+        QVERIFY(!s.Edit(sheet, 3, [](QDialog&) {}));
         sheet.SelectRow(-1);
     }
 };

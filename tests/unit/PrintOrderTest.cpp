@@ -65,38 +65,23 @@ TEST(PrintQueue, PrintAllExpandsToTheVariantsListAndOtherIdsGoAlone) {
     EXPECT_TRUE(queue.Entries().empty());
 }
 
-struct SLimitCase {
-    int model;
-    int before; // single ids queued first
-    int id;
-    bool taken;
-};
-
-class PrintQueueLimit : public testing::TestWithParam<SLimitCase> {};
-
-TEST_P(PrintQueueLimit, RefusesWhatWouldFillAHundredEntries) {
-    const SLimitCase& c = GetParam();
-    CPrintQueue queue;
-    for (int i = 0; i < c.before; ++i)
-        ASSERT_TRUE(queue.AddToQueue(1, c.model));
-    const int added =
-        c.id == CPrintQueue::kPrintAll ? static_cast<int>(PrintAllOrder(c.model).size()) : 1;
-    EXPECT_EQ(queue.AddToQueue(c.id, c.model), c.taken);
-    EXPECT_EQ(queue.QueueLength(), c.before + (c.taken ? added : 0));
-    EXPECT_LT(queue.QueueLength(), CPrintQueue::kCapacity);
+// The queue refuses what would fill its hundred entries.
+TEST(PrintQueue, RefusesWhatWouldFillAHundredEntries) {
+    struct SCase {
+        int model, before, id; // before: single ids queued first
+        bool taken;
+    };
+    const int all = CPrintQueue::kPrintAll;
+    // LMR prints 44 views, PMR 47.
+    const SCase cases[] = {{ModelLMR, 98, 5, true},   {ModelLMR, 99, 5, false},
+                           {ModelLMR, 55, all, true}, {ModelLMR, 56, all, false},
+                           {ModelPMR, 52, all, true}, {ModelPMR, 53, all, false}};
+    for (const SCase& c : cases) {
+        CPrintQueue queue;
+        for (int i = 0; i < c.before; ++i)
+            ASSERT_TRUE(queue.AddToQueue(1, c.model));
+        const int added = c.id == all ? static_cast<int>(PrintAllOrder(c.model).size()) : 1;
+        EXPECT_EQ(queue.AddToQueue(c.id, c.model), c.taken) << c.before << " " << c.id;
+        EXPECT_EQ(queue.QueueLength(), c.before + (c.taken ? added : 0));
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Cases, PrintQueueLimit,
-                         testing::Values(SLimitCase{ModelLMR, 98, 5, true},
-                                         SLimitCase{ModelLMR, 99, 5, false},
-                                         // LMR prints 44 views, PMR 47.
-                                         SLimitCase{ModelLMR, 55, CPrintQueue::kPrintAll, true},
-                                         SLimitCase{ModelLMR, 56, CPrintQueue::kPrintAll, false},
-                                         SLimitCase{ModelPMR, 52, CPrintQueue::kPrintAll, true},
-                                         SLimitCase{ModelPMR, 53, CPrintQueue::kPrintAll, false}),
-                         [](const testing::TestParamInfo<SLimitCase>& info) {
-                             const SLimitCase& c = info.param;
-                             return std::string(c.model == ModelPMR ? "PMR" : "LMR") + "_after_" +
-                                    std::to_string(c.before) +
-                                    (c.id == CPrintQueue::kPrintAll ? "_all" : "_one");
-                         });
