@@ -31,9 +31,10 @@ bool HasOptions(const CNode& node) {
 
 // ---------------------------------------------------------------------------------------
 
-CFieldControl::CFieldControl(CNode& node, const SFieldSpec& spec, int model, QWidget* parent)
-    : m_node(node), m_spec(spec), m_model(model) {
-    EFieldControl kind = spec.kind;
+CFieldControl::CFieldControl(CNode& node, const SEditorField& editorField, int model,
+                             QWidget* parent)
+    : m_node(node), m_editorField(editorField), m_model(model) {
+    EFieldControl kind = editorField.kind;
     if (kind == EFieldControl::Auto)
         kind = HasOptions(node) ? EFieldControl::List : EFieldControl::Edit;
     switch (kind) {
@@ -49,24 +50,24 @@ CFieldControl::CFieldControl(CNode& node, const SFieldSpec& spec, int model, QWi
         m_widget = m_tone;
         break;
     case EFieldControl::Check:
-        m_check = new QCheckBox(QString::fromUtf8(spec.label), parent);
+        m_check = new QCheckBox(QString::fromUtf8(editorField.label), parent);
         m_widget = m_check;
         break;
     default: {
         m_edit = new QLineEdit(parent);
         m_widget = m_edit;
-        int length = spec.maxLength;
+        int length = editorField.maxLength;
         if (const auto* string = dynamic_cast<const CStringNode*>(&node); string && !length)
             length = static_cast<int>(string->MaxLength());
         if (length > 0)
             m_edit->setMaxLength(length);
-        if (spec.keep || spec.upper)
+        if (editorField.keep || editorField.upper)
             QObject::connect(m_edit, &QLineEdit::textEdited, m_edit,
                              [this](const QString& text) { OnEdited(text); });
         break;
     }
     }
-    m_widget->setObjectName(QString::fromUtf8(spec.field));
+    m_widget->setObjectName(QString::fromUtf8(editorField.field));
     Load();
 }
 
@@ -75,8 +76,8 @@ CFieldControl::~CFieldControl() = default;
 void CFieldControl::FillList(int model) {
     const auto& value = dynamic_cast<const CNumNode&>(m_node);
     const CNumNode* only = nullptr;
-    if (m_spec.optionsOf && m_node.GetParent()) {
-        const QString name = QString::fromUtf8(m_spec.optionsOf).arg(ModelName(model));
+    if (m_editorField.optionsOf && m_node.GetParent()) {
+        const QString name = QString::fromUtf8(m_editorField.optionsOf).arg(ModelName(model));
         only = dynamic_cast<const CNumNode*>(m_node.GetParent()->FindChild(name.toStdString()));
     }
     // The other field's list gives the texts and their order, this field the values.
@@ -90,7 +91,7 @@ void CFieldControl::FillList(int model) {
 
 void CFieldControl::OnEdited(const QString& text) {
     int caret = m_edit->cursorPosition();
-    const QString kept = Filtered(text, m_spec.keep, m_spec.upper, caret);
+    const QString kept = Filtered(text, m_editorField.keep, m_editorField.upper, caret);
     if (kept == text)
         return;
     m_edit->setText(kept);
@@ -114,7 +115,8 @@ QString CFieldControl::Filtered(const QString& text, const char* keep, bool uppe
 }
 
 void CFieldControl::Load() {
-    const QString text = FromStd(m_spec.form ? m_spec.form->Shown(m_node) : LeafText(m_node));
+    const QString text =
+        FromStd(m_editorField.form ? m_editorField.form->Shown(m_node) : LeafText(m_node));
     if (m_check) {
         m_check->setChecked(m_node.GetValue() != 0);
     } else if (m_tone) {
@@ -138,13 +140,14 @@ QString CFieldControl::Text() const {
     if (m_list)
         return m_list->currentIndex() < 0 ? QString() : m_list->currentText();
     QString text = m_edit->text();
-    if (m_spec.dtmfLetters) {
+    if (m_editorField.dtmfLetters) {
         text.replace('E', '*');
         text.replace('F', '#');
     }
-    if (m_spec.form) {
+    if (m_editorField.form) {
         std::string field, why;
-        if (m_spec.form->Typed(m_node, text.toStdString(), field, why)) text = FromStd(field);
+        if (m_editorField.form->Typed(m_node, text.toStdString(), field, why))
+            text = FromStd(field);
     }
     return text;
 }
@@ -172,14 +175,15 @@ bool CFieldControl::CheckValue(QString& reason) const {
         return false;
     }
     std::string why;
-    if (m_spec.form && m_edit) {
+    if (m_editorField.form && m_edit) {
         std::string field;
-        if (!m_spec.form->Typed(m_node, m_edit->text().toStdString(), field, why)) {
+        if (!m_editorField.form->Typed(m_node, m_edit->text().toStdString(), field, why)) {
             reason = QStringLiteral("%1: %2").arg(Label(), FromStd(why));
             return false;
         }
     }
-    if (CheckLeafText(m_node, Text().toStdString(), why)) return true;
+    if (CheckLeafText(m_node, Text().toStdString(), why))
+        return true;
     reason = QStringLiteral("%1: %2").arg(Label(), FromStd(why));
     return false;
 }
@@ -197,16 +201,16 @@ bool CFieldControl::Store(QString& reason) {
 
 // ---------------------------------------------------------------------------------------
 
-CFieldSet::CFieldSet(CNode& node, const std::vector<SFieldSpec>& fields, int model,
+CFieldSet::CFieldSet(CNode& node, const std::vector<SEditorField>& fields, int model,
                      QWidget* parent) {
-    for (const SFieldSpec& spec : fields) {
-        CNode* field = node.FindChild(spec.field);
+    for (const SEditorField& editorField : fields) {
+        CNode* field = node.FindChild(editorField.field);
         if (!field)
             continue;
-        m_controls.push_back(std::make_unique<CFieldControl>(*field, spec, model, parent));
+        m_controls.push_back(std::make_unique<CFieldControl>(*field, editorField, model, parent));
         QLabel* label = nullptr;
         if (!m_controls.back()->Check()) {
-            label = new QLabel(QString::fromUtf8(spec.label), parent);
+            label = new QLabel(QString::fromUtf8(editorField.label), parent);
             label->setBuddy(m_controls.back()->Widget());
         }
         m_labels.push_back(label);
@@ -281,14 +285,14 @@ void CFieldSet::Revert() {
 
 CFieldControl* CFieldSet::Control(const QString& field) const {
     for (const auto& control : m_controls)
-        if (QString::fromUtf8(control->Spec().field) == field)
+        if (QString::fromUtf8(control->EditorField().field) == field)
             return control.get();
     return nullptr;
 }
 
 QLabel* CFieldSet::LabelOf(const QString& field) const {
     for (size_t i = 0; i < m_controls.size(); ++i)
-        if (QString::fromUtf8(m_controls[i]->Spec().field) == field)
+        if (QString::fromUtf8(m_controls[i]->EditorField().field) == field)
             return m_labels[i];
     return nullptr;
 }
@@ -300,7 +304,7 @@ void ShowRefusal(CCloneManager& registry, const QString& reason) {
 }
 
 CFieldDialog::CFieldDialog(CCloneManager& registry, const QString& title, CNode& node,
-                           const std::vector<SFieldSpec>& fields, int model, QWidget* parent)
+                           const std::vector<SEditorField>& fields, int model, QWidget* parent)
     : QDialog(parent), m_registry(registry), m_fields(node, fields, model, this) {
     setWindowTitle(title);
     m_fields.SetRegistry(&registry);

@@ -28,16 +28,16 @@ class CToneCombo;
 class CFieldControl {
 public:
     // node: the field; model: the variant (for optionsOf and the field's texts).
-    CFieldControl(CNode& node, const SFieldSpec& spec, int model, QWidget* parent);
+    CFieldControl(CNode& node, const SEditorField& editorField, int model, QWidget* parent);
     ~CFieldControl();
     CFieldControl(const CFieldControl&) = delete;
     CFieldControl& operator=(const CFieldControl&) = delete;
 
     QWidget* Widget() const { return m_widget; }
-    const SFieldSpec& Spec() const { return m_spec; }
+    const SEditorField& EditorField() const { return m_editorField; }
     CNode& Node() const { return m_node; }
     int Model() const { return m_model; }
-    QString Label() const { return QString::fromUtf8(m_spec.label); }
+    QString Label() const { return QString::fromUtf8(m_editorField.label); }
     QLineEdit* Edit() const { return m_edit; }
     QComboBox* List() const { return m_list; }
     QCheckBox* Check() const { return m_check; }
@@ -65,7 +65,7 @@ private:
     void OnEdited(const QString& text);
 
     CNode& m_node;
-    SFieldSpec m_spec;
+    SEditorField m_editorField;
     int m_model;
     QWidget* m_widget = nullptr;
     QLineEdit* m_edit = nullptr;
@@ -79,7 +79,7 @@ private:
 class CFieldSet {
 public:
     // Fields the node does not hold get no control.
-    CFieldSet(CNode& node, const std::vector<SFieldSpec>& fields, int model, QWidget* parent);
+    CFieldSet(CNode& node, const std::vector<SEditorField>& fields, int model, QWidget* parent);
     ~CFieldSet();
 
     // Adds the labels and controls to a grid, from row on; returns the next row.
@@ -114,7 +114,7 @@ class CFieldDialog : public QDialog {
     Q_OBJECT
 public:
     CFieldDialog(CCloneManager& registry, const QString& title, CNode& node,
-                 const std::vector<SFieldSpec>& fields, int model, QWidget* parent = nullptr);
+                 const std::vector<SEditorField>& fields, int model, QWidget* parent = nullptr);
 
     CFieldSet& Fields() { return m_fields; }
     // Puts the keyboard focus on the control of entry index (0-based); false when

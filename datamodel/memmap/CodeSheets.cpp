@@ -36,29 +36,29 @@ private:
 using F = EFieldControl;
 
 // Ten characters of plain text.
-SFieldSpec TextSpec() {
+SEditorField TextEntry() {
     return {"Text", "Text", F::Edit, kKeepPrintable, false, 10};
 }
 
-SFieldSpec DtmfCodeSpec(int maxLength) {
+SEditorField DtmfCodeEntry(int maxLength) {
     const char* keep = maxLength > 4 ? kKeepDtmfCode : kKeepDtmfFixed;
     return {"Code", "Code", F::Edit, keep, true, maxLength, true};
 }
 
-SFieldSpec ListSpec(const char* field, const char* label) {
+SEditorField ListEntry(const char* field, const char* label) {
     return {field, label, F::List};
 }
 
-SFieldSpec FormSpec(const char* field, const char* label, ECodeCell kind,
-                    const char* keep = nullptr, bool upper = false, int maxLength = 0) {
-    SFieldSpec spec{field, label, F::Edit, keep, upper, maxLength};
-    spec.form = CodeFieldForm(kind);
-    return spec;
+SEditorField FormEntry(const char* field, const char* label, ECodeCell kind,
+                       const char* keep = nullptr, bool upper = false, int maxLength = 0) {
+    SEditorField editorField{field, label, F::Edit, keep, upper, maxLength};
+    editorField.form = CodeFieldForm(kind);
+    return editorField;
 }
 
-std::vector<SFieldSpec> FiveToneTxEditor() {
-    std::vector<SFieldSpec> fields = {
-        FormSpec("TxCode", "TX Code", K::FiveToneCode, kKeepFiveToneTx, true, 7), TextSpec()};
+std::vector<SEditorField> FiveToneTxEditor() {
+    std::vector<SEditorField> fields = {
+        FormEntry("TxCode", "TX Code", K::FiveToneCode, kKeepFiveToneTx, true, 7), TextEntry()};
     static const char* const kFlags[] = {"InpDigit1", "InpDigit2", "InpDigit3", "InpDigit4",
                                          "InpDigit5", "InpDigit6", "InpDigit7"};
     static const char* const kLabels[] = {"Input Digit 1", "Input Digit 2", "Input Digit 3",
@@ -66,9 +66,10 @@ std::vector<SFieldSpec> FiveToneTxEditor() {
                                           "Input Digit 7"};
     for (int d = 0; d < 7; ++d)
         fields.push_back({kFlags[d], kLabels[d], F::Check});
-    for (const SFieldSpec& spec : {ListSpec("UpDate", "Update"), ListSpec("ABCDec", "ABC-dec"),
-                                   ListSpec("ABCAud", "ABC-Aud"), ListSpec("Sel", "Sel")})
-        fields.push_back(spec);
+    for (const SEditorField& editorField :
+         {ListEntry("UpDate", "Update"), ListEntry("ABCDec", "ABC-dec"),
+          ListEntry("ABCAud", "ABC-Aud"), ListEntry("Sel", "Sel")})
+        fields.push_back(editorField);
     return fields;
 }
 
@@ -87,7 +88,7 @@ const std::vector<SCodeSheet> kSheets = {
         {"CH", 0, 65, 40, 200, 8},
         {"Code", 0, 210, 40, 400, 20, K::DtmfCode, "Code"}},
      {}, {{17, kModelsLMR, "Emergency"}, {18, kModelsLMR, "Log / ID"}, {19, kModelsBoth, "Alert"}},
-     {}, "Edit DTMF TX Code CH", {DtmfCodeSpec(24)}},
+     {}, "Edit DTMF TX Code CH", {DtmfCodeEntry(24)}},
     {36, "DTMF RX Code CH", "Column_DtmfRxSheet", 20, ECodeRows::Numbered,
      "DtmfCodeCH.RxCodeCH.CH", {
         {"CH", 0, 65, 40, 200, 8},
@@ -98,14 +99,14 @@ const std::vector<SCodeSheet> kSheets = {
         {"SP Mute", 0, 60, 40, 200, 8, K::Text, "SpMute"},
         {"Code MR", 0, 60, 40, 200, 8, K::Text, "CodeMr"}},
      {}, {}, {}, "Edit DTMF RX Code CH", {
-        DtmfCodeSpec(24), TextSpec(), ListSpec("Lcd", "LCD Blink"), ListSpec("Beep", "Beep"),
-        ListSpec("SpMute", "SP Mute"), ListSpec("CodeMr", "Code MR")}},
+        DtmfCodeEntry(24), TextEntry(), ListEntry("Lcd", "LCD Blink"), ListEntry("Beep", "Beep"),
+        ListEntry("SpMute", "SP Mute"), ListEntry("CodeMr", "Code MR")}},
     {37, "DTMF TX System Code", "Column_DtmfTxSysSheet", 4, ECodeRows::Titled,
      "DtmfCodeCH.TxSysCodeCH.CH", {
         {"", 0, 150, 40, 200, 20},
         {"Code", 0, 40, 40, 250, 10, K::DtmfCode, "Code"}},
      {"System Password OK ACK", "System Control Exit ACK", "OK ACK", "NG ACK"}, {},
-     {}, "Edit DTMF TX System Code", {DtmfCodeSpec(4)}},
+     {}, "Edit DTMF TX System Code", {DtmfCodeEntry(4)}},
     {38, "DTMF RX System Code", "Column_DtmfRxSysSheet", 18, ECodeRows::Titled,
      "DtmfCodeCH.RxSysCodeCH.CH", {
         {"", 0, 150, 40, 200, 20},
@@ -114,7 +115,7 @@ const std::vector<SCodeSheet> kSheets = {
       "TX Stop", "RF Power (Low)", "RF Power (High)", "RX Unit OFF", "RX Unit ON",
       "RX/TX Unit OFF", "RX/TX Unit ON", "Master Enable", "Slave Enable", "TEL Dial",
       "TEL Autodial", "Mch Select", "CPU All Reset"}, {},
-     {16, 17}, "Edit DTMF RX System Code", {DtmfCodeSpec(4)}},
+     {16, 17}, "Edit DTMF RX System Code", {DtmfCodeEntry(4)}},
     {40, "2Tone Rx Code CH", "Column_2ToneRxSheet", 4, ECodeRows::NumberedGroup,
      "2ToneCodeCH.RXCodeCH.CH", {
         {"CH", 0, 40, 40, 100, 3},
@@ -128,9 +129,9 @@ const std::vector<SCodeSheet> kSheets = {
         {"Auto TX", 0, 55, 30, 200, 7, K::Text, "AutTx", "---"},
         {"Stun", 0, 45, 30, 200, 4, K::Text, "Stun", "---"}},
      {}, {}, {}, "Edit 2Tone RX Code CH", {
-        FormSpec("1stFreq", "1st", K::Frequency), FormSpec("2ndFreq", "2nd", K::Frequency), ListSpec("Group", "Group Call"),
-        TextSpec(), ListSpec("ANS", "ANS"), ListSpec("Beep", "Beep"), ListSpec("AutTx", "Auto TX"),
-        ListSpec("Stun", "Stun")}},
+        FormEntry("1stFreq", "1st", K::Frequency), FormEntry("2ndFreq", "2nd", K::Frequency), ListEntry("Group", "Group Call"),
+        TextEntry(), ListEntry("ANS", "ANS"), ListEntry("Beep", "Beep"), ListEntry("AutTx", "Auto TX"),
+        ListEntry("Stun", "Stun")}},
     {43, "5Tone RX Code CH", "Column_5ToneRxSheet", 9, ECodeRows::NumberedGroup,
      "5ToneCodeCH.RXCodeCH.CH", {
         {"CH", 0, 40, 40, 100, 3},
@@ -144,10 +145,10 @@ const std::vector<SCodeSheet> kSheets = {
         {"Stun", 0, 50, 30, 200, 4, K::Text, "Stun", "---"},
         {"RPT", 0, 50, 30, 200, 4, K::Text, "Rpt", "---"}},
      {}, {}, {}, "Edit 5Tone RX Code CH", {
-        FormSpec("RxCode", "RX Code", K::FiveToneCode, kKeepFiveToneRx, true, 7), TextSpec(),
-        {"IdDec", "ID-Dec", F::Check}, ListSpec("EmrCanc", "Emer Cancel"), ListSpec("Beep", "Beep"),
-        ListSpec("AudMode", "Aud Mode"), ListSpec("Stun", "Stun"), ListSpec("AutTx", "Auto TX"),
-        ListSpec("Rpt", "RPT")}},
+        FormEntry("RxCode", "RX Code", K::FiveToneCode, kKeepFiveToneRx, true, 7), TextEntry(),
+        {"IdDec", "ID-Dec", F::Check}, ListEntry("EmrCanc", "Emer Cancel"), ListEntry("Beep", "Beep"),
+        ListEntry("AudMode", "Aud Mode"), ListEntry("Stun", "Stun"), ListEntry("AutTx", "Auto TX"),
+        ListEntry("Rpt", "RPT")}},
     {45, "5Tone TX Code CH", "Column_5ToneTxSheet", 32, ECodeRows::Numbered,
      "5ToneCodeCH.TXCodeCH.CH", {
         {"CH", 0, 40, 40, 100, 3},
@@ -167,8 +168,8 @@ const std::vector<SCodeSheet> kSheets = {
         {"Tone Length", 0, 85, 30, 200, 11, K::Timer3, "TonLen"}},
      {"USER", "CCIR", "ZVEI1", "ZVEI2", "DZVEI", "EEA", "EEA2", "DAPL", "EIA", "DTMF"}, {},
      {}, "Edit Format", {
-        FormSpec("TonPeriod", "Tone Period", K::Timer3), FormSpec("NoTonTim", "Notone Timer", K::Timer3),
-        FormSpec("TonLen", "Tone Length", K::Timer3)}},
+        FormEntry("TonPeriod", "Tone Period", K::Timer3), FormEntry("NoTonTim", "Notone Timer", K::Timer3),
+        FormEntry("TonLen", "Tone Length", K::Timer3)}},
     {48, "5Tone User Tone", "Column_5ToneUserToneSheet", 15, ECodeRows::Hex,
      "5ToneCodeCH.UsrTon.", {
         {"No.", 0, 40, 40, 100, 3},
@@ -176,8 +177,8 @@ const std::vector<SCodeSheet> kSheets = {
         {"Decode Low", 0, 80, 30, 200, 10, K::Frequency, "DecL"},
         {"Decode High", 0, 80, 30, 200, 11, K::Frequency, "DecH"}},
      {}, {}, {}, "Edit User Tone", {
-        FormSpec("Enc", "Encode", K::Frequency), FormSpec("DecL", "Decode Low", K::Frequency),
-        FormSpec("DecH", "Decode High", K::Frequency)}},
+        FormEntry("Enc", "Encode", K::Frequency), FormEntry("DecL", "Decode Low", K::Frequency),
+        FormEntry("DecH", "Decode High", K::Frequency)}},
 };
 // clang-format on
 

@@ -70,7 +70,7 @@ struct SCodeSheet {
     std::vector<int> fixedRows = {};
     // The editor of a row: its title and its fields in order.
     const char* editorTitle = nullptr;
-    std::vector<SFieldSpec> editor = {};
+    std::vector<SEditorField> editor = {};
 };
 
 // The code-channel sheets in view order; the multiple tones once, for views 3..34.

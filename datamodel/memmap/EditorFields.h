@@ -14,7 +14,7 @@ enum class EFieldControl {
 };
 
 // One control of an editor: the field it shows and how.
-struct SFieldSpec {
+struct SEditorField {
     const char* field; // the field's name under the editor's node ("DtmfTim", "Code")
     const char* label; // the text beside the control
     EFieldControl kind = EFieldControl::Auto;

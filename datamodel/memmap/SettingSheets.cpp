@@ -24,9 +24,9 @@ SSettingRow Row(const char* title, const char* field) {
 // A setting row whose edit box keeps only some characters while typing.
 SSettingRow Typed(const char* title, const char* field, const char* keep, bool upper = true,
                   bool dtmfLetters = false) {
-    SFieldSpec spec{field, Label(title), EFieldControl::Edit, keep, upper};
-    spec.dtmfLetters = dtmfLetters;
-    return {title, {spec}};
+    SEditorField editorField{field, Label(title), EFieldControl::Edit, keep, upper};
+    editorField.dtmfLetters = dtmfLetters;
+    return {title, {editorField}};
 }
 
 // The field names of the digit rows, fixed for the program's life.
@@ -259,8 +259,8 @@ const SSettingSheet* SettingSheetOf(int view) {
 
 std::string SettingRowText(const CNode& sheetNode, const SSettingRow& row) {
     std::string text;
-    for (const SFieldSpec& spec : row.fields) {
-        const CNode* field = sheetNode.FindChild(spec.field);
+    for (const SEditorField& editorField : row.fields) {
+        const CNode* field = sheetNode.FindChild(editorField.field);
         if (!field)
             return "------";
         text += LeafText(*field);

@@ -17,7 +17,7 @@ struct SSettingRow {
     const char* title;
     // The fields the row shows and its editor edits; several are flags shown as one
     // value (the digits "1" ... "7" or "_" each).
-    std::vector<SFieldSpec> fields;
+    std::vector<SEditorField> fields;
     bool Heading() const { return fields.empty(); }
 };
 

@@ -15,13 +15,13 @@ namespace {
 
 // The fields of the editor that the row keeps: the group channels have no tones and
 // no code, the DTMF format no timer and length of its own.
-std::vector<SFieldSpec> FieldsOfRow(const CCloneManager& registry, const SCodeSheet& sheet, int row,
-                                    const CNode& node) {
-    std::vector<SFieldSpec> fields;
-    for (const SFieldSpec& spec : sheet.editor) {
-        const CNode* field = node.FindChild(spec.field);
+std::vector<SEditorField> FieldsOfRow(const CCloneManager& registry, const SCodeSheet& sheet,
+                                      int row, const CNode& node) {
+    std::vector<SEditorField> fields;
+    for (const SEditorField& editorField : sheet.editor) {
+        const CNode* field = node.FindChild(editorField.field);
         if (field && CodeFieldApplies(registry, sheet, row, *field))
-            fields.push_back(spec);
+            fields.push_back(editorField);
     }
     return fields;
 }

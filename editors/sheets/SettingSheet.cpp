@@ -52,10 +52,10 @@ CSettingPage::CSettingPage(CCloneManager& registry, const SSettingSheet& sheet, 
     : CListEditPropPage(QString::fromUtf8(sheet.pages[static_cast<size_t>(page)].title), parent) {
     const int first = sheet.pages[static_cast<size_t>(page)].firstRow;
     const int end = PageEndRow(sheet, page);
-    std::vector<SFieldSpec> specs;
+    std::vector<SEditorField> specs;
     for (int r = first; r < end; ++r)
-        for (const SFieldSpec& spec : sheet.rows[static_cast<size_t>(r)].fields)
-            specs.push_back(spec);
+        for (const SEditorField& editorField : sheet.rows[static_cast<size_t>(r)].fields)
+            specs.push_back(editorField);
     m_fields = std::make_unique<CFieldSet>(node, specs, model, this);
     m_fields->SetRegistry(&registry);
 
@@ -97,8 +97,8 @@ CSettingPage::CSettingPage(CCloneManager& registry, const SSettingSheet& sheet, 
             label->setIndent(indented ? 16 : 0);
             grid->addWidget(label, at, 0);
             auto* flags = new QHBoxLayout;
-            for (const SFieldSpec& spec : row.fields)
-                if (CFieldControl* c = m_fields->Control(QString::fromUtf8(spec.field))) {
+            for (const SEditorField& editorField : row.fields)
+                if (CFieldControl* c = m_fields->Control(QString::fromUtf8(editorField.field))) {
                     if (!control)
                         control = c->Widget();
                     flags->addWidget(c->Widget());

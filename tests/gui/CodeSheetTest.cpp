@@ -121,7 +121,7 @@ void Enter(CFieldControl& control, const QString& value) {
     } else if (control.List()) {
         const int index = control.List()->findText(value);
         if (index < 0)
-            qWarning("%s has no entry %s", control.Spec().field, qPrintable(value));
+            qWarning("%s has no entry %s", control.EditorField().field, qPrintable(value));
         control.List()->setCurrentIndex(index);
     } else {
         Type(control.Edit(), value);

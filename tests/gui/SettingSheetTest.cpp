@@ -91,7 +91,7 @@ QString OtherText(const CFieldControl& control) {
         {"2ndTonFreq", "1500"},       {"IfFreq", "-21.41250"},    {"AlertTempReg", "50"},
         {"AlertTempPa", "-10"},
     };
-    const QString field = QString::fromUtf8(control.Spec().field);
+    const QString field = QString::fromUtf8(control.EditorField().field);
     if (const auto it = typed.find(field); it != typed.end())
         return it->second;
     if (QComboBox* list = control.List())
@@ -394,7 +394,7 @@ private slots:
         auto act = [&](QDialog& d) {
             ForEachControl(d, [](CFieldControl&) {});
             for (const auto& other : PageOf(d, 0).Fields().Controls())
-                if (QString(other->Spec().field) != c.field) {
+                if (QString(other->EditorField().field) != c.field) {
                     Change(*other);
                     break;
                 }
@@ -479,7 +479,7 @@ private slots:
         CTolvarSettingSheet& sheet = s.Show(view);
         auto changeAll = [&](QDialog& d) {
             ForEachControl(d, [&](CFieldControl& c) {
-                if (model != 0 || !LmrFixed(c.Spec().field))
+                if (model != 0 || !LmrFixed(c.EditorField().field))
                     Change(c);
             });
         };
@@ -490,12 +490,12 @@ private slots:
         QVERIFY2(s.boxes.isEmpty(), qPrintable(s.boxes.join('\n')));
         QStringList paths, cells;
         for (size_t r = 0; r < table.rows.size(); ++r) {
-            for (const SFieldSpec& spec : table.rows[r].fields) {
-                paths << QString(table.node) + "." + spec.field;
-                QVERIFY2((model == 0 && LmrFixed(spec.field)) ||
-                             before.at(spec.field) !=
-                                 LeafText(*s.Node(table.node).FindChild(spec.field)),
-                         spec.field);
+            for (const SEditorField& editorField : table.rows[r].fields) {
+                paths << QString(table.node) + "." + editorField.field;
+                QVERIFY2((model == 0 && LmrFixed(editorField.field)) ||
+                             before.at(editorField.field) !=
+                                 LeafText(*s.Node(table.node).FindChild(editorField.field)),
+                         editorField.field);
             }
             if (!table.rows[r].Heading())
                 cells << sheet.Grid().Model().CellText(static_cast<int>(r), 1);

@@ -84,8 +84,9 @@ TEST(CodeSheets, EveryRowOfEverySheetHasItsNodeCellsAndEditorFields) {
                 // The editor finds every field of its table under the row's node.
                 const CNode* node = doc.Registry().Model()->GetNodeByPath(path);
                 ASSERT_NE(node, nullptr) << path;
-                for (const SFieldSpec& spec : sheet.editor)
-                    EXPECT_NE(node->FindChild(spec.field), nullptr) << path << "." << spec.field;
+                for (const SEditorField& editorField : sheet.editor)
+                    EXPECT_NE(node->FindChild(editorField.field), nullptr)
+                        << path << "." << editorField.field;
                 // Only codes and names may be empty.
                 for (size_t c = 1; c < cells.size(); ++c) {
                     const SCodeColumn& column = sheet.columns[c];
@@ -135,15 +136,15 @@ TEST(CodeSheets, EveryEditorFieldIsKeptByTheFile) {
             for (int row : rowsTried) {
                 const std::string path = CodeRowPath(sheet, row, 0);
                 const CNode& group = doc.Node(path);
-                for (const SFieldSpec& spec : sheet.editor) {
-                    const CNode* field = group.FindChild(spec.field);
+                for (const SEditorField& editorField : sheet.editor) {
+                    const CNode* field = group.FindChild(editorField.field);
                     ASSERT_NE(field, nullptr);
                     if (!CodeFieldApplies(doc.Registry(), sheet, row, *field))
                         continue;
                     const std::string other = OtherText(*field);
                     if (other.empty())
                         continue;
-                    const STreeLeaf* leaf = index.Find(path + "." + spec.field);
+                    const STreeLeaf* leaf = index.Find(path + "." + editorField.field);
                     if (!leaf) {
                         // Only the other variant's areas are missing from its index.
                         EXPECT_EQ(path.find(model == ModelLMR ? "5Tone" : "2Tone"), 0u) << path;

@@ -27,9 +27,9 @@ TEST(SettingSheets, RowsNameFieldsOfTheTree) {
                 if (row.Heading()) {
                     EXPECT_NE(row.title[0], ' ') << row.title;
                 }
-                for (const SFieldSpec& spec : row.fields) {
-                    EXPECT_NE(node->FindChild(spec.field), nullptr)
-                        << sheet.node << "." << spec.field;
+                for (const SEditorField& editorField : row.fields) {
+                    EXPECT_NE(node->FindChild(editorField.field), nullptr)
+                        << sheet.node << "." << editorField.field;
                 }
                 EXPECT_NE(SettingRowText(*node, row), "------") << row.title;
             }
@@ -77,8 +77,8 @@ TEST(SettingSheets, RowsAndFieldsPerPage) {
         for (int page = 0; page < static_cast<int>(c.fields.size()); ++page) {
             std::set<std::string> fields;
             for (int r = sheet.pages[size_t(page)].firstRow; r < PageEndRow(sheet, page); ++r)
-                for (const SFieldSpec& spec : sheet.rows[size_t(r)].fields)
-                    fields.insert(spec.field);
+                for (const SEditorField& editorField : sheet.rows[size_t(r)].fields)
+                    fields.insert(editorField.field);
             EXPECT_EQ(fields.size(), c.fields[size_t(page)]) << c.view << " page " << page;
         }
     }
