@@ -28,6 +28,7 @@
 #include "shell/MessageView.h"
 #include "shell/QtInteraction.h"
 #include "shell/TolvarApp.h"
+#include "GuiTestApp.h"
 #include "shell/TreeView.h"
 
 namespace {
@@ -37,15 +38,7 @@ struct SCodeApp {
     bool ok = false;
 
     explicit SCodeApp(int model) {
-        QSettings("Velk", "CS-Tolvar").clear();
-        QSettings("Velk", "CS-Tolvar").setValue("Model/ModelVer", model);
-        app.SetSplashDuration(0);
-        app.SetSheetMaker(MakeTolvarSheet);
-        ok = app.InitInstance({"cs-tolvar"});
-        if (!ok)
-            return;
-        app.Interaction()->SetSilent(true);
-        app.Interaction()->SetBoxHook([](const SBoxRecord&) { return EAnswer::Ok; });
+        ok = StartTestApp(app, model, [](const SBoxRecord&) { return EAnswer::Ok; });
     }
     CTolvarMainFrame& Frame() { return *app.MainFrame(); }
     CCloneManager& Registry() { return app.Document()->Registry(); }
@@ -406,13 +399,7 @@ private slots:
 };
 
 int main(int argc, char* argv[]) {
-    QTemporaryDir home;
-    qputenv("XDG_CONFIG_HOME", home.path().toUtf8());
-    qputenv("TMPDIR", home.path().toUtf8());
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    CodeSheetTest test;
-    return QTest::qExec(&test, argc, argv);
+    return RunOffscreenTests<CodeSheetTest>(argc, argv);
 }
 
 #include "CodeSheetTest.moc"

@@ -28,6 +28,7 @@
 #include "shell/PrintJob.h"
 #include "shell/QtInteraction.h"
 #include "shell/TolvarApp.h"
+#include "GuiTestApp.h"
 #include "shell/TreeView.h"
 
 namespace {
@@ -42,16 +43,10 @@ struct SPrintApp {
     QString outputFile; // where the chosen printer writes; empty: no printer
 
     SPrintApp(int model, const QString& file) : pdf(file), outputFile(file) {
-        QSettings("Velk", "CS-Tolvar").clear();
-        QSettings("Velk", "CS-Tolvar").setValue("Model/ModelVer", model);
         QFile::remove(file);
-        app.SetSplashDuration(0);
-        app.SetSheetMaker(MakeTolvarSheet);
-        ok = app.InitInstance({"cs-tolvar"});
+        ok = StartTestApp(app, model, [](const SBoxRecord&) { return EAnswer::Ok; });
         if (!ok)
             return;
-        app.Interaction()->SetSilent(true);
-        app.Interaction()->SetBoxHook([](const SBoxRecord&) { return EAnswer::Ok; });
         Job().SetDialogRunner([this](QPrinter& printer) {
             ++choices;
             printer.setOutputFormat(QPrinter::PdfFormat);
@@ -389,13 +384,7 @@ private slots:
 };
 
 int main(int argc, char* argv[]) {
-    QTemporaryDir home;
-    qputenv("XDG_CONFIG_HOME", home.path().toUtf8());
-    qputenv("TMPDIR", home.path().toUtf8());
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    PrintTest test;
-    return QTest::qExec(&test, argc, argv);
+    return RunOffscreenTests<PrintTest>(argc, argv);
 }
 
 #include "PrintTest.moc"

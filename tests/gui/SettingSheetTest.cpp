@@ -31,6 +31,7 @@
 #include "shell/MainFrame.h"
 #include "shell/QtInteraction.h"
 #include "shell/TolvarApp.h"
+#include "GuiTestApp.h"
 #include "shell/TreeView.h"
 
 namespace {
@@ -122,15 +123,7 @@ struct SApp {
     bool ok = false;
 
     explicit SApp(int model) {
-        QSettings("Velk", "CS-Tolvar").clear();
-        QSettings("Velk", "CS-Tolvar").setValue("Model/ModelVer", model);
-        app.SetSplashDuration(0);
-        app.SetSheetMaker(MakeTolvarSheet);
-        ok = app.InitInstance({"cs-tolvar"});
-        if (!ok)
-            return;
-        app.Interaction()->SetSilent(true);
-        app.Interaction()->SetBoxHook([this](const SBoxRecord& box) {
+        ok = StartTestApp(app, model, [this](const SBoxRecord& box) {
             boxes << box.text;
             return EAnswer::Ok;
         });
@@ -543,13 +536,7 @@ private slots:
 };
 
 int main(int argc, char* argv[]) {
-    QTemporaryDir home;
-    qputenv("XDG_CONFIG_HOME", home.path().toUtf8());
-    qputenv("TMPDIR", home.path().toUtf8());
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    SettingSheetTest test;
-    return QTest::qExec(&test, argc, argv);
+    return RunOffscreenTests<SettingSheetTest>(argc, argv);
 }
 
 #include "SettingSheetTest.moc"

@@ -28,6 +28,7 @@
 #include "shell/MessageView.h"
 #include "shell/QtInteraction.h"
 #include "shell/TolvarApp.h"
+#include "GuiTestApp.h"
 #include "shell/TreeView.h"
 
 namespace {
@@ -37,14 +38,7 @@ struct SSheetApp {
     std::deque<EAnswer> answers;
 
     explicit SSheetApp(int model) {
-        QSettings("Velk", "CS-Tolvar").clear();
-        QSettings("Velk", "CS-Tolvar").setValue("Model/ModelVer", model);
-        app.SetSplashDuration(0);
-        app.SetSheetMaker(MakeTolvarSheet);
-        ok = app.InitInstance({"cs-tolvar"});
-        if (!ok) return;
-        app.Interaction()->SetSilent(true);
-        app.Interaction()->SetBoxHook([this](const SBoxRecord&) {
+        ok = StartTestApp(app, model, [this](const SBoxRecord&) {
             if (answers.empty()) return EAnswer::Cancel;
             const EAnswer a = answers.front();
             answers.pop_front();
@@ -351,13 +345,7 @@ private slots:
 };
 
 int main(int argc, char* argv[]) {
-    QTemporaryDir home;
-    qputenv("XDG_CONFIG_HOME", home.path().toUtf8());
-    qputenv("TMPDIR", home.path().toUtf8());
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    SheetTest test;
-    return QTest::qExec(&test, argc, argv);
+    return RunOffscreenTests<SheetTest>(argc, argv);
 }
 
 #include "SheetTest.moc"

@@ -30,6 +30,7 @@
 #include "shell/ProgressDialog.h"
 #include "shell/QtInteraction.h"
 #include "shell/TolvarApp.h"
+#include "GuiTestApp.h"
 #include "shell/TreeView.h"
 
 namespace {
@@ -510,14 +511,7 @@ private:
 };
 
 int main(int argc, char* argv[]) {
-    // A profile of the test's own, never the user's.
-    QTemporaryDir home;
-    qputenv("XDG_CONFIG_HOME", home.path().toUtf8());
-    qputenv("TMPDIR", home.path().toUtf8()); // the instance lock too
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    ShellTest test;
-    return QTest::qExec(&test, argc, argv);
+    return RunOffscreenTests<ShellTest>(argc, argv);
 }
 
 #include "ShellTest.moc"

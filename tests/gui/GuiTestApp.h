@@ -1,0 +1,42 @@
+// What every desktop-program test starts from: a profile and temporary folder of its
+// own (never the user's), the offscreen platform, and a program started on a chosen
+// variant whose message boxes are answered by the test.
+#pragma once
+
+#include <QApplication>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <functional>
+
+#include "editors/sheets/Sheets.h"
+#include "shell/QtInteraction.h"
+#include "shell/TolvarApp.h"
+
+// Starts app on the variant (0 LMR, 1 PMR) with a fresh profile, every sheet, no
+// splash, and boxes answered by answer; false when it did not start.
+inline bool StartTestApp(CTolvarApp& app, int model,
+                         std::function<EAnswer(const SBoxRecord&)> answer) {
+    QSettings("Velk", "CS-Tolvar").clear();
+    QSettings("Velk", "CS-Tolvar").setValue("Model/ModelVer", model);
+    app.SetSplashDuration(0);
+    app.SetSheetMaker(MakeTolvarSheet);
+    if (!app.InitInstance({"cs-tolvar"}))
+        return false;
+    app.Interaction()->SetSilent(true);
+    app.Interaction()->SetBoxHook(std::move(answer));
+    return true;
+}
+
+// The main of a test program: runs the slots of Test offscreen with its own profile
+// and temporary folder (where the instance lock lives too).
+template <class Test>
+int RunOffscreenTests(int argc, char* argv[]) {
+    QTemporaryDir home;
+    qputenv("XDG_CONFIG_HOME", home.path().toUtf8());
+    qputenv("TMPDIR", home.path().toUtf8());
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    Test test;
+    return QTest::qExec(&test, argc, argv);
+}
