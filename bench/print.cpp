@@ -13,6 +13,7 @@
 #include "editors/sheets/Sheets.h"
 #include "shell/PrintJob.h"
 #include "shell/TolvarApp.h"
+#include "gui/OwnProfile.h"
 
 namespace {
 
@@ -28,10 +29,7 @@ double TimeJob(CPrintJob& job, const QString& path, int& pages) {
 
 int main(int argc, char* argv[]) {
     QTemporaryDir config;
-    qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
-    qputenv("TMPDIR", config.path().toUtf8());
-    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    UseOwnProfile(config, false);
     QApplication app(argc, argv);
     for (int model : {0, 1}) {
         QSettings("Velk", "CS-Tolvar").setValue("Model/ModelVer", model);

@@ -18,6 +18,7 @@
 #include "shell/MainFrame.h"
 #include "shell/TolvarApp.h"
 #include "shell/TreeView.h"
+#include "gui/OwnProfile.h"
 
 namespace {
 
@@ -38,10 +39,7 @@ int main(int argc, char* argv[]) {
     QElapsedTimer sinceMain;
     sinceMain.start();
     QTemporaryDir config;
-    qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
-    qputenv("TMPDIR", config.path().toUtf8());
-    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    UseOwnProfile(config, false);
     QApplication app(argc, argv);
     CTolvarApp tolvar;
     tolvar.SetSplashDuration(0);

@@ -52,11 +52,11 @@ CSettingPage::CSettingPage(CCloneManager& registry, const SSettingSheet& sheet, 
     : CListEditPropPage(QString::fromUtf8(sheet.pages[static_cast<size_t>(page)].title), parent) {
     const int first = sheet.pages[static_cast<size_t>(page)].firstRow;
     const int end = PageEndRow(sheet, page);
-    std::vector<SEditorField> specs;
+    std::vector<SEditorField> pageFields;
     for (int r = first; r < end; ++r)
         for (const SEditorField& editorField : sheet.rows[static_cast<size_t>(r)].fields)
-            specs.push_back(editorField);
-    m_fields = std::make_unique<CFieldSet>(node, specs, model, this);
+            pageFields.push_back(editorField);
+    m_fields = std::make_unique<CFieldSet>(node, pageFields, model, this);
     m_fields->SetRegistry(&registry);
 
     auto* outer = new QVBoxLayout(this);

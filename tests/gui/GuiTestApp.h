@@ -9,6 +9,7 @@
 #include <QtTest>
 #include <functional>
 
+#include "OwnProfile.h"
 #include "editors/sheets/Sheets.h"
 #include "shell/QtInteraction.h"
 #include "shell/TolvarApp.h"
@@ -28,14 +29,11 @@ inline bool StartTestApp(CTolvarApp& app, int model,
     return true;
 }
 
-// The main of a test program: runs the slots of Test offscreen with its own profile
-// and temporary folder (where the instance lock lives too).
+// The main of a test program: runs the slots of Test offscreen with its own profile.
 template <class Test>
 int RunOffscreenTests(int argc, char* argv[]) {
     QTemporaryDir home;
-    qputenv("XDG_CONFIG_HOME", home.path().toUtf8());
-    qputenv("TMPDIR", home.path().toUtf8());
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    UseOwnProfile(home, true);
     QApplication app(argc, argv);
     Test test;
     return QTest::qExec(&test, argc, argv);

@@ -8,6 +8,7 @@
 #include <QTimer>
 #include <cstdio>
 
+#include "OwnProfile.h"
 #include "datamodel/DataManagers.h"
 #include "datamodel/memmap/ChannelEditing.h"
 #include "datamodel/nodes/Node.h"
@@ -115,7 +116,7 @@ void SaveSettingEditors(CTolvarApp& tolvar, QWidget& owner, const QDir& out, int
 
 int main(int argc, char* argv[]) {
     QTemporaryDir config;
-    qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+    UseOwnProfile(config, false);
     QApplication app(argc, argv);
     const QDir out(argc > 1 ? argv[1] : "screenshots");
     QDir().mkpath(out.path());
