@@ -117,7 +117,8 @@ fuzz-build: fuzz-deps $(FUZZ_DIR)/CMakeCache.txt
 
 # $(call fuzz-run,SECONDS,CORPUS,RUNS): each harness of FUZZ_HARNESSES replays its
 # regressions, then fuzzes for SECONDS (or RUNS inputs, -1: no limit) over CORPUS/<harness>,
-# which is filled from the seed corpus first; one line of statistics per harness.
+# which is filled from the seed corpus first; one line of statistics per harness. A run
+# stopped by SIGINT (libFuzzer exits with 72) is reported as interrupted, not as a finding.
 define fuzz-run
 	@mkdir -p $(FUZZ_DIR)/artifacts $(FUZZ_DIR)/logs
 	@for h in $(FUZZ_HARNESSES); do \
@@ -130,8 +131,13 @@ define fuzz-run
 	  fi; \
 	  corpus=$(2)/$$h; mkdir -p $$corpus; cp -n tests/fuzz/corpus/$$h/* $$corpus/; \
 	  $$bin -max_total_time=$(1) -runs=$(3) -timeout=30 -print_final_stats=1 $(FUZZ_OPTIONS) \
-	    -artifact_prefix=$(FUZZ_DIR)/artifacts/ $$corpus >> $$log 2>&1 || \
-	    { tail -n 60 $$log; echo "fuzz_$$h: FAILED (log: $$log, input in $(FUZZ_DIR)/artifacts/)"; exit 1; }; \
+	    -artifact_prefix=$(FUZZ_DIR)/artifacts/ $$corpus >> $$log 2>&1; status=$$?; \
+	  if [ $$status = 72 ]; then \
+	    echo "fuzz_$$h: interrupted after $$(sed -n 's/^stat::number_of_executed_units: *//p' $$log) runs, nothing found (log: $$log)"; \
+	    exit 1; \
+	  elif [ $$status != 0 ]; then \
+	    tail -n 60 $$log; echo "fuzz_$$h: FAILED (log: $$log, input in $(FUZZ_DIR)/artifacts/)"; exit 1; \
+	  fi; \
 	  printf 'fuzz_%-10s %11s runs %7s/s %6ss, corpus %5s, %s regressions passed\n' $$h \
 	    "$$(sed -n 's/^stat::number_of_executed_units: *//p' $$log)" \
 	    "$$(sed -n 's/^stat::average_exec_per_sec: *//p' $$log)" \
