@@ -1,13 +1,8 @@
-// What a print job prints: the views of "print all" for each variant, and the
-// queue of view ids a job works through.
+// The queue of view ids a print job works through.
 #pragma once
 
 #include <array>
 #include <vector>
-
-// The view ids "print all" prints for a variant (0 LMR, 1 PMR), in order. The
-// maker-reserved view is never among them.
-const std::vector<int>& PrintAllOrder(int model);
 
 class CPrintQueue {
 public:
@@ -17,9 +12,6 @@ public:
 
     CPrintQueue() { ClearQueue(); }
 
-    // Stores the flag and returns the one before.
-    int SetSelectionFlag(int value);
-    int SelectionFlag() const { return m_selection; }
     // Every entry -1.
     void ClearQueue();
     // Appends id, or the print-all list of model for kPrintAll. Refused (false,
@@ -31,6 +23,5 @@ public:
     std::vector<int> Entries() const;
 
 private:
-    int m_selection = 0;
     std::array<int, kCapacity + 1> m_queue{}; // the last entry stays -1
 };

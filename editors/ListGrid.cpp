@@ -17,67 +17,7 @@ QString ShortenText(const QString& text, int width, int inset, const QFontMetric
 
 // ---------------------------------------------------------------------------------------
 
-void CGridModel::SetColumns(std::vector<SGridColumn> columns) {
-    beginResetModel();
-    m_columns = std::move(columns);
-    for (QStringList& row : m_rows)
-        row.resize(static_cast<qsizetype>(m_columns.size()));
-    endResetModel();
-}
-
-void CGridModel::SetRowCount(int rows) {
-    beginResetModel();
-    m_rows.assign(static_cast<size_t>(std::max(rows, 0)),
-                  QStringList(static_cast<qsizetype>(m_columns.size())));
-    endResetModel();
-}
-
-void CGridModel::SetCellText(int row, int column, const QString& text) {
-    if (row < 0 || row >= rowCount() || column < 0 || column >= columnCount()) return;
-    QString& cell = m_rows[static_cast<size_t>(row)][column];
-    if (cell == text) return;
-    cell = text;
-    const QModelIndex at = index(row, column);
-    emit dataChanged(at, at, {Qt::DisplayRole});
-}
-
-QString CGridModel::CellText(int row, int column) const {
-    if (row < 0 || row >= rowCount() || column < 0 || column >= columnCount()) return {};
-    return m_rows[static_cast<size_t>(row)][column];
-}
-
-int CGridModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(m_rows.size());
-}
-
-int CGridModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(m_columns.size());
-}
-
-QVariant CGridModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid()) return {};
-    const SGridColumn& column = m_columns[static_cast<size_t>(index.column())];
-    switch (role) {
-    case Qt::DisplayRole: return CellText(index.row(), index.column());
-    case Qt::TextAlignmentRole: return QVariant::fromValue(column.alignment | Qt::AlignVCenter);
-    case Qt::ForegroundRole: return column.text.isValid() ? QVariant(column.text) : QVariant();
-    case Qt::BackgroundRole:
-        return column.background.isValid() ? QVariant(column.background) : QVariant();
-    default: return {};
-    }
-}
-
-QVariant CGridModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 &&
-        section < columnCount())
-        return m_columns[static_cast<size_t>(section)].title;
-    return {};
-}
-
-// ---------------------------------------------------------------------------------------
-
-CListViewExs::CListViewExs(QWidget* parent) : QTableView(parent), m_model(this) {
-    setModel(&m_model);
+CListViewExs::CListViewExs(QWidget* parent) : QTableView(parent) {
     setItemDelegate(new CGridDelegate(this));
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
@@ -125,7 +65,7 @@ void CListViewExs::paintEvent(QPaintEvent* event) {
     // The selected row's highlight reaches the right edge beyond the last column,
     // and, with the focus, a focus frame goes round the whole row.
     const int row = GetSelectedRow();
-    const int columns = m_model.columnCount();
+    const int columns = model() ? model()->columnCount() : 0;
     if (row < 0 || columns == 0) return;
     const int right = columnViewportPosition(columns - 1) + columnWidth(columns - 1);
     const int width = viewport()->width();
@@ -156,11 +96,6 @@ void CGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
     if (selected) {
         text = pal.color(focused ? QPalette::HighlightedText : QPalette::ButtonText);
         background = pal.color(focused ? QPalette::Highlight : QPalette::Button);
-    } else {
-        if (const QVariant own = index.data(Qt::ForegroundRole); own.isValid())
-            text = own.value<QColor>();
-        if (const QVariant own = index.data(Qt::BackgroundRole); own.isValid())
-            background = own.value<QColor>();
     }
     painter->save();
     painter->fillRect(option.rect, background);

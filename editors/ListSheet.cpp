@@ -3,191 +3,192 @@
 #include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
-#include <QMenu>
+#include <QScrollBar>
 #include <QSettings>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "datamodel/memmap/ChannelEditing.h"
-#include "shell/Commands.h"
-#include "shell/Document.h"
+#include "datamodel/CloneManager.h"
+#include "datamodel/DataManagers.h"
+#include "datamodel/memmap/SettingSheets.h"
+#include "datamodel/memmap/TreeAccess.h"
+#include "datamodel/nodes/ValueNodes.h"
+#include "document/Product.h"
 
 namespace {
 
-Qt::Alignment AlignmentOf(int format) {
-    switch (format) {
-    case 1: return Qt::AlignRight;
-    case 2: return Qt::AlignHCenter;
-    default: return Qt::AlignLeft;
-    }
+// Digits typed within this time make one number ("1" then "2": 12).
+constexpr qint64 kTypeAheadMs = 1000;
+
+QSettings Profile() {
+    return QSettings(QString::fromUtf8(kProfileOrganisation), QString::fromUtf8(kProfileApplication));
 }
 
-QColor ColourOf(QRgb value) {
-    return value == 0xFFFFFFFF ? QColor() : QColor::fromRgb(value);
+QString WidthKey(const SViewDef& view, int column) {
+    return QString("%1/Width%2").arg(QString::fromUtf8(view.section)).arg(column);
 }
 
 } // namespace
 
-CListSheet::CListSheet(const SSheetDef& definition, CTolvarCloneSupportDoc& document,
-                       QWidget* parent)
-    : CSheetView(parent), m_def(definition), m_doc(document), m_grid(new CListViewExs(this)) {
+CListSheet::CListSheet(CCloneManager& registry, const SViewDef& view, QWidget* parent)
+    : CSheetView(parent), m_registry(registry), m_model(new CSheetModel(registry, view, this)),
+      m_grid(new CListViewExs(this)) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_grid);
     setFocusProxy(m_grid);
-
-    std::vector<SGridColumn> columns;
-    for (const SColumnDef& c : m_def.columns)
-        columns.push_back({QString::fromUtf8(c.title), AlignmentOf(c.format), ColourOf(c.text),
-                           ColourOf(c.background)});
-    m_grid->Model().SetColumns(columns);
-    // Widths from the profile, kept within each column's limits.
-    for (size_t i = 0; i < m_def.columns.size(); ++i) {
-        const SColumnDef& c = m_def.columns[i];
-        const int stored = QSettings(QStringLiteral("Velk"), QStringLiteral("CS-Tolvar"))
-                               .value(QString("%1/Width%2").arg(m_def.section).arg(i), c.width)
-                               .toInt();
-        m_grid->setColumnWidth(static_cast<int>(i), std::clamp(stored, c.minimum, c.maximum));
-    }
+    m_grid->setModel(m_model);
+    LoadColumnWidths();
     connect(m_grid->horizontalHeader(), &QHeaderView::sectionResized, this,
             [this](int column, int, int width) { SaveColumnWidth(column, width); });
-    connect(m_grid->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-            [this] { emit TrailingTextChanged(); });
-    connect(m_grid, &QAbstractItemView::doubleClicked, this, [this] {
-        EditRow();
-        m_grid->setFocus();
+    connect(m_grid->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        emit TrailingTextChanged();
+        emit CommandStatesChanged();
     });
+    connect(m_model, &CSheetModel::modelReset, this, [this] {
+        // The rows were read again with another count: a row stays selected.
+        const int rows = RowCount();
+        if (rows > 0) SelectRow(std::clamp(m_grid->currentIndex().row(), 0, rows - 1));
+    });
+    connect(m_model, &CSheetModel::RowsRefreshed, this, [this] {
+        emit TrailingTextChanged();
+        emit CommandStatesChanged();
+    });
+    connect(m_grid, &QAbstractItemView::doubleClicked, this, [this] { EditSelected(); });
     m_grid->installEventFilter(this);
     m_grid->viewport()->installEventFilter(this);
     m_grid->setContextMenuPolicy(Qt::DefaultContextMenu);
-    SetRows(m_def.rows, 0);
+    SelectRow(0);
+}
+
+void CListSheet::LoadColumnWidths() {
+    const QSettings profile = Profile();
+    const std::vector<SViewColumn>& columns = View().columns;
+    const QSignalBlocker quiet(m_grid->horizontalHeader());
+    for (size_t i = 0; i < columns.size(); ++i) {
+        const SViewColumn& c = columns[i];
+        const int stored = profile.value(WidthKey(View(), static_cast<int>(i)), c.width).toInt();
+        m_grid->setColumnWidth(static_cast<int>(i), std::clamp(stored, c.minimum, c.maximum));
+    }
+    if (View().sheet == ESheetKind::Setting) FitColumns();
+}
+
+void CListSheet::FitColumns() {
+    // The default widths are for a narrower font than most desktops use: a column
+    // the user never sized starts wide enough for its row titles and for the texts
+    // its values can take.
+    const QFontMetrics metrics(m_grid->font());
+    const SSettingSheet& table = *View().setting;
+    const CNode* node = m_model->Rows().RowNode(0);
+    int fit[2] = {0, 0};
+    for (const SSettingRow& row : table.rows) {
+        fit[0] = std::max(fit[0], metrics.horizontalAdvance(QString::fromUtf8(row.title)));
+        QStringList texts;
+        if (row.fields.size() > 1) texts << QString(static_cast<int>(row.fields.size()), QChar('8'));
+        const CNode* field =
+            node && row.fields.size() == 1 ? node->FindChild(row.fields[0].field) : nullptr;
+        if (field) texts << QString::fromStdString(LeafText(*field));
+        if (const auto* value = dynamic_cast<const CNumNode*>(field))
+            for (const auto& option : value->Options())
+                texts << QString::fromStdString(option.first);
+        for (const QString& text : texts)
+            fit[1] = std::max(fit[1], metrics.horizontalAdvance(text));
+    }
+    const QSettings profile = Profile();
+    for (int column = 0; column < 2; ++column) {
+        if (profile.contains(WidthKey(View(), column))) continue;
+        const int wanted = std::min(fit[column] + 16, 400);
+        if (wanted > m_grid->columnWidth(column)) m_grid->setColumnWidth(column, wanted);
+    }
 }
 
 void CListSheet::SaveColumnWidth(int column, int width) {
-    QSettings(QStringLiteral("Velk"), QStringLiteral("CS-Tolvar"))
-        .setValue(QString("%1/Width%2").arg(m_def.section).arg(column), width);
+    Profile().setValue(WidthKey(View(), column), width);
 }
 
-void CListSheet::SelectRow(int row) {
-    if (row < 0 || row >= m_rows) return;
-    m_grid->selectRow(row);
-    m_grid->setCurrentIndex(m_grid->Model().index(row, 0));
-    m_grid->scrollTo(m_grid->Model().index(row, 0));
-}
-
-void CListSheet::SetRows(int count, int offset) {
-    const int selected = GetSelectedRow();
-    m_rows = std::max(count, 0);
-    m_offset = offset;
-    m_grid->Model().SetRowCount(m_rows);
-    SelectRow(selected < 0 || selected >= m_rows ? 0 : selected);
-}
-
-void CListSheet::RefreshAll() {
-    for (int row = 0; row < m_rows; ++row)
-        RefreshRow(row);
-    if (const int row = GetSelectedRow(); row >= 0) m_grid->scrollTo(m_grid->Model().index(row, 0));
+void CListSheet::ShowView(int id) {
+    if (const SViewDef* view = ViewOf(id); view && view->slot == View().slot)
+        m_model->SetView(*view);
+    m_model->Refresh();
+    if (GetSelectedRow() < 0 && RowCount() > 0) SelectRow(0);
+    if (const int row = GetSelectedRow(); row >= 0) m_grid->scrollTo(m_model->index(row, 0));
     emit TrailingTextChanged();
 }
 
-void CListSheet::RefreshOne(int row) {
-    RefreshRow(row);
-}
-
-void CListSheet::SetCellText(int row, int column, const QString& text) {
-    m_grid->Model().SetCellText(row, column, text.left(511));
+void CListSheet::SelectRow(int row) {
+    if (row < 0 || row >= RowCount()) return;
+    const QModelIndex at = m_model->index(row, 0);
+    m_grid->setCurrentIndex(at);
+    m_grid->selectionModel()->select(at, QItemSelectionModel::ClearAndSelect |
+                                             QItemSelectionModel::Rows);
+    m_grid->scrollTo(at);
 }
 
 QString CListSheet::TrailingText() const {
-    const int row = GetSelectedRow();
-    return row >= 0 ? QString(" - CH %1").arg(row + 1) : QStringLiteral("     ");
+    return QString::fromStdString(m_model->Rows().Status(GetSelectedRow()));
 }
 
-void CListSheet::MarkModified() {
-    m_doc.SetModifiedFlag(true);
-}
-
-bool CListSheet::OnCommand(int id) {
-    const int row = GetSelectedRow();
-    const int channel = row + m_offset + 1;
-    CChannelEditor channels(m_doc.Registry());
-    switch (id) {
-    case kCmdEditMemory:
-        if (row >= 0) EditRow();
-        m_grid->setFocus();
-        return true;
-    case kCmdCut:
-    case kCmdUndo: return true;
-    default: break;
-    }
-    if (!m_channelCommands || row < 0) return false;
-    switch (id) {
-    case kCmdPrioA: channels.SetPrioA(channel); RefreshAll(); MarkModified(); return true;
-    case kCmdEmergency: channels.SetEmergency(channel); RefreshAll(); MarkModified(); return true;
-    case kCmdEmergencyOff: channels.SetEmergency(0); RefreshAll(); MarkModified(); return true;
-    case kCmdCopy: CopyRow(); break;
-    case kCmdPaste: PasteRow(); break;
-    case kCmdClear: ClearRow(); break;
-    case kCmdDelete: DeleteRow(); break;
-    case kCmdInsert: InsertRow(); break;
-    default: return false;
-    }
+void CListSheet::EditSelected() {
+    if (GetSelectedRow() >= 0) EditRow();
     m_grid->setFocus();
-    return true;
 }
 
-bool CListSheet::OnUpdateCommand(int id, SCommandState& state) {
-    const int row = GetSelectedRow();
-    const bool channel = m_channelCommands && row >= 0;
-    CChannelEditor channels(m_doc.Registry());
-    switch (id) {
-    case kCmdEditMemory: state = {row >= 0, false}; return true;
-    case kCmdPrioA: state = {channel, channel && channels.PrioA() == row + m_offset + 1}; return true;
-    case kCmdEmergency:
-        state = {channel, channel && channels.Emergency() == row + m_offset + 1};
-        return true;
-    case kCmdEmergencyOff:
-    case kCmdCopy:
-    case kCmdClear:
-    case kCmdDelete:
-    case kCmdInsert: state = {channel, false}; return true;
-    case kCmdPaste: state = {channel && CanPaste(), false}; return true;
+bool CListSheet::OnCommand(ECommand command) {
+    switch (command) {
+    case ECommand::EditMemory: EditSelected(); return true;
+    case ECommand::Cut:
+    case ECommand::Undo: return true;
     default: return false;
     }
 }
 
-void CListSheet::ShowContextMenu(const QPoint& at) {
-    if (GetSelectedRow() < 0 || m_def.popupMenu == 0) return;
-    QMenu menu(this);
-    const auto add = [&](int id, const char* text) {
-        QAction* action = menu.addAction(QString::fromUtf8(text));
-        SCommandState state;
-        OnUpdateCommand(id, state);
-        action->setEnabled(state.enabled);
-        action->setCheckable(state.checked);
-        action->setChecked(state.checked);
-        connect(action, &QAction::triggered, this, [this, id] { OnCommand(id); });
-    };
-    add(kCmdEditMemory, "&Edit Memory...\tEnter");
-    if (m_def.popupMenu == 131) {
-        menu.addSeparator();
-        add(kCmdPrioA, "Prio A");
-        add(kCmdEmergency, "Emergency");
-        add(kCmdEmergencyOff, "Emergency OFF");
-        menu.addSeparator();
-        add(kCmdCopy, "Copy\tCtrl+C");
-        add(kCmdPaste, "Paste\tCtrl+V");
-        menu.addSeparator();
-        add(kCmdClear, "Clear");
-        add(kCmdDelete, "Delete\tDelete");
-        add(kCmdInsert, "Insert\tInsert");
+bool CListSheet::OnUpdateCommand(ECommand command, SCommandState& state) const {
+    switch (command) {
+    case ECommand::EditMemory: state = {GetSelectedRow() >= 0, false}; return true;
+    case ECommand::PrioA:
+    case ECommand::Emergency:
+    case ECommand::EmergencyOff:
+    case ECommand::Copy:
+    case ECommand::Paste:
+    case ECommand::Clear:
+    case ECommand::Delete:
+    case ECommand::Insert: state = {}; return true;
+    default: return false;
     }
-    menu.exec(at);
+}
+
+bool CListSheet::TypeAhead(const QString& text) {
+    if (text.isEmpty() || !text.at(0).isLetterOrNumber()) return false;
+    if (!m_typedAt.isValid() || m_typedAt.elapsed() > kTypeAheadMs) m_typed.clear();
+    m_typedAt.restart();
+    m_typed += text;
+    // The row titled with what was typed, else the first that starts with it; when
+    // none does, what was typed last starts afresh.
+    for (const QString& wanted : {m_typed, text}) {
+        int prefix = -1;
+        for (int row = 0; row < RowCount(); ++row) {
+            const QString title = m_model->CellText(row, 0).trimmed();
+            if (title.compare(wanted, Qt::CaseInsensitive) == 0) {
+                SelectRow(row);
+                m_typed = wanted;
+                return true;
+            }
+            if (prefix < 0 && title.startsWith(wanted, Qt::CaseInsensitive)) prefix = row;
+        }
+        if (prefix >= 0) {
+            SelectRow(prefix);
+            m_typed = wanted;
+            return true;
+        }
+    }
+    return true;
 }
 
 bool CListSheet::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_grid && event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
+        const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
         switch (key->key()) {
         case Qt::Key_Tab: {
             // The focus goes to the navigation tree.
@@ -196,30 +197,41 @@ bool CListSheet::eventFilter(QObject* watched, QEvent* event) {
             return true;
         }
         case Qt::Key_Return:
-        case Qt::Key_Enter:
-            EditRow();
-            m_grid->setFocus();
+        case Qt::Key_Enter: EditSelected(); return true;
+        case Qt::Key_Home:
+        case Qt::Key_End:
+            SelectRow(key->key() == Qt::Key_Home ? 0 : RowCount() - 1);
             return true;
         case Qt::Key_Left:
-        case Qt::Key_Right: m_grid->viewport()->update(); return true;
-        default: break;
+        case Qt::Key_Right:
+            m_grid->horizontalScrollBar()->triggerAction(key->key() == Qt::Key_Left
+                                                             ? QAbstractSlider::SliderSingleStepSub
+                                                             : QAbstractSlider::SliderSingleStepAdd);
+            return true;
+        default:
+            if (modifiers == Qt::NoModifier || modifiers == Qt::ShiftModifier)
+                if (TypeAhead(key->text())) return true;
+            break;
         }
     }
     if (watched == m_grid->viewport()) {
-        if (event->type() == QEvent::MouseButtonPress) {
+        if (event->type() == QEvent::MouseButtonPress ||
+            event->type() == QEvent::MouseButtonDblClick) {
             // A click below the last row changes nothing; the right button selects too.
             const auto* mouse = static_cast<QMouseEvent*>(event);
             const QModelIndex hit = m_grid->indexAt(mouse->position().toPoint());
             if (!hit.isValid()) return true;
             SelectRow(hit.row());
+            m_grid->setFocus(Qt::MouseFocusReason);
             if (mouse->button() == Qt::RightButton) return true;
         }
         if (event->type() == QEvent::ContextMenu) {
             auto* menu = static_cast<QContextMenuEvent*>(event);
             const QPoint at = menu->reason() == QContextMenuEvent::Keyboard
-                                  ? m_grid->mapToGlobal(QPoint(0, 0))
+                                  ? m_grid->viewport()->mapToGlobal(
+                                        m_grid->visualRect(m_grid->currentIndex()).bottomLeft())
                                   : menu->globalPos();
-            ShowContextMenu(at);
+            if (GetSelectedRow() >= 0) emit ContextMenuRequested(at, ContextCommands());
             return true;
         }
     }

@@ -12,6 +12,8 @@
 
 #include "clone/PortEnumeration.h"
 #include "shell/Icons.h"
+#include "document/Product.h"
+#include "document/Product.h"
 
 namespace {
 
@@ -62,7 +64,7 @@ QString CInformationDialog::FieldText(const QString& name) const {
 
 CAboutDialog::CAboutDialog(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("About CS-Tolvar"));
-    auto* text = new QLabel(QStringLiteral("CS-Tolvar Revision 1.4"), this);
+    auto* text = new QLabel(QString("%1 %2").arg(QString::fromUtf8(kProductName), QString::fromUtf8(kRevisionLong)), this);
     text->setObjectName("AboutText");
     auto* note = new QLabel(QStringLiteral("Cloning Software for VK-Tolvar"), this);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
@@ -84,7 +86,7 @@ CSplashDialog::CSplashDialog(QWidget* owner, int milliseconds)
     setObjectName("Splash");
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Cloning Software For VK-Tolvar"));
-    auto* text = new QLabel(QStringLiteral("CS-Tolvar Rev.1.4"), this);
+    auto* text = new QLabel(QString("%1 %2").arg(QString::fromUtf8(kProductName), QString::fromUtf8(kRevisionShort)), this);
     QFont font = text->font();
     font.setPointSizeF(font.pointSizeF() * 1.6);
     font.setBold(true);

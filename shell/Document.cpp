@@ -107,8 +107,18 @@ bool CTolvarCloneSupportDoc::OpenDocumentFile(const QString& requested) {
     if (!SaveModified()) return false;
     const QString path = QFileInfo(requested).absoluteFilePath();
     const QFileInfo file(path);
-    if (!file.exists() || !file.isReadable() || file.isDir()) {
-        m_ui.Box(QStringLiteral("Failed to open document."), EButtons::Ok, EIcon::Exclamation);
+    const QString why = !file.exists()  ? QStringLiteral("the file does not exist")
+                        : file.isDir()  ? QStringLiteral("it is a folder")
+                        : !file.isReadable() ? QStringLiteral("you may not read it")
+                                             : QString();
+    if (!why.isEmpty()) {
+        QString text = QString("Failed to open document.\n\n%1: %2.").arg(path, why);
+        // A file that is gone leaves the recent files.
+        if (!file.exists() && m_profile.RemoveRecentFile(path)) {
+            text += QStringLiteral("\nIt was removed from the recent files.");
+            emit RecentFilesChanged();
+        }
+        m_ui.Box(text, EButtons::Ok, EIcon::Exclamation);
         return false;
     }
     const QString oldPath = m_path;
@@ -137,7 +147,9 @@ bool CTolvarCloneSupportDoc::OpenDocumentFile(const QString& requested) {
     const SCoverage coverage = m_data->UserAreaCoverage();
     if (!coverage.Complete())
         m_ui.Box(QString("%1 holds %2 of the %3 bytes of the user area (00A0-19FF).\n\n"
-                         "The other %4 bytes come from the factory image.")
+                         "The other %4 bytes come from the document that was open, as it "
+                         "was last created, opened, saved or read; changes that were not "
+                         "saved are not kept.")
                      .arg(file.fileName())
                      .arg(coverage.covered)
                      .arg(coverage.total)

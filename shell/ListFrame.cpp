@@ -1,53 +1,44 @@
 #include "ListFrame.h"
 
-#include "shell/SheetView.h"
+#include <QApplication>
 
-CTolvarListFrame::CTolvarListFrame(QWidget* parent, const SheetMaker& maker)
+#include "document/ViewTable.h"
+#include "editors/ListSheet.h"
+#include "editors/sheets/Sheets.h"
+
+CTolvarListFrame::CTolvarListFrame(CCloneManager& registry, QWidget* parent)
     : QStackedWidget(parent) {
     setFocusPolicy(Qt::StrongFocus);
-    for (int slot = 0; slot < kListSlots; ++slot) {
-        CSheetView* view = maker ? maker(slot, this) : nullptr;
-        if (!view) view = new CNullView(this);
-        view->setObjectName(QString("Slot%1").arg(slot));
-        m_views[static_cast<size_t>(slot)] = view;
-        addWidget(view);
+    for (int slot = 0; slot < ViewSlotCount(); ++slot) {
+        const SViewDef* view = ViewOfSlot(slot);
+        CSheetView* sheet = view ? MakeSheet(*view, registry, this) : new CNullView(this);
+        sheet->setObjectName(QString("Slot%1").arg(slot));
+        m_views.push_back(sheet);
+        addWidget(sheet);
     }
     // At creation the LMR memory view is shown.
-    setCurrentWidget(m_views[1]);
+    ShowSheet(kViewMemoryLMR);
 }
 
 void CTolvarListFrame::ShowSheet(int id) {
-    const int slot = ListSlotOf(id);
-    if (slot < 0 || slot >= kListSlots) return;
-    CSheetView* view = m_views[static_cast<size_t>(slot)];
-    if (slot == 3) {
-        m_multiToneSet = id - 2;
-        view->SetSetNumber(m_multiToneSet);
-    }
-    m_slot = slot;
-    setCurrentWidget(view);
-    if (id != kViewNone) view->OnUpdate();
-}
-
-int CTolvarListFrame::GetCurrentViewId() const {
-    return ViewIdOfSlot(m_slot, m_multiToneSet);
+    const SViewDef* view = ViewOf(id);
+    const int slot = view ? view->slot : 0;
+    if (id != kViewNone && !view) return;
+    m_view = id;
+    CSheetView* sheet = m_views[static_cast<size_t>(slot)];
+    const bool focused = hasFocus() || (currentWidget() && currentWidget()->hasFocus()) ||
+                         isAncestorOf(QApplication::focusWidget());
+    // Hidden sheets only note changes; the one shown follows them.
+    for (CSheetView* other : m_views)
+        if (auto* list = qobject_cast<CListSheet*>(other); list && other != sheet)
+            list->Model().SetLive(false);
+    if (auto* list = qobject_cast<CListSheet*>(sheet)) list->Model().SetLive(true);
+    setCurrentWidget(sheet);
+    setFocusProxy(sheet);
+    if (id != kViewNone) sheet->ShowView(id);
+    if (focused) sheet->setFocus();
 }
 
 CSheetView* CTolvarListFrame::CurrentSheet() const {
-    return m_views[static_cast<size_t>(m_slot)];
-}
-
-bool CTolvarListFrame::PrintSheet(int id, CPagePrinter& printer) {
-    const int slot = ListSlotOf(id);
-    if (id == kViewNone || slot <= 0 || slot >= kListSlots) return true;
-    CSheetView* view = m_views[static_cast<size_t>(slot)];
-    const bool multiTone = slot == ListSlotOf(kViewMultiToneFirst);
-    if (multiTone) view->SetSetNumber(id - 2);
-    view->OnUpdate();
-    const bool go = view->PrintSheet(printer);
-    if (multiTone && id - 2 != m_multiToneSet) {
-        view->SetSetNumber(m_multiToneSet);
-        view->OnUpdate();
-    }
-    return go;
+    return qobject_cast<CSheetView*>(currentWidget());
 }

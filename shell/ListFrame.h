@@ -1,35 +1,24 @@
-// The right-hand frame: one view per slot, made at once, one shown at a time.
+// The right-hand frame: one sheet per slot of the view table, made at once, one
+// shown at a time. The keyboard focus given to the frame goes to the sheet shown.
 #pragma once
 
 #include <QStackedWidget>
-#include <array>
-#include <functional>
+#include <vector>
 
-#include "document/NavigationTree.h"
-
-class CPagePrinter;
+class CCloneManager;
 class CSheetView;
 
 class CTolvarListFrame : public QStackedWidget {
     Q_OBJECT
 public:
-    // Makes the view of a slot; null gives the empty view.
-    using SheetMaker = std::function<CSheetView*(int slot, QWidget* parent)>;
-
-    explicit CTolvarListFrame(QWidget* parent = nullptr, const SheetMaker& maker = {});
+    CTolvarListFrame(CCloneManager& registry, QWidget* parent = nullptr);
 
     void ShowSheet(int id);
-    void RefreshSheet(int id) { ShowSheet(id); }
-    int GetCurrentViewId() const;
-    // Prints the view of an id, its rows redrawn from the nodes first (the multiple-
-    // tone sheet told its set, and given back the set it shows afterwards). Id 0
-    // prints nothing. False stops the print job.
-    bool PrintSheet(int id, CPagePrinter& printer);
+    int GetCurrentViewId() const { return m_view; }
     CSheetView* CurrentSheet() const;
-    CSheetView* SheetOfSlot(int slot) const { return m_views[static_cast<size_t>(slot)]; }
+    const std::vector<CSheetView*>& Sheets() const { return m_views; }
 
 private:
-    std::array<CSheetView*, kListSlots> m_views{};
-    int m_slot = 1;
-    int m_multiToneSet = 1;
+    std::vector<CSheetView*> m_views;
+    int m_view = 1;
 };

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QClipboard>
 #include <QCoreApplication>
 #include <QDialog>
 #include <QDir>
@@ -15,11 +16,13 @@
 #include <QStatusBar>
 #include <QTextBrowser>
 #include <QToolBar>
+#include <QScreen>
 #include <QUrl>
 #include <QVBoxLayout>
 
 #include "datamodel/DataManagers.h"
-#include "document/NavigationTree.h"
+#include "document/Product.h"
+#include "document/ViewTable.h"
 #include "document/TolvarPortFactory.h"
 #include "shell/Dialogs.h"
 #include "shell/Document.h"
@@ -35,16 +38,10 @@ namespace {
 const char* const kExtraBlank = "      ";
 const char* const kMakerPaneText = "****** Maker Reserved ******";
 
-// The part of a menu text before its tab.
-QString MenuText(const char* text) {
-    return QString::fromUtf8(text);
-}
-
 } // namespace
 
 CTolvarMainFrame::CTolvarMainFrame(CTolvarCloneSupportDoc& document, CQtUserInteraction& ui,
-                                   CProfile& profile,
-                                   const std::function<CSheetView*(int, QWidget*)>& sheets)
+                                   CProfile& profile)
     : m_doc(document), m_ui(ui), m_profile(profile) {
     setObjectName("MainFrame");
     setWindowIcon(ArtIcon(EArt::App));
@@ -54,11 +51,10 @@ CTolvarMainFrame::CTolvarMainFrame(CTolvarCloneSupportDoc& document, CQtUserInte
     BuildMenus();
     BuildToolbar();
     BuildStatusBar();
-    m_list = new CTolvarListFrame(nullptr, sheets);
+    m_list = new CTolvarListFrame(m_doc.Registry());
     BuildPanes();
 
-    const SWindowPosition position = m_profile.WindowPosition();
-    setGeometry(position.rect);
+    PlaceWindow(m_profile.WindowPosition().rect);
     restoreState(m_profile.ToolBarState());
 
     m_ui.SetOwner(this);
@@ -67,26 +63,54 @@ CTolvarMainFrame::CTolvarMainFrame(CTolvarCloneSupportDoc& document, CQtUserInte
         for (QWidget* part : {static_cast<QWidget*>(centralWidget()), static_cast<QWidget*>(menuBar()),
                               static_cast<QWidget*>(m_toolbar)})
             part->setEnabled(!locked);
+        // Disabling took the focus away: the sheet gets it back.
+        if (!locked) m_list->setFocus();
     });
-    connect(&m_doc, &CTolvarCloneSupportDoc::TitleChanged, this, &CTolvarMainFrame::UpdateTitle);
+    connect(&m_doc, &CTolvarCloneSupportDoc::TitleChanged, this, [this] {
+        UpdateTitle();
+        UpdateCommandUI();
+    });
     connect(&m_doc, &CTolvarCloneSupportDoc::TreeRebuild, this, &CTolvarMainFrame::RebuildTree);
     connect(&m_doc, &CTolvarCloneSupportDoc::ViewsUpdate, this, [this] {
-        if (CSheetView* sheet = m_list->CurrentSheet()) sheet->OnUpdate();
+        if (CSheetView* sheet = m_list->CurrentSheet()) sheet->ShowView(GetCurrentViewId());
+        UpdateCommandUI();
     });
     connect(&m_doc, &CTolvarCloneSupportDoc::RecentFilesChanged, this,
             &CTolvarMainFrame::UpdateRecentFiles);
+    connect(QApplication::clipboard(), &QClipboard::dataChanged, this,
+            &CTolvarMainFrame::UpdateCommandUI);
     connect(m_tree, &CTolvarTreeView::ViewChosen, this, &CTolvarMainFrame::ShowView);
-    for (int slot = 0; slot < kListSlots; ++slot) {
-        CSheetView* sheet = m_list->SheetOfSlot(slot);
+    for (CSheetView* sheet : m_list->Sheets()) {
         connect(sheet, &CSheetView::TrailingTextChanged, this, [this, sheet] {
             if (sheet == m_list->CurrentSheet() && GetCurrentViewId() != kViewNone)
                 m_rightHeader->SetTrailingText(sheet->TrailingText());
         });
+        connect(sheet, &CSheetView::CommandStatesChanged, this, [this, sheet] {
+            if (sheet == m_list->CurrentSheet()) UpdateCommandUI();
+        });
+        connect(sheet, &CSheetView::ContextMenuRequested, this, &CTolvarMainFrame::ShowContextMenu);
     }
     UpdateRecentFiles();
     UpdateTitle();
     RebuildTree();
     m_list->setFocus();
+}
+
+void CTolvarMainFrame::PlaceWindow(const QRect& rect) {
+    // The rectangle is the frame's, title bar included; a rectangle from another
+    // screen layout is moved and cut until the whole frame is on the screen.
+    QScreen* screen = QGuiApplication::screenAt(rect.center());
+    if (!screen) screen = QGuiApplication::primaryScreen();
+    QRect placed = rect;
+    if (screen) {
+        const QRect free = screen->availableGeometry();
+        placed.setWidth(std::min(rect.width(), free.width()));
+        placed.setHeight(std::min(rect.height(), free.height()));
+        placed.moveLeft(std::clamp(placed.left(), free.left(), free.right() - placed.width() + 1));
+        placed.moveTop(std::clamp(placed.top(), free.top(), free.bottom() - placed.height() + 1));
+    }
+    resize(placed.size());
+    move(placed.topLeft());
 }
 
 CTolvarMainFrame::~CTolvarMainFrame() {
@@ -99,42 +123,37 @@ CTolvarMainFrame::~CTolvarMainFrame() {
 
 void CTolvarMainFrame::BuildActions() {
     for (const SCommandDef& def : CommandTable()) {
-        auto* action = new QAction(MenuText(def.text), this);
-        action->setData(def.id);
+        auto* action = new QAction(QString::fromUtf8(def.text), this);
+        action->setObjectName(QString::fromUtf8(def.text).remove('&').section('\t', 0, 0));
         if (def.prompt[0] != '\0') action->setStatusTip(QString::fromUtf8(def.prompt));
         if (!def.keys.empty()) action->setShortcuts(QList<QKeySequence>(def.keys.begin(), def.keys.end()));
         action->setShortcutContext(Qt::WindowShortcut);
         action->setCheckable(def.checkable);
         if (def.hasArt) action->setIcon(ArtIcon(def.art));
         if (def.tip[0] != '\0') action->setToolTip(QString::fromUtf8(def.tip));
-        const int id = def.id;
-        connect(action, &QAction::triggered, this, [this, id] { OnCommand(id); });
+        const ECommand command = def.command;
+        connect(action, &QAction::triggered, this, [this, command] { OnCommand(command); });
         addAction(action); // keys work even when the action is in no visible menu
-        m_actions[id] = action;
+        m_actions[command] = action;
     }
 }
 
 void CTolvarMainFrame::BuildMenus() {
+    const auto fill = [this](QMenu* menu, const std::vector<ECommand>& commands) {
+        for (ECommand command : commands) {
+            if (command == ECommand::None)
+                menu->addSeparator();
+            else
+                menu->addAction(m_actions[command]);
+        }
+    };
     for (const SMenuDef& def : MenuTable()) {
         QMenu* menu = menuBar()->addMenu(QString::fromUtf8(def.title));
-        connect(menu, &QMenu::aboutToShow, this, &CTolvarMainFrame::UpdateCommandUI);
-        for (int id : def.items) {
-            if (id == kSeparator) {
-                menu->addSeparator();
-            } else if (id == kCmdPrintCurrent) {
-                QMenu* print = menu->addMenu(QStringLiteral("&Print"));
-                for (int item : PrintSubmenu()) {
-                    if (item == kSeparator)
-                        print->addSeparator();
-                    else
-                        print->addAction(m_actions[item]);
-                }
-            } else if (id == kCmdRecentFirst) {
-                for (int i = 0; i < CProfile::kRecentFiles; ++i)
-                    menu->addAction(m_actions[kCmdRecentFirst + i]);
-            } else {
-                menu->addAction(m_actions[id]);
-            }
+        for (const SMenuItem& item : def.items) {
+            if (item.submenu)
+                fill(menu->addMenu(QString::fromUtf8(item.submenu)), item.items);
+            else
+                fill(menu, {item.command});
         }
     }
 }
@@ -143,11 +162,11 @@ void CTolvarMainFrame::BuildToolbar() {
     m_toolbar = addToolBar(QStringLiteral("Standard"));
     m_toolbar->setObjectName("Toolbar");
     m_toolbar->setIconSize(QSize(16, 16));
-    for (int id : ToolbarTable()) {
-        if (id == kSeparator)
+    for (ECommand command : ToolbarTable()) {
+        if (command == ECommand::None)
             m_toolbar->addSeparator();
         else
-            m_toolbar->addAction(m_actions[id]);
+            m_toolbar->addAction(m_actions[command]);
     }
     connect(m_toolbar, &QToolBar::visibilityChanged, this, [this] { UpdateCommandUI(); });
 }
@@ -249,120 +268,145 @@ void CTolvarMainFrame::SetPrintJob(CPrintJob* job) {
     UpdateCommandUI();
 }
 
-QAction* CTolvarMainFrame::Action(int id) const {
-    const auto it = m_actions.find(id);
+QAction* CTolvarMainFrame::Action(ECommand command) const {
+    const auto it = m_actions.find(command);
     return it == m_actions.end() ? nullptr : it->second;
 }
 
-void CTolvarMainFrame::OnCommand(int id) {
-    if (CSheetView* sheet = m_list->CurrentSheet(); sheet && sheet->OnCommand(id)) return;
-    switch (id) {
-    // The document's commands.
-    case kCmdSave: m_doc.OnFileSave(); break;
-    case kCmdSaveAs: m_doc.OnFileSaveAs(); break;
-    case kCmdCom1:
-    case kCmdCom1 + 1:
-    case kCmdCom1 + 2:
-    case kCmdCom1 + 3: m_doc.OnComPort(id - kCmdCom1 + 1); break;
-    case kCmdRead: m_doc.OnCloneRead(); break;
-    case kCmdWrite: m_doc.OnCloneWrite(); break;
-    case kCmdInformation: m_doc.OnCloneInformation(); break;
-    case kCmdModelLMR: m_doc.OnModel(ModelLMR); break;
-    case kCmdModelPMR: m_doc.OnModel(ModelPMR); break;
-    // The frame's.
-    case kCmdToolbar: m_toolbar->setVisible(!m_toolbar->isVisible()); break;
-    case kCmdStatusBar: statusBar()->setVisible(!statusBar()->isVisible()); break;
-    case kCmdExit: close(); break;
-    case kCmdNextPane: FocusPane(true); break;
-    case kCmdPrevPane: FocusPane(false); break;
-    case kCmdPortSettings: ShowPortSettings(); break;
-    default: OnAppCommand(id); break;
+void CTolvarMainFrame::OnCommand(ECommand command) {
+    // A status text belongs to the command that set it.
+    SetMessageText(QString());
+    CSheetView* sheet = m_list->CurrentSheet();
+    if (!sheet || !sheet->OnCommand(command)) {
+        switch (command) {
+        // The document's commands.
+        case ECommand::Save: m_doc.OnFileSave(); break;
+        case ECommand::SaveAs: m_doc.OnFileSaveAs(); break;
+        case ECommand::Com1:
+        case ECommand::Com2:
+        case ECommand::Com3:
+        case ECommand::Com4: m_doc.OnComPort(Distance(ECommand::Com1, command) + 1); break;
+        case ECommand::Read: m_doc.OnCloneRead(); break;
+        case ECommand::Write: m_doc.OnCloneWrite(); break;
+        case ECommand::Information: m_doc.OnCloneInformation(); break;
+        case ECommand::ModelLMR: m_doc.OnModel(ModelLMR); break;
+        case ECommand::ModelPMR: m_doc.OnModel(ModelPMR); break;
+        // The frame's.
+        case ECommand::Toolbar: m_toolbar->setVisible(!m_toolbar->isVisible()); break;
+        case ECommand::StatusBar: statusBar()->setVisible(!statusBar()->isVisible()); break;
+        case ECommand::Exit: close(); break;
+        case ECommand::NextPane: FocusPane(true); break;
+        case ECommand::PrevPane: FocusPane(false); break;
+        case ECommand::PortSettings: ShowPortSettings(); break;
+        default: OnAppCommand(command); break;
+        }
     }
     UpdateCommandUI();
 }
 
-void CTolvarMainFrame::OnAppCommand(int id) {
-    switch (id) {
-    case kCmdNew: m_doc.OnFileNew(); break;
-    case kCmdOpen: m_doc.OnFileOpen(); break;
-    case kCmdHelp: ShowHelp(); break;
-    case kCmdPrintAll:
+void CTolvarMainFrame::OnAppCommand(ECommand command) {
+    switch (command) {
+    case ECommand::New: m_doc.OnFileNew(); break;
+    case ECommand::Open: m_doc.OnFileOpen(); break;
+    case ECommand::Help: ShowHelp(); break;
+    case ECommand::PrintAll:
         if (m_print) m_print->OnPrintAll();
         break;
-    case kCmdPrintCurrent:
+    case ECommand::PrintCurrent:
         if (m_print) m_print->OnPrintCurrent(GetCurrentViewId());
         break;
-    case kCmdPrintPreview:
+    case ECommand::PrintPreview:
         if (m_print) m_print->OnPrintPreview();
         break;
-    case kCmdExportPdf:
+    case ECommand::ExportPdf:
         if (m_print) m_print->OnExportPdf();
         break;
-    case kCmdAbout: {
+    case ECommand::About: {
         CAboutDialog about(this);
         about.exec();
         break;
     }
-    default:
-        if (id >= kCmdRecentFirst && id < kCmdRecentFirst + CProfile::kRecentFiles) {
-            const QStringList files = m_profile.RecentFiles();
-            const int index = id - kCmdRecentFirst;
-            CEditScope guard(m_doc.Registry().EditGuard());
-            if (guard.Entered() && index < files.size()) m_doc.OpenDocumentFile(files[index]);
-        }
-        // Cut, Undo and anything no one handles: nothing.
+    case ECommand::Recent1:
+    case ECommand::Recent2:
+    case ECommand::Recent3:
+    case ECommand::Recent4: {
+        const QStringList files = m_profile.RecentFiles();
+        const int index = Distance(ECommand::Recent1, command);
+        CEditScope guard(m_doc.Registry().EditGuard());
+        if (guard.Entered() && index < files.size()) m_doc.OpenDocumentFile(files[index]);
         break;
+    }
+    default: break; // Cut, Undo and anything no one handles: nothing.
     }
 }
 
-SCommandState CTolvarMainFrame::CommandState(int id) const {
+SCommandState CTolvarMainFrame::CommandState(ECommand command) const {
     SCommandState state;
-    if (CSheetView* sheet = m_list->CurrentSheet(); sheet && sheet->OnUpdateCommand(id, state))
+    if (CSheetView* sheet = m_list->CurrentSheet(); sheet && sheet->OnUpdateCommand(command, state))
         return state;
     state.enabled = true;
-    switch (id) {
-    case kCmdCom1:
-    case kCmdCom1 + 1:
-    case kCmdCom1 + 2:
-    case kCmdCom1 + 3: state.checked = m_doc.PortNumber() == id - kCmdCom1 + 1; break;
-    case kCmdModelLMR: state.checked = m_doc.Model() == ModelLMR; break;
-    case kCmdModelPMR: state.checked = m_doc.Model() == ModelPMR; break;
-    case kCmdToolbar: state.checked = m_toolbar->isVisible(); break;
-    case kCmdStatusBar: state.checked = statusBar()->isVisible(); break;
-    // The sheets' commands: only a sheet enables them.
-    case kCmdEditMemory:
-    case kCmdPrioA:
-    case kCmdEmergency:
-    case kCmdEmergencyOff:
-    case kCmdCopy:
-    case kCmdPaste:
-    case kCmdClear:
-    case kCmdDelete:
-    case kCmdInsert: state.enabled = false; break;
-    case kCmdPrintCurrent:
-    case kCmdPrintAll:
-    case kCmdPrintPreview:
-    case kCmdExportPdf: state.enabled = m_print != nullptr; break;
-    default:
-        if (id >= kCmdRecentFirst && id < kCmdRecentFirst + CProfile::kRecentFiles)
-            state.enabled = id - kCmdRecentFirst < m_profile.RecentFiles().size();
+    switch (command) {
+    case ECommand::Com1:
+    case ECommand::Com2:
+    case ECommand::Com3:
+    case ECommand::Com4:
+        state.checked = m_doc.PortNumber() == Distance(ECommand::Com1, command) + 1;
         break;
+    case ECommand::ModelLMR: state.checked = m_doc.Model() == ModelLMR; break;
+    case ECommand::ModelPMR: state.checked = m_doc.Model() == ModelPMR; break;
+    case ECommand::Toolbar: state.checked = m_toolbar->isVisible(); break;
+    case ECommand::StatusBar: state.checked = statusBar()->isVisible(); break;
+    // The sheets' commands: only a sheet enables them.
+    case ECommand::EditMemory:
+    case ECommand::PrioA:
+    case ECommand::Emergency:
+    case ECommand::EmergencyOff:
+    case ECommand::Copy:
+    case ECommand::Paste:
+    case ECommand::Clear:
+    case ECommand::Delete:
+    case ECommand::Insert: state.enabled = false; break;
+    case ECommand::PrintCurrent:
+    case ECommand::PrintAll:
+    case ECommand::PrintPreview:
+    case ECommand::ExportPdf: state.enabled = m_print != nullptr; break;
+    case ECommand::Recent1:
+    case ECommand::Recent2:
+    case ECommand::Recent3:
+    case ECommand::Recent4:
+        state.enabled = Distance(ECommand::Recent1, command) < m_profile.RecentFiles().size();
+        break;
+    default: break;
     }
     return state;
 }
 
 void CTolvarMainFrame::UpdateCommandUI() {
-    for (const auto& [id, action] : m_actions) {
-        const SCommandState state = CommandState(id);
+    for (const auto& [command, action] : m_actions) {
+        const SCommandState state = CommandState(command);
         action->setEnabled(state.enabled);
         if (action->isCheckable()) action->setChecked(state.checked);
     }
 }
 
+void CTolvarMainFrame::ShowContextMenu(const QPoint& at, const std::vector<ECommand>& commands) {
+    // The same actions as the Edit menu, so both show the same states.
+    UpdateCommandUI();
+    QMenu menu(this);
+    menu.setObjectName("ContextMenu");
+    for (ECommand command : commands) {
+        if (command == ECommand::None)
+            menu.addSeparator();
+        else
+            menu.addAction(m_actions[command]);
+    }
+    menu.exec(at);
+}
+
 void CTolvarMainFrame::UpdateRecentFiles() {
     const QStringList files = m_profile.RecentFiles();
     for (int i = 0; i < CProfile::kRecentFiles; ++i) {
-        QAction* action = m_actions[kCmdRecentFirst + i];
+        QAction* action = m_actions[Offset(ECommand::Recent1, i)];
         if (i < files.size()) {
             QString name = files[i];
             name.replace('&', QStringLiteral("&&"));
@@ -378,7 +422,7 @@ void CTolvarMainFrame::UpdateRecentFiles() {
 }
 
 void CTolvarMainFrame::UpdateTitle() {
-    setWindowTitle(m_doc.Title() + QStringLiteral(" - CS-Tolvar"));
+    setWindowTitle(m_doc.Title() + QStringLiteral(" - ") + QString::fromUtf8(kProductName));
 }
 
 void CTolvarMainFrame::SetMessageText(const QString& text) {
@@ -454,7 +498,7 @@ void CTolvarMainFrame::SavePosition() {
     const QList<int> sizes = m_columns->sizes();
     position.splitterV = sizes.isEmpty() ? 180 : sizes.front();
     position.splitterH = 20;
-    position.rect = normalGeometry().isValid() ? normalGeometry() : geometry();
+    position.rect = isMaximized() || isMinimized() ? normalGeometry() : QRect(pos(), size());
     position.cmdShow = isMaximized() ? 3 : 1;
     m_profile.SetWindowPosition(position);
     m_profile.SetToolBarState(saveState());

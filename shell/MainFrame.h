@@ -6,8 +6,8 @@
 #include <QMainWindow>
 #include <map>
 
+#include "editors/SheetView.h"
 #include "shell/Commands.h"
-#include "shell/SheetView.h"
 
 class CPrintJob;
 class CProfile;
@@ -23,8 +23,7 @@ class QSplitter;
 class CTolvarMainFrame : public QMainWindow {
     Q_OBJECT
 public:
-    CTolvarMainFrame(CTolvarCloneSupportDoc& document, CQtUserInteraction& ui, CProfile& profile,
-                     const std::function<CSheetView*(int, QWidget*)>& sheets = {});
+    CTolvarMainFrame(CTolvarCloneSupportDoc& document, CQtUserInteraction& ui, CProfile& profile);
     ~CTolvarMainFrame() override;
 
     void ShowView(int id);
@@ -32,13 +31,14 @@ public:
     void ActivateMakerReserve();
     void RebuildTree();
     // Runs a command as its menu item, key or button would.
-    void OnCommand(int id);
+    void OnCommand(ECommand command);
     // The state a command's menu item and button show now.
-    SCommandState CommandState(int id) const;
-    // Recomputes every action's enable and check state.
+    SCommandState CommandState(ECommand command) const;
+    // Recomputes every action's enable and check state; runs whenever the selection,
+    // the clipboard or the document changes.
     void UpdateCommandUI();
 
-    QAction* Action(int id) const;
+    QAction* Action(ECommand command) const;
     // The application's print job; the print commands stay disabled without one.
     void SetPrintJob(CPrintJob* job);
     CTolvarTreeView* Tree() const { return m_tree; }
@@ -69,7 +69,10 @@ private:
     void BuildPanes();
     void UpdateTitle();
     void UpdateRecentFiles();
-    void OnAppCommand(int id);
+    void OnAppCommand(ECommand command);
+    void ShowContextMenu(const QPoint& at, const std::vector<ECommand>& commands);
+    // Puts the window where the profile says, wholly on a screen.
+    void PlaceWindow(const QRect& rect);
     void FocusPane(bool next);
     void ShowHelp();
     void ShowPortSettings();
@@ -77,7 +80,7 @@ private:
     CTolvarCloneSupportDoc& m_doc;
     CQtUserInteraction& m_ui;
     CProfile& m_profile;
-    std::map<int, QAction*> m_actions;
+    std::map<ECommand, QAction*> m_actions;
     QToolBar* m_toolbar = nullptr;
     CQMessageView* m_leftHeader = nullptr;
     CQMessageView* m_rightHeader = nullptr;

@@ -13,6 +13,8 @@
 #include <QVBoxLayout>
 
 #include "datamodel/CloneManager.h"
+#include "document/Product.h"
+#include "document/SheetRows.h"
 #include "shell/Document.h"
 #include "shell/PagePrinter.h"
 #include "shell/QtInteraction.h"
@@ -41,10 +43,34 @@ CPrintAbortDialog::CPrintAbortDialog(QWidget* parent) : QDialog(parent) {
     setMinimumWidth(220);
 }
 
-CPrintJob::CPrintJob(CTolvarCloneSupportDoc& document, CQtUserInteraction& ui, SheetPrinter sheets,
-                     QWidget* owner)
-    : m_doc(document), m_ui(ui), m_sheets(std::move(sheets)), m_owner(owner) {
-    m_printer.setDocName(QStringLiteral("CS-Tolvar"));
+CPrintJob::CPrintJob(CTolvarCloneSupportDoc& document, CQtUserInteraction& ui, QWidget* owner)
+    : m_doc(document), m_ui(ui), m_owner(owner) {
+    m_printer.setDocName(QString::fromUtf8(kProductName));
+}
+
+bool CPrintJob::PrintView(int id, CPagePrinter& pages) {
+    const SViewDef* view = ViewOf(id);
+    if (!view || view->sheet == ESheetKind::None) return true;
+    const CSheetRows rows(m_doc.Registry(), *view);
+    SPrintTable table;
+    table.name = QString::fromStdString(view->name);
+    table.title = QString("%1 %2").arg(QString::fromUtf8(kProductName), QString::fromUtf8(kRevisionLong));
+    for (const SViewColumn& column : view->columns)
+        table.columns.push_back({QString::fromStdString(column.title), column.printWidth,
+                                 column.format == 1   ? Qt::AlignRight
+                                 : column.format == 2 ? Qt::AlignHCenter
+                                                      : Qt::AlignLeft});
+    std::vector<std::vector<std::string>> cells;
+    for (int row = 0; row < rows.RowCount(); ++row)
+        cells.push_back(rows.Cells(row));
+    table.rows = static_cast<int>(cells.size());
+    table.cell = [&cells](int row, int column) {
+        const std::vector<std::string>& line = cells[static_cast<size_t>(row)];
+        return static_cast<size_t>(column) < line.size()
+                   ? QString::fromStdString(line[static_cast<size_t>(column)])
+                   : QString();
+    };
+    return pages.PrintTable(table);
 }
 
 CPrintJob::~CPrintJob() = default;
@@ -78,7 +104,6 @@ void CPrintJob::OnPrintAll() {
     CEditScope guard(m_doc.Registry().EditGuard());
     if (!guard.Entered())
         return;
-    SetSelectionFlag(0);
     ClearQueue();
     AddToQueue(CPrintQueue::kPrintAll);
     Run();
@@ -88,7 +113,6 @@ void CPrintJob::OnPrintCurrent(int viewId) {
     CEditScope guard(m_doc.Registry().EditGuard());
     if (!guard.Entered())
         return;
-    SetSelectionFlag(0);
     ClearQueue();
     if (viewId == 0)
         return;
@@ -120,12 +144,15 @@ void CPrintJob::OnExportPdf() {
         m_doc.PathName().isEmpty()
             ? QDir::home().filePath(QStringLiteral("Untitled.pdf"))
             : data.dir().filePath(data.completeBaseName() + QStringLiteral(".pdf"));
-    const QString path =
+    QString path =
         m_chooser ? m_chooser(suggested)
                   : QFileDialog::getSaveFileName(m_owner, QStringLiteral("Export as PDF"),
                                                  suggested, QStringLiteral("PDF Files (*.pdf)"));
     if (path.isEmpty())
         return;
+    // A name typed without an extension gets one, as Save As gives ".zcf".
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".pdf");
     ClearQueue();
     AddToQueue(CPrintQueue::kPrintAll);
     PrintQueueToPdf(path, true);
@@ -136,7 +163,7 @@ bool CPrintJob::PrintQueueToPdf(const QString& path, bool interactive) {
     pdf.setOutputFormat(QPrinter::PdfFormat);
     pdf.setOutputFileName(path);
     pdf.setPageLayout(m_printer.pageLayout());
-    pdf.setDocName(QStringLiteral("CS-Tolvar"));
+    pdf.setDocName(QString::fromUtf8(kProductName));
     return PrintQueue(pdf, interactive);
 }
 
@@ -176,7 +203,7 @@ bool CPrintJob::PrintQueue(QPrinter& printer, bool interactive) {
     }
     const std::vector<int> ids = Queue();
     for (int id : ids)
-        if (!m_sheets || !m_sheets(id, pages))
+        if (!PrintView(id, pages))
             break;
     const bool done = pages.Finish();
     m_lastPages = pages.PageCount();

@@ -36,19 +36,15 @@ private:
 class CPrintJob : public QObject {
     Q_OBJECT
 public:
-    // Prints the view of an id (the right-hand frame's PrintSheet); false stops the job.
-    using SheetPrinter = std::function<bool(int id, CPagePrinter& printer)>;
     // The printer choice; false when cancelled. Tests answer it without a window.
     using DialogRunner = std::function<bool(QPrinter& printer)>;
     using PreviewRunner = std::function<void(QPrintPreviewDialog& preview)>;
     // The PDF file to export to; empty when cancelled.
     using FileChooser = std::function<QString(const QString& suggested)>;
 
-    CPrintJob(CTolvarCloneSupportDoc& document, CQtUserInteraction& ui, SheetPrinter sheets,
-              QWidget* owner = nullptr);
+    CPrintJob(CTolvarCloneSupportDoc& document, CQtUserInteraction& ui, QWidget* owner = nullptr);
     ~CPrintJob() override;
 
-    int SetSelectionFlag(int value) { return m_queue.SetSelectionFlag(value); }
     void ClearQueue() { m_queue.ClearQueue(); }
     // An id, or CPrintQueue::kPrintAll for every view of the current variant.
     bool AddToQueue(int id) { return m_queue.AddToQueue(id, VariantModel()); }
@@ -83,11 +79,12 @@ public:
 private:
     int VariantModel() const;
     bool ChoosePrinter();
+    // The rows of a view as they are in the document now; false stops the job.
+    bool PrintView(int id, CPagePrinter& pages);
     void NoPrinter();
 
     CTolvarCloneSupportDoc& m_doc;
     CQtUserInteraction& m_ui;
-    SheetPrinter m_sheets;
     QWidget* m_owner;
     CPrintQueue m_queue;
     QPrinter m_printer{QPrinter::HighResolution};

@@ -1,11 +1,12 @@
 #include "Profile.h"
+#include "document/Product.h"
 
 #include <QSettings>
 
 namespace {
 
 QSettings Settings() {
-    return QSettings(QStringLiteral("Velk"), QStringLiteral("CS-Tolvar"));
+    return QSettings(QString::fromUtf8(kProfileOrganisation), QString::fromUtf8(kProfileApplication));
 }
 
 const char* const kPosition = "Window Position/";
@@ -120,4 +121,11 @@ void CProfile::AddRecentFile(const QString& path) {
     while (files.size() > kRecentFiles)
         files.removeLast();
     SetRecentFiles(files);
+}
+
+bool CProfile::RemoveRecentFile(const QString& path) {
+    QStringList files = RecentFiles();
+    if (files.removeAll(path) == 0) return false;
+    SetRecentFiles(files);
+    return true;
 }

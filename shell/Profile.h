@@ -40,4 +40,6 @@ public:
     void SetRecentFiles(const QStringList& files);
     // Puts path first, keeping four entries.
     void AddRecentFile(const QString& path);
+    // Takes path out of the list; false when it was not in it.
+    bool RemoveRecentFile(const QString& path);
 };

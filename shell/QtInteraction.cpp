@@ -6,10 +6,11 @@
 
 #include "shell/Dialogs.h"
 #include "shell/ProgressDialog.h"
+#include "document/Product.h"
 
 namespace {
 
-const char* const kAppTitle = "CS-Tolvar";
+const char* const kAppTitle = kProductName;
 
 QMessageBox::StandardButtons ButtonsOf(EButtons buttons) {
     switch (buttons) {
@@ -73,11 +74,13 @@ EAnswer CQtUserInteraction::MessageBox(const std::string& text, const std::strin
 
 EAnswer CQtUserInteraction::Box(const QString& text, EButtons buttons, EIcon icon,
                                 const QString& caption) {
-    const SBoxRecord record{text, caption.isEmpty() ? QString(kAppTitle) : caption, buttons, icon};
+    // Over the progress dialog while a transfer shows it, else over the main window.
+    QWidget* owner = m_progress && m_progress->isVisible() ? m_progress.data() : m_owner;
+    const SBoxRecord record{text, caption.isEmpty() ? QString(kAppTitle) : caption, buttons, icon,
+                            owner};
     m_boxes.push_back(record);
     if (m_boxHook) return m_boxHook(record);
-    QMessageBox box(IconOf(icon), record.caption, text, ButtonsOf(buttons),
-                    m_progress ? static_cast<QWidget*>(m_progress.data()) : m_owner);
+    QMessageBox box(IconOf(icon), record.caption, text, ButtonsOf(buttons), owner);
     box.setTextFormat(Qt::PlainText);
     const int chosen = box.exec();
     if (!box.clickedButton()) return EscapeAnswer(buttons);

@@ -20,6 +20,7 @@ struct SBoxRecord {
     QString text, caption;
     EButtons buttons;
     EIcon icon;
+    QWidget* owner = nullptr; // the window the box is centred over
 };
 
 class CQtUserInteraction : public QObject, public IUserInteraction {

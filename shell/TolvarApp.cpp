@@ -73,16 +73,8 @@ bool CTolvarApp::InitInstance(const QStringList& arguments) {
     m_ports = std::make_unique<CTolvarPortFactory>();
     m_ui = std::make_unique<CQtUserInteraction>();
     m_doc = std::make_unique<CTolvarCloneSupportDoc>(*m_ui, m_profile, *m_ports);
-    std::function<CSheetView*(int, QWidget*)> sheets;
-    if (m_sheets)
-        sheets = [this](int slot, QWidget* parent) { return m_sheets(slot, *m_doc, parent); };
-    m_frame = std::make_unique<CTolvarMainFrame>(*m_doc, *m_ui, m_profile, sheets);
-    m_print = std::make_unique<CPrintJob>(
-        *m_doc, *m_ui,
-        [this](int id, CPagePrinter& printer) {
-            return m_frame->ListFrame()->PrintSheet(id, printer);
-        },
-        m_frame.get());
+    m_frame = std::make_unique<CTolvarMainFrame>(*m_doc, *m_ui, m_profile);
+    m_print = std::make_unique<CPrintJob>(*m_doc, *m_ui, m_frame.get());
     m_frame->SetPrintJob(m_print.get());
 
     const SWindowPosition position = m_profile.WindowPosition();
@@ -128,21 +120,14 @@ int CTolvarApp::PrintFileToPdf(const QString& dataFile, const QString& pdfFile, 
             std::fprintf(stderr, "cs-tolvar: %s: the file is refused\n", qPrintable(dataFile));
         status = 2;
     } else {
-        bool shown = view <= kViewNone; // all, or the empty view that prints nothing
-        for (const SNavItem& item : NavigationItems(m_doc->Model(), false))
-            shown = shown || item.id == view;
-        if (!shown) {
+        const SViewDef* chosen = ViewOf(view);
+        // All, the empty view that prints nothing, or a view the variant shows.
+        if (view > kViewNone && (!chosen || !ViewShown(*chosen, m_doc->Model(), false))) {
             std::fprintf(stderr, "cs-tolvar: view %d is not shown for the %s variant\n", view,
                          m_doc->Model() == ModelPMR ? "PMR" : "LMR");
             status = 64;
         } else {
-            std::function<CSheetView*(int, QWidget*)> sheets;
-            if (m_sheets)
-                sheets = [this](int slot, QWidget* parent) { return m_sheets(slot, *m_doc, parent); };
-            CTolvarListFrame frame(nullptr, sheets);
-            CPrintJob job(*m_doc, *m_ui, [&frame](int id, CPagePrinter& printer) {
-                return frame.PrintSheet(id, printer);
-            });
+            CPrintJob job(*m_doc, *m_ui);
             job.AddToQueue(view < 0 ? CPrintQueue::kPrintAll : view);
             if (!job.PrintQueueToPdf(pdfFile, false))
                 status = 74;

@@ -14,7 +14,6 @@ class CQtUserInteraction;
 class CTolvarCloneSupportDoc;
 class CTolvarMainFrame;
 class CTolvarPortFactory;
-class CSheetView;
 class QWidget;
 
 // The command line: the maker-reserve switch "VURARID" after "/" or "-" in any
@@ -56,11 +55,6 @@ public:
     CProfile& Profile() { return m_profile; }
     // The splash's duration; tests and benchmarks turn it off.
     void SetSplashDuration(int ms) { m_splashMs = ms; }
-    // What fills the right-hand frame's slots (before InitInstance); empty views
-    // where it gives none.
-    using SheetMaker =
-        std::function<CSheetView*(int slot, CTolvarCloneSupportDoc& document, QWidget* parent)>;
-    void SetSheetMaker(SheetMaker maker) { m_sheets = std::move(maker); }
 
 private:
     std::unique_ptr<QLockFile> m_lock;
@@ -71,5 +65,4 @@ private:
     std::unique_ptr<CTolvarMainFrame> m_frame;
     std::unique_ptr<CPrintJob> m_print;
     int m_splashMs = 5000;
-    SheetMaker m_sheets;
 };

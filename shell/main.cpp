@@ -2,7 +2,7 @@
 #include <QApplication>
 #include <cstdio>
 
-#include "editors/sheets/Sheets.h"
+#include "document/Product.h"
 #include "shell/TolvarApp.h"
 
 int main(int argc, char* argv[]) {
@@ -28,7 +28,7 @@ int main(int argc, char* argv[]) {
         return 0;
     }
     if (line.version) {
-        std::printf("cs-tolvar %s (CS-Tolvar Rev.1.4)\n", TOLVAR_VERSION);
+        std::printf("cs-tolvar %s (%s %s)\n", TOLVAR_VERSION, kProductName, kRevisionShort);
         return 0;
     }
     if (!line.usageError.isEmpty()) {
@@ -39,18 +39,16 @@ int main(int argc, char* argv[]) {
         // No window: no display is needed.
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
         QApplication app(argc, argv);
-        QApplication::setApplicationName(QStringLiteral("CS-Tolvar"));
-        QApplication::setOrganizationName(QStringLiteral("Velk"));
+        QApplication::setApplicationName(QString::fromUtf8(kProfileApplication));
+        QApplication::setOrganizationName(QString::fromUtf8(kProfileOrganisation));
         CTolvarApp tolvar;
-        tolvar.SetSheetMaker(MakeTolvarSheet);
         return tolvar.PrintFileToPdf(line.printData, line.printOutput, line.printView);
     }
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("CS-Tolvar"));
-    QApplication::setOrganizationName(QStringLiteral("Velk"));
+    QApplication::setApplicationName(QString::fromUtf8(kProfileApplication));
+    QApplication::setOrganizationName(QString::fromUtf8(kProfileOrganisation));
     QApplication::setApplicationVersion(QStringLiteral(TOLVAR_VERSION));
     CTolvarApp tolvar;
-    tolvar.SetSheetMaker(MakeTolvarSheet);
     if (!tolvar.InitInstance(QApplication::arguments())) return 0;
     return QApplication::exec();
 }

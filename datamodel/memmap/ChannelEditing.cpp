@@ -157,6 +157,13 @@ bool CChannelEditor::ClearChannel(int n) {
     return true;
 }
 
+bool CChannelEditor::PasteChannel(int n, const uint8_t* data, size_t size) {
+    CNode* target = n >= 1 && n <= RowCount() ? Holder(n + Offset()) : nullptr;
+    if (!target || !PasteChannelRecord(*target, data, size)) return false;
+    if (IDocumentHost* document = m_registry.Document()) document->SetModifiedFlag(true);
+    return true;
+}
+
 int CChannelEditor::PrioA() const {
     const CNode* mch = Mch();
     const CNode* field = mch ? mch->FindChild("PrioA") : nullptr;

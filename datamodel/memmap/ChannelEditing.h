@@ -36,6 +36,9 @@ public:
     CNode* Holder(int channel) const;
     // Channel n's record replaced by the template's (n 1-based within the sheet).
     bool ClearChannel(int n);
+    // Pastes a clipboard record into channel n; false, and nothing changed, when
+    // the record is not a whole one or n names no channel.
+    bool PasteChannel(int n, const uint8_t* data, size_t size);
     // Deletes the channel at row k (1-based): asks "Delete CH ?" for a channel in use;
     // the channels below move up, the last becomes blank. False when nothing changed.
     bool DeleteChannel(int k);

@@ -9,7 +9,7 @@
 #include "datamodel/DataManagers.h"
 #include "datamodel/memmap/CodeSheets.h"
 #include "datamodel/nodes/ToneNodes.h"
-#include "document/NavigationTree.h"
+#include "document/ViewTable.h"
 
 namespace {
 

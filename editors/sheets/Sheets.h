@@ -1,9 +1,9 @@
-// The sheets of the right-hand frame, by slot: what the program gives its
-// application (empty views where an area has no sheet yet).
+// The sheet that shows a view's slot, as the view table describes it.
 #pragma once
 
+class CCloneManager;
 class CSheetView;
-class CTolvarCloneSupportDoc;
 class QWidget;
+struct SViewDef;
 
-CSheetView* MakeTolvarSheet(int slot, CTolvarCloneSupportDoc& document, QWidget* parent);
+CSheetView* MakeSheet(const SViewDef& view, CCloneManager& registry, QWidget* parent);

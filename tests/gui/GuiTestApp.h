@@ -5,12 +5,13 @@
 
 #include <QApplication>
 #include <QSettings>
+#include <QDialog>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 #include <functional>
 
 #include "OwnProfile.h"
-#include "editors/sheets/Sheets.h"
 #include "shell/QtInteraction.h"
 #include "shell/TolvarApp.h"
 
@@ -21,12 +22,33 @@ inline bool StartTestApp(CTolvarApp& app, int model,
     QSettings("Velk", "CS-Tolvar").clear();
     QSettings("Velk", "CS-Tolvar").setValue("Model/ModelVer", model);
     app.SetSplashDuration(0);
-    app.SetSheetMaker(MakeTolvarSheet);
     if (!app.InitInstance({"cs-tolvar"}))
         return false;
     app.Interaction()->SetSilent(true);
     app.Interaction()->SetBoxHook(std::move(answer));
     return true;
+}
+
+// Presses or clicks what trigger does and runs act on the modal dialog it opens, as
+// the user would answer it; a dialog act leaves open is cancelled. False when no
+// dialog opened.
+inline bool WithModal(const std::function<void()>& trigger,
+                      const std::function<void(QDialog&)>& act) {
+    bool seen = false;
+    QTimer timer;
+    timer.setInterval(0);
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!dialog || seen) return;
+        seen = true;
+        timer.stop();
+        act(*dialog);
+        if (dialog->isVisible()) dialog->reject();
+    });
+    timer.start();
+    trigger();
+    timer.stop();
+    return seen;
 }
 
 // The main of a test program: runs the slots of Test offscreen with its own profile.
