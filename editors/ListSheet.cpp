@@ -189,6 +189,10 @@ bool CListSheet::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_grid && event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
+        if (modifiers == Qt::NoModifier || modifiers == Qt::ShiftModifier)
+            if (TypeAhead(key->text())) return true;
+        // Any other key ends a number being typed.
+        m_typed.clear();
         switch (key->key()) {
         case Qt::Key_Tab: {
             // The focus goes to the navigation tree.
@@ -208,10 +212,7 @@ bool CListSheet::eventFilter(QObject* watched, QEvent* event) {
                                                              ? QAbstractSlider::SliderSingleStepSub
                                                              : QAbstractSlider::SliderSingleStepAdd);
             return true;
-        default:
-            if (modifiers == Qt::NoModifier || modifiers == Qt::ShiftModifier)
-                if (TypeAhead(key->text())) return true;
-            break;
+        default: break;
         }
     }
     if (watched == m_grid->viewport()) {

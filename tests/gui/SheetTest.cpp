@@ -1,11 +1,13 @@
-// The grid and the memory channel sheets, offscreen: cell texts from the nodes, the
-// Edit commands with their states, the clipboard record, delete and insert.
+// The grid and the memory channel sheets, offscreen, by keys and clicks: cell texts
+// from the nodes, the list keys, the Edit commands with the states their menu items
+// show, the clipboard record, delete and insert.
 #include <QApplication>
-#include <QCheckBox>
-#include <QLineEdit>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScrollBar>
 #include <QClipboard>
 #include <QFontMetrics>
-#include <QLabel>
 #include <QMimeData>
 #include <QProcess>
 #include <QSettings>
@@ -16,12 +18,9 @@
 #include "datamodel/DataManagers.h"
 #include "datamodel/memmap/ChannelEditing.h"
 #include "datamodel/nodes/Node.h"
-#include "document/NavigationTree.h"
+#include "document/ViewTable.h"
 #include "editors/ListGrid.h"
-#include "editors/ToneCombo.h"
-#include "editors/sheets/MchDialog.h"
 #include "editors/sheets/MchSheet.h"
-#include "editors/sheets/Sheets.h"
 #include "shell/Document.h"
 #include "shell/ListFrame.h"
 #include "shell/MainFrame.h"
@@ -57,17 +56,33 @@ struct SSheetApp {
         holder.FindChild("FreqTx")->SetText(freq);
         holder.FindChild("Text")->SetText(name);
     }
-    QString Cell(int row, int column) { return Sheet().Grid().Model().CellText(row, column); }
+    QString Cell(int row, int column) {
+        QCoreApplication::processEvents(); // the rows follow a change once it is done
+        return Sheet().Model().CellText(row, column);
+    }
+    int Row() { return Sheet().GetSelectedRow(); }
+    // Shows the window with the keyboard in the sheet.
+    bool Activate() {
+        Frame().show();
+        Frame().activateWindow();
+        if (!QTest::qWaitForWindowActive(&Frame())) return false;
+        Sheet().Grid().setFocus();
+        return Sheet().Grid().hasFocus();
+    }
+    // A key as the user presses it, to whatever has the focus.
+    void Press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), modifiers);
+    }
+    // The state of an item of the Edit menu as the user sees it.
+    QAction* EditMenuItem(const QString& text) {
+        for (QAction* menu : Frame().menuBar()->actions())
+            if (menu->text() == "&Edit")
+                for (QAction* item : menu->menu()->actions())
+                    if (item->text() == text) return item;
+        return nullptr;
+    }
     bool ok = false;
 };
-
-// Replaces a box's text as a user does: select all, then type.
-void Type(QLineEdit* edit, const QString& text) {
-    edit->setFocus();
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Backspace);
-    QTest::keyClicks(edit, text);
-}
 
 } // namespace
 
@@ -114,8 +129,7 @@ private slots:
         QCOMPARE(s.Frame().GetCurrentViewId(), MemoryViewOf(model));
         s.Use(3, "145.125", "BASE 1");
         s.Channels().SetPrioA(3);
-        s.app.Document()->Registry().Model()->GetNodeByPath("Mch.CH3")->FindChild("CTonRx")->SetValue(4000);
-        s.Sheet().OnUpdate();
+        s.Channels().Holder(3)->FindChild("CTonRx")->SetValue(4000);
         QCOMPARE(s.Sheet().RowCount(), 32);
         QCOMPARE(s.Cell(2, 0), QString("3"));
         QCOMPARE(s.Cell(2, 1), QString("A"));
@@ -126,10 +140,12 @@ private slots:
         QCOMPARE(s.Cell(2, 8), QString("BASE 1"));
         QCOMPARE(s.Cell(3, 3), QString()); // a blank channel shows only its number
         QCOMPARE(s.Cell(3, 0), QString("4"));
-        QCOMPARE(s.Sheet().Grid().Model().headerData(3, Qt::Horizontal, Qt::DisplayRole).toString(),
+        QCOMPARE(s.Sheet().Model().headerData(3, Qt::Horizontal, Qt::DisplayRole).toString(),
                  model ? QString("RX Frequency") : QString("Rx Frequency"));
         // The header strip names the selected channel.
-        s.Sheet().SelectRow(4);
+        QVERIFY(s.Activate());
+        for (int i = 0; i < 4; ++i)
+            s.Press(Qt::Key_Down);
         QCOMPARE(s.Frame().RightHeader()->TrailingText(), QString(" - CH 5"));
     }
 
@@ -138,155 +154,152 @@ private slots:
         QVERIFY(s.ok);
         s.Use(6, "145.5", "SIX");
         QTRY_COMPARE(s.Cell(5, 8), QString("SIX"));
-        int changedCells = 0;
-        connect(&s.Sheet().Grid().Model(), &QAbstractItemModel::dataChanged, this,
+        int changedRows = 0;
+        connect(&s.Sheet().Model(), &QAbstractItemModel::dataChanged, this,
                 [&](const QModelIndex& from, const QModelIndex& to) {
                     QCOMPARE(from.row(), 5);
                     QCOMPARE(to.row(), 5);
-                    ++changedCells;
+                    ++changedRows;
                 });
         s.Channels().Holder(6)->FindChild("Text")->SetText("SIXTH");
         QTRY_COMPARE(s.Cell(5, 8), QString("SIXTH"));
-        QCOMPARE(changedCells, 1);
+        QCOMPARE(changedRows, 1);
     }
 
-    void editCommandsAndTheirStates() {
+    void listKeysMoveThroughTheRows() {
         SSheetApp s(0);
         QVERIFY(s.ok);
-        CTolvarMainFrame& f = s.Frame();
+        QVERIFY(s.Activate());
+        s.Press(Qt::Key_End);
+        QCOMPARE(s.Row(), 31);
+        s.Press(Qt::Key_Home);
+        QCOMPARE(s.Row(), 0);
+        s.Press(Qt::Key_PageDown);
+        const int page = s.Row();
+        QVERIFY2(page > 1, qPrintable(QString::number(page)));
+        s.Press(Qt::Key_PageUp);
+        QCOMPARE(s.Row(), 0);
+        // A channel number typed selects that channel, whatever row is selected.
+        s.Press(Qt::Key_End);
+        s.Press(Qt::Key_3);
+        QCOMPARE(s.Row(), 2);
+        s.Press(Qt::Key_1); // "31"
+        QCOMPARE(s.Row(), 30);
+        s.Press(Qt::Key_Down); // another key ends the number
+        s.Press(Qt::Key_1);
+        s.Press(Qt::Key_2);
+        QCOMPARE(s.Row(), 11);
+        QTest::qWait(1100); // a pause starts a new number
+        s.Press(Qt::Key_2);
+        QCOMPARE(s.Row(), 1);
+        // Left and Right scroll the columns; the row stays.
+        s.Frame().resize(420, 300);
+        QScrollBar* bar = s.Sheet().Grid().horizontalScrollBar();
+        QTRY_VERIFY(bar->maximum() > 0);
+        s.Press(Qt::Key_Right);
+        s.Press(Qt::Key_Right);
+        QVERIFY(bar->value() > 0);
+        s.Press(Qt::Key_Left);
+        s.Press(Qt::Key_Left);
+        QCOMPARE(bar->value(), 0);
+        QCOMPARE(s.Row(), 1);
+        // Enter opens the editor; the focus comes back to the sheet.
+        QVERIFY(WithModal([&] { s.Press(Qt::Key_Return); },
+                          [](QDialog& d) { QTest::keyClick(&d, Qt::Key_Escape); }));
+        // The window's focus stays in the sheet (the window manager activates it again).
+        QCOMPARE(s.Frame().focusWidget(), &s.Sheet().Grid());
+        s.Frame().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&s.Frame()));
+        // A click below the last row keeps the selection; Tab goes to the tree.
+        s.Sheet().Grid().resize(600, 2000);
+        QTest::mouseClick(s.Sheet().Grid().viewport(), Qt::LeftButton, {}, QPoint(20, 1990));
+        QCOMPARE(s.Row(), 1);
+        s.Press(Qt::Key_Tab);
+        QVERIFY(s.Frame().Tree()->hasFocus());
+    }
+
+    void channelCommandsByKeysAndMenus() {
+        SSheetApp s(0);
+        QVERIFY(s.ok);
         s.Use(1, "145.125", "ONE");
         s.Use(2, "146.5", "TWO");
-        s.Sheet().OnUpdate();
-        s.Sheet().SelectRow(2);
-        f.OnCommand(kCmdPrioA);
-        QCOMPARE(s.Channels().PrioA(), 3);
-        QVERIFY(f.CommandState(kCmdPrioA).checked);
-        s.Sheet().SelectRow(1);
-        QVERIFY(!f.CommandState(kCmdPrioA).checked);
-        QVERIFY(s.app.Document()->IsModified());
-        f.OnCommand(kCmdEmergency);
-        QCOMPARE(s.Channels().Emergency(), 2);
-        s.Sheet().SelectRow(5);
-        f.OnCommand(kCmdEmergencyOff);
-        QCOMPARE(s.Channels().Emergency(), 0);
+        QVERIFY(s.Activate());
+        QAction* prioA = s.EditMenuItem("Prio A");
+        QAction* paste = s.EditMenuItem("Paste");
+        QVERIFY(prioA && paste);
 
-        // Paste needs this sheet's record on the clipboard.
+        // Prio A from the Edit menu: its check mark follows the selected row.
+        s.Press(Qt::Key_3);
+        prioA->trigger();
+        QCOMPARE(s.Channels().PrioA(), 3);
+        QCOMPARE(s.Cell(2, 1), QString("A"));
+        QVERIFY(prioA->isChecked());
+        s.Press(Qt::Key_Up);
+        QVERIFY(!prioA->isChecked());
+        QVERIFY(s.app.Document()->IsModified());
+        s.EditMenuItem("Emergency")->trigger();
+        QCOMPARE(s.Channels().Emergency(), 2);
+        QVERIFY(s.EditMenuItem("Emergency")->isChecked());
+
+        // Ctrl+C, then Ctrl+V elsewhere pastes at once; so does Shift+Insert.
         QApplication::clipboard()->setText("just text");
-        QVERIFY(!f.CommandState(kCmdPaste).enabled);
-        s.Sheet().SelectRow(0);
-        f.OnCommand(kCmdCopy);
+        QVERIFY(!paste->isEnabled());
+        s.Press(Qt::Key_Home);
+        s.Press(Qt::Key_C, Qt::ControlModifier);
         QVERIFY(QApplication::clipboard()->mimeData()->text().contains("145.12500"));
-        s.Sheet().SelectRow(9);
-        QVERIFY(f.CommandState(kCmdPaste).enabled);
-        f.OnCommand(kCmdPaste);
+        QVERIFY(paste->isEnabled());
+        s.Press(Qt::Key_1);
+        s.Press(Qt::Key_0);
+        s.Press(Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(s.Cell(9, 8), QString("ONE"));
         QCOMPARE(s.Cell(9, 3), QString("145.12500"));
+        s.Press(Qt::Key_Down);
+        s.Press(Qt::Key_Insert, Qt::ShiftModifier);
+        QCOMPARE(s.Cell(10, 8), QString("ONE"));
 
         // A record of the wrong size pastes nothing and says so.
         auto* bad = new QMimeData;
         bad->setData(s.Sheet().ClipboardFormat(), QByteArray(100, 'x'));
         QApplication::clipboard()->setMimeData(bad);
-        s.Sheet().SelectRow(10);
-        f.OnCommand(kCmdPaste);
-        QCOMPARE(s.Cell(10, 8), QString());
-        QVERIFY(f.MessagePane()->text().contains("nothing was pasted"));
+        s.Press(Qt::Key_Down);
+        s.Press(Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(s.Cell(11, 8), QString());
+        QVERIFY(s.Frame().MessagePane()->text().contains("nothing was pasted"));
 
         // Delete asks for a channel in use and moves the channels below up.
-        s.Sheet().SelectRow(0);
+        s.Press(Qt::Key_Home);
         s.answers = {EAnswer::Yes};
-        f.OnCommand(kCmdDelete);
+        s.Press(Qt::Key_Delete);
         QCOMPARE(s.Cell(0, 8), QString("TWO"));
         QCOMPARE(s.Channels().PrioA(), 2);
         // Insert opens a blank channel at the selected row.
-        f.OnCommand(kCmdInsert);
+        s.Press(Qt::Key_Insert);
         QCOMPARE(s.Cell(0, 8), QString());
         QCOMPARE(s.Cell(1, 8), QString("TWO"));
-        // Clear blanks the selected channel.
-        s.Sheet().SelectRow(1);
-        f.OnCommand(kCmdClear);
-        QCOMPARE(s.Cell(1, 3), QString());
-    }
-
-    void channelDialogStoresOrRefuses() {
-        SSheetApp s(0);
-        QVERIFY(s.ok);
-        s.Use(2, "145.125", "TWO");
-        s.Sheet().OnUpdate();
-        s.Sheet().SelectRow(1);
-        // Each step: what the runner does in the dialog, then whether it was taken.
-        QString refused;
-        std::function<void(CTolvarMchDialog&)> act;
-        s.Sheet().SetDialogRunner([&](QDialog& d) {
-            auto& dialog = static_cast<CTolvarMchDialog&>(d);
-            act(dialog);
-            s.app.Interaction()->ClearRecords();
-            dialog.accept();
-            const auto& boxes = s.app.Interaction()->Boxes();
-            refused = boxes.empty() ? QString() : boxes.back().text;
-            return dialog.result() == QDialog::Accepted;
+        // Clear from the context menu blanks the channel; the menu shows the Prio A
+        // mark the Edit menu shows.
+        s.Press(Qt::Key_3);
+        QCOMPARE(s.Channels().PrioA(), 3);
+        bool prioShown = false, cleared = false;
+        QTimer::singleShot(0, [&] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            if (!menu) return;
+            QAction* clear = nullptr;
+            for (QAction* item : menu->actions()) {
+                if (item->text() == "Prio A") prioShown = item->isChecked();
+                if (item->text() == "Clear") clear = item;
+            }
+            menu->close();
+            if (clear) {
+                clear->trigger();
+                cleared = true;
+            }
         });
-
-        act = [](CTolvarMchDialog& d) {
-            QCOMPARE(d.Edit("FreqRx")->text(), QString("145.12500"));
-            QVERIFY(d.FreqSimplex()->isChecked());
-            QVERIFY(!d.Edit("FreqTx")->isEnabled());
-            Type(d.Edit("FreqRx"), "145.1251");
-        };
-        s.Frame().OnCommand(kCmdEditMemory);
-        QVERIFY(refused.contains("nearest accepted: 145.12500, 145.12750"));
-        QCOMPARE(s.Cell(1, 3), QString("145.12500"));
-
-        act = [](CTolvarMchDialog& d) {
-            Type(d.RxTone()->lineEdit(), "multi");
-            Type(d.Edit("FreqRx"), "146520000"); // in Hz
-            d.Edit("Text")->end(false);
-            QTest::keyClicks(d.Edit("Text"), "~ab~cdefghijkl");
-        };
-        s.Frame().OnCommand(kCmdEditMemory);
-        QCOMPARE(refused, QString());
-        QCOMPARE(s.Cell(1, 3), QString("146.52000"));
-        QCOMPARE(s.Cell(1, 6), QString("Multi"));
-        QCOMPARE(s.Cell(1, 7), QString("------"));
-        QCOMPARE(s.Cell(1, 8), QString("TWOabcdefg")); // no "~", ten characters
-        QVERIFY(s.app.Document()->IsModified());
-
-        act = [](CTolvarMchDialog& d) { Type(d.RxTone()->lineEdit(), "023"); };
-        s.Frame().OnCommand(kCmdEditMemory);
-        QVERIFY(refused.contains("\"023\" is not a tone"));
-
-        // No receive frequency: the blank channel.
-        act = [](CTolvarMchDialog& d) {
-            Type(d.Edit("FreqRx"), "");
-            QVERIFY(!d.Edit("Text")->isEnabled());
-        };
-        s.Frame().OnCommand(kCmdEditMemory);
-        QCOMPARE(s.Cell(1, 3), QString());
-        const ChannelRecord blank = CopyChannelRecord(*s.Channels().Holder(0));
-        QVERIFY(CopyChannelRecord(*s.Channels().Holder(2)) == blank);
-    }
-
-    void keysOfTheSheet() {
-        SSheetApp s(0);
-        QVERIFY(s.ok);
-        s.Frame().show();
-        QVERIFY(QTest::qWaitForWindowActive(&s.Frame()));
-        int edits = 0;
-        s.Sheet().SetDialogRunner([&](QDialog&) {
-            ++edits;
-            return false;
-        });
-        s.Sheet().Grid().setFocus();
-        QTest::keyClick(&s.Sheet().Grid(), Qt::Key_Down);
-        QCOMPARE(s.Sheet().GetSelectedRow(), 1);
-        QTest::keyClick(&s.Sheet().Grid(), Qt::Key_Return);
-        QCOMPARE(edits, 1);
-        QVERIFY(s.Sheet().Grid().hasFocus());
-        // A click below the last row keeps the selection.
-        s.Sheet().Grid().resize(600, 2000);
-        QTest::mouseClick(s.Sheet().Grid().viewport(), Qt::LeftButton, {}, QPoint(20, 1990));
-        QCOMPARE(s.Sheet().GetSelectedRow(), 1);
-        QTest::keyClick(&s.Sheet().Grid(), Qt::Key_Tab);
-        QVERIFY(s.Frame().Tree()->hasFocus());
+        QContextMenuEvent menu(QContextMenuEvent::Keyboard, QPoint(5, 5), QPoint(5, 5));
+        QApplication::sendEvent(s.Sheet().Grid().viewport(), &menu);
+        QVERIFY(prioShown);
+        QVERIFY(cleared);
+        QCOMPARE(s.Cell(2, 3), QString());
     }
 
     void columnWidthsSurviveARestart() {
@@ -299,11 +312,8 @@ private slots:
         }
         CTolvarApp again;
         again.SetSplashDuration(0);
-        again.SetSheetMaker([](int slot, CTolvarCloneSupportDoc& doc, QWidget* parent) -> CSheetView* {
-            return slot == 1 ? new CTolvarMchLMRSheet(doc, parent) : nullptr;
-        });
         QVERIFY(again.InitInstance({"cs-tolvar"}));
-        auto& sheet = *static_cast<CTolvarMchSheet*>(again.MainFrame()->ListFrame()->SheetOfSlot(1));
+        auto& sheet = *static_cast<CTolvarMchSheet*>(again.MainFrame()->ListFrame()->CurrentSheet());
         QCOMPARE(sheet.Grid().columnWidth(3), 120);
         QCOMPARE(sheet.Grid().columnWidth(8), 200);
         QCOMPARE(sheet.Grid().columnWidth(9), 80); // the default
@@ -318,7 +328,6 @@ private slots:
         holder.FindChild("RPT")->SetValue(5);
         holder.FindChild("RPTLng")->SetValue(1);
         holder.FindChild("RxCNo2")->SetValue(1);
-        s.Sheet().OnUpdate();
         QCOMPARE(s.Cell(3, 26), QString("5L"));
         const QString file = m_dir.filePath("pmr.zcf");
         QVERIFY(s.app.Document()->Data().Save(file.toStdString()) == EFileResult::Ok);
@@ -340,7 +349,7 @@ private slots:
         auto* lmr = new QMimeData;
         lmr->setData("VK-TolvarLMRClipboadData", QByteArray(int(kChannelRecordBytes), '\0'));
         QApplication::clipboard()->setMimeData(lmr);
-        QVERIFY(!s.Frame().CommandState(kCmdPaste).enabled);
+        QVERIFY(!s.EditMenuItem("Paste")->isEnabled());
     }
 };
 

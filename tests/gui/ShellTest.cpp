@@ -7,6 +7,8 @@
 #include <QFile>
 #include <QLabel>
 #include <QLockFile>
+#include <QMenu>
+#include <QScreen>
 #include <QMenuBar>
 #include <QSettings>
 #include <QSplitter>
@@ -21,9 +23,12 @@
 
 #include "datamodel/DataManagers.h"
 #include "datamodel/Messages.h"
+#include "datamodel/memmap/ChannelEditing.h"
+#include "datamodel/nodes/Node.h"
 #include "document/NavigationTree.h"
 #include "document/TolvarPortFactory.h"
 #include "shell/Document.h"
+#include "shell/PrintJob.h"
 #include "shell/ListFrame.h"
 #include "shell/MainFrame.h"
 #include "shell/MessageView.h"
@@ -74,24 +79,6 @@ QStringList TreeLabels(const CTolvarTreeView& tree) {
     return labels;
 }
 
-// A sheet that takes Copy and Prio A and counts its updates.
-class CRecordingSheet : public CSheetView {
-public:
-    using CSheetView::CSheetView;
-    bool OnCommand(int id) override {
-        commands.push_back(id);
-        return id == kCmdCopy || id == kCmdPrioA || id == kCmdSave;
-    }
-    bool OnUpdateCommand(int id, SCommandState& state) override {
-        if (id != kCmdCopy && id != kCmdPrioA) return false;
-        state = {true, id == kCmdPrioA};
-        return true;
-    }
-    void OnUpdate() override { ++updates; }
-    std::vector<int> commands;
-    int updates = 0;
-};
-
 } // namespace
 
 class ShellTest : public QObject {
@@ -128,12 +115,12 @@ private slots:
         QCOMPARE(f.ColumnSplitter()->sizes().front(), 180);
         QCOMPARE(f.windowTitle(), QString("Untitled - CS-Tolvar"));
         QCOMPARE(f.LeftHeader()->ShownText(), QString("LMR"));
-        QCOMPARE(f.RightHeader()->ShownText(), QString("Memory"));
+        QCOMPARE(f.RightHeader()->ShownText(), QString("Memory - CH 1"));
         QCOMPARE(f.Tree()->SelectedId(), int(kViewMemoryLMR));
         QCOMPARE(f.GetCurrentViewId(), int(kViewMemoryLMR));
-        QVERIFY(f.CommandState(kCmdCom1).checked);
-        QVERIFY(f.CommandState(kCmdModelLMR).checked);
-        QVERIFY(!f.CommandState(kCmdModelPMR).checked);
+        QVERIFY(f.CommandState(ECommand::Com1).checked);
+        QVERIFY(f.CommandState(ECommand::ModelLMR).checked);
+        QVERIFY(!f.CommandState(ECommand::ModelPMR).checked);
         QCOMPARE(f.ExtraPane()->text(), QString("      "));
         QVERIFY(f.minimumSize() == QSize(400, 200));
         QVERIFY(s.Ui().Boxes().empty());
@@ -155,13 +142,20 @@ private slots:
         s.answers = {EAnswer::Yes, EAnswer::Ok};
         s.Doc().OnModel(model);
         if (maker) s.Frame().ActivateMakerReserve();
-        QStringList expected;
-        for (const SNavItem& item : NavigationItems(model, maker))
-            expected << QString::fromStdString(item.label);
+        QStringList expected = {model ? "PMR" : "LMR"};
+        if (maker) expected << "Maker Reserved";
+        expected << "Common Setting" << "Key&Display" << "Common" << "Expert" << "Memory CH"
+                 << "Multiple Tone";
+        for (int set = 1; set <= 32; ++set)
+            expected << QString("CH %1").arg(set);
+        expected << "DTMF" << "RX Code CH" << "TX Code CH(Autodial)" << "RX System Code"
+                 << "TX System Code" << "DTMF Setting";
+        if (model)
+            expected << "5Tone" << "RX Code CH" << "RX Code Setting" << "TX Code CH"
+                     << "TX Code Setting" << "Format" << "User Tone";
+        else
+            expected << "2Tone" << "RX Code CH" << "RX Code Setting" << "TX Code";
         QCOMPARE(TreeLabels(*s.Frame().Tree()), expected);
-        QCOMPARE(expected.contains("2Tone"), model == 0);
-        QCOMPARE(expected.contains("5Tone"), model == 1);
-        QCOMPARE(expected[1] == "Maker Reserved", maker);
         QCOMPARE(s.Frame().ExtraPane()->text(),
                  maker ? QString("****** Maker Reserved ******") : QString("      "));
         // The memory item stays selected through the change.
@@ -172,10 +166,10 @@ private slots:
         QTest::addColumn<int>("id");
         QTest::addColumn<QString>("title");
         QTest::addColumn<int>("view");
-        QTest::newRow("multiple tone 17") << 19 << "Multiple Tone:CH 17" << 19;
-        QTest::newRow("multiple tone 3") << 5 << "Multiple Tone:CH 3" << 5;
-        QTest::newRow("key and display") << int(kViewKeyDisp) << "Common Setting:Key & Display Assign"
-                                         << int(kViewKeyDisp);
+        QTest::newRow("multiple tone 17") << 19 << "Multiple Tone:CH 17 - No. 1" << 19;
+        QTest::newRow("multiple tone 3") << 5 << "Multiple Tone:CH 3 - No. 1" << 5;
+        QTest::newRow("key and display")
+            << int(kViewKeyDisp) << "Common Setting:Key & Display Assign     " << int(kViewKeyDisp);
         QTest::newRow("DTMF group") << int(kGroupDtmf) << "      " << 0;
         QTest::newRow("root") << int(kTreeRoot) << "      " << 0;
     }
@@ -214,16 +208,16 @@ private slots:
         QVERIFY(s.Frame().Tree()->SelectId(selected));
         s.Doc().SetModifiedFlag(true);
         s.answers = {static_cast<EAnswer>(answer)};
-        s.Frame().OnCommand(kCmdModelPMR);
+        s.Frame().OnCommand(ECommand::ModelPMR);
         QCOMPARE(s.LastBox(), QString(kChangeModelText));
         QCOMPARE(s.Doc().Model(), afterModel);
         QCOMPARE(s.Frame().Tree()->SelectedId(), afterItem);
         QCOMPARE(s.Frame().GetCurrentViewId(), afterView);
-        QCOMPARE(s.Frame().CommandState(kCmdModelPMR).checked, afterModel == 1);
+        QCOMPARE(s.Frame().CommandState(ECommand::ModelPMR).checked, afterModel == 1);
         QCOMPARE(s.Doc().IsModified(), afterModel == 0);
         // The variant already chosen asks nothing.
         const size_t boxes = s.Ui().Boxes().size();
-        s.Frame().OnCommand(afterModel ? kCmdModelPMR : kCmdModelLMR);
+        s.Frame().OnCommand(afterModel ? ECommand::ModelPMR : ECommand::ModelLMR);
         QCOMPARE(s.Ui().Boxes().size(), boxes);
     }
 
@@ -247,7 +241,7 @@ private slots:
         s.Doc().SetModifiedFlag(true);
         CEditScope running(s.Doc().Registry().EditGuard());
         QVERIFY(running.Entered());
-        for (int id : {kCmdNew, kCmdOpen, kCmdSaveAs, kCmdRead, kCmdWrite, kCmdInformation})
+        for (ECommand id : {ECommand::New, ECommand::Open, ECommand::SaveAs, ECommand::Read, ECommand::Write, ECommand::Information})
             s.Frame().OnCommand(id);
         QVERIFY(s.Ui().Boxes().empty());
         QVERIFY(s.Doc().IsModified());
@@ -273,7 +267,7 @@ private slots:
         SApp s;
         QVERIFY(s.ok);
         QVERIFY(!CTolvarMainFrame::ManualPath().isEmpty());
-        s.Frame().OnCommand(kCmdHelp);
+        s.Frame().OnCommand(ECommand::Help);
         auto* browser = s.Frame().findChild<QTextBrowser*>();
         QVERIFY(browser);
         QVERIFY(browser->toPlainText().contains("Troubleshooting"));
@@ -287,7 +281,7 @@ private slots:
         s.app.Profile().SetPortSettings(ports);
         s.Doc().ApplyPortSettings();
         s.answers = {EAnswer::Ok, EAnswer::Ok};
-        s.Frame().OnCommand(kCmdInformation);
+        s.Frame().OnCommand(ECommand::Information);
         const auto& boxes = s.Ui().Boxes();
         QCOMPARE(boxes.size(), size_t(2));
         QVERIFY(boxes[0].text.startsWith(" not Open "));
@@ -298,66 +292,39 @@ private slots:
         QCOMPARE(s.Ui().BeepsPlayed().size(), size_t(0));
     }
 
-    void commandsGoToTheSheetFirst() {
-        QSettings("Velk", "CS-Tolvar").clear();
-        CTolvarApp app;
-        app.SetSplashDuration(0);
-        CRecordingSheet* memory = nullptr;
-        app.SetSheetMaker([&](int slot, CTolvarCloneSupportDoc&, QWidget* parent) -> CSheetView* {
-            if (slot != 1) return nullptr;
-            return memory = new CRecordingSheet(parent);
-        });
-        QVERIFY(app.InitInstance({"cs-tolvar"}));
-        CTolvarMainFrame& f = *app.MainFrame();
-        QVERIFY(memory);
-        QVERIFY(memory->updates > 0); // shown at start
-        QVERIFY(f.CommandState(kCmdCopy).enabled);
-        QVERIFY(f.CommandState(kCmdPrioA).checked);
-        QVERIFY(!f.CommandState(kCmdPaste).enabled);
-        // The sheet takes Save before the document does.
-        app.Document()->SetModifiedFlag(true);
-        f.OnCommand(kCmdSave);
-        QVERIFY(app.Document()->IsModified());
-        QCOMPARE(memory->commands.back(), int(kCmdSave));
-        // Another view: the commands no longer reach it.
-        f.Tree()->SelectId(kViewCommon);
-        QVERIFY(!f.CommandState(kCmdCopy).enabled);
-        const size_t before = memory->commands.size();
-        f.OnCommand(kCmdCopy);
-        QCOMPARE(memory->commands.size(), before);
-    }
-
     void commandsRouteAndShowState() {
         SApp s;
         QVERIFY(s.ok);
         CTolvarMainFrame& f = s.Frame();
-        // The empty sheets handle no edit command.
-        for (int id : {kCmdEditMemory, kCmdPrioA, kCmdCopy, kCmdPaste, kCmdDelete, kCmdInsert})
-            QVERIFY2(!f.CommandState(id).enabled, qPrintable(QString::number(id)));
-        f.OnCommand(kCmdCom1 + 2);
+        // A setting sheet takes no channel command.
+        QVERIFY(f.Tree()->SelectId(kViewCommon));
+        QVERIFY(f.CommandState(ECommand::EditMemory).enabled);
+        for (ECommand id : {ECommand::PrioA, ECommand::Copy, ECommand::Paste, ECommand::Delete, ECommand::Insert})
+            QVERIFY2(!f.CommandState(id).enabled, qPrintable(f.Action(id)->text()));
+        f.OnCommand(ECommand::Com3);
         QCOMPARE(s.Doc().PortNumber(), 3);
         f.UpdateCommandUI();
-        QVERIFY(f.Action(kCmdCom1 + 2)->isChecked());
-        QVERIFY(!f.Action(kCmdCom1)->isChecked());
+        QVERIFY(f.Action(ECommand::Com3)->isChecked());
+        QVERIFY(!f.Action(ECommand::Com1)->isChecked());
         QCOMPARE(s.app.Profile().PortNumber(), 3);
         // Cut and Undo are taken and do nothing.
-        f.OnCommand(kCmdCut);
-        f.OnCommand(kCmdUndo);
+        f.OnCommand(ECommand::Cut);
+        f.OnCommand(ECommand::Undo);
         QVERIFY(!s.Doc().IsModified());
         QVERIFY(s.Ui().Boxes().empty());
         // Toolbar and status bar toggle with their check marks.
         f.show();
-        const bool toolbar = f.CommandState(kCmdToolbar).checked;
-        f.OnCommand(kCmdToolbar);
-        QCOMPARE(f.CommandState(kCmdToolbar).checked, !toolbar);
+        const bool toolbar = f.CommandState(ECommand::Toolbar).checked;
+        f.OnCommand(ECommand::Toolbar);
+        QCOMPARE(f.CommandState(ECommand::Toolbar).checked, !toolbar);
         // F6 moves between the tree and the right-hand pane.
         f.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&f));
         f.Tree()->setFocus();
         QVERIFY(f.Tree()->hasFocus());
-        f.OnCommand(kCmdNextPane);
+        f.OnCommand(ECommand::NextPane);
         QVERIFY(!f.Tree()->hasFocus());
-        f.OnCommand(kCmdPrevPane);
+        f.OnCommand(ECommand::PrevPane);
         QVERIFY(f.Tree()->hasFocus());
     }
 
@@ -366,7 +333,7 @@ private slots:
         QVERIFY(s.ok);
         const QString saved = m_config.filePath("site.zcf");
         s.files = {saved};
-        s.Frame().OnCommand(kCmdSaveAs);
+        s.Frame().OnCommand(ECommand::SaveAs);
         QVERIFY(QFile::exists(saved));
         QCOMPARE(s.Frame().windowTitle(), QString("site.zcf - CS-Tolvar"));
         QVERIFY(!s.Doc().IsModified());
@@ -374,7 +341,7 @@ private slots:
         // New on a modified document asks; Cancel keeps it as it is.
         s.Doc().SetModifiedFlag(true);
         s.answers = {EAnswer::Cancel};
-        s.Frame().OnCommand(kCmdNew);
+        s.Frame().OnCommand(ECommand::New);
         QCOMPARE(s.LastBox(), QString("Save changes to %1?").arg(saved));
         QVERIFY(s.Doc().IsModified());
         QCOMPARE(s.Doc().PathName(), saved);
@@ -387,7 +354,7 @@ private slots:
         file.close();
         s.answers = {EAnswer::No, EAnswer::Ok};
         s.files = {bad};
-        s.Frame().OnCommand(kCmdOpen);
+        s.Frame().OnCommand(ECommand::Open);
         QVERIFY(s.LastBox().startsWith("Unexpected file format."));
         QCOMPARE(s.Doc().PathName(), saved);
         QVERIFY(s.Doc().IsModified());
@@ -398,8 +365,8 @@ private slots:
         QVERIFY(s.Doc().OpenDocumentFile(saved));
         QVERIFY(!s.Doc().IsModified());
         QCOMPARE(s.app.Profile().RecentFiles().front(), saved);
-        QVERIFY(s.Frame().CommandState(kCmdRecentFirst).enabled);
-        QVERIFY(!s.Frame().CommandState(kCmdRecentFirst + 1).enabled);
+        QVERIFY(s.Frame().CommandState(ECommand::Recent1).enabled);
+        QVERIFY(!s.Frame().CommandState(ECommand::Recent2).enabled);
 
         // A target that cannot be written is refused and the document stays modified.
         s.Doc().SetModifiedFlag(true);
@@ -423,7 +390,7 @@ private slots:
             QVERIFY(s.ok);
             s.answers = {EAnswer::Yes};
             s.Doc().OnModel(1);
-            s.Frame().OnCommand(kCmdCom1 + 1);
+            s.Frame().OnCommand(ECommand::Com2);
             s.Frame().resize(640, 420);
             s.Frame().close();
         }
@@ -465,12 +432,12 @@ private slots:
         // Information: the dialog receives what the repeater says.
         SRepeaterInfo shown;
         s.Ui().SetInfoHook([&](const SRepeaterInfo& info) { shown = info; });
-        s.Frame().OnCommand(kCmdInformation);
+        s.Frame().OnCommand(ECommand::Information);
         QCOMPARE(QString::fromStdString(shown.ModelText()), QString("LMR"));
         QVERIFY(s.Ui().Boxes().empty());
 
         // Read: no question for an unmodified document, completed, modified after.
-        s.Frame().OnCommand(kCmdRead);
+        s.Frame().OnCommand(ECommand::Read);
         QCOMPARE(s.Frame().MessagePane()->text(), QString::fromStdString(LoadMessage(EMsg::CloningCompleted)));
         QVERIFY(s.Doc().IsModified());
         QVERIFY(s.Ui().Boxes().empty());
@@ -479,7 +446,7 @@ private slots:
 
         // Write: the question, then the success box.
         s.answers = {EAnswer::Ok, EAnswer::Ok};
-        s.Frame().OnCommand(kCmdWrite);
+        s.Frame().OnCommand(ECommand::Write);
         QCOMPARE(s.Ui().Boxes().front().text, QString::fromStdString(LoadMessage(EMsg::WriteToRepeater)));
         QCOMPARE(s.LastBox(), QString::fromStdString(LoadMessage(EMsg::WriteSucceeded)));
 
@@ -497,13 +464,133 @@ private slots:
             }
         });
         esc.start(20);
-        s.Frame().OnCommand(kCmdRead);
+        s.Frame().OnCommand(ECommand::Read);
         esc.stop();
         QVERIFY(pressed);
         QCOMPARE(s.Frame().MessagePane()->text(), QString::fromStdString(LoadMessage(EMsg::TerminatedCloning)));
         QCOMPARE(s.Ui().Boxes().size(), size_t(1)); // the question only
         QVERIFY(!s.Ui().ProgressDialog()->isVisible());
         QVERIFY(s.Frame().centralWidget()->isEnabled() && s.Frame().menuBar()->isEnabled());
+    }
+
+
+    void startsOnScreenWithTheKeyboardInTheSheet() {
+        // A position from another screen layout: the whole frame comes back on screen.
+        QSettings profile("Velk", "CS-Tolvar");
+        profile.clear();
+        profile.setValue("Window Position/Left", -400);
+        profile.setValue("Window Position/Top", -120);
+        SApp s({"cs-tolvar"}, true);
+        QVERIFY(s.ok);
+        CTolvarMainFrame& f = s.Frame();
+        QVERIFY(QTest::qWaitForWindowActive(&f));
+        const QRect screen = f.screen()->availableGeometry();
+        QVERIFY2(screen.contains(f.frameGeometry()),
+                 qPrintable(QString("%1,%2").arg(f.frameGeometry().x()).arg(f.frameGeometry().y())));
+        // Down and Enter reach the memory sheet without a click.
+        QWidget* focused = QApplication::focusWidget();
+        QVERIFY(focused && focused->objectName() != "Slot1" && f.ListFrame()->isAncestorOf(focused));
+        QTest::keyClick(focused, Qt::Key_Down);
+        QCOMPARE(f.RightHeader()->TrailingText(), QString(" - CH 2"));
+        bool edited = WithModal([&] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); },
+                                [](QDialog& d) { QTest::keyClick(&d, Qt::Key_Escape); });
+        QVERIFY(edited);
+        QVERIFY(f.ListFrame()->isAncestorOf(f.focusWidget()));
+        f.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&f));
+        // After Open too.
+        const QString file = m_config.filePath("focus.zcf");
+        QVERIFY(s.Doc().Data().Save(file.toStdString()) == EFileResult::Ok);
+        s.files = {file};
+        f.Action(ECommand::Open)->trigger();
+        QCOMPARE(s.Doc().PathName(), file);
+        focused = QApplication::focusWidget();
+        QVERIFY(focused && f.ListFrame()->isAncestorOf(focused));
+        QTest::keyClick(focused, Qt::Key_Down);
+        QCOMPARE(f.RightHeader()->TrailingText(), QString(" - CH 3"));
+    }
+
+    void boxesAreCentredOverTheWindowAfterATransfer() {
+        SApp s;
+        QVERIFY(s.ok);
+        CPortSettings ports;
+        ports.SetComPath(1, "SIM");
+        s.app.Profile().SetPortSettings(ports);
+        s.Doc().ApplyPortSettings();
+        s.Ui().SetInfoHook([](const SRepeaterInfo&) {});
+        s.Frame().Action(ECommand::Information)->trigger();
+        QVERIFY(s.Ui().ProgressDialog());
+        s.answers = {EAnswer::Cancel};
+        s.Frame().Action(ECommand::Write)->trigger();
+        QCOMPARE(s.Ui().Boxes().back().text, QString::fromStdString(LoadMessage(EMsg::WriteToRepeater)));
+        QCOMPARE(s.Ui().Boxes().back().owner, &s.Frame());
+    }
+
+    void aGoneRecentFileSaysWhyAndLeavesTheList() {
+        SApp s;
+        QVERIFY(s.ok);
+        const QString gone = m_config.filePath("gone.zcf");
+        const QString kept = m_config.filePath("kept.zcf");
+        s.app.Profile().SetRecentFiles({gone, kept});
+        emit s.Doc().RecentFilesChanged();
+        QAction* first = s.Frame().Action(ECommand::Recent1);
+        QVERIFY(first->isEnabled());
+        s.answers = {EAnswer::Ok};
+        first->trigger();
+        QVERIFY2(s.LastBox().contains(gone) && s.LastBox().contains("does not exist"),
+                 qPrintable(s.LastBox()));
+        QCOMPARE(s.app.Profile().RecentFiles(), QStringList{kept});
+        QVERIFY(first->text().endsWith(kept));
+        QVERIFY(!s.Frame().Action(ECommand::Recent2)->isVisible());
+    }
+
+    void aStatusTextLastsUntilTheNextCommand() {
+        SApp s;
+        QVERIFY(s.ok);
+        CPortSettings ports;
+        ports.SetComPath(1, m_config.filePath("no-such-port").toStdString());
+        s.app.Profile().SetPortSettings(ports);
+        s.Doc().ApplyPortSettings();
+        s.answers = {EAnswer::Ok, EAnswer::Ok};
+        s.Frame().Action(ECommand::Information)->trigger();
+        QVERIFY(!s.Frame().MessagePane()->text().isEmpty());
+        s.Frame().Action(ECommand::Com2)->trigger();
+        QCOMPARE(s.Frame().MessagePane()->text(), QString());
+    }
+
+    void aPartialFileLiesOverTheSavedDocument() {
+        SApp s;
+        QVERIFY(s.ok);
+        // A saved name, then an edit the user discards when opening a partial file.
+        CChannelEditor channels(s.Doc().Registry());
+        CNode* name = channels.Holder(1)->FindChild("Text");
+        name->SetText("SAVED");
+        const QString saved = m_config.filePath("saved.zcf");
+        s.files = {saved};
+        s.Frame().Action(ECommand::SaveAs)->trigger();
+        name->SetText("DISCARD");
+        s.Doc().SetModifiedFlag(true);
+        const QString part = m_config.filePath("part.zcf");
+        QFile file(part);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("23680100\r\n#\r\n19F001AA\r\n");
+        file.close();
+        s.answers = {EAnswer::No, EAnswer::Ok};
+        s.files = {part};
+        s.Frame().Action(ECommand::Open)->trigger();
+        name = channels.Holder(1)->FindChild("Text");
+        QCOMPARE(QString::fromStdString(name->GetText()), QString("SAVED"));
+        QVERIFY2(s.LastBox().contains("come from the document that was open"), qPrintable(s.LastBox()));
+    }
+
+    void exportAsPdfAddsItsExtension() {
+        SApp s;
+        QVERIFY(s.ok);
+        const QString chosen = m_config.filePath("sheets");
+        s.app.PrintJob()->SetFileChooser([&](const QString&) { return chosen; });
+        s.Frame().Action(ECommand::ExportPdf)->trigger();
+        QVERIFY(QFile::exists(chosen + ".pdf"));
+        QVERIFY(!QFile::exists(chosen));
     }
 
 private:
