@@ -43,13 +43,6 @@ class CCloneManager : public CCloneManagerTemplate {
 public:
     explicit CCloneManager(IUserInteraction& ui) : m_ui(&ui) {}
 
-    // Creates a manager bound to this registry and initialises it.
-    template <class T, class... Args> T* CreateManager(Args&&... args) {
-        auto* manager = new T(std::forward<Args>(args)...);
-        manager->SetRegistry(this);
-        manager->Initialize();
-        return manager;
-    }
     // Places a manager (not yet initialised) in slot 1..7.
     void SetSlot(int slot, std::unique_ptr<CCloneManagerObject> manager);
     void SetDocument(IDocumentHost* document) { m_document = document; }

@@ -149,7 +149,7 @@ CNode* CChannelEditor::Holder(int channel) const {
 bool CChannelEditor::ClearChannel(int n) {
     if (n < 1 || n > RowCount()) return false;
     const CNode* blank = Holder(0);
-    CNode* target = Holder(n + Offset());
+    CNode* target = Holder(n);
     if (!blank || !target) return false;
     const ChannelRecord record = CopyChannelRecord(*blank);
     PasteChannelRecord(*target, record.data(), record.size());
@@ -158,7 +158,7 @@ bool CChannelEditor::ClearChannel(int n) {
 }
 
 bool CChannelEditor::PasteChannel(int n, const uint8_t* data, size_t size) {
-    CNode* target = n >= 1 && n <= RowCount() ? Holder(n + Offset()) : nullptr;
+    CNode* target = n >= 1 && n <= RowCount() ? Holder(n) : nullptr;
     if (!target || !PasteChannelRecord(*target, data, size)) return false;
     if (IDocumentHost* document = m_registry.Document()) document->SetModifiedFlag(true);
     return true;
@@ -189,14 +189,14 @@ void CChannelEditor::SetEmergency(int channel) {
 void CChannelEditor::Renumber(const char* name, bool deleted, int k) {
     CNode* field = Mch() ? Mch()->FindChild(name) : nullptr;
     if (!field) return;
-    const int value = field->GetValue(), last = RowCount() + Offset(), at = Offset() + k;
+    const int value = field->GetValue(), last = RowCount(), at = k;
     if (deleted && at < value && value <= last) field->SetValue(value - 1);
     if (!deleted && at <= value && value < last) field->SetValue(value + 1);
 }
 
 bool CChannelEditor::DeleteChannel(int k) {
     if (k < 1 || k > RowCount()) return false;
-    const CNode* holder = Holder(Offset() + k);
+    const CNode* holder = Holder(k);
     const CNode* on = holder ? holder->FindChild("ChOn") : nullptr;
     if (on && on->GetValue() == 1 &&
         m_registry.UI().MessageBox("Delete CH ?", "", EButtons::YesNo, EIcon::Exclamation) !=
@@ -209,11 +209,11 @@ bool CChannelEditor::DeleteChannel(int k) {
     const auto channel = [&](int j) {
         return dynamic_cast<CFieldHolderNode*>(mch->FindChild("CH" + std::to_string(j)));
     };
-    CNode* first = channel(Offset() + k)->GetFieldHolder();
-    for (int j = Offset() + k; j < kChannels; ++j)
+    CNode* first = channel(k)->GetFieldHolder();
+    for (int j = k; j < kChannels; ++j)
         channel(j)->SetFieldHolder(channel(j + 1)->GetFieldHolder());
     channel(kChannels)->SetFieldHolder(first);
-    ClearChannel(kChannels - Offset());
+    ClearChannel(kChannels);
     m_registry.UI().WaitCursor(false);
     if (IDocumentHost* document = m_registry.Document()) {
         document->SetModifiedFlag(true);
@@ -224,7 +224,7 @@ bool CChannelEditor::DeleteChannel(int k) {
 
 bool CChannelEditor::InsertChannel(int k) {
     if (k < 1 || k > RowCount()) return false;
-    const CNode* lastHolder = Holder(RowCount() + Offset());
+    const CNode* lastHolder = Holder(RowCount());
     const CNode* on = lastHolder ? lastHolder->FindChild("ChOn") : nullptr;
     if (on && on->GetValue() == 1 &&
         m_registry.UI().MessageBox("CH overflow\nLast channel will be deleted.", "",
@@ -238,9 +238,9 @@ bool CChannelEditor::InsertChannel(int k) {
         return dynamic_cast<CFieldHolderNode*>(mch->FindChild("CH" + std::to_string(j)));
     };
     CNode* last = channel(kChannels)->GetFieldHolder();
-    for (int j = kChannels; j > Offset() + k; --j)
+    for (int j = kChannels; j > k; --j)
         channel(j)->SetFieldHolder(channel(j - 1)->GetFieldHolder());
-    channel(Offset() + k)->SetFieldHolder(last);
+    channel(k)->SetFieldHolder(last);
     ClearChannel(k);
     m_registry.UI().WaitCursor(false);
     if (IDocumentHost* document = m_registry.Document()) {

@@ -29,9 +29,8 @@ class CChannelEditor {
 public:
     explicit CChannelEditor(CCloneManager& registry) : m_registry(registry) {}
 
-    // Rows of bank 1 ("BnkSet1"), and the offset of its first channel.
+    // Rows of bank 1 ("BnkSet1"); row k shows channel k.
     int RowCount() const;
-    int Offset() const { return 0; }
     // The field holder of channel n (1..32), or of the template for 0; null outside.
     CNode* Holder(int channel) const;
     // Channel n's record replaced by the template's (n 1-based within the sheet).

@@ -6,7 +6,6 @@
 #include "datamodel/EditGuard.h"
 #include "datamodel/memmap/ToneCodes.h"
 #include "datamodel/nodes/ChannelNodes.h"
-#include "datamodel/nodes/NodeAccess.h"
 #include "datamodel/nodes/SettingNodes.h"
 #include "datamodel/nodes/ValueNodes.h"
 
@@ -279,44 +278,6 @@ TEST(TrySetText, TakesOrRefusesByTheNodesKindAndTellsOnlyChanges) {
             EXPECT_NE(reason.find(c.expected), std::string::npos) << reason;
         }
     }
-}
-
-TEST(NodeAccess, HelpersForwardAndFillCombos) {
-    CNode parent("P");
-    CNumNode num("N");
-    num.SetRange(1, 0, 0, 3);
-    num.AddOption(0, "OFF");
-    num.AddOption(1, "ON");
-    num.AddOption(3, "Both");
-    CStringNode str("S");
-    CFreqNode freq("F");
-    parent.AddChild(&num), parent.AddChild(&str), parent.AddChild(&freq);
-
-    int told = 0;
-    const CNodeSubscription subscription = parent.Subscribe([&](CNode&) { ++told; });
-    FakeCombo combo;
-    ChildFillCombo(&parent, "N", combo);
-    EXPECT_EQ(combo.items, (std::vector<std::string>{"OFF", "ON", "Both"}));
-    EXPECT_EQ(combo.current, 1);
-    ChildFillComboRange(&parent, "N", combo, 0, 3, true);
-    EXPECT_EQ(combo.items, (std::vector<std::string>{"OFF", "ON", "Both"}));  // 2 has no text
-    EXPECT_EQ(ChildGetValue(&parent, "N"), 1);
-    EXPECT_EQ(told, 0); // the node never changed
-    combo.current = 2;
-    ChildSetTextFromCombo(&parent, "N", combo);
-    EXPECT_EQ(ChildGetText(&parent, "N"), "Both");
-    ChildFillComboBit(&parent, "N", combo);
-    EXPECT_EQ(combo.items, (std::vector<std::string>{"OFF", "ON"}));
-    EXPECT_EQ(ChildGetValue(&parent, "N"), 3);
-
-    ChildSetString(&parent, "S", "abc ");
-    EXPECT_EQ(ChildGetString(&parent, "S"), "abc");
-    EXPECT_TRUE(ChildSetFreqText(&parent, "F", "145.125"));
-    EXPECT_EQ(ChildGetFreqText(&parent, "F"), "145.12500");
-    // Missing children do nothing.
-    ChildSetValue(&parent, "missing", 3);
-    EXPECT_EQ(ChildGetText(&parent, "missing"), "");
-    EXPECT_FALSE(ChildSetFreqText(&parent, "missing", "1"));
 }
 
 TEST(EditGuard, SecondEntryIsRefused) {
