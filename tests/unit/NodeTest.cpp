@@ -9,22 +9,6 @@
 #include "datamodel/nodes/SettingNodes.h"
 #include "datamodel/nodes/ValueNodes.h"
 
-namespace {
-
-class FakeCombo : public IComboBox {
-public:
-    std::vector<std::string> items;
-    int current = -1;
-    void Clear() override { items.clear(), current = -1; }
-    void AddItem(const std::string& text) override { items.push_back(text); }
-    int Count() const override { return static_cast<int>(items.size()); }
-    std::string ItemText(int i) const override { return items[static_cast<size_t>(i)]; }
-    int CurrentIndex() const override { return current; }
-    void SetCurrentIndex(int i) override { current = i; }
-};
-
-} // namespace
-
 TEST(Node, NamesAndLookup) {
     CNode parent("P"), unnamed, first("A"), second("A"), other("B");
     parent.AddChild(&unnamed);
