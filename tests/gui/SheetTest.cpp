@@ -1,8 +1,6 @@
 // The grid and the memory channel sheets, offscreen: cell texts from the nodes, the
 // Edit commands with their states, the clipboard record, delete and insert.
 #include <QApplication>
-#include <QCheckBox>
-#include <QLineEdit>
 #include <QClipboard>
 #include <QFontMetrics>
 #include <QLabel>
@@ -18,8 +16,6 @@
 #include "datamodel/nodes/Node.h"
 #include "document/NavigationTree.h"
 #include "editors/ListGrid.h"
-#include "editors/ToneCombo.h"
-#include "editors/sheets/MchDialog.h"
 #include "editors/sheets/MchSheet.h"
 #include "editors/sheets/Sheets.h"
 #include "shell/Document.h"
@@ -60,14 +56,6 @@ struct SSheetApp {
     QString Cell(int row, int column) { return Sheet().Grid().Model().CellText(row, column); }
     bool ok = false;
 };
-
-// Replaces a box's text as a user does: select all, then type.
-void Type(QLineEdit* edit, const QString& text) {
-    edit->setFocus();
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Backspace);
-    QTest::keyClicks(edit, text);
-}
 
 } // namespace
 
@@ -205,64 +193,6 @@ private slots:
         s.Sheet().SelectRow(1);
         f.OnCommand(kCmdClear);
         QCOMPARE(s.Cell(1, 3), QString());
-    }
-
-    void channelDialogStoresOrRefuses() {
-        SSheetApp s(0);
-        QVERIFY(s.ok);
-        s.Use(2, "145.125", "TWO");
-        s.Sheet().OnUpdate();
-        s.Sheet().SelectRow(1);
-        // Each step: what the runner does in the dialog, then whether it was taken.
-        QString refused;
-        std::function<void(CTolvarMchDialog&)> act;
-        s.Sheet().SetDialogRunner([&](QDialog& d) {
-            auto& dialog = static_cast<CTolvarMchDialog&>(d);
-            act(dialog);
-            s.app.Interaction()->ClearRecords();
-            dialog.accept();
-            const auto& boxes = s.app.Interaction()->Boxes();
-            refused = boxes.empty() ? QString() : boxes.back().text;
-            return dialog.result() == QDialog::Accepted;
-        });
-
-        act = [](CTolvarMchDialog& d) {
-            QCOMPARE(d.Edit("FreqRx")->text(), QString("145.12500"));
-            QVERIFY(d.FreqSimplex()->isChecked());
-            QVERIFY(!d.Edit("FreqTx")->isEnabled());
-            Type(d.Edit("FreqRx"), "145.1251");
-        };
-        s.Frame().OnCommand(kCmdEditMemory);
-        QVERIFY(refused.contains("nearest accepted: 145.12500, 145.12750"));
-        QCOMPARE(s.Cell(1, 3), QString("145.12500"));
-
-        act = [](CTolvarMchDialog& d) {
-            Type(d.RxTone()->lineEdit(), "multi");
-            Type(d.Edit("FreqRx"), "146520000"); // in Hz
-            d.Edit("Text")->end(false);
-            QTest::keyClicks(d.Edit("Text"), "~ab~cdefghijkl");
-        };
-        s.Frame().OnCommand(kCmdEditMemory);
-        QCOMPARE(refused, QString());
-        QCOMPARE(s.Cell(1, 3), QString("146.52000"));
-        QCOMPARE(s.Cell(1, 6), QString("Multi"));
-        QCOMPARE(s.Cell(1, 7), QString("------"));
-        QCOMPARE(s.Cell(1, 8), QString("TWOabcdefg")); // no "~", ten characters
-        QVERIFY(s.app.Document()->IsModified());
-
-        act = [](CTolvarMchDialog& d) { Type(d.RxTone()->lineEdit(), "023"); };
-        s.Frame().OnCommand(kCmdEditMemory);
-        QVERIFY(refused.contains("\"023\" is not a tone"));
-
-        // No receive frequency: the blank channel.
-        act = [](CTolvarMchDialog& d) {
-            Type(d.Edit("FreqRx"), "");
-            QVERIFY(!d.Edit("Text")->isEnabled());
-        };
-        s.Frame().OnCommand(kCmdEditMemory);
-        QCOMPARE(s.Cell(1, 3), QString());
-        const ChannelRecord blank = CopyChannelRecord(*s.Channels().Holder(0));
-        QVERIFY(CopyChannelRecord(*s.Channels().Holder(2)) == blank);
     }
 
     void keysOfTheSheet() {
