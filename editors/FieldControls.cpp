@@ -4,8 +4,8 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QGridLayout>
-#include <QLabel>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -313,8 +313,8 @@ QLabel* CFieldSet::LabelOf(const QString& field) const {
 
 // ---------------------------------------------------------------------------------------
 
-bool ApplyFieldEdits(CCloneManager& registry, const std::vector<SFieldEdit>& edits,
-                     QString& reason, const SFieldEdit** refused) {
+bool ApplyFieldEdits(CCloneManager& registry, const std::vector<SFieldEdit>& edits, QString& reason,
+                     const SFieldEdit** refused) {
     // First every value by its field's rules, the control's own text by the control.
     for (const SFieldEdit& edit : edits) {
         std::string why;

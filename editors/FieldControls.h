@@ -121,8 +121,8 @@ private:
 // core, which takes all of them or none (a value the file would not keep, such as
 // a setting fixed for the variant, refuses them all). False with the first reason,
 // "Name: why", and the edit it names.
-bool ApplyFieldEdits(CCloneManager& registry, const std::vector<SFieldEdit>& edits,
-                     QString& reason, const SFieldEdit** refused = nullptr);
+bool ApplyFieldEdits(CCloneManager& registry, const std::vector<SFieldEdit>& edits, QString& reason,
+                     const SFieldEdit** refused = nullptr);
 // Shows a refusal through the registry's message box and puts the focus on the
 // control it names.
 void ShowRefusal(CCloneManager& registry, const QString& reason,

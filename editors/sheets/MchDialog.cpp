@@ -23,8 +23,7 @@ constexpr int kListsPerRow = 3;
 
 } // namespace
 
-CTolvarMchDialog::CTolvarMchDialog(CCloneManager& registry, int model, int channel,
-                                   QWidget* parent)
+CTolvarMchDialog::CTolvarMchDialog(CCloneManager& registry, int model, int channel, QWidget* parent)
     : QDialog(parent), m_registry(registry), m_model(model), m_channel(channel),
       m_holder(CChannelEditor(registry).Holder(channel)) {
     setWindowTitle(QStringLiteral("Edit Memory CH"));

@@ -13,6 +13,7 @@
 #include <QTest>
 #include <map>
 
+#include "GuiTestApp.h"
 #include "datamodel/DataManagers.h"
 #include "datamodel/EepromImage.h"
 #include "datamodel/memmap/ChannelEditing.h"
@@ -24,7 +25,6 @@
 #include "editors/sheets/MchDialog.h"
 #include "editors/sheets/SettingEditor.h"
 #include "shell/Document.h"
-#include "GuiTestApp.h"
 
 namespace {
 
