@@ -4,14 +4,17 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QRadioButton>
 #include <QVBoxLayout>
 #include <algorithm>
 
 #include "datamodel/CloneManager.h"
 #include "datamodel/DataManagers.h"
 #include "datamodel/memmap/FieldForm.h"
+#include "datamodel/memmap/ToneCodes.h"
 #include "datamodel/memmap/TreeAccess.h"
 #include "datamodel/nodes/ValueNodes.h"
 #include "editors/ToneCombo.h"
@@ -43,11 +46,18 @@ CFieldControl::CFieldControl(CNode& node, const SEditorField& editorField, int m
         m_widget = m_list;
         FillList(model);
         break;
-    case EFieldControl::Tone:
-        m_tone = new CToneCombo(parent);
+    case EFieldControl::Tone: {
+        // A receive tone that may use the multiple-tone set also lists "Multi".
+        const auto* value = dynamic_cast<const CNumNode*>(&node);
+        const bool multi = value && !value->OptionText(kToneMulti).empty();
+        m_tone = multi ? new CRxToneCombo(parent) : new CToneCombo(parent);
         m_tone->FillList();
         m_list = m_tone;
         m_widget = m_tone;
+        break;
+    }
+    case EFieldControl::Radio:
+        MakeButtons(parent);
         break;
     case EFieldControl::Check:
         m_check = new QCheckBox(QString::fromUtf8(editorField.label), parent);
@@ -73,17 +83,54 @@ CFieldControl::CFieldControl(CNode& node, const SEditorField& editorField, int m
 
 CFieldControl::~CFieldControl() = default;
 
+QString CFieldControl::Name() const {
+    return QString::fromUtf8(m_editorField.name ? m_editorField.name : m_editorField.label);
+}
+
+QWidget* CFieldControl::FocusWidget() const {
+    if (m_buttons.empty())
+        return m_widget;
+    for (QRadioButton* button : m_buttons)
+        if (button->isChecked())
+            return button;
+    return m_buttons.front();
+}
+
+void CFieldControl::MakeButtons(QWidget* parent) {
+    m_widget = new QWidget(parent);
+    auto* row = new QHBoxLayout(m_widget);
+    row->setContentsMargins(0, 0, 0, 0);
+    const auto& value = dynamic_cast<const CNumNode&>(m_node);
+    QStringList texts;
+    if (m_editorField.buttons)
+        texts = QString::fromUtf8(m_editorField.buttons).split('|');
+    else
+        for (const auto& option : value.Options())
+            texts << FromStd(option.first);
+    for (const QString& text : texts) {
+        auto* button = new QRadioButton(text, m_widget);
+        button->setObjectName(QStringLiteral("%1%2")
+                                  .arg(QString::fromUtf8(m_editorField.field))
+                                  .arg(m_buttons.size()));
+        m_buttons.push_back(button);
+        row->addWidget(button);
+    }
+}
+
 void CFieldControl::FillList(int model) {
     const auto& value = dynamic_cast<const CNumNode&>(m_node);
     const CNumNode* only = nullptr;
     if (m_editorField.optionsOf && m_node.GetParent()) {
-        const QString name = QString::fromUtf8(m_editorField.optionsOf).arg(ModelName(model));
+        QString name = QString::fromUtf8(m_editorField.optionsOf);
+        if (name.contains(QLatin1String("%1")))
+            name = name.arg(QString::fromUtf8(ModelName(model)));
         only = dynamic_cast<const CNumNode*>(m_node.GetParent()->FindChild(name.toStdString()));
     }
     // The other field's list gives the texts and their order, this field the values.
     for (const auto& [text, position] : (only ? only : &value)->Options()) {
         int number = position;
-        if (only && !value.FindOption(text, number))
+        if ((only && m_editorField.optionsByValue) ? value.OptionText(number).empty()
+                                                   : (only && !value.FindOption(text, number)))
             continue;
         m_list->addItem(FromStd(text), number);
     }
@@ -119,6 +166,10 @@ void CFieldControl::Load() {
         FromStd(m_editorField.form ? m_editorField.form->Shown(m_node) : LeafText(m_node));
     if (m_check) {
         m_check->setChecked(m_node.GetValue() != 0);
+    } else if (!m_buttons.empty()) {
+        const int n = m_node.GetValue();
+        if (n >= 0 && n < static_cast<int>(m_buttons.size()))
+            m_buttons[static_cast<size_t>(n)]->setChecked(true);
     } else if (m_tone) {
         m_tone->SetToneText(text);
     } else if (m_list) {
@@ -128,17 +179,27 @@ void CFieldControl::Load() {
     }
 }
 
+int CFieldControl::ChosenValue() const {
+    if (m_check)
+        return m_check->isChecked() ? 1 : 0;
+    for (size_t i = 0; i < m_buttons.size(); ++i)
+        if (m_buttons[i]->isChecked())
+            return static_cast<int>(i);
+    return m_list && m_list->currentIndex() >= 0 ? m_list->currentData().toInt() : -1;
+}
+
 QString CFieldControl::Text() const {
-    if (m_check) {
+    if (m_tone)
+        return m_tone->currentText().trimmed();
+    if (m_check || m_list || !m_buttons.empty()) {
+        // The field's own text of the value chosen (a list may show other texts).
+        const int n = ChosenValue();
+        if (n < 0)
+            return QString();
         const auto* value = dynamic_cast<const CNumNode*>(&m_node);
-        const int n = m_check->isChecked() ? 1 : 0;
         const std::string option = value ? value->OptionText(n) : std::string();
         return option.empty() ? QString::number(n) : FromStd(option);
     }
-    if (m_tone)
-        return m_tone->currentText().trimmed();
-    if (m_list)
-        return m_list->currentIndex() < 0 ? QString() : m_list->currentText();
     QString text = m_edit->text();
     if (m_editorField.dtmfLetters) {
         text.replace('E', '*');
@@ -160,6 +221,10 @@ void CFieldControl::SetText(const QString& text) {
             m_check->setChecked(n != 0);
         else
             m_check->setChecked(text == "1");
+    } else if (!m_buttons.empty()) {
+        for (QRadioButton* button : m_buttons)
+            if (button->text() == text)
+                button->setChecked(true);
     } else if (m_tone) {
         m_tone->SetToneText(text);
     } else if (m_list) {
@@ -171,32 +236,25 @@ void CFieldControl::SetText(const QString& text) {
 
 bool CFieldControl::CheckValue(QString& reason) const {
     if (m_list && !m_tone && m_list->currentIndex() < 0) {
-        reason = QStringLiteral("%1: choose one of the list").arg(Label());
+        reason = QStringLiteral("%1: choose one of the list").arg(Name());
         return false;
     }
     std::string why;
     if (m_editorField.form && m_edit) {
         std::string field;
         if (!m_editorField.form->Typed(m_node, m_edit->text().toStdString(), field, why)) {
-            reason = QStringLiteral("%1: %2").arg(Label(), FromStd(why));
+            reason = QStringLiteral("%1: %2").arg(Name(), FromStd(why));
             return false;
         }
     }
     if (CheckLeafText(m_node, Text().toStdString(), why))
         return true;
-    reason = QStringLiteral("%1: %2").arg(Label(), FromStd(why));
+    reason = QStringLiteral("%1: %2").arg(Name(), FromStd(why));
     return false;
 }
 
-bool CFieldControl::Store(QString& reason) {
-    if (!CheckValue(reason))
-        return false;
-    const STreeLeaf leaf{m_node.GetName(), &m_node, m_node.GetParent(), m_model};
-    std::string why;
-    if (SetLeafText(leaf, Text().toStdString(), why))
-        return true;
-    reason = QStringLiteral("%1: %2").arg(Label(), FromStd(why));
-    return false;
+SFieldEdit CFieldControl::ToEdit() {
+    return {&m_node, m_model, Text(), Name(), this};
 }
 
 // ---------------------------------------------------------------------------------------
@@ -209,7 +267,8 @@ CFieldSet::CFieldSet(CNode& node, const std::vector<SEditorField>& fields, int m
             continue;
         m_controls.push_back(std::make_unique<CFieldControl>(*field, editorField, model, parent));
         QLabel* label = nullptr;
-        if (!m_controls.back()->Check()) {
+        // Check boxes and buttons carry their own texts.
+        if (!m_controls.back()->Check() && m_controls.back()->Buttons().empty()) {
             label = new QLabel(QString::fromUtf8(editorField.label), parent);
             label->setBuddy(m_controls.back()->Widget());
         }
@@ -233,54 +292,9 @@ void CFieldSet::Load() {
         control->Load();
 }
 
-bool CFieldSet::CheckValues(QString& reason) const {
+void CFieldSet::CollectEdits(std::vector<SFieldEdit>& edits) const {
     for (const auto& control : m_controls)
-        if (!control->CheckValue(reason))
-            return false;
-    return true;
-}
-
-bool CFieldSet::Store(QString& reason) {
-    if (!CheckValues(reason))
-        return false;
-    m_before.clear();
-    for (const auto& control : m_controls)
-        m_before.emplace_back(&control->Node(), LeafText(control->Node()));
-    if (!m_registry) {
-        for (const auto& control : m_controls)
-            if (!control->Store(reason)) {
-                Revert();
-                return false;
-            }
-        return true;
-    }
-    std::vector<STreeLeaf> leaves;
-    leaves.reserve(m_controls.size());
-    std::vector<SLeafEdit> edits;
-    for (const auto& control : m_controls) {
-        CNode& node = control->Node();
-        leaves.push_back({node.GetName(), &node, node.GetParent(), control->Model()});
-    }
-    for (size_t i = 0; i < m_controls.size(); ++i)
-        edits.push_back({&leaves[i], m_controls[i]->Text().toStdString(),
-                         m_controls[i]->Label().toStdString()});
-    const std::vector<std::string> errors = ApplyLeafEdits(*m_registry, edits);
-    if (errors.empty())
-        return true;
-    Revert();
-    reason = QString::fromStdString(errors.front());
-    return false;
-}
-
-void CFieldSet::Revert() {
-    for (const auto& [node, text] : m_before) {
-        if (LeafText(*node) == text)
-            continue;
-        const STreeLeaf leaf{node->GetName(), node, node->GetParent(), 0};
-        std::string unused;
-        if (!SetLeafText(leaf, text, unused, true))
-            node->SetText(text);
-    }
+        edits.push_back(control->ToEdit());
 }
 
 CFieldControl* CFieldSet::Control(const QString& field) const {
@@ -299,15 +313,57 @@ QLabel* CFieldSet::LabelOf(const QString& field) const {
 
 // ---------------------------------------------------------------------------------------
 
-void ShowRefusal(CCloneManager& registry, const QString& reason) {
-    registry.UI().MessageBox(reason.toStdString(), "", EButtons::Ok, EIcon::Exclamation);
+bool ApplyFieldEdits(CCloneManager& registry, const std::vector<SFieldEdit>& edits, QString& reason,
+                     const SFieldEdit** refused) {
+    // First every value by its field's rules, the control's own text by the control.
+    for (const SFieldEdit& edit : edits) {
+        std::string why;
+        bool taken = false;
+        if (edit.control && edit.text == edit.control->Text())
+            taken = edit.control->CheckValue(reason);
+        else if (!(taken = CheckLeafText(*edit.node, edit.text.toStdString(), why)))
+            reason = QStringLiteral("%1: %2").arg(edit.name, FromStd(why));
+        if (!taken) {
+            if (refused)
+                *refused = &edit;
+            return false;
+        }
+    }
+    std::vector<STreeLeaf> leaves;
+    leaves.reserve(edits.size());
+    for (const SFieldEdit& edit : edits)
+        leaves.push_back({edit.node->GetName(), edit.node, edit.node->GetParent(), edit.model});
+    std::vector<SLeafEdit> batch;
+    batch.reserve(edits.size());
+    for (size_t i = 0; i < edits.size(); ++i)
+        batch.push_back({&leaves[i], edits[i].text.toStdString(), edits[i].name.toStdString()});
+    const std::vector<std::string> errors = ApplyLeafEdits(registry, batch);
+    if (errors.empty())
+        return true;
+    reason = FromStd(errors.front());
+    if (refused) {
+        *refused = nullptr;
+        for (const SFieldEdit& edit : edits)
+            if (reason.startsWith(edit.name + ": ")) {
+                *refused = &edit;
+                break;
+            }
+    }
+    return false;
 }
+
+void ShowRefusal(CCloneManager& registry, const QString& reason, const SFieldEdit* refused) {
+    registry.UI().MessageBox(reason.toStdString(), "", EButtons::Ok, EIcon::Exclamation);
+    if (refused && refused->control)
+        refused->control->FocusWidget()->setFocus(Qt::OtherFocusReason);
+}
+
+// ---------------------------------------------------------------------------------------
 
 CFieldDialog::CFieldDialog(CCloneManager& registry, const QString& title, CNode& node,
                            const std::vector<SEditorField>& fields, int model, QWidget* parent)
     : QDialog(parent), m_registry(registry), m_fields(node, fields, model, this) {
     setWindowTitle(title);
-    m_fields.SetRegistry(&registry);
     auto* layout = new QVBoxLayout(this);
     auto* grid = new QGridLayout;
     m_fields.AddTo(*grid);
@@ -323,18 +379,18 @@ bool CFieldDialog::FocusItem(int index) {
     const auto& controls = m_fields.Controls();
     if (index < 0 || index >= static_cast<int>(controls.size()))
         return false;
-    controls[static_cast<size_t>(index)]->Widget()->setFocus();
+    controls[static_cast<size_t>(index)]->FocusWidget()->setFocus();
     return true;
 }
 
 void CFieldDialog::accept() {
+    std::vector<SFieldEdit> edits;
+    m_fields.CollectEdits(edits);
     QString reason;
-    if (!m_fields.Store(reason)) {
-        ShowRefusal(m_registry, reason);
+    const SFieldEdit* refused = nullptr;
+    if (!ApplyFieldEdits(m_registry, edits, reason, &refused)) {
+        ShowRefusal(m_registry, reason, refused);
         return;
     }
-    AfterStore();
-    if (IDocumentHost* document = m_registry.Document())
-        document->SetModifiedFlag(true);
     QDialog::accept();
 }

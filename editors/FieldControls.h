@@ -1,8 +1,8 @@
 // The entry controls of the edit dialogs, made from a node field: a list of the
 // field's option texts, a line edit (length, upper case, characters kept while
-// typing), a tone box or a check box. Each control loads its text from the node,
-// checks what it holds by the field's own rules (naming the reason of a refusal)
-// and stores it through the same code as every other way of setting a field.
+// typing), a tone box, a check box or a row of buttons. Each control loads its text
+// from the node and checks what it holds by the field's own rules (naming the
+// reason of a refusal); an editor stores all its controls as one edit of the core.
 #pragma once
 
 #include <QDialog>
@@ -22,7 +22,19 @@ class QComboBox;
 class QGridLayout;
 class QLabel;
 class QLineEdit;
+class QRadioButton;
 class CToneCombo;
+class CFieldControl;
+
+// One value an editor stores: the field, its new text, how a refusal names it, and
+// the control the value comes from (null for a value the editor sets itself).
+struct SFieldEdit {
+    CNode* node = nullptr;
+    int model = 0;
+    QString text;
+    QString name;
+    CFieldControl* control = nullptr;
+};
 
 // A field's control, made for one node.
 class CFieldControl {
@@ -38,9 +50,15 @@ public:
     CNode& Node() const { return m_node; }
     int Model() const { return m_model; }
     QString Label() const { return QString::fromUtf8(m_editorField.label); }
+    // How refusals name the field.
+    QString Name() const;
     QLineEdit* Edit() const { return m_edit; }
     QComboBox* List() const { return m_list; }
     QCheckBox* Check() const { return m_check; }
+    CToneCombo* Tone() const { return m_tone; }
+    const std::vector<QRadioButton*>& Buttons() const { return m_buttons; }
+    // The widget that takes the keyboard focus.
+    QWidget* FocusWidget() const;
 
     // Shows the field's current text.
     void Load();
@@ -51,9 +69,8 @@ public:
     void SetText(const QString& text);
     // Whether the field would take the control's text; reason says why not.
     bool CheckValue(QString& reason) const;
-    // Stores the control's text into the field; false with the reason when refused
-    // (the field is then unchanged).
-    bool Store(QString& reason);
+    // The control's text as an edit of its field.
+    SFieldEdit ToEdit();
 
     // The filter of an edit box: the text without refused characters (upper-cased
     // first when asked), and where the caret goes so that it stays where the user
@@ -62,7 +79,9 @@ public:
 
 private:
     void FillList(int model);
+    void MakeButtons(QWidget* parent);
     void OnEdited(const QString& text);
+    int ChosenValue() const;
 
     CNode& m_node;
     SEditorField m_editorField;
@@ -72,10 +91,11 @@ private:
     QComboBox* m_list = nullptr;
     QCheckBox* m_check = nullptr;
     CToneCombo* m_tone = nullptr;
+    std::vector<QRadioButton*> m_buttons;
 };
 
 // The controls of one editor page: one per field of a table, under one node, laid
-// out as label and control in rows. Checks every control before storing any.
+// out as label and control in rows.
 class CFieldSet {
 public:
     // Fields the node does not hold get no control.
@@ -85,16 +105,8 @@ public:
     // Adds the labels and controls to a grid, from row on; returns the next row.
     int AddTo(QGridLayout& grid, int row = 0, int column = 0) const;
     void Load();
-    // The first refusal: "Label: reason".
-    bool CheckValues(QString& reason) const;
-    // Checks all, then stores all; nothing is stored when one is refused. With a
-    // registry, the changed fields then go through the image as saving does, and a
-    // value the file would not keep (a setting fixed for the variant) refuses the
-    // whole set, which is put back as it was.
-    bool Store(QString& reason);
-    // Puts back what the last Store changed.
-    void Revert();
-    void SetRegistry(CCloneManager* registry) { m_registry = registry; }
+    // Adds what every control holds to edits.
+    void CollectEdits(std::vector<SFieldEdit>& edits) const;
 
     const std::vector<std::unique_ptr<CFieldControl>>& Controls() const { return m_controls; }
     CFieldControl* Control(const QString& field) const;
@@ -103,13 +115,22 @@ public:
 private:
     std::vector<std::unique_ptr<CFieldControl>> m_controls;
     std::vector<QLabel*> m_labels;
-    CCloneManager* m_registry = nullptr;
-    std::vector<std::pair<CNode*, std::string>> m_before; // the texts before the last Store
 };
+
+// Checks every edit by its field's rules, then stores them all as one edit of the
+// core, which takes all of them or none (a value the file would not keep, such as
+// a setting fixed for the variant, refuses them all). False with the first reason,
+// "Name: why", and the edit it names.
+bool ApplyFieldEdits(CCloneManager& registry, const std::vector<SFieldEdit>& edits, QString& reason,
+                     const SFieldEdit** refused = nullptr);
+// Shows a refusal through the registry's message box and puts the focus on the
+// control it names.
+void ShowRefusal(CCloneManager& registry, const QString& reason,
+                 const SFieldEdit* refused = nullptr);
 
 // A plain edit dialog: the controls of a table under one node, OK and Cancel. OK
 // refuses with the reason in a message box while a value is refused; otherwise it
-// stores every field and marks the document modified.
+// stores every field as one edit.
 class CFieldDialog : public QDialog {
     Q_OBJECT
 public:
@@ -125,14 +146,9 @@ public slots:
     void accept() override;
 
 protected:
-    // Runs after the fields were stored (a dialog with more to do adds it here).
-    virtual void AfterStore() {}
     CCloneManager& Registry() const { return m_registry; }
 
 private:
     CCloneManager& m_registry;
     CFieldSet m_fields;
 };
-
-// Shows a refusal to the user through the document's message box.
-void ShowRefusal(CCloneManager& registry, const QString& reason);

@@ -68,26 +68,18 @@ void CListEditPropSheet::showEvent(QShowEvent* event) {
 }
 
 void CListEditPropSheet::accept() {
+    std::vector<SFieldEdit> edits;
+    for (const CListEditPropPage* page : m_pages)
+        page->CollectEdits(edits);
     QString reason;
-    for (CListEditPropPage* page : m_pages)
-        if (page->Shown() && !page->CheckPage(reason)) {
-            m_tabs->setCurrentWidget(page);
-            ShowRefusal(m_registry, reason);
-            return;
-        }
-    std::vector<CListEditPropPage*> stored;
-    for (CListEditPropPage* page : m_pages) {
-        if (!page->Shown())
-            continue;
-        if (!page->StorePage(reason)) {
-            // All or nothing: the pages stored before it are put back.
-            for (auto it = stored.rbegin(); it != stored.rend(); ++it)
-                (*it)->RevertPage();
-            m_tabs->setCurrentWidget(page);
-            ShowRefusal(m_registry, reason);
-            return;
-        }
-        stored.push_back(page);
+    const SFieldEdit* refused = nullptr;
+    if (!ApplyFieldEdits(m_registry, edits, reason, &refused)) {
+        if (refused && refused->control)
+            for (CListEditPropPage* page : m_pages)
+                if (page->isAncestorOf(refused->control->Widget()))
+                    m_tabs->setCurrentWidget(page);
+        ShowRefusal(m_registry, reason, refused);
+        return;
     }
     QDialog::accept();
 }

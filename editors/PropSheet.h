@@ -1,7 +1,8 @@
 // The tabbed edit dialog for settings that fill more than one page: it opens on a
-// chosen page with one of its controls focused; on OK only the pages the user has
-// looked at are checked and stored, and a value a field would not keep refuses OK
-// with the reason; Cancel stores nothing.
+// chosen page with one of its controls focused. OK checks the values of every page
+// and stores them all as one edit (a page never shown holds what its fields hold
+// and changes nothing); a value a field would not keep refuses OK with the reason,
+// shows its page and focuses its control. Cancel stores nothing.
 #pragma once
 
 #include <QDialog>
@@ -10,6 +11,7 @@
 
 class CCloneManager;
 class QTabWidget;
+struct SFieldEdit;
 
 class CListEditPropPage : public QWidget {
     Q_OBJECT
@@ -30,11 +32,8 @@ public:
     // Whether the page was displayed at least once.
     bool Shown() const { return m_shown; }
 
-    // What the page checks and stores on OK; the base takes and stores nothing.
-    virtual bool CheckPage(QString& /*reason*/) const { return true; }
-    virtual bool StorePage(QString& /*reason*/) { return true; }
-    // Puts back what StorePage stored (a later page refused OK).
-    virtual void RevertPage() {}
+    // Adds the values the page stores on OK; the base has none.
+    virtual void CollectEdits(std::vector<SFieldEdit>& /*edits*/) const {}
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -63,8 +62,8 @@ public:
     QTabWidget* Tabs() const { return m_tabs; }
 
 public slots:
-    // Checks every page that was shown, then stores them; a refusal shows its page and
-    // the reason and keeps the sheet open.
+    // Checks the values of every page, then stores them all; a refusal shows its page
+    // and the reason and keeps the sheet open.
     void accept() override;
 
 protected:

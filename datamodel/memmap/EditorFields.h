@@ -11,6 +11,7 @@ enum class EFieldControl {
     Edit,  // a line edit
     Tone,  // a tone box (CTCSS tones and DTCS codes)
     Check, // a check box: value 1 when checked
+    Radio, // a button per value from 0 (texts: buttons, or the option texts)
 };
 
 // One control of an editor: the field it shows and how.
@@ -25,8 +26,14 @@ struct SEditorField {
     // A list shows the options of this other field of the same node, in its order,
     // each standing for the value of the same text ("%1" becomes "LMR" or "PMR").
     const char* optionsOf = nullptr;
+    // optionsOf: each text stands for the value it has in the other field instead.
+    bool optionsByValue = false;
     // Shown and read in another form than the field's own text (null: its text).
     const IFieldForm* form = nullptr;
+    // How a refusal names the field (null: the label).
+    const char* name = nullptr;
+    // Radio: the buttons' texts, separated by "|" (null: the option texts).
+    const char* buttons = nullptr;
 };
 
 // Characters the edit boxes keep while typing.

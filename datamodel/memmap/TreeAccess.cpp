@@ -382,6 +382,10 @@ std::vector<std::string> ApplyLeafEdits(CCloneManager& registry,
         errors.push_back(d.edit->where + ": " + Quoted(d.expected) +
                          " is not kept; the file would hold " + Quoted(after) + " (" + why + ")");
     }
+    // A batch that stored something is a change of the document.
+    if (errors.empty())
+        if (IDocumentHost* document = registry.Document())
+            document->SetModifiedFlag(true);
     return errors;
 }
 

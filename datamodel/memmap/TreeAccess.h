@@ -110,6 +110,7 @@ struct SLeafEdit {
 // Sets every edit whose text differs from the field's, then runs the tree through
 // the image as saving does (encode, normalise, decode) and checks that every
 // change is still there. Returns the errors; with errors the caller must not save.
+// When something was stored the document is marked modified.
 std::vector<std::string> ApplyLeafEdits(CCloneManager& registry,
                                         const std::vector<SLeafEdit>& edits);
 

@@ -1,42 +1,42 @@
-// "Edit Memory CH": one memory channel of either variant in one dialog. The
-// controls are described by tables (label, field, kind, range); OK checks every
-// typed value by its field's rules and refuses with the reason rather than change
-// a value silently.
+// "Edit Memory CH": one memory channel of either variant in one dialog, built from
+// the core's table of the variant's channel controls. OK checks every value by its
+// field's rules and stores them all as one edit, or refuses with the reason.
 #pragma once
 
 #include <QDialog>
-#include <map>
+#include <memory>
+#include <vector>
+
+#include "editors/FieldControls.h"
 
 class CNode;
-class CRxToneCombo;
-class CToneCombo;
+class QBoxLayout;
 class QCheckBox;
-class QComboBox;
-class QLineEdit;
-class QRadioButton;
+class QLabel;
 class CCloneManager;
+struct SChannelEditorGroup;
 
 class CTolvarMchDialog : public QDialog {
     Q_OBJECT
 public:
     CTolvarMchDialog(CCloneManager& registry, int model, int channel, QWidget* parent = nullptr);
 
-    // Checks and stores the controls into the channel; false (and nothing stored)
-    // with the reason when a value is refused.
-    bool Store(QString& reason);
-    // Controls by field name, for tests.
-    QLineEdit* Edit(const QString& field) const;
-    QComboBox* Combo(const QString& field) const;
-    QCheckBox* Check(const QString& field) const;
-    CRxToneCombo* RxTone() const { return m_rxTone; }
-    CToneCombo* TxTone() const { return m_txTone; }
+    int Channel() const { return m_channel; }
+    // The control of a field; null when the variant's dialog has none.
+    CFieldControl* Control(const QString& field) const;
+    QLabel* LabelOf(const QString& field) const;
     QCheckBox* FreqSimplex() const { return m_freqSimplex; }
     QCheckBox* ToneSimplex() const { return m_toneSimplex; }
+    // What OK stores: every control's value, the transmit frequency and tone taken
+    // from the receive ones where "Simplex" says so, and whether the channel is in
+    // use; a channel without a receive frequency only goes out of use.
+    std::vector<SFieldEdit> Edits() const;
 
 public slots:
     void accept() override;
 
 private:
+    QWidget* MakeGroup(const SChannelEditorGroup& group, QWidget* parent);
     void Load();
     void UpdateEnabling();
 
@@ -44,13 +44,7 @@ private:
     int m_model;
     int m_channel;
     CNode* m_holder;
-    std::map<QString, QLineEdit*> m_edits;
-    std::map<QString, QComboBox*> m_combos;
-    std::map<QString, QCheckBox*> m_checks;
+    std::vector<std::unique_ptr<CFieldSet>> m_sets;
     QCheckBox* m_freqSimplex = nullptr;
     QCheckBox* m_toneSimplex = nullptr;
-    CRxToneCombo* m_rxTone = nullptr;
-    CToneCombo* m_txTone = nullptr;
-    QRadioButton* m_scrambler[3] = {};
-    std::vector<QWidget*> m_dependent; // enabled only with a receive frequency
 };

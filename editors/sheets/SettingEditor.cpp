@@ -18,8 +18,8 @@ QString Trimmed(const char* title) {
 
 } // namespace
 
-CSettingPage::CSettingPage(CCloneManager& registry, const SSettingSheet& sheet, int page,
-                           CNode& node, int model, QWidget* parent)
+CSettingPage::CSettingPage(const SSettingSheet& sheet, int page, CNode& node, int model,
+                           QWidget* parent)
     : CListEditPropPage(QString::fromUtf8(sheet.pages[static_cast<size_t>(page)].title), parent) {
     const int first = sheet.pages[static_cast<size_t>(page)].firstRow;
     const int end = PageEndRow(sheet, page);
@@ -28,7 +28,6 @@ CSettingPage::CSettingPage(CCloneManager& registry, const SSettingSheet& sheet, 
         for (const SEditorField& editorField : sheet.rows[static_cast<size_t>(r)].fields)
             pageFields.push_back(editorField);
     m_fields = std::make_unique<CFieldSet>(node, pageFields, model, this);
-    m_fields->SetRegistry(&registry);
 
     auto* outer = new QVBoxLayout(this);
     auto* grid = new QGridLayout;
@@ -85,14 +84,6 @@ CSettingPage::CSettingPage(CCloneManager& registry, const SSettingSheet& sheet, 
     SetItems(std::move(items));
 }
 
-bool CSettingPage::CheckPage(QString& reason) const {
-    return m_fields->CheckValues(reason);
-}
-
-bool CSettingPage::StorePage(QString& reason) {
-    return m_fields->Store(reason);
-}
-
 std::unique_ptr<CListEditPropSheet> MakeSettingEditor(CCloneManager& registry,
                                                       const SSettingSheet& sheet, int model,
                                                       int row, QWidget* parent) {
@@ -104,7 +95,7 @@ std::unique_ptr<CListEditPropSheet> MakeSettingEditor(CCloneManager& registry,
         QString::fromUtf8(sheet.editorTitle ? sheet.editorTitle : sheet.pages.front().title);
     auto editor = std::make_unique<CListEditPropSheet>(registry, caption, parent, place.page);
     for (size_t p = 0; p < sheet.pages.size(); ++p) {
-        auto* page = new CSettingPage(registry, sheet, static_cast<int>(p), *node, model);
+        auto* page = new CSettingPage(sheet, static_cast<int>(p), *node, model);
         page->SetFocusItem(static_cast<int>(p) == place.page ? place.item : 1);
         editor->AddPage(page);
     }

@@ -16,12 +16,12 @@ class CNode;
 class CSettingPage : public CListEditPropPage {
     Q_OBJECT
 public:
-    CSettingPage(CCloneManager& registry, const SSettingSheet& sheet, int page, CNode& node,
-                 int model, QWidget* parent = nullptr);
+    CSettingPage(const SSettingSheet& sheet, int page, CNode& node, int model,
+                 QWidget* parent = nullptr);
     CFieldSet& Fields() { return *m_fields; }
-    bool CheckPage(QString& reason) const override;
-    bool StorePage(QString& reason) override;
-    void RevertPage() override { m_fields->Revert(); }
+    void CollectEdits(std::vector<SFieldEdit>& edits) const override {
+        m_fields->CollectEdits(edits);
+    }
 
 private:
     std::unique_ptr<CFieldSet> m_fields;

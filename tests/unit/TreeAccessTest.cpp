@@ -367,3 +367,30 @@ TEST(LeafEdits, ATextTheFileDropsWholeIsBlamedOnTheFieldItDependsOn) {
 }
 
 } // namespace
+
+// The document is marked modified by a batch that stored something, and only then.
+TEST(ApplyLeafEdits, MarksTheDocumentModifiedWhenSomethingWasStored) {
+    const struct {
+        const char* path;
+        const char* text;
+        bool modified;
+    } cases[] = {
+        {"CommonSet.Common.Comment1", "CHANGED", true},
+        {"CommonSet.Common.Comment1", "a~b", false}, // refused
+        {"Mch.CH4.Text", "NAME", false},             // not kept: the channel is not in use
+    };
+    for (const auto& c : cases) {
+        SDocument doc(ModelLMR);
+        const CTreeIndex index = doc.Index();
+        IDocumentHost& host = *doc.document.Registry().Document();
+        host.SetModifiedFlag(false);
+        const std::string same = LeafText(*index.Find(c.path)->node);
+        EXPECT_TRUE(ApplyLeafEdits(doc.document.Registry(), {{index.Find(c.path), same, "at"}})
+                        .empty());
+        EXPECT_FALSE(host.IsModified()) << "nothing changed";
+        const auto errors =
+            ApplyLeafEdits(doc.document.Registry(), {{index.Find(c.path), c.text, "at"}});
+        EXPECT_EQ(errors.empty(), c.modified) << c.path << " " << c.text;
+        EXPECT_EQ(host.IsModified(), c.modified) << c.path << " " << c.text;
+    }
+}

@@ -1,0 +1,322 @@
+// The channel dialog and the tabbed setting editor as the user meets them: keys and
+// clicks on the controls, OK and Cancel; what the message box says, which control
+// the refusal focuses, and what the channel, the tree and the image hold afterwards.
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTest>
+#include <map>
+
+#include "GuiTestApp.h"
+#include "datamodel/DataManagers.h"
+#include "datamodel/EepromImage.h"
+#include "datamodel/memmap/ChannelEditing.h"
+#include "datamodel/memmap/SettingSheets.h"
+#include "datamodel/memmap/TreeAccess.h"
+#include "datamodel/nodes/Node.h"
+#include "document/NavigationTree.h"
+#include "editors/ToneCombo.h"
+#include "editors/sheets/MchDialog.h"
+#include "editors/sheets/SettingEditor.h"
+#include "shell/Document.h"
+
+namespace {
+
+struct SApp {
+    CTolvarApp app;
+    QStringList boxes; // the texts of the message boxes shown
+    bool ok = false;
+
+    explicit SApp(int model) {
+        ok = StartTestApp(app, model, [this](const SBoxRecord& box) {
+            boxes << box.text;
+            return EAnswer::Ok;
+        });
+        if (ok)
+            app.Document()->SetModifiedFlag(false);
+    }
+    CCloneManager& Registry() { return app.Document()->Registry(); }
+    bool Modified() { return app.Document()->IsModified(); }
+    std::vector<uint8_t> Image() { return Registry().Image().Bytes(); }
+    CNode& Holder(int channel) { return *CChannelEditor(Registry()).Holder(channel); }
+    QString Text(int channel, const char* field) {
+        return QString::fromStdString(LeafText(*Holder(channel).FindChild(field)));
+    }
+    // A channel in use on one frequency, with no tone.
+    void Use(int channel, const char* freq) {
+        CNode& holder = Holder(channel);
+        holder.FindChild("ChOn")->SetValue(1);
+        holder.FindChild("FreqRx")->SetText(freq);
+        holder.FindChild("FreqTx")->SetText(freq);
+        holder.FindChild("CTonRx")->SetText("OFF");
+        holder.FindChild("CTonTx")->SetText("OFF");
+    }
+};
+
+// Replaces a box's text as a user does: select all, then type.
+void Type(QLineEdit* edit, const QString& text) {
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    QTest::keyClicks(edit, text);
+}
+
+void Type(CFieldControl* control, const QString& text) {
+    QVERIFY(control);
+    Type(control->Tone() ? control->Tone()->lineEdit() : control->Edit(), text);
+}
+
+void Press(QDialog& dialog, QDialogButtonBox::StandardButton which) {
+    QPushButton* button = dialog.findChild<QDialogButtonBox*>()->button(which);
+    QTest::mouseClick(button, Qt::LeftButton);
+}
+
+void Show(QDialog& dialog) {
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+}
+
+// Whether the keyboard focus is on the control (a tone box's own edit counts).
+bool Focused(QDialog& dialog, CFieldControl* control) {
+    QWidget* focus = dialog.focusWidget();
+    QWidget* widget = control->FocusWidget();
+    return focus && (focus == widget || widget->isAncestorOf(focus));
+}
+
+// clang-format off
+// A value typed into one control of the channel dialog, what the refusal begins
+// with and something it says; simplex: the "Simplex" box cleared first.
+struct SRefusal { int model; const char *field, *typed, *reason, *says; bool simplex; };
+const SRefusal kRefusals[] = {
+    {0, "FreqRx", "145.1251", "RX frequency: ", "nearest accepted", false},
+    {1, "FreqTx", "1000", "TX frequency: ", "\"1000\"", true},
+    {0, "CTonRx", "023", "RX C.Tone: ", "023N", false},
+    {1, "CTonTx", "99.9", "TX C.Tone: ", "\"99.9\"", true},
+    {0, "ScrmCode", "0", "Scrambler code: ", "\"0\"", false},
+    {1, "ScrmCode", "256", "Scrambler code: ", "\"256\"", false},
+};
+// clang-format on
+
+} // namespace
+
+class ChannelDialogTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    // A refused value keeps the dialog open with the core's reason, focuses the
+    // control, and stores nothing, not even the good values typed beside it.
+    void refusedValueStoresNothing_data() {
+        QTest::addColumn<int>("index");
+        for (size_t i = 0; i < std::size(kRefusals); ++i)
+            QTest::addRow("%s %s", kRefusals[i].field, kRefusals[i].typed) << int(i);
+    }
+    void refusedValueStoresNothing() {
+        QFETCH(int, index);
+        const SRefusal& c = kRefusals[index];
+        SApp s(c.model);
+        QVERIFY(s.ok);
+        s.Use(4, "145.125");
+        const ChannelRecord record = CopyChannelRecord(s.Holder(4));
+        const std::vector<uint8_t> image = s.Image();
+        CTolvarMchDialog d(s.Registry(), c.model, 4, nullptr);
+        Show(d);
+        QCOMPARE(d.windowTitle(), QString("Edit Memory CH"));
+        Type(d.Control("Text"), "GOOD NAME");
+        if (c.simplex) {
+            QCheckBox* simplex = QString(c.field) == "FreqTx" ? d.FreqSimplex() : d.ToneSimplex();
+            QVERIFY(simplex->isChecked());
+            QTest::mouseClick(simplex, Qt::LeftButton);
+        }
+        Type(d.Control(c.field), c.typed);
+        Press(d, QDialogButtonBox::Ok);
+        QVERIFY(d.isVisible());
+        QCOMPARE(s.boxes.size(), 1);
+        QVERIFY2(s.boxes[0].startsWith(c.reason) && s.boxes[0].contains(c.says),
+                 qPrintable(s.boxes[0]));
+        QVERIFY(Focused(d, d.Control(c.field)));
+        QVERIFY(CopyChannelRecord(s.Holder(4)) == record);
+        QVERIFY(s.Image() == image);
+        QVERIFY(!s.Modified());
+    }
+
+    // OK stores every control at once, through the image; Cancel stores nothing.
+    void okStoresAllCancelNone_data() {
+        QTest::addColumn<int>("model");
+        QTest::addColumn<bool>("ok");
+        for (int model : {0, 1})
+            for (bool ok : {true, false})
+                QTest::addRow("%s %s", model ? "PMR" : "LMR", ok ? "OK" : "Cancel") << model << ok;
+    }
+    void okStoresAllCancelNone() {
+        QFETCH(int, model);
+        QFETCH(bool, ok);
+        SApp s(model);
+        QVERIFY(s.ok);
+        s.Use(7, "145.125");
+        const ChannelRecord record = CopyChannelRecord(s.Holder(7));
+        const std::vector<uint8_t> image = s.Image();
+        const QString hang = s.Text(7, "HangOn") == "ON" ? "OFF" : "ON";
+        const QString cNo = model == 1 && s.Text(7, "RxCNo3") == "_" ? "3" : "_";
+        CTolvarMchDialog d(s.Registry(), model, 7, nullptr);
+        Show(d);
+        QCOMPARE(d.Channel(), 7);
+        QVERIFY(d.FreqSimplex()->isChecked());
+        QVERIFY(!d.Control("FreqTx")->Widget()->isEnabled());
+        QTest::mouseClick(d.FreqSimplex(), Qt::LeftButton);
+        QVERIFY(d.Control("FreqTx")->Widget()->isEnabled());
+        Type(d.Control("FreqRx"), "146.52");
+        Type(d.Control("FreqTx"), "146000000"); // in Hz
+        QTest::mouseClick(d.ToneSimplex(), Qt::LeftButton);
+        Type(d.Control("CTonRx"), "88.5");
+        Type(d.Control("CTonTx"), "754i");
+        Type(d.Control("Text"), "NEW");
+        QTest::mouseClick(d.Control("HangOn")->Check(), Qt::LeftButton);
+        QComboBox* power = d.Control("RfPwr")->List();
+        power->setFocus();
+        QTest::keyClick(power, power->currentIndex() ? Qt::Key_Up : Qt::Key_Down);
+        const QString rfPwr = power->currentText();
+        // The LMR list names the repeater log ID's texts its own way.
+        QComboBox* logId = d.Control("RptLogIdP")->List();
+        QCOMPARE(logId->itemText(0), QString(model ? "5Tone" : "DTMF"));
+        QTest::keyClick(logId, Qt::Key_Up);
+        QTest::keyClick(logId, Qt::Key_Down);
+        QTest::mouseClick(d.Control("ScrmOn")->Buttons().at(2), Qt::LeftButton);
+        Type(d.Control("ScrmCode"), "17");
+        if (model == 1)
+            QTest::mouseClick(d.Control("RxCNo3")->Check(), Qt::LeftButton);
+        Press(d, ok ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel);
+        QVERIFY2(s.boxes.isEmpty(), qPrintable(s.boxes.join('\n')));
+        QCOMPARE(d.result(), int(ok ? QDialog::Accepted : QDialog::Rejected));
+        QCOMPARE(s.Modified(), ok);
+        if (!ok) {
+            QVERIFY(CopyChannelRecord(s.Holder(7)) == record);
+            QVERIFY(s.Image() == image);
+            return;
+        }
+        const std::map<QString, QString> expected = {
+            {"ChOn", "ON"},     {"FreqRx", "146.52000"}, {"FreqTx", "146.00000"},
+            {"CTonRx", "88.5"}, {"CTonTx", "754i"},      {"Text", "NEW"},
+            {"HangOn", hang},   {"RfPwr", rfPwr},        {"ScrmOn", "INH"},
+            {"ScrmCode", "17"}, {"RptLogIdP", "CW ID"}};
+        for (const auto& [field, text] : expected)
+            QCOMPARE(s.Text(7, field.toUtf8().constData()), text);
+        if (model == 1)
+            QCOMPARE(s.Text(7, "RxCNo3"), cNo);
+        // Stored through the image in the same step: the image holds the channel.
+        QVERIFY(s.Image() != image);
+        CTolvarMchDialog again(s.Registry(), model, 7, nullptr);
+        QCOMPARE(again.Control("FreqTx")->Text(), QString("146.00000"));
+        QVERIFY(!again.FreqSimplex()->isChecked() && !again.ToneSimplex()->isChecked());
+    }
+
+    // What the receive frequency and tone decide: the enabling of the other
+    // controls, "Multi" sending no tone, and no frequency making the channel blank.
+    void receiveSideRules() {
+        SApp s(0);
+        QVERIFY(s.ok);
+        CTolvarMchDialog blank(s.Registry(), 0, 9, nullptr);
+        QCOMPARE(blank.Control("FreqRx")->Text(), QString());
+        QVERIFY(!blank.Control("ScrmOn")->Buttons().at(0)->isEnabled());
+        QVERIFY(!blank.LabelOf("CTonTx")->isEnabled());
+        Type(blank.Control("FreqRx"), "145.5");
+        QVERIFY(blank.Control("FreqTx")->Widget()->isEnabled()); // no "Simplex" yet
+
+        s.Use(3, "145.125");
+        CTolvarMchDialog d(s.Registry(), 0, 3, nullptr);
+        Show(d);
+        QVERIFY(d.ToneSimplex()->isChecked());
+        QVERIFY(!d.LabelOf("CTonTx")->isEnabled());
+        QTest::mouseClick(d.ToneSimplex(), Qt::LeftButton);
+        Type(d.Control("CTonTx"), "100");
+        Type(d.Control("CTonRx"), "multi");
+        // The text keeps printable characters up to "}", ten of them.
+        d.Control("Text")->Edit()->end(false);
+        QTest::keyClicks(d.Control("Text")->Edit(), "~ab~cdefghijkl");
+        QCOMPARE(d.Control("Text")->Edit()->text(), QString("abcdefghij"));
+        Press(d, QDialogButtonBox::Ok);
+        QVERIFY2(s.boxes.isEmpty(), qPrintable(s.boxes.join('\n')));
+        QCOMPARE(s.Text(3, "CTonRx"), QString("Multi"));
+        QCOMPARE(s.Text(3, "CTonTx"), QString("OFF"));
+        QCOMPARE(s.Text(3, "Text"), QString("abcdefghij"));
+
+        CTolvarMchDialog off(s.Registry(), 0, 3, nullptr);
+        Show(off);
+        Type(off.Control("FreqRx"), "");
+        QVERIFY(!off.Control("Text")->Widget()->isEnabled() && !off.FreqSimplex()->isEnabled());
+        Press(off, QDialogButtonBox::Ok);
+        QCOMPARE(s.Text(3, "ChOn"), QString("OFF"));
+    }
+
+    // The setting editor checks every page and stores them in one step: a refusal
+    // on the first page stores nothing of either page; a refusal on a page the user
+    // left brings that page back with its control focused.
+    void settingEditorIsOneEdit() {
+        SApp s(0);
+        QVERIFY(s.ok);
+        const SSettingSheet& common = *SettingSheetOf(kViewCommon);
+        CNode& node = *s.Registry().Model()->GetNodeByPath(common.node);
+        std::unique_ptr<CListEditPropSheet> editor =
+            MakeSettingEditor(s.Registry(), common, 0, 1, nullptr);
+        QVERIFY(editor && editor->PageCount() >= 2);
+        const auto pageOf = [&](const char* field) {
+            for (int p = 0; p < editor->PageCount(); ++p)
+                if (static_cast<CSettingPage*>(editor->Page(p))->Fields().Control(field))
+                    return p;
+            return -1;
+        };
+        const auto control = [&](const char* field) {
+            const int p = pageOf(field);
+            return static_cast<CSettingPage*>(editor->Page(p))->Fields().Control(field);
+        };
+        const int first = pageOf("Comment1"), other = pageOf("HangOnTim");
+        QVERIFY(first == pageOf("UsrPswd") && first >= 0 && other >= 0 && other != first);
+        const std::vector<uint8_t> image = s.Image();
+        const std::string comment = LeafText(*node.FindChild("Comment1"));
+        Show(*editor);
+        QCOMPARE(editor->Tabs()->currentIndex(), first);
+        Type(control("Comment1"), "CHANGED");
+        Type(control("UsrPswd"), "12");
+        Press(*editor, QDialogButtonBox::Ok);
+        QVERIFY(editor->isVisible());
+        QCOMPARE(s.boxes.size(), 1);
+        QVERIFY2(s.boxes[0].startsWith("User Password: "), qPrintable(s.boxes[0]));
+        QVERIFY(!editor->Page(other)->Shown());
+        QVERIFY(Focused(*editor, control("UsrPswd")));
+        QCOMPARE(LeafText(*node.FindChild("Comment1")), comment);
+        QVERIFY(s.Image() == image);
+        QVERIFY(!s.Modified());
+
+        // Mended on the first page, refused on the other, OK pressed on the first.
+        Type(control("UsrPswd"), "1234");
+        editor->Tabs()->setCurrentIndex(other);
+        Type(control("HangOnTim"), "100000");
+        editor->Tabs()->setCurrentIndex(first);
+        Press(*editor, QDialogButtonBox::Ok);
+        QCOMPARE(s.boxes.size(), 2);
+        QVERIFY2(s.boxes[1].contains("Timer: "), qPrintable(s.boxes[1]));
+        QCOMPARE(editor->Tabs()->currentIndex(), other);
+        QVERIFY(Focused(*editor, control("HangOnTim")));
+        QCOMPARE(LeafText(*node.FindChild("Comment1")), comment);
+
+        Type(control("HangOnTim"), "20");
+        Press(*editor, QDialogButtonBox::Ok);
+        QCOMPARE(s.boxes.size(), 2);
+        QCOMPARE(editor->result(), int(QDialog::Accepted));
+        QCOMPARE(LeafText(*node.FindChild("Comment1")), std::string("CHANGED"));
+        QCOMPARE(LeafText(*node.FindChild("UsrPswd")), std::string("1234"));
+        QCOMPARE(LeafText(*node.FindChild("HangOnTim")), std::string("20"));
+        QVERIFY(s.Modified());
+    }
+};
+
+int main(int argc, char* argv[]) {
+    return RunOffscreenTests<ChannelDialogTest>(argc, argv);
+}
+
+#include "ChannelDialogTest.moc"
