@@ -7,10 +7,10 @@
 // Usage: check_manual_texts MANUAL.md
 #include <cstdio>
 #include <fstream>
-#include <utility>
 #include <regex>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "datamodel/DataManagers.h"

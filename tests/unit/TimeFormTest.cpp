@@ -114,8 +114,8 @@ protected:
         const std::string name = group.substr(group.rfind('.') + 1);
         for (int row = 0; row < formats.rows; ++row)
             for (size_t c = 0; c < formats.columns.size(); ++c)
-                if (name == formats.titles[static_cast<size_t>(row)] &&
-                    formats.columns[c].field && field == formats.columns[c].field)
+                if (name == formats.titles[static_cast<size_t>(row)] && formats.columns[c].field &&
+                    field == formats.columns[c].field)
                     for (const SEditorField& entry : formats.editor)
                         if (field == entry.field) {
                             editorField = &entry;
@@ -158,8 +158,8 @@ TEST_P(TimeForms, OtherDecimalsAreRefused) {
     const SEditorField* editorField = nullptr;
     Cell(c.path, editorField);
     ASSERT_TRUE(editorField && editorField->form);
-    for (const std::string& typed : {std::to_string(c.value) + ".5",
-                                    std::to_string(c.value) + ".001", std::string("1.2.0")}) {
+    for (const std::string& typed :
+         {std::to_string(c.value) + ".5", std::to_string(c.value) + ".001", std::string("1.2.0")}) {
         std::string own, reason, error;
         EXPECT_FALSE(editorField->form->Typed(node, typed, own, reason)) << typed;
         EXPECT_FALSE(CheckLeafText(node, typed, reason)) << typed;
@@ -176,7 +176,8 @@ INSTANTIATE_TEST_SUITE_P(Timers, TimeForms, testing::ValuesIn(kTimers),
                          [](const testing::TestParamInfo<STimeCase>& info) {
                              std::string name = info.param.path;
                              for (char& ch : name)
-                                 if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
+                                 if (!std::isalnum(static_cast<unsigned char>(ch)))
+                                     ch = '_';
                              return name;
                          });
 
@@ -196,8 +197,8 @@ TEST(TimeForm, EveryTimerIsFormatted) {
                                   title.find("Period") == std::string::npos))
                 continue;
             const std::string path = std::string(sheet.node) + "." + row.fields[0].field;
-            const auto* value = dynamic_cast<const CNumNode*>(
-                data.Registry().Model()->GetNodeByPath(path));
+            const auto* value =
+                dynamic_cast<const CNumNode*>(data.Registry().Model()->GetNodeByPath(path));
             ASSERT_NE(value, nullptr) << path;
             EXPECT_EQ(row.fields[0].form != nullptr, value->Options().empty()) << path;
             EXPECT_EQ(listed.count(path) == 1, value->Options().empty()) << path;
