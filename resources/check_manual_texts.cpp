@@ -1,7 +1,8 @@
 // Checks the user manual against the program: every line of every message text the
-// program shows (the string table and the model-change question) must appear in the
-// manual word for word, and the manual must stay plain Markdown that the help window
-// renders (no images, no HTML tags outside code).
+// program shows (the string table and the model-change question) and the refusals the
+// manual quotes as examples must appear in the manual word for word, and the manual
+// must stay plain Markdown that the help window renders (no images, no HTML tags
+// outside code).
 //
 // Usage: check_manual_texts MANUAL.md
 #include <cstdio>
@@ -9,9 +10,16 @@
 #include <regex>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "datamodel/DataManagers.h"
 #include "datamodel/Messages.h"
+#include "datamodel/UserInteraction.h"
+#include "datamodel/memmap/SettingSheets.h"
+#include "datamodel/memmap/TreeAccess.h"
+#include "datamodel/nodes/Node.h"
+#include "document/DocumentData.h"
 
 namespace {
 
@@ -72,6 +80,40 @@ std::vector<std::string> MarkupProblems(const std::string& manual) {
     return problems;
 }
 
+class CQuietInteraction : public IUserInteraction {
+public:
+    EAnswer MessageBox(const std::string&, const std::string&, EButtons, EIcon) override {
+        return EAnswer::Ok;
+    }
+    void SetStatusText(const std::string&) override {}
+    void ProgressBegin(const std::string&) override {}
+    void ProgressSet(int) override {}
+    bool ProgressCancelled() override { return false; }
+    void ProgressEnd() override {}
+    void PlayBeeps(const std::vector<SBeep>&) override {}
+    void WaitCursor(bool) override {}
+    void ShowInformation(const SRepeaterInfo&) override {}
+};
+
+// The message an edit dialog shows when a setting refuses a typed text: the label of
+// its box and the field's reason. Empty when the text is taken.
+std::string EditorRefusal(const std::string& path, const std::string& typed) {
+    CQuietInteraction ui;
+    CTolvarDocumentData data(ui, ModelLMR);
+    const CNode* node = data.Registry().Model()->GetNodeByPath(path);
+    const size_t dot = path.rfind('.');
+    std::string label = "?";
+    for (const SSettingSheet& sheet : SettingSheets())
+        for (const SSettingRow& row : sheet.rows)
+            for (const SEditorField& editorField : row.fields)
+                if (path.substr(0, dot) == sheet.node && path.substr(dot + 1) == editorField.field)
+                    label = editorField.label;
+    std::string reason;
+    if (!node || CheckLeafText(*node, typed, reason))
+        return {};
+    return label + ": " + reason;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -108,6 +150,17 @@ int main(int argc, char** argv) {
         expect("message " + std::to_string(id), text);
     }
     expect("model change question", kChangeModelText);
+    // The refusals the manual shows for a timer and a beep frequency.
+    for (const auto& [path, typed] : {std::pair{"CommonSet.Common.HangOnTim", "30.5"},
+                                      std::pair{"CommonSet.Expert.BeepFreqL", "1700"}}) {
+        const std::string refusal = EditorRefusal(path, typed);
+        if (refusal.empty()) {
+            ++checked;
+            ++failed;
+            std::printf("%s takes \"%s\": the manual's example is wrong\n", path, typed);
+        }
+        expect(std::string(path) + " refusal", refusal);
+    }
     if (messages < 20) {
         std::printf("the string table holds only %d texts: the check would prove nothing\n",
                     messages);

@@ -6,6 +6,7 @@
 #include "datamodel/CloneManager.h"
 #include "datamodel/DataManagers.h"
 #include "datamodel/memmap/RadioDataManager.h"
+#include "datamodel/memmap/TimeForm.h"
 #include "datamodel/memmap/ToneCodes.h"
 #include "datamodel/memmap/TreeAccess.h"
 #include "datamodel/nodes/Node.h"
@@ -217,19 +218,6 @@ std::string Replaced(std::string text, char from, char to) {
     return text;
 }
 
-std::string Trimmed(const std::string& text) {
-    const size_t first = text.find_first_not_of(" \t");
-    if (first == std::string::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
-std::string ThreeDecimals(long double value) {
-    char buf[48];
-    std::snprintf(buf, sizeof buf, "%1.3Lf", value);
-    return buf;
-}
-
 std::string CellOf(const CCloneManager& registry, const SCodeSheet& sheet, int row,
                    const CNode& group, const SCodeColumn& column) {
     if (column.kind == K::Digits) {
@@ -397,7 +385,7 @@ std::string CodeFieldText(const CNode& node, ECodeCell kind) {
         return group ? Replaced(node.GetText(), group, 'G') : node.GetText();
     }
     case K::Timer3:
-        return ThreeDecimals(node.GetValue());
+        return TimeForm(ETimeFormat::Fixed3)->Shown(node);
     case K::Frequency:
         if (const auto* freq = dynamic_cast<const CFreqNode*>(&node)) {
             int decimals = 0;
@@ -429,20 +417,8 @@ bool CodeFieldTyped(const CNode& node, ECodeCell kind, const std::string& typed,
         text = group ? Replaced(typed, 'G', group) : typed;
         return true;
     }
-    case K::Timer3: {
-        // "70", "70.0" and "70.000" are the same whole number.
-        std::string number = Trimmed(typed);
-        if (const size_t dot = number.find('.'); dot != std::string::npos) {
-            const std::string decimals = number.substr(dot + 1);
-            if (decimals.find_first_not_of('0') != std::string::npos) {
-                reason = "\"" + number + "\" is not a whole number";
-                return false;
-            }
-            number.erase(dot);
-        }
-        text = number;
-        return true;
-    }
+    case K::Timer3:
+        return TimeForm(ETimeFormat::Fixed3)->Typed(node, typed, text, reason);
     default:
         text = typed;
         return true;
@@ -450,12 +426,12 @@ bool CodeFieldTyped(const CNode& node, ECodeCell kind, const std::string& typed,
 }
 
 const IFieldForm* CodeFieldForm(ECodeCell kind) {
-    static const CCodeForm fiveTone(K::FiveToneCode), timer(K::Timer3), frequency(K::Frequency);
+    static const CCodeForm fiveTone(K::FiveToneCode), frequency(K::Frequency);
     switch (kind) {
     case K::FiveToneCode:
         return &fiveTone;
     case K::Timer3:
-        return &timer;
+        return TimeForm(ETimeFormat::Fixed3);
     case K::Frequency:
         return &frequency;
     default:

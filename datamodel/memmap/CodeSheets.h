@@ -22,7 +22,7 @@ enum class ECodeCell : uint8_t {
     FiveToneCode, // a 5Tone code: the group tone's digit shown as "G"
     Digits,       // the texts of field1 .. field7 run together ("12345__")
     TextOrIdDec,  // "(ID-Dec)" while "IdDec" is on, else the text
-    Timer3,       // the number with three decimals ("%1.3Lf")
+    Timer3,       // a time value with three decimals ("%1.3Lf", see TimeForm.h)
     Frequency,    // a tone in Hz with the decimals of its resolution ("1500.0", "1000")
     ToneRx,       // a multiple tone's receive tone: option text or DTCS code text
     ToneTx,       // the transmit tone; "<-----" when it equals the receive tone

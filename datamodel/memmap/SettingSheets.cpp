@@ -1,5 +1,6 @@
 #include "SettingSheets.h"
 
+#include "datamodel/memmap/TimeForm.h"
 #include "datamodel/memmap/TreeAccess.h"
 #include "datamodel/nodes/Node.h"
 
@@ -240,6 +241,13 @@ std::vector<SSettingSheet> MakeSheets() {
         Row("    OFF Mute Delay Timer", "OffMuteDelayTim"),
         }, nullptr, {{"Edit Maker Reserved", 140, 0}}});
     // clang-format on
+    // Time values are shown and typed in their format.
+    for (SSettingSheet& sheet : sheets)
+        for (SSettingRow& row : sheet.rows)
+            for (SEditorField& editorField : row.fields)
+                if (!editorField.form)
+                    editorField.form =
+                        TimeForm(TimeFormatAt(std::string(sheet.node) + "." + editorField.field));
     return sheets;
 }
 
@@ -263,7 +271,7 @@ std::string SettingRowText(const CNode& sheetNode, const SSettingRow& row) {
         const CNode* field = sheetNode.FindChild(editorField.field);
         if (!field)
             return "------";
-        text += LeafText(*field);
+        text += editorField.form ? editorField.form->Shown(*field) : LeafText(*field);
     }
     return text;
 }

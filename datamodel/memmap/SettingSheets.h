@@ -49,8 +49,9 @@ const std::vector<SSettingSheet>& SettingSheets();
 // The sheet of a view, or null.
 const SSettingSheet* SettingSheetOf(int view);
 
-// The value cell of a row: the field's text, the flags' texts side by side, empty for
-// a heading; "------" where the node lacks a field.
+// The value cell of a row: the field's text (a time value in its format, "12.000"),
+// the flags' texts side by side, empty for a heading; "------" where the node lacks a
+// field.
 std::string SettingRowText(const CNode& sheetNode, const SSettingRow& row);
 
 // Where the editor opens for a row: the page (0-based) and the item within it

@@ -6,6 +6,7 @@
 
 #include "datamodel/DataManagers.h"
 #include "datamodel/memmap/RadioDataManager.h"
+#include "datamodel/memmap/TimeForm.h"
 #include "datamodel/nodes/GroupNodes.h"
 #include "datamodel/nodes/TextHelpers.h"
 #include "datamodel/nodes/ToneNodes.h"
@@ -318,7 +319,13 @@ bool SetLeafText(const STreeLeaf& leaf, const std::string& text, std::string& er
     auto* freq = stored ? dynamic_cast<CFreqNode*>(&node) : nullptr;
     const SSheetRename* rename =
         dynamic_cast<CStringNode*>(&node) ? nullptr : RenameOf(leaf, Trim(text), true);
-    const std::string own = rename ? rename->own : text;
+    std::string own = rename ? rename->own : text;
+    if (const CTimeForm* form = TimeFormOf(node)) {
+        std::string whole;
+        if (!form->Typed(node, own, whole, error))
+            return false;
+        own = whole;
+    }
     if (!(freq ? freq->TrySetStoredText(own, error) : node.TrySetText(own, error)))
         return false;
     if (node.GetValue() != before)
@@ -330,8 +337,12 @@ bool CheckLeafText(const CNode& node, const std::string& text, std::string& reas
     int value = 0;
     if (const auto* freq = dynamic_cast<const CFreqNode*>(&node))
         return freq->CheckText(text, value, reason);
-    if (const auto* num = dynamic_cast<const CNumNode*>(&node))
-        return num->CheckText(text, value, reason);
+    if (const auto* num = dynamic_cast<const CNumNode*>(&node)) {
+        std::string own = text;
+        if (const CTimeForm* form = TimeFormOf(node); form && !form->Typed(node, text, own, reason))
+            return false;
+        return num->CheckText(own, value, reason);
+    }
     if (const auto* string = dynamic_cast<const CStringNode*>(&node))
         return string->CheckText(text, reason);
     reason = "\"" + node.GetName() + "\" is not a field";

@@ -84,9 +84,9 @@ const std::vector<SSheetRename>& SheetRenames();
 
 // Sets a field from text by the node's own rules (CNode::TrySetText): an option
 // text (or the text the sheet shows for it), a code text, a frequency text, a
-// string, or a whole number within the range. On refusal
-// returns false, leaves the node unchanged and puts into error why and what the
-// field accepts. A changed tone of a 2Tone receive channel recomputes the
+// string, or a whole number within the range (a time value also as its sheet shows
+// it, "12.000"). On refusal returns false, leaves the node unchanged and puts into
+// error why and what the field accepts. A changed tone of a 2Tone receive channel recomputes the
 // channel's decode windows.
 // stored: the text is one the field showed (an export); a frequency the image
 // holds off the field's raster is then taken back as it is.

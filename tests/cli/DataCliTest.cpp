@@ -130,6 +130,7 @@ TEST_P(DataCli, RefusedChangesLeaveTheFileByteIdentical) {
         {{"Mch.CH1.RfPwr=Medium"}, "one of Low, High"},
         {{"Mch.CH1.CTonTx=Multi"}, "023N"},
         {{"Mch.CH1.ScrmCode=0"}, "from 1 to 255"},
+        {{"CommonSet.Common.HangOnTim=77.5"}, "with zero decimals (77 or 77.000)"},
         {{otherField}, "files only"},
         {{otherArea}, "area belongs to"},
         {{"MakerR.IfFreq=21.4"}, "--maker-reserve"},
@@ -159,7 +160,8 @@ TEST_P(DataCli, ExportThenImportReproducesTheFile) {
         Tolvar({"set", edited, "Mch.CH1.ChOn=ON", "Mch.CH1.FreqRx=150.0025", "Mch.CH1.FreqTx=155.5",
                 "Mch.CH1.CTonTx=023N", "Mch.CH1.Text=A,\"B\"", "Mch.CH7.ChOn=ON",
                 "Mch.CH7.FreqRx=440", "Mch.CH7.CTonRx=Multi", "Mch.PrioA=7",
-                "MultiTon.Ton9.CTonRx=131.8", "CommonSet.Expert.BeepFreqL=1714"})
+                "MultiTon.Ton9.CTonRx=131.8", "CommonSet.Expert.BeepFreqL=1714",
+                "CommonSet.Common.HangOnTim=77.000"})
             .status,
         0);
     for (const std::string format : {"json", "csv"}) {

@@ -17,6 +17,7 @@
 
 #include "datamodel/DataManagers.h"
 #include "datamodel/EditGuard.h"
+#include "datamodel/memmap/FieldForm.h"
 #include "datamodel/memmap/SettingSheets.h"
 #include "datamodel/memmap/TreeAccess.h"
 #include "datamodel/nodes/Node.h"
@@ -185,8 +186,8 @@ const SRowCase kRows[] = {
     {1, 51, 17, "CommonSet.Expert.AlertTempReg", "-30", "    REG Unit TEMP (Degrees C)", "-30"},
     {3, 51, 24, "CommonSet.Expert.AlertTelCodeTimes", "3", "        Times", "3"},
     {2, 52, 8, "MakerR.DtcsDec", "23", "    Decode", "23"},
-    {1, 41, 0, "2ToneCodeCH.RxCodeCom.NoTonTim", "30", "Notone Timer", "30"},
-    {1, 42, 6, "2ToneCodeCH.TXCode.2ndTonPeriod", "200", "    Period", "200"},
+    {1, 41, 0, "2ToneCodeCH.RxCodeCom.NoTonTim", "30", "Notone Timer", "30.000"},
+    {1, 42, 6, "2ToneCodeCH.TXCode.2ndTonPeriod", "200", "    Period", "200.000"},
     {2, 44, 1, "5ToneCodeCH.RxCodeCom.CompDigit2", "_", "Compare Digit", "1_345__"},
     {2, 46, 8, "5ToneCodeCH.TxCodeCom.SpcTonRep", "E", "Special Tone(Repeat)", "E"},
     {2, 46, 6, "", "", "Displayed Digit", "12345__"},
@@ -371,7 +372,7 @@ private slots:
         });
         QCOMPARE(s.Text("CommonSet.Common.Comment1"), QString("SET BEFORE"));
         QCOMPARE(s.Text("CommonSet.Common.HangOnTim"), QString("77"));
-        QCOMPARE(sheet.Grid().Model().CellText(33, 1), QString("77"));
+        QCOMPARE(sheet.Grid().Model().CellText(33, 1), QString("77.000"));
         QVERIFY(s.Modified());
         QVERIFY(s.boxes.isEmpty());
     }
@@ -492,8 +493,16 @@ private slots:
                                  LeafText(*s.Node(table.node).FindChild(editorField.field)),
                          editorField.field);
             }
-            if (!table.rows[r].Heading())
-                cells << sheet.Grid().Model().CellText(static_cast<int>(r), 1);
+            if (table.rows[r].Heading())
+                continue;
+            // A time value's cell read back as the field's own text.
+            std::string cell = sheet.Grid().Model().CellText(static_cast<int>(r), 1).toStdString();
+            if (const IFieldForm* form = table.rows[r].fields[0].form) {
+                const CNode& node = *s.Node(table.node).FindChild(table.rows[r].fields[0].field);
+                std::string why;
+                QVERIFY2(form->Typed(node, std::string(cell), cell, why), why.c_str());
+            }
+            cells << QString::fromStdString(cell);
         }
         const QString file = m_dir.filePath(QString("setting%1-%2.zcf").arg(view).arg(model));
         QVERIFY(s.app.Document()->Data().Save(file.toStdString()) == EFileResult::Ok);

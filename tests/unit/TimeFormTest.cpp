@@ -1,0 +1,218 @@
+// Time values: the text a sheet cell and its editor box show for every timer, and
+// that text typed back through the editor's form and through the tree (`tolvar set`,
+// import); decimals other than zeros are refused with what the field takes.
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <set>
+
+#include "datamodel/DataManagers.h"
+#include "datamodel/memmap/CodeSheets.h"
+#include "datamodel/memmap/SettingSheets.h"
+#include "datamodel/memmap/TimeForm.h"
+#include "datamodel/memmap/TreeAccess.h"
+#include "datamodel/nodes/ValueNodes.h"
+#include "document/DocumentData.h"
+#include "support/ScriptedInteraction.h"
+
+namespace {
+
+struct STimeCase {
+    const char* path;
+    int value;
+    const char* shown;
+};
+
+// clang-format off
+const STimeCase kTimers[] = {
+    {"DtmfCodeCH.DtmfSet.DtmfTim", 0, "0.000"},
+    {"DtmfCodeCH.DtmfSet.1stTim", 255, "255.000"},
+    {"DtmfCodeCH.DtmfSet.MarkTim", 7, "7.000"},
+    {"DtmfCodeCH.DtmfSet.NoTonTim", 254, "254.000"},
+    {"DtmfCodeCH.DtmfSet.ABCDelayTim", 19, "19.000"},
+    {"DtmfCodeCH.DtmfSet.TelTotTim", 180, "180.000"},
+    {"DtmfCodeCH.DtmfSet.TelHangOnTim", 30, "30.000"},
+    {"DtmfCodeCH.DtmfSet.RingOffTim", 4, "4.000"},
+    {"DtmfCodeCH.DtmfSet.RingOnTim", 2, "2.000"},
+    {"DtmfCodeCH.DtmfSet.OnHookOffTim", 11, "11.000"},
+    {"DtmfCodeCH.DtmfSet.OnHookOnTim", 12, "12.000"},
+    {"2ToneCodeCH.RxCodeCom.NoTonTim", 30, "30.000"},
+    {"2ToneCodeCH.RxCodeCom.GroupTim", 100, "100.000"},
+    {"2ToneCodeCH.RxCodeCom.AutTxTim", 1, "1.000"},
+    {"2ToneCodeCH.TXCode.1stTonPeriod", 200, "200.000"},
+    {"2ToneCodeCH.TXCode.2ndTonPeriod", 99, "99.000"},
+    {"5ToneCodeCH.RxCodeCom.LnkATim", 60, "60.000"},
+    {"5ToneCodeCH.RxCodeCom.IdDecTim", 61, "61.000"},
+    {"5ToneCodeCH.RxCodeCom.AutTxTim", 62, "62.000"},
+    {"5ToneCodeCH.TxCodeCom.LngTonTim", 10, "10.000"},
+    {"5ToneCodeCH.TxCodeCom.LnkRTim", 20, "20.000"},
+    {"5ToneCodeCH.TxCodeCom.Lnk1Tim", 21, "21.000"},
+    {"5ToneCodeCH.TxCodeCom.Lnk2Tim", 22, "22.000"},
+    {"5ToneCodeCH.TxCodeCom.LeadOutDlyTim", 23, "23.000"},
+    {"5ToneCodeCH.TxCodeCom.ABCDecTim", 24, "24.000"},
+    {"5ToneCodeCH.Format.CCIR.TonPeriod", 100, "100.000"},
+    {"5ToneCodeCH.Format.CCIR.NoTonTim", 28, "28.000"},
+    {"5ToneCodeCH.Format.CCIR.TonLen", 2789, "2789.000"},
+    {"5ToneCodeCH.Format.DTMF.TonPeriod", 5, "5.000"},
+    {"CommonSet.Common.AutoResTimA", 40, "40.000"},
+    {"CommonSet.Common.AutoResTimB", 41, "41.000"},
+    {"CommonSet.Common.InATim", 42, "42.000"},
+    {"CommonSet.Common.BaseTotTim", 4095, "4095.000"},
+    {"CommonSet.Common.BasePenaltyTim", 43, "43.000"},
+    {"CommonSet.Common.LckOutPenTim", 44, "44.000"},
+    {"CommonSet.Common.RptTotTim", 1000, "1000.000"},
+    {"CommonSet.Common.RptPenaltyTim", 45, "45.000"},
+    {"CommonSet.Common.HangOnTim", 77, "77.000"},
+    {"CommonSet.Common.RptLogInTim", 46, "46.000"},
+    {"CommonSet.Common.RptLogOfTim", 47, "47.000"},
+    {"CommonSet.Common.RptLogIntTim", 5940, "5940.000"},
+    {"CommonSet.Expert.BeepRepTim", 60, "60.000"},
+    {"CommonSet.Expert.EmrSwOnTim", 3, "3.000"},
+    {"CommonSet.Expert.EmrSwOfTim", 5, "5.000"},
+    {"CommonSet.Expert.EmrStrRepTim", 8, "8.000"},
+    {"CommonSet.Expert.CwIdDotPeriod", 13, "13.000"},
+    {"MakerR.SqlDelayTim", 50, "50.000"},
+    {"MakerR.SigDetTim", 51, "51.000"},
+    {"MakerR.NoisDetTim", 52, "52.000"},
+    {"MakerR.UnlockIgnoreTimTx", 53, "53.000"},
+    {"MakerR.UnlockIgnoreTimRx", 54, "54.000"},
+    {"MakerR.LockCheckTimTx", 55, "55.000"},
+    {"MakerR.LockCheckTimRx", 56, "56.000"},
+    {"MakerR.OnPSetTim", 57, "57.000"},
+    {"MakerR.OnMutTim", 58, "58.000"},
+    {"MakerR.OffWaitTim", 59, "59.000"},
+    {"MakerR.OffMuteDelayTim", 250, "250.000"},
+};
+// clang-format on
+
+class TimeForms : public testing::TestWithParam<STimeCase> {
+protected:
+    CScriptedInteraction ui;
+    CTolvarDocumentData data{ui, ModelPMR};
+
+    CNode& Node(const std::string& path) {
+        CNode* node = data.Registry().Model()->GetNodeByPath(path);
+        EXPECT_NE(node, nullptr) << path;
+        static CNode missing;
+        return node ? *node : missing;
+    }
+    STreeLeaf Leaf(const std::string& path) {
+        CNode& node = Node(path);
+        return {path, &node, node.GetParent(), data.GetModel()};
+    }
+    // The cell that shows the field and the editor field that edits it.
+    std::string Cell(const std::string& path, const SEditorField*& editorField) {
+        const std::string group = path.substr(0, path.rfind('.'));
+        const std::string field = path.substr(path.rfind('.') + 1);
+        for (const SSettingSheet& sheet : SettingSheets())
+            for (const SSettingRow& row : sheet.rows)
+                if (group == sheet.node && row.fields.size() == 1 && field == row.fields[0].field) {
+                    editorField = &row.fields[0];
+                    return SettingRowText(Node(group), row);
+                }
+        const SCodeSheet& formats = *CodeSheetOf(47);
+        const std::string name = group.substr(group.rfind('.') + 1);
+        for (int row = 0; row < formats.rows; ++row)
+            for (size_t c = 0; c < formats.columns.size(); ++c)
+                if (name == formats.titles[static_cast<size_t>(row)] && formats.columns[c].field &&
+                    field == formats.columns[c].field)
+                    for (const SEditorField& entry : formats.editor)
+                        if (field == entry.field) {
+                            editorField = &entry;
+                            return CodeRowCells(data.Registry(), formats, row, 0).at(c);
+                        }
+        ADD_FAILURE() << "no cell shows " << path;
+        return {};
+    }
+};
+
+// The cell and the editor box show the stored value in its format, and both the
+// editor's form and the tree take that text back to the same value.
+TEST_P(TimeForms, ShownTextTypesBack) {
+    const STimeCase& c = GetParam();
+    CNode& node = Node(c.path);
+    node.SetValue(c.value);
+    ASSERT_EQ(node.GetValue(), c.value);
+    const SEditorField* editorField = nullptr;
+    EXPECT_EQ(Cell(c.path, editorField), c.shown);
+    ASSERT_NE(editorField, nullptr);
+    ASSERT_NE(editorField->form, nullptr);
+    EXPECT_EQ(editorField->form->Shown(node), c.shown);
+
+    std::string own, reason;
+    ASSERT_TRUE(editorField->form->Typed(node, c.shown, own, reason)) << reason;
+    EXPECT_TRUE(CheckLeafText(node, c.shown, reason)) << reason;
+    node.SetValue(node.GetValue() == 0 ? 2 : 0);
+    std::string error;
+    ASSERT_TRUE(SetLeafText(Leaf(c.path), std::string(" ") + c.shown, error)) << error;
+    EXPECT_EQ(node.GetValue(), c.value);
+    EXPECT_EQ(LeafText(node), own) << "the field's own text stays the bare number";
+}
+
+// Decimals that are not zeros are refused by the editor's form and by the tree alike,
+// with the accepted forms named; the field keeps its value.
+TEST_P(TimeForms, OtherDecimalsAreRefused) {
+    const STimeCase& c = GetParam();
+    CNode& node = Node(c.path);
+    node.SetValue(c.value);
+    const SEditorField* editorField = nullptr;
+    Cell(c.path, editorField);
+    ASSERT_TRUE(editorField && editorField->form);
+    for (const std::string& typed :
+         {std::to_string(c.value) + ".5", std::to_string(c.value) + ".001", std::string("1.2.0")}) {
+        std::string own, reason, error;
+        EXPECT_FALSE(editorField->form->Typed(node, typed, own, reason)) << typed;
+        EXPECT_FALSE(CheckLeafText(node, typed, reason)) << typed;
+        EXPECT_FALSE(SetLeafText(Leaf(c.path), typed, error)) << typed;
+        EXPECT_EQ(error, reason);
+        EXPECT_NE(error.find("is not a whole number"), std::string::npos) << error;
+        EXPECT_NE(error.find(".000)"), std::string::npos) << error;
+        EXPECT_NE(error.find(node.Accepts()), std::string::npos) << error;
+        EXPECT_EQ(node.GetValue(), c.value);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Timers, TimeForms, testing::ValuesIn(kTimers),
+                         [](const testing::TestParamInfo<STimeCase>& info) {
+                             std::string name = info.param.path;
+                             for (char& ch : name)
+                                 if (!std::isalnum(static_cast<unsigned char>(ch)))
+                                     ch = '_';
+                             return name;
+                         });
+
+// Every setting row titled as a timer or a period shows a time value, unless the
+// field offers fixed choices ("0.300", "2.0"); every time field of the tree is in
+// the table above (the formats by CCIR and DTMF).
+TEST(TimeForm, EveryTimerIsFormatted) {
+    std::set<std::string> listed;
+    for (const STimeCase& c : kTimers)
+        listed.insert(c.path);
+    CScriptedInteraction ui;
+    CTolvarDocumentData data(ui, ModelPMR);
+    for (const SSettingSheet& sheet : SettingSheets())
+        for (const SSettingRow& row : sheet.rows) {
+            const std::string title = row.title;
+            if (row.Heading() || (title.find("Timer") == std::string::npos &&
+                                  title.find("Period") == std::string::npos))
+                continue;
+            const std::string path = std::string(sheet.node) + "." + row.fields[0].field;
+            const auto* value =
+                dynamic_cast<const CNumNode*>(data.Registry().Model()->GetNodeByPath(path));
+            ASSERT_NE(value, nullptr) << path;
+            EXPECT_EQ(row.fields[0].form != nullptr, value->Options().empty()) << path;
+            EXPECT_EQ(listed.count(path) == 1, value->Options().empty()) << path;
+        }
+    for (int model : {ModelLMR, ModelPMR}) {
+        CTreeIndex index(*data.Registry().RadioData(), model, true);
+        for (const STreeLeaf& leaf : index.Leaves()) {
+            const bool formatted = TimeFormOf(*leaf.node) != nullptr;
+            const bool format = leaf.path.rfind("5ToneCodeCH.Format.", 0) == 0;
+            if (!format || leaf.path.find(".CCIR.") != std::string::npos) {
+                EXPECT_EQ(formatted, listed.count(leaf.path) == 1) << leaf.path;
+            }
+        }
+    }
+}
+
+} // namespace
