@@ -2,7 +2,7 @@
 # The core's layers, lowest first: a folder may include only itself and the folders
 # before it. Prints every include that reaches up and fails when there is one.
 root=${1:-.}
-layers="datamodel datafile clone simulator document"
+layers="datamodel datafile clone simulator document exchange"
 status=0
 allowed=""
 for layer in $layers; do
