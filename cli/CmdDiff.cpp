@@ -2,8 +2,8 @@
 #include <iostream>
 
 #include "Cli.h"
-#include "JsonTree.h"
 #include "datamodel/memmap/TreeAccess.h"
+#include "exchange/JsonTree.h"
 
 static CCliRegistrar registrar(45, [](CLI::App& app, SCliOptions&) -> std::function<int()> {
     auto* cmd = app.add_subcommand(

@@ -2,10 +2,8 @@
 #include <iostream>
 
 #include "Cli.h"
-#include "JsonTree.h"
-#include "TableChannels.h"
-#include "TableIo.h"
-#include "datamodel/memmap/RadioDataManager.h"
+#include "exchange/Exchange.h"
+#include "exchange/TextFile.h"
 
 static CCliRegistrar registrar(43, [](CLI::App& app, SCliOptions&) -> std::function<int()> {
     auto* cmd = app.add_subcommand(
@@ -25,15 +23,8 @@ static CCliRegistrar registrar(43, [](CLI::App& app, SCliOptions&) -> std::funct
         if (status != kExitOk) return status;
         auto document = OpenDataFile(*file, status);
         if (!document) return status;
-        const CTreeIndex index(*document->Registry().RadioData(), document->GetModel(), *maker);
-        std::string text;
-        if (*format == "csv") {
-            text = CsvLine(ChannelSheetTitles(index.Model()));
-            for (int channel = 1; channel <= kChannelCount; ++channel)
-                text += CsvLine(ChannelSheetRow(index, channel, false));
-        } else {
-            text = TreeToJson(index).dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
-        }
+        const std::string text = ExportText(
+            *document, *format == "csv" ? EExportFormat::Csv : EExportFormat::Json, *maker);
         if (out->empty()) {
             std::cout << text;
             return kExitOk;

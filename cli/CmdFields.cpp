@@ -4,11 +4,11 @@
 #include <iostream>
 
 #include "Cli.h"
-#include "JsonTree.h"
 #include "TableText.h"
 #include "datamodel/DataManagers.h"
 #include "datamodel/memmap/FieldFacts.h"
 #include "datamodel/memmap/RadioDataManager.h"
+#include "exchange/JsonTree.h"
 
 namespace {
 

@@ -5,9 +5,10 @@
 #include <set>
 
 #include "Cli.h"
-#include "TableChannels.h"
 #include "TableText.h"
 #include "datamodel/DataManagers.h"
+#include "datamodel/memmap/ChannelMap.h"
+#include "datamodel/memmap/ChannelSheet.h"
 #include "datamodel/memmap/RadioDataManager.h"
 
 namespace {

@@ -314,6 +314,7 @@ ECloneResult CQCloneRsIoManager::TakeReceivedImage(SCloneJob& job) {
     registry.LoadImageToTree();
     registry.Adjust()->Normalise();
     registry.LoadImageToTree();
+    registry.ImageReplaced();
     if (IDocumentHost* document = registry.Document()) {
         document->UpdateAllViews();
         document->RebuildTree();

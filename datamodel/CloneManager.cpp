@@ -26,6 +26,7 @@ void CCloneManager::InitAll() {
 void CCloneManager::InitImage() {
     Defaults()->LoadDefaults(Model()->GetModel());
     LoadImageToTree();
+    ImageReplaced();
 }
 
 void CCloneManager::StoreTreeToImage() {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <memory>
 
 #include "datamodel/EditGuard.h"
@@ -53,6 +54,15 @@ public:
     virtual void LoadImageToTree();
     // 2 when already confirmed; otherwise the answer to the caution box.
     virtual int ConfirmMakerReserve();
+    // Told when the image is replaced as a whole and the tree decoded from it: a new
+    // image, a variant change, an image read from a repeater.
+    void SetImageReplacedHandler(std::function<void()> handler) {
+        m_imageReplaced = std::move(handler);
+    }
+    void ImageReplaced() const {
+        if (m_imageReplaced)
+            m_imageReplaced();
+    }
 
     CCloneManagerObject* GetSlot(int slot) const;
     // The manager of a slot as its class; null when the slot holds another.
@@ -75,6 +85,7 @@ protected:
 private:
     IUserInteraction* m_ui;
     CEditGuard m_editGuard;
+    std::function<void()> m_imageReplaced;
 };
 
 class CQCloneManager : public CCloneManager {

@@ -43,6 +43,7 @@ void CModelManager::SetModel(int model, bool rebuild) {
     if (rebuild) {
         GetRegistry()->Defaults()->LoadDefaults(GetModel());
         GetRegistry()->LoadImageToTree();
+        GetRegistry()->ImageReplaced();
     }
 }
 

@@ -30,15 +30,19 @@ CTolvarDocumentData::CTolvarDocumentData(IUserInteraction& ui, int model, IDocum
     r.SetSlot(SlotRsIo, std::make_unique<CTolvarCloneRsIoManager>());
     r.SetSlot(SlotFileIo, std::make_unique<CTolvarCloneFileIoManager>());
     r.SetDocument(m_host);
+    r.SetImageReplacedHandler([this] {
+        MarkClean();
+        m_coverage = FullUserArea();
+    });
     r.InitAll();
     RsIo().SetPortMaker(ports->Maker());
     r.Model()->SetModel(model, false);
     r.InitImage();
-    m_coverage = FullUserArea();
 }
 
 CTolvarDocumentData::~CTolvarDocumentData() {
     // The managers go before the ports their engine may still refer to.
+    m_registry->SetImageReplacedHandler({});
     m_registry.reset();
 }
 
@@ -54,15 +58,18 @@ int CTolvarDocumentData::GetModel() const { return m_registry->Model()->GetModel
 
 void CTolvarDocumentData::New() {
     m_registry->InitImage();
-    m_coverage = FullUserArea();
     m_host->SetModifiedFlag(false);
 }
 
 EFileResult CTolvarDocumentData::Open(const std::string& path) {
     CQCloneManager& r = *m_registry;
-    const EFileResult result = FileIo().Load(path, r.Image());
+    CEepromImage loaded;
+    loaded.CopyFrom(m_clean);
+    const EFileResult result = FileIo().Load(path, loaded);
     if (result == EFileResult::Ok) {
         m_coverage = FileIo().UserCoverage();
+        r.Image().CopyFrom(loaded);
+        m_clean.CopyFrom(loaded);
         r.LoadImageToTree();
         m_host->SetModifiedFlag(false);
     }
@@ -74,7 +81,13 @@ EFileResult CTolvarDocumentData::Save(const std::string& path) {
     r.StoreTreeToImage();
     const EFileResult result =
         FileIo().Save(path, CTolvarCloneFileIoManager::FullRange(), r.Image());
-    if (result == EFileResult::Ok)
+    if (result == EFileResult::Ok) {
+        MarkClean();
         m_host->SetModifiedFlag(false);
+    }
     return result;
+}
+
+void CTolvarDocumentData::MarkClean() {
+    m_clean.CopyFrom(m_registry->Image());
 }

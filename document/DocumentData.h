@@ -41,7 +41,7 @@ public:
     // Factory image of the current variant, decoded into the tree.
     void New();
     // A result other than Ok leaves image and tree unchanged. A file may hold only some
-    // records: the other bytes keep what the image held (after New, the factory image).
+    // records: the other bytes come from the clean image, never from unsaved edits.
     EFileResult Open(const std::string& path);
     // How much of the user area (00A0-19FF) the last Open took from its file; all of
     // it after New and before any Open.
@@ -49,6 +49,11 @@ public:
     // Encodes the tree, normalises and writes the whole image.
     EFileResult Save(const std::string& path);
     int GetModel() const;
+    // The image as it was last made new, opened, saved, read from a repeater or
+    // changed to the other variant (the registry reports the last three itself).
+    const CEepromImage& CleanImage() const { return m_clean; }
+    // Takes the image as it is now as the clean one.
+    void MarkClean();
 
 private:
     CPlainDocumentHost m_plainHost;
@@ -56,4 +61,5 @@ private:
     std::unique_ptr<CTolvarPortFactory> m_ownPorts;
     std::unique_ptr<CQCloneManager> m_registry;
     SCoverage m_coverage;
+    CEepromImage m_clean;
 };

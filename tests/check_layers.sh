@@ -5,7 +5,7 @@
 # (editors/sheets/), then the application and main window (shell/). Prints every
 # include that reaches up and fails when there is one.
 root=${1:-.}
-core="datamodel datafile clone simulator document"
+core="datamodel datafile clone simulator document exchange"
 layers="$core editors editors/sheets shell"
 
 # The position of the layer a folder belongs to (its longest listed prefix); 0 when

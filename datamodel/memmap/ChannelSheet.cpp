@@ -4,6 +4,7 @@
 #include "datamodel/memmap/ToneCodes.h"
 #include "datamodel/nodes/GroupNodes.h"
 #include "datamodel/nodes/Node.h"
+#include "datamodel/nodes/NodeValue.h"
 
 namespace {
 
@@ -190,4 +191,63 @@ std::vector<std::string> ChannelSheetRow(const CNode& mch, int model, int channe
         }
     }
     return cells;
+}
+
+bool ChannelCellFields(const SSheetColumn& column, const std::string& cell, int channel,
+                       const CNode& holder,
+                       const std::function<std::string(const std::string&)>& rowCell,
+                       std::vector<SCellField>& fields, std::string& reason) {
+    const std::string field = column.field ? column.field : "";
+    switch (column.kind) {
+    case K::Number:
+        break;
+    case K::Attr:
+        if (cell.find_first_not_of("AE") != std::string::npos) {
+            reason =
+                "\"" + cell + "\" is not an attribute; use A (Prio A), E (emergency) or nothing";
+            return false;
+        }
+        if (cell.find('A') != std::string::npos)
+            fields.push_back({column.field, std::to_string(channel)});
+        if (cell.find('E') != std::string::npos)
+            fields.push_back({column.extra, std::to_string(channel)});
+        break;
+    case K::Field:
+    case K::ToneRx:
+        fields.push_back({field, cell});
+        break;
+    case K::FreqTx:
+        fields.push_back({field, cell == "<-----" ? rowCell("FreqRx") : cell});
+        break;
+    case K::ToneTx:
+        fields.push_back(
+            {field, cell == "<-----" ? rowCell("CTonRx") : (cell == "------" ? "OFF" : cell)});
+        break;
+    case K::WithLong: {
+        const bool isLong = cell.size() > 1 && cell.back() == 'L';
+        const std::string value = isLong ? cell.substr(0, cell.size() - 1) : cell;
+        fields.push_back({field, value});
+        const auto* options = dynamic_cast<const CNodeValue*>(holder.FindChild(field));
+        const bool off = value == "0" || (options && value == options->OptionText(0));
+        // "OFF" shows no flag; the flag keeps its value then.
+        if (isLong || !off)
+            fields.push_back({column.extra, isLong ? "1" : "0"});
+        break;
+    }
+    case K::RxCNo: {
+        bool valid = cell.size() == kRxCNoCount;
+        for (size_t k = 0; valid && k < cell.size(); ++k)
+            valid = cell[k] == '_' || cell[k] == static_cast<char>('1' + k);
+        if (!valid) {
+            reason = "\"" + cell +
+                     "\" must be 8 characters, each \"_\" or the digit of its place (12345678)";
+            return false;
+        }
+        for (int k = 0; k < kRxCNoCount; ++k)
+            fields.push_back(
+                {field + std::to_string(k + 1), std::string(1, cell[static_cast<size_t>(k)])});
+        break;
+    }
+    }
+    return true;
 }

@@ -2,6 +2,7 @@
 // shows, the channel CSV writes and reads back, and which field each column holds.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -44,3 +45,20 @@ std::vector<std::string> ChannelSheetTitles(int model);
 std::vector<std::string> ChannelSheetRow(const CTreeIndex& index, int channel, bool sheet);
 // The same from the "Mch" node, without building an index (the desktop sheet).
 std::vector<std::string> ChannelSheetRow(const CNode& mch, int model, int channel, bool sheet);
+
+// A field one cell sets: a field of the channel by name, or for the attribute column
+// "PrioA" or "Emr" of "Mch"; the text as SetLeafText takes it.
+struct SCellField {
+    std::string field;
+    std::string text;
+};
+// The way back from ChannelSheetRow: the fields one cell of channel's row sets, for
+// a channel in use. The sheet's own cells are read too: "<-----" is the receive
+// cell, "------" no transmit tone. A "long" flag follows the cell's "L" and keeps
+// its value when the field is off. holder: the channel's field holder; rowCell: the
+// row's cell of the column that holds a field, empty when none does. False, with
+// why in reason, for a cell the column never shows.
+bool ChannelCellFields(const SSheetColumn& column, const std::string& cell, int channel,
+                       const CNode& holder,
+                       const std::function<std::string(const std::string&)>& rowCell,
+                       std::vector<SCellField>& fields, std::string& reason);

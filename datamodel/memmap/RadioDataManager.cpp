@@ -1,6 +1,7 @@
 #include "RadioDataManager.h"
 
 #include "datamodel/DataManagers.h"
+#include "datamodel/nodes/ToneNodes.h"
 
 void CTolvarRadioDataManager::Initialize() {
     // The tree holds a little over 3000 nodes.
@@ -79,6 +80,19 @@ void CTolvarRadioDataManager::LoadFromImage(CNode&, const CEepromImage& image) {
     for (size_t a = 0; a < m_areas.size(); ++a)
         if (m_areas[a].inAll)
             DecodeArea(static_cast<EArea>(a), image);
+}
+
+void CTolvarRadioDataManager::ForEachNode(const std::function<void(CNode&)>& visit) const {
+    for (const auto& node : m_nodes) {
+        visit(*node);
+        if (const auto* channel = dynamic_cast<const CQ2ToneRxChNode*>(node.get()))
+            for (CNode* window : {static_cast<CNode*>(channel->FirstLow()),
+                                  static_cast<CNode*>(channel->FirstHigh()),
+                                  static_cast<CNode*>(channel->SecondLow()),
+                                  static_cast<CNode*>(channel->SecondHigh())})
+                if (window)
+                    visit(*window);
+    }
 }
 
 void CTolvarRadioDataManager::StoreToImage(CNode&, CEepromImage& image) {

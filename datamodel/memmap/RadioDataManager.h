@@ -123,6 +123,9 @@ public:
 
     int CurrentModel() const;
     size_t NodeCount() const { return m_nodes.size(); }
+    // Every node built here, and the nodes they keep outside their children (the
+    // decode windows of the 2Tone receive channels).
+    void ForEachNode(const std::function<void(CNode&)>& visit) const;
 
 private:
     SAreaCodec& Codec(EArea area) { return m_areas[static_cast<size_t>(area)]; }

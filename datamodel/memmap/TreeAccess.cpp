@@ -349,12 +349,69 @@ bool CheckLeafText(const CNode& node, const std::string& text, std::string& reas
     return false;
 }
 
-std::vector<std::string> ApplyLeafEdits(CCloneManager& registry,
-                                        const std::vector<SLeafEdit>& edits) {
+namespace {
+
+// The image and every node's value as they were, to put back when a batch fails.
+class CTreeSnapshot {
+public:
+    explicit CTreeSnapshot(CCloneManager& registry)
+        : m_registry(registry), m_image(registry.Image().Bytes()),
+          m_model(registry.Model()->GetModel()) {
+        registry.RadioData()->ForEachNode([this](CNode& node) {
+            if (auto* value = dynamic_cast<CNodeValue*>(&node))
+                m_values.push_back({value, value->Value()});
+            else if (auto* text = dynamic_cast<CStringNode*>(&node))
+                m_texts.push_back({text, text->GetString()});
+        });
+    }
+
+    bool TreeChanged() const {
+        return std::any_of(m_values.begin(), m_values.end(),
+                           [](const auto& v) { return v.first->Value() != v.second; }) ||
+               std::any_of(m_texts.begin(), m_texts.end(),
+                           [](const auto& t) { return t.first->GetString() != t.second; });
+    }
+
+    void Restore() const {
+        CEepromImage& image = m_registry.Image();
+        if (image.Bytes() != m_image)
+            image.Write(0, m_image.data(), static_cast<uint32_t>(m_image.size()));
+        if (m_registry.Model()->GetModel() != m_model)
+            m_registry.Model()->SetModel(m_model, false);
+        for (const auto& [node, value] : m_values)
+            node->RestoreValue(value);
+        for (const auto& [node, text] : m_texts)
+            node->SetString(text);
+    }
+
+private:
+    CCloneManager& m_registry;
+    std::vector<uint8_t> m_image;
+    int m_model;
+    std::vector<std::pair<CNodeValue*, int>> m_values;
+    std::vector<std::pair<CStringNode*, std::string>> m_texts;
+};
+
+} // namespace
+
+namespace {
+
+std::vector<std::string> RunLeafEdits(CCloneManager& registry, const std::vector<SLeafEdit>& edits,
+                                      bool keep) {
     struct SDone {
         const SLeafEdit* edit;
         std::string expected;
     };
+    // Nothing to do when every field already shows its text.
+    const auto pending = std::find_if(edits.begin(), edits.end(), [](const SLeafEdit& edit) {
+        const CNode& node = *edit.leaf->node;
+        return LeafText(node) !=
+               (dynamic_cast<const CStringNode*>(&node) ? edit.text : Trim(edit.text));
+    });
+    if (pending == edits.end())
+        return {};
+
+    const CTreeSnapshot before(registry);
     std::vector<std::string> errors;
     std::vector<SDone> done;
     for (const SLeafEdit& edit : edits) {
@@ -370,7 +427,11 @@ std::vector<std::string> ApplyLeafEdits(CCloneManager& registry,
         std::erase_if(done, [&](const SDone& d) { return d.edit->leaf->node == &node; });
         done.push_back({&edit, LeafText(node)});
     }
-    if (!errors.empty() || done.empty()) return errors;
+    // Edits that cancel out leave the image alone.
+    if (!errors.empty() || !before.TreeChanged()) {
+        before.Restore();
+        return errors;
+    }
 
     registry.StoreTreeToImage();
     registry.Adjust()->Normalise();
@@ -393,11 +454,24 @@ std::vector<std::string> ApplyLeafEdits(CCloneManager& registry,
         errors.push_back(d.edit->where + ": " + Quoted(d.expected) +
                          " is not kept; the file would hold " + Quoted(after) + " (" + why + ")");
     }
+    if (!errors.empty() || !keep)
+        before.Restore();
     // A batch that stored something is a change of the document.
-    if (errors.empty())
-        if (IDocumentHost* document = registry.Document())
-            document->SetModifiedFlag(true);
+    else if (IDocumentHost* document = registry.Document())
+        document->SetModifiedFlag(true);
     return errors;
+}
+
+} // namespace
+
+std::vector<std::string> ApplyLeafEdits(CCloneManager& registry,
+                                        const std::vector<SLeafEdit>& edits) {
+    return RunLeafEdits(registry, edits, true);
+}
+
+std::vector<std::string> TryLeafEdits(CCloneManager& registry,
+                                      const std::vector<SLeafEdit>& edits) {
+    return RunLeafEdits(registry, edits, false);
 }
 
 std::vector<SFieldDiff> CompareTrees(const CCloneManager& a, const CCloneManager& b,

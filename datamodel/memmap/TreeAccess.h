@@ -107,12 +107,17 @@ struct SLeafEdit {
     // What a field of a channel not in use asks for; "" asks to set the channel's ChOn.
     std::string turnOn = {};
 };
-// Sets every edit whose text differs from the field's, then runs the tree through
-// the image as saving does (encode, normalise, decode) and checks that every
-// change is still there. Returns the errors; with errors the caller must not save.
+// One transaction: sets every edit whose text differs from the field's (a later
+// edit of a field replaces an earlier one), then runs the tree through the image as
+// saving does (encode, normalise, decode) and checks that every change is still
+// there. Returns the errors: a text a field refuses, or a change the image does not
+// keep. With any error the tree and the image are put back exactly as they were;
+// a batch that changes nothing leaves the image untouched.
 // When something was stored the document is marked modified.
 std::vector<std::string> ApplyLeafEdits(CCloneManager& registry,
                                         const std::vector<SLeafEdit>& edits);
+// The errors ApplyLeafEdits would return; the tree and the image stay as they are.
+std::vector<std::string> TryLeafEdits(CCloneManager& registry, const std::vector<SLeafEdit>& edits);
 
 // One field whose texts differ; the path "Model" stands for the variant.
 struct SFieldDiff {

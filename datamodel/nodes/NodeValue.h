@@ -31,6 +31,8 @@ public:
 
     int Value() const { return m_value; }
     void StoreValue(int n) { Store(Clamp(n)); }
+    // Puts back a value the node held before, unchecked.
+    void RestoreValue(int n) { Store(n); }
     int Default() const { return m_default; }
     int Minimum() const { return m_min; }
     int Maximum() const { return m_max; }

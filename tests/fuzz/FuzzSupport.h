@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "cli/JsonTree.h"
 #include "datamodel/UserInteraction.h"
 #include "datamodel/memmap/TreeAccess.h"
 #include "document/DocumentData.h"
+#include "exchange/JsonTree.h"
 
 // Every question answered OK, everything else ignored; nothing is kept between inputs.
 class CSilentInteraction : public IUserInteraction {

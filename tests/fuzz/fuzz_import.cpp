@@ -7,31 +7,17 @@
 #include <vector>
 
 #include "FuzzSupport.h"
-#include "cli/JsonTree.h"
-#include "cli/TableChannels.h"
-#include "cli/TableIo.h"
 #include "datamodel/DataManagers.h"
-#include "datamodel/memmap/ChannelMap.h"
+#include "exchange/ChannelCsv.h"
+#include "exchange/Exchange.h"
 
 namespace {
 
 // The edits of an import text, as the command finds them.
-std::vector<SLeafEdit> ImportEdits(const CTreeIndex& index, const std::string& text,
-                                   std::vector<std::string>& errors) {
-    const size_t first = text.find_first_not_of(" \t\r\n\xEF\xBB\xBF");
-    if (first != std::string::npos && text[first] == '{') {
-        Json json;
-        try {
-            json = Json::parse(text);
-        } catch (const Json::exception& e) { // as the command: out_of_range too (1e999)
-            errors.push_back(std::string("not valid JSON: ") + e.what());
-        }
-        if (errors.empty()) return JsonEdits(index, json, errors);
-        return {};
-    }
+std::vector<SLeafEdit> Edits(const CTreeIndex& index, const std::string& text,
+                             std::vector<std::string>& errors) {
     std::vector<std::string> warnings;
-    return ChannelCsvEdits(index, text.substr(first == std::string::npos ? 0 : first), errors,
-                           warnings);
+    return ImportEdits(index, text, errors, warnings);
 }
 
 // An export of the tree imported into the same tree names no error and changes no
@@ -39,7 +25,7 @@ std::vector<SLeafEdit> ImportEdits(const CTreeIndex& index, const std::string& t
 void CheckExportImportsAsIs(CFuzzDocument& document, const CTreeIndex& index,
                             const std::string& exported, const char* what) {
     std::vector<std::string> errors;
-    const std::vector<SLeafEdit> edits = ImportEdits(index, exported, errors);
+    const std::vector<SLeafEdit> edits = Edits(index, exported, errors);
     FUZZ_CHECK(errors.empty(), std::string(what) + " export does not import: " + errors[0]);
     const std::vector<std::string> before = CFuzzDocument::Texts(index);
     errors = ApplyLeafEdits(document.Registry(), edits);
@@ -61,8 +47,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string text(reinterpret_cast<const char*>(data) + 1, size - 1);
 
     std::vector<std::string> errors;
-    const std::vector<SLeafEdit> edits = ImportEdits(index, text, errors);
+    const std::vector<SLeafEdit> edits = Edits(index, text, errors);
     const std::vector<std::string> refused = ApplyLeafEdits(document.Registry(), edits);
+    // A refused batch leaves every field as it was.
+    if (!refused.empty())
+        FUZZ_CHECK(CFuzzDocument::Texts(document.Index()) == document.FactoryTexts(),
+                   "a refused import changed the document: " + refused[0]);
     errors.insert(errors.end(), refused.begin(), refused.end());
     if (!errors.empty() || edits.empty()) {
         if (!edits.empty()) document.Reset();
@@ -88,10 +78,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     CheckExportImportsAsIs(
         document, index,
         ExportFields(index, named).dump(2, ' ', false, Json::error_handler_t::replace), "JSON");
-    std::string csv = CsvLine(ChannelSheetTitles(index.Model()));
-    for (int channel = 1; channel <= kChannelCount; ++channel)
-        csv += CsvLine(ChannelSheetRow(index, channel, false));
-    CheckExportImportsAsIs(document, index, csv, "CSV");
+    CheckExportImportsAsIs(document, index, ChannelCsvText(index), "CSV");
 
     document.Reset();
     return 0;

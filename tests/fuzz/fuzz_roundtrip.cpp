@@ -10,11 +10,9 @@
 #include <vector>
 
 #include "FuzzSupport.h"
-#include "cli/JsonTree.h"
-#include "cli/TableChannels.h"
-#include "cli/TableIo.h"
 #include "datamodel/DataManagers.h"
-#include "datamodel/memmap/ChannelMap.h"
+#include "exchange/ChannelCsv.h"
+#include "exchange/JsonTree.h"
 
 namespace {
 
@@ -61,9 +59,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     std::string exported;
     if (csv) {
-        exported = CsvLine(ChannelSheetTitles(model));
-        for (int channel = 1; channel <= kChannelCount; ++channel)
-            exported += CsvLine(ChannelSheetRow(exporting, channel, false));
+        exported = ChannelCsvText(exporting);
     } else if (whole) {
         exported = TreeToJson(exporting).dump(2, ' ', false, Json::error_handler_t::replace);
     } else {

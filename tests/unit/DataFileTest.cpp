@@ -3,12 +3,15 @@
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include "datafile/CloneFileIoManager.h"
 #include "datamodel/DataManagers.h"
+#include "datamodel/memmap/RadioDataManager.h"
+#include "datamodel/memmap/TreeAccess.h"
 #include "document/DocumentData.h"
 #include "support/ScriptedInteraction.h"
 
@@ -253,4 +256,60 @@ TEST_F(DataFile, CoverageCountsTheUserAreaAFileHolds) {
     CScriptedInteraction ui2;
     const CTolvarDocumentData fresh(ui2, ModelPMR);
     EXPECT_TRUE(fresh.UserAreaCoverage().Complete());
+}
+
+TEST_F(DataFile, APartialFileIsLaidOverTheCleanImageNotOverUnsavedEdits) {
+    const std::string partial = Write("part.zcf", "23680100\n#\n00A001AA\n");
+    const char* const field = "CommonSet.Common.Comment1";
+    const auto text = [&] {
+        const CTreeIndex index(*doc.Registry().RadioData(), doc.GetModel());
+        return LeafText(*index.Find(field)->node);
+    };
+    const auto edit = [&](const char* wanted) {
+        const CTreeIndex index(*doc.Registry().RadioData(), doc.GetModel());
+        const auto errors = ApplyLeafEdits(doc.Registry(), {{index.Find(field), wanted, "edit"}});
+        ASSERT_TRUE(errors.empty()) << errors.front();
+    };
+    const auto clean = [&] { return doc.CleanImage() == doc.Registry().Image(); };
+    // How the clean state comes about, and the comment it holds.
+    struct Case {
+        const char* name;
+        std::function<void()> make;
+        std::string clean;
+    } cases[] = {
+        {"new", [&] { doc.New(); }, ""},
+        {"saved",
+         [&] {
+             edit("SAVED");
+             ASSERT_EQ(doc.Save((dir / "s.zcf").string()), EFileResult::Ok);
+         },
+         "SAVED"},
+        {"opened", [&] { ASSERT_EQ(doc.Open((dir / "s.zcf").string()), EFileResult::Ok); },
+         "SAVED"},
+        {"variant",
+         [&] { ASSERT_TRUE(doc.Registry().Model()->ChangeModel(1 - doc.GetModel(), false)); }, ""},
+    };
+    for (const Case& c : cases) {
+        doc.New();
+        c.make();
+        const std::string before = text();
+        if (!c.clean.empty()) {
+            EXPECT_EQ(before, c.clean) << c.name;
+        }
+        EXPECT_TRUE(clean()) << c.name;
+        edit("UNSAVED");
+        ASSERT_FALSE(clean()) << c.name;
+        EXPECT_NE(doc.Registry().Image().GetByte(0x00A0), 0xAA);
+
+        ASSERT_EQ(doc.Open(partial), EFileResult::Ok) << c.name;
+        EXPECT_EQ(text(), before) << c.name;
+        EXPECT_EQ(doc.Registry().Image().GetByte(0x00A0), 0xAA) << c.name;
+        EXPECT_TRUE(clean()) << c.name;
+        // A refused file changes neither.
+        edit("AGAIN");
+        const CEepromImage shown = doc.Registry().Image();
+        EXPECT_EQ(doc.Open(Write("bad.zcf", "23680100\n#\nZZ\n")), EFileResult::FormatError);
+        EXPECT_TRUE(doc.Registry().Image() == shown) << c.name;
+        EXPECT_EQ(text(), "AGAIN") << c.name;
+    }
 }

@@ -322,6 +322,101 @@ TEST(LeafEdits, AreCheckedAgainstWhatTheFileKeeps) {
     EXPECT_EQ(LeafText(*index.Find("Mch.CH6.FreqRx")->node), "145.20000");
 }
 
+// Everything a failed batch must leave as it was: the image and every field's text,
+// the 2Tone decode windows included.
+struct SState {
+    std::vector<uint8_t> image;
+    std::vector<std::string> texts;
+    bool operator==(const SState&) const = default;
+};
+
+SState StateOf(SDocument& doc, const CTreeIndex& index) {
+    SState state{doc.document.Registry().Image().Bytes(), {}};
+    for (const STreeLeaf& leaf : index.Leaves()) {
+        state.texts.push_back(LeafText(*leaf.node));
+        if (const auto* channel = dynamic_cast<const CQ2ToneRxChNode*>(leaf.parent))
+            for (const CNode* window : {channel->FirstLow(), channel->FirstHigh(),
+                                        channel->SecondLow(), channel->SecondHigh()})
+                state.texts.push_back(LeafText(*window));
+    }
+    return state;
+}
+
+class LeafBatch : public ::testing::TestWithParam<std::tuple<int, bool>> {};
+INSTANTIATE_TEST_SUITE_P(Variants, LeafBatch,
+                         ::testing::Combine(::testing::Values(ModelLMR, ModelPMR),
+                                            ::testing::Bool()),
+                         [](const auto& info) {
+                             return std::string(ModelName(std::get<0>(info.param))) +
+                                    (std::get<1>(info.param) ? "Refused" : "NotKept");
+                         });
+
+TEST_P(LeafBatch, ThatFailsLeavesTreeAndImageAsTheyWere) {
+    const auto [model, refused] = GetParam();
+    SDocument doc(model);
+    const CTreeIndex index = doc.Index();
+    std::string error;
+    // A change in the tree only, not yet in the image: it must stay that way.
+    ASSERT_TRUE(SetLeafText(*index.Find("CommonSet.Common.Comment2"), "TREE ONLY", error));
+    int unused = 1;
+    while (index.Find("Mch.CH" + std::to_string(unused) + ".ChOn")->node->GetValue() != 0)
+        ++unused;
+    const std::string unusedText = "Mch.CH" + std::to_string(unused) + ".Text";
+
+    std::vector<SLeafEdit> edits = {{index.Find("CommonSet.Common.Comment1"), "BATCH", "a"}};
+    if (model == ModelLMR)
+        edits.push_back({index.Find("2ToneCodeCH.RXCodeCH.CH2.2ndFreq"), "1234", "b"});
+    else
+        edits.push_back({index.Find("5ToneCodeCH.RXCodeCH.CH2.IdDec"), "ON", "b"});
+    const SState before = StateOf(doc, index);
+    // The good edits alone are taken.
+    {
+        SDocument probe(model);
+        const CTreeIndex probeIndex = probe.Index();
+        std::vector<SLeafEdit> good;
+        for (const SLeafEdit& edit : edits)
+            good.push_back({probeIndex.Find(edit.leaf->path), edit.text, edit.where});
+        ASSERT_TRUE(ApplyLeafEdits(probe.document.Registry(), good).empty());
+        ASSERT_NE(StateOf(probe, probeIndex).texts, StateOf(doc, index).texts);
+    }
+    edits.push_back(refused ? SLeafEdit{index.Find("CommonSet.Common.Comment2"), "a~b", "last"}
+                            : SLeafEdit{index.Find(unusedText), "NAME", "last"});
+
+    const auto errors = ApplyLeafEdits(doc.document.Registry(), edits);
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_EQ(errors[0].rfind("last: ", 0), 0u) << errors[0];
+    EXPECT_NE(errors[0].find(refused ? "not in the character set" : "is not kept"),
+              std::string::npos)
+        << errors[0];
+    const SState after = StateOf(doc, index);
+    EXPECT_EQ(after.image, before.image);
+    ASSERT_EQ(after.texts.size(), before.texts.size());
+    for (size_t i = 0; i < before.texts.size(); ++i)
+        EXPECT_EQ(after.texts[i], before.texts[i]) << i;
+}
+
+class LeafBatchWithoutChange : public ::testing::TestWithParam<int> {};
+INSTANTIATE_TEST_SUITE_P(Variants, LeafBatchWithoutChange, ::testing::Values(ModelLMR, ModelPMR),
+                         [](const auto& info) { return std::string(ModelName(info.param)); });
+
+TEST_P(LeafBatchWithoutChange, LeavesTheImageAlone) {
+    const int model = GetParam();
+    SDocument doc(model);
+    const CTreeIndex index = doc.Index();
+    std::string error;
+    ASSERT_TRUE(SetLeafText(*index.Find("CommonSet.Common.Comment2"), "TREE ONLY", error));
+    const STreeLeaf* comment = index.Find("CommonSet.Common.Comment1");
+    const std::string own = LeafText(*comment->node);
+    const SState before = StateOf(doc, index);
+    // The same text, and a change taken back by a later edit of the field.
+    for (const auto& edits :
+         {std::vector<SLeafEdit>{{comment, own, "a"}},
+          std::vector<SLeafEdit>{{comment, "OTHER", "a"}, {comment, own, "b"}}}) {
+        EXPECT_TRUE(ApplyLeafEdits(doc.document.Registry(), edits).empty());
+        EXPECT_EQ(StateOf(doc, index), before);
+    }
+}
+
 TEST(CompareTrees, ListsTheFieldsThatDiffer) {
     SDocument a(ModelLMR), b(ModelLMR), pmr(ModelPMR);
     EXPECT_TRUE(CompareTrees(a.document.Registry(), b.document.Registry()).empty());

@@ -1,16 +1,12 @@
-#include "TableChannels.h"
+#include "ChannelCsv.h"
 
 #include <algorithm>
 #include <cctype>
 #include <map>
 
-#include "TableIo.h"
-#include "datamodel/DataManagers.h"
-#include "datamodel/memmap/ChannelSheet.h"
-#include "datamodel/memmap/ToneCodes.h"
-#include "datamodel/nodes/Node.h"
-#include "datamodel/nodes/NodeValue.h"
+#include "datamodel/nodes/GroupNodes.h"
 #include "datamodel/nodes/ValueNodes.h"
+#include "exchange/CsvText.h"
 
 namespace {
 
@@ -25,10 +21,6 @@ std::string ChannelBase(int channel) {
     return "Mch.CH" + std::to_string(channel) + ".";
 }
 
-} // namespace
-
-namespace {
-
 // A header as compared: lower case, without blanks.
 std::string HeaderKey(const std::string& title) {
     std::string key;
@@ -41,7 +33,8 @@ std::string HeaderKey(const std::string& title) {
 const SColumn* FindColumn(const std::vector<SColumn>& columns, const std::string& title) {
     const std::string key = HeaderKey(title);
     for (const SColumn& column : columns)
-        if (HeaderKey(column.title) == key) return &column;
+        if (HeaderKey(column.title) == key)
+            return &column;
     return nullptr;
 }
 
@@ -53,7 +46,8 @@ std::string DecimalPoint(const std::string& text) {
     const auto digit = [&](size_t i) {
         return i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]));
     };
-    if (comma == 0 || !digit(comma - 1) || !digit(comma + 1)) return text;
+    if (comma == 0 || !digit(comma - 1) || !digit(comma + 1))
+        return text;
     for (char c : text)
         if (c != ',' && c != ' ' && c != '-' && c != '+' &&
             !std::isdigit(static_cast<unsigned char>(c)))
@@ -85,7 +79,8 @@ public:
             m_errors.push_back("CSV: " + error);
             return {};
         }
-        if (rows.empty() || !ReadHeader(rows[0])) return {};
+        if (rows.empty() || !ReadHeader(rows[0]))
+            return {};
         for (size_t r = 1; r < rows.size(); ++r)
             ReadRow(rows[r]);
         FinishAttributes();
@@ -153,9 +148,11 @@ private:
     // CSV spells it, else as the sheet does.
     std::string RxTitle() const {
         for (size_t c = 0; c < m_header.size(); ++c)
-            if (m_header[c] && IsRx(*m_header[c])) return m_titles[c];
+            if (m_header[c] && IsRx(*m_header[c]))
+                return m_titles[c];
         for (const SColumn& column : m_columns)
-            if (IsRx(column)) return column.title;
+            if (IsRx(column))
+                return column.title;
         return "FreqRx";
     }
 
@@ -186,7 +183,8 @@ private:
         std::string rxText;
         bool hasRx = false;
         for (size_t c = 0; c < m_header.size(); ++c) {
-            if (!m_header[c]) continue;
+            if (!m_header[c])
+                continue;
             if (m_header[c]->kind == ECol::Number) {
                 const std::string& cell = row.cells[c];
                 channel = cell.find_first_not_of("0123456789") == std::string::npos &&
@@ -217,82 +215,54 @@ private:
                                  std::to_string(channel) + " is not in use as its \"" + RxTitle() +
                                  "\" is empty; its other cells are ignored");
         for (size_t c = 0; c < m_header.size(); ++c) {
-            if (!m_header[c]) continue;
+            if (!m_header[c])
+                continue;
             const SColumn& column = *m_header[c];
             const std::string& cell = row.cells[c];
             const std::string where = Where(row.line, c);
             if (column.kind == ECol::Attr) {
-                ReadAttributes(where, cell, channel, row.line);
+                ReadCell(column, where, channel, cell, row);
                 continue;
             }
             if (column.kind == ECol::Field && std::string(column.field) == "FreqRx")
                 Edit(where, base + "ChOn", inUse ? "ON" : "OFF");
-            if (!inUse || column.kind == ECol::Number) continue;
-            ReadCell(column, where, base, cell, row);
+            if (!inUse || column.kind == ECol::Number)
+                continue;
+            ReadCell(column, where, channel, cell, row);
         }
     }
 
-    std::string CellOf(const SCsvRow& row, const char* field) const {
+    std::string CellOf(const SCsvRow& row, const std::string& field) const {
         for (size_t c = 0; c < m_header.size(); ++c)
-            if (m_header[c] && m_header[c]->field && std::string(m_header[c]->field) == field)
+            if (m_header[c] && m_header[c]->field && m_header[c]->field == field)
                 return row.cells[c];
         return {};
     }
 
-    void ReadCell(const SColumn& column, const std::string& where, const std::string& base,
+    // The fields a cell sets, by the sheet's rules for its column.
+    void ReadCell(const SColumn& column, const std::string& where, int channel,
                   const std::string& cell, const SCsvRow& row) {
-        const std::string path = base + (column.field ? column.field : "");
-        switch (column.kind) {
-        case ECol::Field:
-        case ECol::ToneRx:
-            Edit(where, path, cell);
-            break;
-        case ECol::FreqTx:
-            Edit(where, path, cell == "<-----" ? CellOf(row, "FreqRx") : cell);
-            break;
-        case ECol::ToneTx:
-            Edit(where, path,
-                 cell == "<-----" ? CellOf(row, "CTonRx") : (cell == "------" ? "OFF" : cell));
-            break;
-        case ECol::WithLong: {
-            const bool isLong = cell.size() > 1 && cell.back() == 'L';
-            const std::string value = isLong ? cell.substr(0, cell.size() - 1) : cell;
-            Edit(where, path, value);
-            const STreeLeaf* leaf = m_index.Find(path);
-            const auto* options = leaf ? dynamic_cast<const CNodeValue*>(leaf->node) : nullptr;
-            const bool off = value == "0" || (options && value == options->OptionText(0));
-            // "OFF" shows no flag; the flag keeps its value then.
-            if (isLong || !off) Edit(where, base + column.extra, isLong ? "1" : "0");
-            break;
+        const std::string base = ChannelBase(channel);
+        const auto* node =
+            dynamic_cast<const CFieldHolderNode*>(m_index.Resolve(base.substr(0, base.size() - 1)));
+        if (!node)
+            return;
+        std::vector<SCellField> fields;
+        std::string reason;
+        if (!ChannelCellFields(
+                column, cell, channel, *node->GetFieldHolder(),
+                [&](const std::string& field) { return CellOf(row, field); }, fields, reason)) {
+            m_errors.push_back(where + ": " + reason);
+            return;
         }
-        case ECol::RxCNo: {
-            bool valid = cell.size() == kRxCNoCount;
-            for (size_t k = 0; valid && k < cell.size(); ++k)
-                valid = cell[k] == '_' || cell[k] == static_cast<char>('1' + k);
-            if (!valid) {
-                m_errors.push_back(where + ": \"" + cell +
-                                   "\" must be 8 characters, each \"_\" or the digit of its "
-                                   "place (12345678)");
-                break;
-            }
-            for (int k = 0; k < kRxCNoCount; ++k)
-                Edit(where, base + column.field + std::to_string(k + 1), std::string(1, cell[k]));
-            break;
-        }
-        default:
-            break;
-        }
-    }
-
-    void ReadAttributes(const std::string& where, const std::string& cell, int channel, int line) {
-        if (cell.find_first_not_of("AE") != std::string::npos) {
-            m_errors.push_back(where + ": \"" + cell +
-                               "\" is not an attribute; use A (Prio A), E (emergency) or nothing");
+        if (column.kind != ECol::Attr) {
+            for (const SCellField& field : fields)
+                Edit(where, base + field.field, field.text);
             return;
         }
         m_attrWhere = where.substr(where.find(','));
-        if (cell.find('A') != std::string::npos) m_prio.push_back({channel, line});
-        if (cell.find('E') != std::string::npos) m_emr.push_back({channel, line});
+        for (const SCellField& field : fields)
+            (field.field == column.field ? m_prio : m_emr).push_back({channel, row.line});
         m_hasAttr = true;
     }
 
@@ -309,7 +279,8 @@ private:
     }
 
     void FinishAttributes() {
-        if (!m_hasAttr) return;
+        if (!m_hasAttr)
+            return;
         Mark(m_prio, "Mch.PrioA", "Prio A");
         Mark(m_emr, "Mch.Emr", "the emergency channel");
         // A listed emergency channel without its mark loses it.
@@ -334,6 +305,13 @@ private:
 };
 
 } // namespace
+
+std::string ChannelCsvText(const CTreeIndex& index) {
+    std::string text = CsvLine(ChannelSheetTitles(index.Model()));
+    for (int channel = 1; channel <= kChannelCount; ++channel)
+        text += CsvLine(ChannelSheetRow(index, channel, false));
+    return text;
+}
 
 std::vector<SLeafEdit> ChannelCsvEdits(const CTreeIndex& index, const std::string& csv,
                                        std::vector<std::string>& errors,

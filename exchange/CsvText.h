@@ -1,14 +1,8 @@
-// Reading and writing the text files of export and import: whole files, and CSV.
+// CSV text: writing a line, finding the separator, splitting into rows.
 #pragma once
 
 #include <string>
 #include <vector>
-
-// False (with the reason in error, "no such file" for a missing one) when the file
-// cannot be read.
-bool ReadTextFile(const std::string& path, std::string& text, std::string& error);
-// Writes through a temporary file in the same folder, renamed over the target.
-bool WriteTextFile(const std::string& path, const std::string& text, std::string& error);
 
 // One CSV line: cells with a comma, a quote or a line break are quoted.
 std::string CsvLine(const std::vector<std::string>& cells);

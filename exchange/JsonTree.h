@@ -15,3 +15,6 @@ Json TreeToJson(const CTreeIndex& index);
 // The edits a JSON document asks for, whole or partial; errors name the path.
 std::vector<SLeafEdit> JsonEdits(const CTreeIndex& index, const Json& json,
                                  std::vector<std::string>& errors);
+// Parses JSON text; false with a message that names the line and column ("line 1,
+// column 9: not valid JSON: ...") when it is not JSON.
+bool ParseJson(const std::string& text, Json& json, std::string& error);

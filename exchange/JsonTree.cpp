@@ -6,11 +6,24 @@ namespace {
 
 constexpr const char* kModelKey = "Model";
 
+// "line 1, column 9: not valid JSON: syntax error ..." from the parser's message; a
+// message without a place (a number too large for a double) loses its "[json.exception...]".
+std::string JsonParseMessage(const std::string& what) {
+    const size_t at = what.find(" at line ");
+    const size_t colon = what.find(": ", at == std::string::npos ? 0 : at);
+    if (at == std::string::npos || colon == std::string::npos) {
+        const size_t id = what.rfind("] ", what.find(' '));
+        return "not valid JSON: " + (id == std::string::npos ? what : what.substr(id + 2));
+    }
+    return what.substr(at + 4, colon - at - 4) + ": not valid JSON: " + what.substr(colon + 2);
+}
+
 void Collect(const CTreeIndex& index, const Json& object, const std::string& prefix,
              std::vector<SLeafEdit>& edits, std::vector<std::string>& errors) {
     for (const auto& [key, value] : object.items()) {
         const std::string path = prefix.empty() ? key : prefix + "." + key;
-        if (prefix.empty() && key == kModelKey) continue;
+        if (prefix.empty() && key == kModelKey)
+            continue;
         const STreeLeaf* leaf = index.Find(path);
         if (value.is_object()) {
             if (leaf)
@@ -84,4 +97,14 @@ std::vector<SLeafEdit> JsonEdits(const CTreeIndex& index, const Json& json,
     }
     Collect(index, json, "", edits, errors);
     return edits;
+}
+
+bool ParseJson(const std::string& text, Json& json, std::string& error) {
+    try {
+        json = Json::parse(text);
+        return true;
+    } catch (const Json::exception& e) { // a syntax error, or a number out of range
+        error = JsonParseMessage(e.what());
+        return false;
+    }
 }

@@ -1,45 +1,10 @@
-#include "TableIo.h"
-
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-
-#include "datafile/FileReplace.h"
-
-bool ReadTextFile(const std::string& path, std::string& text, std::string& error) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) {
-        error = errno == ENOENT ? "no such file" : std::strerror(errno);
-        return false;
-    }
-    // A folder opens like a file; only the read tells.
-    std::string content;
-    char buffer[4096];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0)
-        content.append(buffer, n);
-    const bool failed = std::ferror(file) != 0;
-    const int readErrno = errno;
-    std::fclose(file);
-    if (failed) {
-        error = std::strerror(readErrno);
-        return false;
-    }
-    text = std::move(content);
-    return true;
-}
-
-bool WriteTextFile(const std::string& path, const std::string& text, std::string& error) {
-    if (ReplaceFile(path, text))
-        return true;
-    error = std::strerror(errno);
-    return false;
-}
+#include "CsvText.h"
 
 std::string CsvLine(const std::vector<std::string>& cells) {
     std::string line;
     for (size_t i = 0; i < cells.size(); ++i) {
-        if (i) line += ',';
+        if (i)
+            line += ',';
         const std::string& cell = cells[i];
         if (cell.find_first_of(",\"\r\n") == std::string::npos) {
             line += cell;
@@ -47,7 +12,8 @@ std::string CsvLine(const std::vector<std::string>& cells) {
         }
         line += '"';
         for (char c : cell) {
-            if (c == '"') line += '"';
+            if (c == '"')
+                line += '"';
             line += c;
         }
         line += '"';
@@ -69,7 +35,8 @@ char CsvSeparator(const std::string& text) {
     }
     size_t best = 0;
     for (size_t i = 1; i < 3; ++i)
-        if (counts[i] > counts[best]) best = i;
+        if (counts[i] > counts[best])
+            best = i;
     return candidates[best];
 }
 
@@ -85,7 +52,8 @@ bool ParseCsv(const std::string& text, std::vector<SCsvRow>& rows, std::string& 
         if (cellStarted || !cell.empty() || !row.cells.empty()) {
             row.cells.push_back(cell);
             bool blank = row.cells.size() == 1 && row.cells[0].empty();
-            if (!blank) rows.push_back(row);
+            if (!blank)
+                rows.push_back(row);
         }
         row = SCsvRow{};
         cell.clear();
@@ -100,12 +68,14 @@ bool ParseCsv(const std::string& text, std::vector<SCsvRow>& rows, std::string& 
             } else if (c == '"') {
                 quoted = false;
             } else {
-                if (c == '\n') ++line;
+                if (c == '\n')
+                    ++line;
                 cell += c;
             }
             continue;
         }
-        if (row.cells.empty() && cell.empty() && !cellStarted) row.line = line;
+        if (row.cells.empty() && cell.empty() && !cellStarted)
+            row.line = line;
         if (c == '"' && cell.empty()) {
             quoted = cellStarted = true;
         } else if (c == separator) {

@@ -1,5 +1,5 @@
-// The memory channel sheet of each variant as columns: `show` prints it, the CSV
-// export writes it and the CSV import reads it back.
+// The memory channels as CSV: the columns of the variant's channel sheet, one row
+// per channel, written and read by the sheet's own cell rules.
 #pragma once
 
 #include <string>
@@ -9,6 +9,8 @@
 #include "datamodel/memmap/ChannelSheet.h"
 #include "datamodel/memmap/TreeAccess.h"
 
+// The header and the 32 channels, each cell holding its field's text.
+std::string ChannelCsvText(const CTreeIndex& index);
 // The edits a CSV of the index's variant asks for; errors name the row and column.
 // The separator is found in the header (',', ';' or tab; with ';' a decimal comma is
 // taken in numbers); headers are compared without regard to case and blanks; a column
