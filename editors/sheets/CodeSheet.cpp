@@ -20,5 +20,7 @@ void CEditorSheet::EditRow() {
         dialog = MakeCodeEditor(registry, *View().code, row, *node, this);
     else if (View().setting)
         dialog = MakeSettingEditor(registry, *View().setting, registry.Model()->GetModel(), row, this);
-    if (dialog) dialog->exec();
+    // A code dialog marks the document itself; a setting editor's OK does not.
+    if (dialog && dialog->exec() == QDialog::Accepted && View().setting)
+        if (IDocumentHost* document = registry.Document()) document->SetModifiedFlag(true);
 }

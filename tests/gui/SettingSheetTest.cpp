@@ -2,6 +2,7 @@
 // both variants, the page and control an edit opens on, OK storing exactly the
 // pages shown, refusals, Cancel, the typing filters, and every editable field
 // typed, saved and read back by `tolvar get`.
+#include <QAction>
 #include <QFontMetrics>
 #include <QSettings>
 #include <QTabBar>
@@ -206,6 +207,7 @@ private slots:
         SEditingApp s(0);
         QVERIFY(s.ok);
         for (const SSettingSheet& table : SettingSheets()) {
+            s.Frame().Action(ModelOf(table.view) ? ECommand::ModelPMR : ECommand::ModelLMR)->trigger();
             CListSheet& sheet = s.Show(table.view);
             const QFontMetrics metrics(sheet.Grid().font());
             for (int r = 0; r < sheet.RowCount(); ++r)

@@ -84,13 +84,13 @@ struct SEdit {
 
 struct SEditingApp {
     CTolvarApp app;
-    QStringList boxes; // the texts of the message boxes shown
+    QStringList boxes; // the texts of the message boxes shown, each answered yes or OK
     bool ok = false;
 
     explicit SEditingApp(int model) {
         ok = StartTestApp(app, model, [this](const SBoxRecord& box) {
             boxes << box.text;
-            return EAnswer::Ok;
+            return box.buttons == EButtons::YesNo ? EAnswer::Yes : EAnswer::Ok;
         });
     }
     CTolvarMainFrame& Frame() { return *app.MainFrame(); }
