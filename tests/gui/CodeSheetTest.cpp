@@ -14,16 +14,15 @@
 
 namespace {
 
+CCodeDialog& CodeDialog(QDialog& dialog) {
+    return dynamic_cast<CCodeDialog&>(dialog);
+}
+
 CFieldControl& ControlOf(QDialog& dialog, const QString& field) {
-    auto* code = dynamic_cast<CCodeDialog*>(&dialog);
-    CFieldControl* control = code ? code->Fields().Control(field) : nullptr;
+    CFieldControl* control = CodeDialog(dialog).Fields().Control(field);
     if (!control)
         qFatal("no control for %s", qPrintable(field));
     return *control;
-}
-
-CCodeDialog& CodeDialog(QDialog& dialog) {
-    return dynamic_cast<CCodeDialog&>(dialog);
 }
 
 // clang-format off
@@ -281,6 +280,7 @@ private slots:
         {
             CEditScope busy(s.Registry().EditGuard());
             QVERIFY(busy.Entered());
+            QVERIFY(s.GoTo(sheet, 0));
             QVERIFY(!s.Edit(sheet, 0, [](QDialog&) {}).opened);
         }
         QVERIFY(s.Edit(sheet, 0, [](QDialog&) {}, false).opened);

@@ -459,6 +459,7 @@ private slots:
         CListSheet& sheet = s.Show(kViewExpert);
         {
             CEditScope busy(s.Registry().EditGuard());
+            QVERIFY(s.GoTo(sheet, 3));
             QVERIFY(!s.Edit(sheet, 3, [](QDialog&) {}).opened);
         }
         QVERIFY(s.Edit(sheet, 3, [](QDialog&) {}, false).opened);
