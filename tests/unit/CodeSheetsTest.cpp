@@ -92,7 +92,7 @@ TEST(CodeSheets, EveryRowOfEverySheetHasItsNodeCellsAndEditorFields) {
                     const bool text = column.kind == ECodeCell::DtmfCode ||
                                       column.kind == ECodeCell::FiveToneCode ||
                                       column.kind == ECodeCell::TextOrIdDec ||
-                                      std::string(column.field) == "Text";
+                                      (column.field && std::string(column.field) == "Text");
                     if (!text) {
                         EXPECT_FALSE(cells[c].empty()) << path << " " << column.title;
                     }
