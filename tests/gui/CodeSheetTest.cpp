@@ -283,7 +283,8 @@ private slots:
             QVERIFY(s.GoTo(sheet, 0));
             QVERIFY(!s.Edit(sheet, 0, [](QDialog&) {}).opened);
         }
-        QVERIFY(s.Edit(sheet, 0, [](QDialog&) {}, false).opened);
+        const auto nothing = [](QDialog&) {};
+        QVERIFY(s.Edit(sheet, 0, nothing, false).opened);
     }
 };
 

@@ -5,7 +5,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QFile>
-#include <QFileInfo>
 #include <QLabel>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
@@ -16,10 +15,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "GuiTestApp.h"
 #include "datamodel/DataManagers.h"
 #include "datamodel/memmap/ChannelEditing.h"
 #include "datamodel/nodes/Node.h"
-#include "document/NavigationTree.h"
 #include "document/ViewTable.h"
 #include "editors/ListSheet.h"
 #include "shell/Document.h"
@@ -28,7 +27,6 @@
 #include "shell/PrintJob.h"
 #include "shell/QtInteraction.h"
 #include "shell/TolvarApp.h"
-#include "GuiTestApp.h"
 #include "shell/TreeView.h"
 
 namespace {
@@ -188,7 +186,9 @@ private slots:
 
         // The column titles the sheet shows; those of columns 1.. as words.
         const CSheetModel& shown = s.Sheet()->Model();
-        auto title = [&](int c) { return shown.headerData(c, Qt::Horizontal, Qt::DisplayRole).toString(); };
+        auto title = [&](int c) {
+            return shown.headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
+        };
         QStringList others;
         for (int c = 1; c < shown.columnCount(); ++c)
             others << Words(title(c));
@@ -240,7 +240,10 @@ private slots:
         const SCase cases[] = {
             {true, true, none, 0, {}},
             {false, false, none, 1, {}},
-            {false, true, {}, 1,
+            {false,
+             true,
+             {},
+             1,
              "There is no printer.\nBefore you can print, you need to install a printer."},
             {false, true, "/nonexistent-folder/out.pdf", 1,
              "The file /nonexistent-folder/out.pdf cannot be written."},

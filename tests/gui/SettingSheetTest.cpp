@@ -207,7 +207,8 @@ private slots:
         SEditingApp s(0);
         QVERIFY(s.ok);
         for (const SSettingSheet& table : SettingSheets()) {
-            s.Frame().Action(ModelOf(table.view) ? ECommand::ModelPMR : ECommand::ModelLMR)->trigger();
+            const ECommand variant = ModelOf(table.view) ? ECommand::ModelPMR : ECommand::ModelLMR;
+            s.Frame().Action(variant)->trigger(); // answered yes
             CListSheet& sheet = s.Show(table.view);
             const QFontMetrics metrics(sheet.Grid().font());
             for (int r = 0; r < sheet.RowCount(); ++r)
@@ -294,10 +295,11 @@ private slots:
         QVERIFY(s.ok);
         CListSheet& sheet = s.Show(kViewCommon);
         const QString comment = s.Text("CommonSet.Common.Comment1");
-        QVERIFY(s.Edit(sheet, 33, [](QDialog& d) {
+        auto act = [](QDialog& d) {
             ControlOf(d, "Comment1")->SetText("NOT STORED"); // its page is never shown
             Put(*ControlOf(d, "HangOnTim"), "77");
-        }).accepted);
+        };
+        QVERIFY(s.Edit(sheet, 33, act).accepted);
         QCOMPARE(s.Text("CommonSet.Common.Comment1"), comment);
         QCOMPARE(s.Text("CommonSet.Common.HangOnTim"), QString("77"));
         QTRY_COMPARE(sheet.Model().CellText(33, 1), QString("77"));
@@ -328,7 +330,8 @@ private slots:
             QVERIFY(d.isVisible());
             QVERIFY(PageOf(d, EditorOf(d).Tabs()->currentIndex()).Fields().Control(c.field));
         };
-        QVERIFY(s.Edit(s.Show(c.view), static_cast<int>(table.rows.size()) - 1, act, true, after).opened);
+        const int last = static_cast<int>(table.rows.size()) - 1;
+        QVERIFY(s.Edit(s.Show(c.view), last, act, true, after).opened);
         const QString reason = c.reason;
         QCOMPARE(s.boxes.size(), 1);
         QVERIFY2(s.boxes[0].startsWith(reason) && s.boxes[0].size() > reason.size(),
@@ -349,17 +352,19 @@ private slots:
         for (size_t r = 0; r < table.rows.size(); ++r)
             if (!table.rows[r].Heading() && QString(c.field) == table.rows[r].fields[0].field)
                 row = static_cast<int>(r);
-        QVERIFY(s.Edit(s.Show(c.view), row, [&](QDialog& d) {
+        auto type = [&](QDialog& d) {
             QLineEdit* edit = ControlOf(d, c.field)->Edit();
             QVERIFY(edit);
             Type(edit, c.typed);
             QCOMPARE(edit->text(), QString(c.shown));
-            QTest::keyClick(edit, Qt::Key_Home); // a refused key inside leaves the caret there
+            // A refused key inside leaves the caret where it was.
+            QTest::keyClick(edit, Qt::Key_Home);
             QTest::keyClick(edit, Qt::Key_Right);
             QTest::keyClicks(edit, "~");
             QCOMPARE(edit->text(), QString(c.shown));
             QCOMPARE(edit->cursorPosition(), 1);
-        }).accepted);
+        };
+        QVERIFY(s.Edit(s.Show(c.view), row, type).accepted);
         QVERIFY2(s.boxes.isEmpty(), qPrintable(s.boxes.join('\n')));
         QCOMPARE(s.Text(QString(table.node) + "." + c.field), QString(c.stored));
     }
@@ -462,7 +467,8 @@ private slots:
             QVERIFY(s.GoTo(sheet, 3));
             QVERIFY(!s.Edit(sheet, 3, [](QDialog&) {}).opened);
         }
-        QVERIFY(s.Edit(sheet, 3, [](QDialog&) {}, false).opened);
+        const auto nothing = [](QDialog&) {};
+        QVERIFY(s.Edit(sheet, 3, nothing, false).opened);
     }
 };
 

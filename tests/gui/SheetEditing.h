@@ -44,7 +44,8 @@ inline void Put(CFieldControl& control, const QString& value) {
         Type(combo->lineEdit(), value);
     } else if (QComboBox* list = control.List()) {
         const int index = list->findText(value);
-        QVERIFY2(index >= 0, qPrintable(QString::fromUtf8(control.EditorField().field) + ": " + value));
+        QVERIFY2(index >= 0,
+                 qPrintable(QString::fromUtf8(control.EditorField().field) + ": " + value));
         QTest::keyClick(list, Qt::Key_Home);
         for (int i = 0; i < index; ++i)
             QTest::keyClick(list, Qt::Key_Down);
@@ -137,8 +138,8 @@ struct SEditingApp {
     }
     // Goes to the row, presses Enter and runs act in the editor that opens, then
     // clicks OK (or presses Esc), then runs after.
-    SEdit Edit(CListSheet& sheet, int row, const std::function<void(QDialog&)>& act,
-               bool ok = true, const std::function<void(QDialog&)>& after = {}) {
+    SEdit Edit(CListSheet& sheet, int row, const std::function<void(QDialog&)>& act, bool ok = true,
+               const std::function<void(QDialog&)>& after = {}) {
         SEdit result;
         if (!GoTo(sheet, row))
             return result;

@@ -30,7 +30,8 @@ std::vector<int> Join(std::initializer_list<std::vector<int>> parts) {
 std::vector<int> FixedOrder(int model) {
     return model == ModelLMR
                ? Join({{49, 50, 51, 1}, Range(3, 34), {36, 35, 38, 37, 39, 40, 41, 42}})
-               : Join({{49, 50, 51, 2}, Range(3, 34), {36, 35, 38, 37, 39, 43, 44, 45, 46, 47, 48}});
+               : Join(
+                     {{49, 50, 51, 2}, Range(3, 34), {36, 35, 38, 37, 39, 43, 44, 45, 46, 47, 48}});
 }
 
 } // namespace
