@@ -10,7 +10,6 @@
 
 #include "document/NavigationTree.h"
 #include "document/PrintOrder.h"
-#include "editors/sheets/Sheets.h"
 #include "shell/PrintJob.h"
 #include "shell/TolvarApp.h"
 #include "gui/OwnProfile.h"
@@ -35,7 +34,6 @@ int main(int argc, char* argv[]) {
         QSettings("Velk", "CS-Tolvar").setValue("Model/ModelVer", model);
         CTolvarApp tolvar;
         tolvar.SetSplashDuration(0);
-        tolvar.SetSheetMaker(MakeTolvarSheet);
         if (!tolvar.InitInstance({"cs-tolvar"}))
             return 1;
         CPrintJob& job = *tolvar.PrintJob();

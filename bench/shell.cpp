@@ -13,7 +13,6 @@
 #include "datamodel/memmap/ChannelEditing.h"
 #include "datamodel/nodes/Node.h"
 #include "document/NavigationTree.h"
-#include "editors/sheets/Sheets.h"
 #include "shell/Document.h"
 #include "shell/MainFrame.h"
 #include "shell/TolvarApp.h"
@@ -43,7 +42,6 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     CTolvarApp tolvar;
     tolvar.SetSplashDuration(0);
-    tolvar.SetSheetMaker(MakeTolvarSheet);
     if (!tolvar.InitInstance({"cs-tolvar"})) return 1;
     // InitInstance paints the window before it returns.
     const double firstPaint = sinceMain.nsecsElapsed() / 1e6;

@@ -2,131 +2,27 @@
 // the editor of a row storing what was typed (and what `tolvar get` then reads from
 // the saved file), refusals and Cancel storing nothing, the characters the boxes
 // keep while typing, and the controls a row's editor offers.
-#include <QApplication>
-#include <QCheckBox>
-#include <QComboBox>
+#include <QAction>
 #include <QLabel>
-#include <QLineEdit>
-#include <QProcess>
-#include <QSettings>
 #include <QTemporaryDir>
-#include <QTest>
 
-#include "datamodel/DataManagers.h"
+#include "SheetEditing.h"
+#include "datamodel/EditGuard.h"
 #include "datamodel/memmap/CodeSheets.h"
-#include "datamodel/memmap/TreeAccess.h"
-#include "datamodel/nodes/Node.h"
-#include "document/NavigationTree.h"
-#include "editors/FieldControls.h"
 #include "editors/sheets/CodeDialog.h"
-#include "editors/sheets/CodeSheet.h"
-#include "editors/sheets/Sheets.h"
-#include "shell/Commands.h"
-#include "shell/Document.h"
-#include "shell/ListFrame.h"
-#include "shell/MainFrame.h"
 #include "shell/MessageView.h"
-#include "shell/QtInteraction.h"
-#include "shell/TolvarApp.h"
-#include "GuiTestApp.h"
-#include "shell/TreeView.h"
 
 namespace {
 
-struct SCodeApp {
-    CTolvarApp app;
-    bool ok = false;
+CCodeDialog& CodeDialog(QDialog& dialog) {
+    return dynamic_cast<CCodeDialog&>(dialog);
+}
 
-    explicit SCodeApp(int model) {
-        ok = StartTestApp(app, model, [](const SBoxRecord&) { return EAnswer::Ok; });
-    }
-    CTolvarMainFrame& Frame() { return *app.MainFrame(); }
-    CCloneManager& Registry() { return app.Document()->Registry(); }
-    CNode& Node(const QString& path) {
-        CNode* node = Registry().Model()->GetNodeByPath(path.toStdString());
-        if (!node)
-            qFatal("no node %s", qPrintable(path));
-        return *node;
-    }
-    QString Text(const QString& path) { return QString::fromStdString(LeafText(Node(path))); }
-    // Shows the view and gives its sheet.
-    CCodeSheet& Show(int view) {
-        if (!Frame().Tree()->SelectId(view))
-            qFatal("view %d is not in the tree", view);
-        QApplication::processEvents();
-        auto* sheet = dynamic_cast<CCodeSheet*>(Frame().ListFrame()->CurrentSheet());
-        if (!sheet)
-            qFatal("view %d shows no code sheet", view);
-        return *sheet;
-    }
-    QString Cell(CCodeSheet& sheet, int row, int column) {
-        return sheet.Grid().Model().CellText(row, column);
-    }
-    // Opens the selected row's editor through the Edit command; act runs in it, then
-    // OK (or Cancel). Gives the text of the refusal shown, empty when none was.
-    QString Edit(CCodeSheet& sheet, int row, const std::function<void(CCodeDialog&)>& act,
-                 bool ok = true, bool* accepted = nullptr) {
-        sheet.SelectRow(row);
-        QString refused;
-        bool opened = false;
-        sheet.SetDialogRunner([&](QDialog& d) {
-            opened = true;
-            auto& dialog = dynamic_cast<CCodeDialog&>(d);
-            act(dialog);
-            app.Interaction()->ClearRecords();
-            ok ? dialog.accept() : dialog.reject();
-            const auto& boxes = app.Interaction()->Boxes();
-            refused = boxes.empty() ? QString() : QString(boxes.back().text);
-            if (accepted)
-                *accepted = dialog.result() == QDialog::Accepted;
-            return dialog.result() == QDialog::Accepted;
-        });
-        Frame().OnCommand(kCmdEditMemory);
-        if (!opened)
-            qWarning("no editor opened");
-        return refused;
-    }
-};
-
-CFieldControl& ControlOf(CCodeDialog& dialog, const QString& field) {
-    CFieldControl* control = dialog.Fields().Control(field);
+CFieldControl& ControlOf(QDialog& dialog, const QString& field) {
+    CFieldControl* control = CodeDialog(dialog).Fields().Control(field);
     if (!control)
         qFatal("no control for %s", qPrintable(field));
     return *control;
-}
-
-// Replaces a box's text as a user does: select all, then type.
-void Type(QLineEdit* edit, const QString& text) {
-    edit->setFocus();
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Backspace);
-    QTest::keyClicks(edit, text);
-}
-
-// Puts a value into a control the way its kind is used: typed into an edit or a
-// tone box, picked from a list, a check box ticked ("1") or cleared.
-void Enter(CFieldControl& control, const QString& value) {
-    if (control.Check()) {
-        control.Check()->setChecked(value == "1");
-    } else if (auto* tone = qobject_cast<QComboBox*>(control.Widget());
-               tone && tone->isEditable()) {
-        Type(tone->lineEdit(), value);
-    } else if (control.List()) {
-        const int index = control.List()->findText(value);
-        if (index < 0)
-            qWarning("%s has no entry %s", control.EditorField().field, qPrintable(value));
-        control.List()->setCurrentIndex(index);
-    } else {
-        Type(control.Edit(), value);
-    }
-}
-
-QString TolvarGet(const QString& file, const QString& path) {
-    QProcess get;
-    get.start(TOLVAR_BIN, {"get", file, path});
-    if (!get.waitForFinished(30000))
-        return QStringLiteral("<no answer>");
-    return QString::fromUtf8(get.readAllStandardOutput()).section('\n', 0, 0);
 }
 
 // clang-format off
@@ -207,14 +103,6 @@ const SDialogCase kDialogCases[] = {
     {"fixed system code", 1, 38, 16, {}, nullptr, "Code"},
 };
 // clang-format on
-
-// One data row per case, tagged with its name.
-template <class Case, size_t N> void AddCases(const Case (&cases)[N]) {
-    QTest::addColumn<int>("index");
-    for (size_t i = 0; i < N; ++i)
-        QTest::newRow(cases[i].tag) << int(i);
-}
-
 } // namespace
 
 class CodeSheetTest : public QObject {
@@ -228,17 +116,17 @@ private slots:
     void rowsAndTitles() {
         QFETCH(int, index);
         const SRowCase& c = kRowCases[index];
-        SCodeApp s(c.model);
+        SEditingApp s(c.model);
         QVERIFY(s.ok);
-        CCodeSheet& sheet = s.Show(c.view);
+        CListSheet& sheet = s.Show(c.view);
         QCOMPARE(sheet.RowCount(), c.rows);
-        QCOMPARE(sheet.Grid().Model().headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(),
+        QCOMPARE(sheet.Model().headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(),
                  QString(c.header));
         QCOMPARE(s.Cell(sheet, c.row, 0), QString(c.title));
-        sheet.SelectRow(c.row);
+        QVERIFY(s.GoTo(sheet, c.row));
         QCOMPARE(s.Frame().RightHeader()->TrailingText(), QString(c.status));
-        QVERIFY(s.Frame().CommandState(kCmdEditMemory).enabled);
-        QVERIFY(!s.Frame().CommandState(kCmdCopy).enabled);
+        QVERIFY(s.Frame().Action(ECommand::EditMemory)->isEnabled());
+        QVERIFY(!s.Frame().Action(ECommand::Copy)->isEnabled());
     }
 
     // The dialog opens with the row's values; what was put in is shown, stored, saved
@@ -247,26 +135,28 @@ private slots:
     void editorStoresWhatWasTyped() {
         QFETCH(int, index);
         const SEditCase& c = kEditCases[index];
-        SCodeApp s(c.model);
+        SEditingApp s(c.model);
         QVERIFY(s.ok);
         if (c.model == ModelPMR)
-            s.Node("5ToneCodeCH.TxCodeCom.SpcTonGrp").SetText("A");
-        CCodeSheet& sheet = s.Show(c.view);
-        s.app.Document()->SetModifiedFlag(false);
+            s.Set("5ToneCodeCH.TxCodeCom.SpcTonGrp", "A");
+        CListSheet& sheet = s.Show(c.view);
+        s.Doc().SetModifiedFlag(false);
         const QString before = s.Text(c.path);
-        const QString refused = s.Edit(sheet, c.row, [&](CCodeDialog& d) {
-            if (QLineEdit* edit = ControlOf(d, c.field).Edit())
-                QCOMPARE(edit->text(), s.Cell(sheet, c.row, c.column));
-            Enter(ControlOf(d, c.field), c.value);
+        const QString shown = s.Cell(sheet, c.row, c.column);
+        const SEdit edit = s.Edit(sheet, c.row, [&](QDialog& d) {
+            if (QLineEdit* box = ControlOf(d, c.field).Edit())
+                QCOMPARE(box->text(), shown);
+            Put(ControlOf(d, c.field), c.value);
         });
-        QCOMPARE(refused, QString());
+        QVERIFY(edit.opened && edit.accepted);
+        QCOMPARE(edit.refused, QString());
         QCOMPARE(s.Cell(sheet, c.row, c.column), QString(c.cell));
         // Only a change marks the document modified.
-        QCOMPARE(s.app.Document()->IsModified(), before != QString(c.stored));
+        QCOMPARE(s.Doc().IsModified(), before != QString(c.stored));
         QCOMPARE(s.Text(c.path), QString(c.stored));
         const QString file = m_dir.filePath(QString("code-%1.zcf").arg(index));
-        QVERIFY(s.app.Document()->Data().Save(file.toStdString()) == EFileResult::Ok);
-        QCOMPARE(TolvarGet(file, c.path), QString(c.stored));
+        QVERIFY(s.Doc().Data().Save(file.toStdString()) == EFileResult::Ok);
+        QCOMPARE(TolvarGet({file, c.path}).value(0), QString(c.stored));
     }
 
     // OK is refused with the reason and stores nothing; Cancel stores nothing either.
@@ -274,58 +164,57 @@ private slots:
     void refusalsStoreNothing() {
         QFETCH(int, index);
         const SRefusalCase& c = kRefusalCases[index];
-        SCodeApp s(c.model);
+        SEditingApp s(c.model);
         QVERIFY(s.ok);
-        CCodeSheet& sheet = s.Show(c.view);
-        s.app.Document()->SetModifiedFlag(false);
-        const QString path = QString::fromStdString(CodeRowPath(sheet.Table(), 0, 0)) + ".";
+        CListSheet& sheet = s.Show(c.view);
+        s.Doc().SetModifiedFlag(false);
+        const QString path = QString::fromStdString(CodeRowPath(*sheet.View().code, 0, 0)) + ".";
         const QString before = s.Text(path + c.field);
         const QString otherBefore = c.other ? s.Text(path + c.other) : QString();
-        auto act = [&](CCodeDialog& d) {
-            Enter(ControlOf(d, c.field), c.value);
+        const SEdit edit = s.Edit(sheet, 0, [&](QDialog& d) {
+            Put(ControlOf(d, c.field), c.value);
             if (c.other)
-                Enter(ControlOf(d, c.other), c.otherValue);
-        };
-        bool accepted = true;
-        const QString refused = s.Edit(sheet, 0, act, true, &accepted);
-        QVERIFY(!accepted);
-        QVERIFY2(!refused.isEmpty() && refused.contains(c.reason), qPrintable(refused));
+                Put(ControlOf(d, c.other), c.otherValue);
+        });
+        QVERIFY(edit.opened && !edit.accepted);
+        QVERIFY2(!edit.refused.isEmpty() && edit.refused.contains(c.reason),
+                 qPrintable(edit.refused));
         QCOMPARE(s.Text(path + c.field), before);
         if (c.other)
             QCOMPARE(s.Text(path + c.other), otherBefore);
-        QVERIFY(!s.app.Document()->IsModified());
+        QVERIFY(!s.Doc().IsModified());
     }
 
     void cancelStoresNothing() {
-        SCodeApp s(0);
+        SEditingApp s(0);
         QVERIFY(s.ok);
-        CCodeSheet& sheet = s.Show(kViewDtmfRx);
-        s.app.Document()->SetModifiedFlag(false);
+        CListSheet& sheet = s.Show(kViewDtmfRx);
+        s.Doc().SetModifiedFlag(false);
         const QString code = s.Text("DtmfCodeCH.RxCodeCH.CH3.Code");
         const QString beep = s.Text("DtmfCodeCH.RxCodeCH.CH3.Beep");
-        auto act = [](CCodeDialog& d) {
-            Enter(ControlOf(d, "Code"), "4711");
-            Enter(ControlOf(d, "Beep"), "Emer");
+        auto act = [](QDialog& d) {
+            Put(ControlOf(d, "Code"), "4711");
+            Put(ControlOf(d, "Beep"), "Emer");
         };
-        s.Edit(sheet, 2, act, false);
+        QVERIFY(s.Edit(sheet, 2, act, false).opened);
         QCOMPARE(s.Text("DtmfCodeCH.RxCodeCH.CH3.Code"), code);
         QCOMPARE(s.Text("DtmfCodeCH.RxCodeCH.CH3.Beep"), beep);
-        QVERIFY(!s.app.Document()->IsModified());
+        QVERIFY(!s.Doc().IsModified());
     }
 
     void typingKeepsTheCharactersOfTheField_data() { AddCases(kTypingCases); }
     void typingKeepsTheCharactersOfTheField() {
         QFETCH(int, index);
         const STypingCase& c = kTypingCases[index];
-        SCodeApp s(c.model);
+        SEditingApp s(c.model);
         QVERIFY(s.ok);
-        auto type = [&](CCodeDialog& d) {
+        auto type = [&](QDialog& d) {
             QLineEdit* edit = ControlOf(d, c.field).Edit();
             QVERIFY(edit);
             Type(edit, c.keys);
             QCOMPARE(edit->text(), QString(c.shown));
         };
-        s.Edit(s.Show(c.view), 0, type, false);
+        QVERIFY(s.Edit(s.Show(c.view), 0, type, false).opened);
     }
 
     // Rows without tones, timers or a changeable code: their editors lack the controls
@@ -334,69 +223,70 @@ private slots:
     void dialogOffersTheRowsFields() {
         QFETCH(int, index);
         const SDialogCase& c = kDialogCases[index];
-        SCodeApp s(c.model);
+        SEditingApp s(c.model);
         QVERIFY(s.ok);
-        CCodeSheet& sheet = s.Show(c.view);
-        s.app.Document()->SetModifiedFlag(false);
-        auto check = [&](CCodeDialog& d) {
+        CListSheet& sheet = s.Show(c.view);
+        s.Doc().SetModifiedFlag(false);
+        auto check = [&](QDialog& d) {
             for (const char* field : c.absent)
-                QVERIFY2(!d.Fields().Control(field), field);
+                QVERIFY2(!CodeDialog(d).Fields().Control(field), field);
             if (c.focused)
                 QCOMPARE(d.focusWidget(), ControlOf(d, c.focused).Widget());
             if (c.disabled)
                 QVERIFY(!ControlOf(d, c.disabled).Widget()->isEnabled());
         };
-        bool accepted = false;
-        QCOMPARE(s.Edit(sheet, c.row, check, c.disabled != nullptr, &accepted), QString());
-        QCOMPARE(accepted, c.disabled != nullptr);
-        QVERIFY(!s.app.Document()->IsModified());
+        const SEdit edit = s.Edit(sheet, c.row, check, c.disabled != nullptr);
+        QVERIFY(edit.opened);
+        QCOMPARE(edit.refused, QString());
+        QCOMPARE(edit.accepted, c.disabled != nullptr);
+        QVERIFY(!s.Doc().IsModified());
     }
 
     // A typed tone moves its decode window, shown under the box.
     void twoToneToneMovesItsDecodeWindow() {
-        SCodeApp s(0);
+        SEditingApp s(0);
         QVERIFY(s.ok);
-        CCodeSheet& sheet = s.Show(kView2ToneRx);
-        s.Edit(
-            sheet, 1,
-            [](CCodeDialog& d) {
-                QVERIFY(d.WindowLabel(0));
-                Enter(ControlOf(d, "2ndFreq"), "1000");
-                QCOMPARE(d.WindowLabel(1)->text(), QString("2nd decode window: 970 - 1030 Hz"));
-                Enter(ControlOf(d, "2ndFreq"), "2600.5");
-                QVERIFY(d.WindowLabel(1)->text().contains("-----"));
-            },
-            false);
-        s.Edit(
-            sheet, 3, [](CCodeDialog& d) { QVERIFY(!d.WindowLabel(0)); }, false);
+        CListSheet& sheet = s.Show(kView2ToneRx);
+        auto tones = [](QDialog& d) {
+            QVERIFY(CodeDialog(d).WindowLabel(0));
+            Put(ControlOf(d, "2ndFreq"), "1000");
+            QCOMPARE(CodeDialog(d).WindowLabel(1)->text(),
+                     QString("2nd decode window: 970 - 1030 Hz"));
+            Put(ControlOf(d, "2ndFreq"), "2600.5");
+            QVERIFY(CodeDialog(d).WindowLabel(1)->text().contains("-----"));
+        };
+        QVERIFY(s.Edit(sheet, 1, tones, false).opened);
+        auto none = [](QDialog& d) { QVERIFY(!CodeDialog(d).WindowLabel(0)); };
+        QVERIFY(s.Edit(sheet, 3, none, false).opened);
     }
 
     void aChannelDecodingIdsTakesNoText() {
-        SCodeApp s(1);
+        SEditingApp s(1);
         QVERIFY(s.ok);
-        s.Edit(
-            s.Show(kView5ToneRx), 0,
-            [](CCodeDialog& d) {
-                QVERIFY(ControlOf(d, "Text").Widget()->isEnabled());
-                Enter(ControlOf(d, "IdDec"), "1");
-                QVERIFY(!ControlOf(d, "Text").Widget()->isEnabled());
-                Enter(ControlOf(d, "IdDec"), "0");
-                QVERIFY(ControlOf(d, "Text").Widget()->isEnabled());
-            },
-            false);
+        auto idDec = [](QDialog& d) {
+            QWidget* text = ControlOf(d, "Text").Widget();
+            QVERIFY(text->isEnabled());
+            Put(ControlOf(d, "IdDec"), "1");
+            QVERIFY(!text->isEnabled());
+            Put(ControlOf(d, "IdDec"), "0");
+            QVERIFY(text->isEnabled());
+        };
+        QVERIFY(s.Edit(s.Show(kView5ToneRx), 0, idDec, false).opened);
     }
 
+    // While another edit runs, Enter opens no editor; afterwards it does.
     void theEditGuardKeepsASecondEditorClosed() {
-        SCodeApp s(0);
+        SEditingApp s(0);
         QVERIFY(s.ok);
-        CCodeSheet& sheet = s.Show(kViewDtmfTx);
-        CEditScope busy(s.Registry().EditGuard());
-        QVERIFY(busy.Entered());
-        int opened = 0;
-        sheet.SetDialogRunner([&](QDialog&) { return ++opened, false; });
-        sheet.SelectRow(0);
-        sheet.EditRow();
-        QCOMPARE(opened, 0);
+        CListSheet& sheet = s.Show(kViewDtmfTx);
+        {
+            CEditScope busy(s.Registry().EditGuard());
+            QVERIFY(busy.Entered());
+            QVERIFY(s.GoTo(sheet, 0));
+            QVERIFY(!s.Edit(sheet, 0, [](QDialog&) {}).opened);
+        }
+        const auto nothing = [](QDialog&) {};
+        QVERIFY(s.Edit(sheet, 0, nothing, false).opened);
     }
 };
 

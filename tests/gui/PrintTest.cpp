@@ -2,9 +2,9 @@
 // text (pdftotext): the sheets and their order, the page header and footer, the
 // column slices of a wide sheet, the multiple-tone sets, the jobs that print
 // nothing, Cancel, the preview, the PDF export and the command line.
+#include <QAction>
 #include <QApplication>
 #include <QFile>
-#include <QFileInfo>
 #include <QLabel>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
@@ -15,20 +15,18 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "GuiTestApp.h"
 #include "datamodel/DataManagers.h"
 #include "datamodel/memmap/ChannelEditing.h"
 #include "datamodel/nodes/Node.h"
-#include "document/NavigationTree.h"
-#include "document/PrintOrder.h"
+#include "document/ViewTable.h"
 #include "editors/ListSheet.h"
-#include "editors/sheets/Sheets.h"
 #include "shell/Document.h"
 #include "shell/ListFrame.h"
 #include "shell/MainFrame.h"
 #include "shell/PrintJob.h"
 #include "shell/QtInteraction.h"
 #include "shell/TolvarApp.h"
-#include "GuiTestApp.h"
 #include "shell/TreeView.h"
 
 namespace {
@@ -59,9 +57,9 @@ struct SPrintApp {
     CTolvarMainFrame& Frame() { return *app.MainFrame(); }
     CPrintJob& Job() { return *app.PrintJob(); }
     const std::vector<SBoxRecord>& Boxes() { return app.Interaction()->Boxes(); }
-    CListSheet* SheetOf(int id) {
-        return qobject_cast<CListSheet*>(Frame().ListFrame()->SheetOfSlot(ListSlotOf(id)));
-    }
+    // Runs a command as its menu item does.
+    void Trigger(ECommand command) { Frame().Action(command)->trigger(); }
+    CListSheet* Sheet() { return qobject_cast<CListSheet*>(Frame().ListFrame()->CurrentSheet()); }
     bool ok = false;
 };
 
@@ -137,23 +135,20 @@ private slots:
                      ->TrySetText("754i", error),
                  error.c_str());
         QVERIFY(s.Frame().Tree()->SelectId(kViewMultiToneFirst + 6));
-        s.Frame().OnCommand(kCmdPrintAll);
+        const QString shownCell = s.Sheet()->Model().CellText(0, 0);
+        s.Trigger(ECommand::PrintAll);
         QCOMPARE(s.choices, 1);
-        QCOMPARE(s.Job().Queue(), PrintAllOrder(model));
-        // The sheet shown is back on its own set.
+        QCOMPARE(int(s.Job().Queue().size()), model ? 47 : 44);
+        // The sheet shown stays on its own set.
         QCOMPARE(s.Frame().GetCurrentViewId(), kViewMultiToneFirst + 6);
-        QCOMPARE(s.SheetOf(kViewMultiToneFirst)->GetSheetName(), QString("Multiple Tone 7"));
-        // The sheets the queue names, in its order, each under its own name; every
-        // view print-all names has its sheet.
+        QCOMPARE(s.Sheet()->View().set, 7);
+        QCOMPARE(s.Sheet()->Model().CellText(0, 0), shownCell);
+        // The views the queue names, in its order, each under its own name.
         QStringList expected;
         for (int id : s.Job().Queue()) {
-            CListSheet* sheet = s.SheetOf(id);
-            QVERIFY2(sheet, qPrintable(QString::number(id)));
-            if (ListSlotOf(id) == ListSlotOf(kViewMultiToneFirst))
-                sheet->SetSetNumber(id - 2);
-            sheet->OnUpdate();
-            if (sheet->RowCount() > 0)
-                expected << sheet->GetSheetName();
+            const SViewDef* view = ViewOf(id);
+            QVERIFY2(view && view->sheet != ESheetKind::None, qPrintable(QString::number(id)));
+            expected << QString::fromStdString(view->name);
         }
         const QStringList pages = PdfPages(s.pdf);
         QVERIFY(!pages.isEmpty());
@@ -186,13 +181,17 @@ private slots:
         holder.FindChild("Text")->SetText("HILLTOP");
         const int memory = MemoryViewOf(model);
         QCOMPARE(s.Frame().GetCurrentViewId(), memory);
-        s.Frame().OnCommand(kCmdPrintCurrent);
+        s.Trigger(ECommand::PrintCurrent);
         QCOMPARE(s.Job().Queue(), std::vector<int>{memory});
 
-        const SSheetDef& def = s.SheetOf(memory)->Definition();
-        QStringList others; // the titles of columns 1.., as words
-        for (size_t c = 1; c < def.columns.size(); ++c)
-            others << Words(QString::fromUtf8(def.columns[c].title));
+        // The column titles the sheet shows; those of columns 1.. as words.
+        const CSheetModel& shown = s.Sheet()->Model();
+        auto title = [&](int c) {
+            return shown.headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
+        };
+        QStringList others;
+        for (int c = 1; c < shown.columnCount(); ++c)
+            others << Words(title(c));
         const QStringList pages = PdfPages(s.pdf);
         QVERIFY(pages.size() >= 2);
         QStringList sliceWords;
@@ -203,7 +202,7 @@ private slots:
             QCOMPARE(lines.front(), QString("Memory Channel"));
             QCOMPARE(lines.back(), kFooter);
             QStringList titles = Words(lines.value(1));
-            QCOMPARE(titles.takeFirst(), QString::fromUtf8(def.columns[0].title));
+            QCOMPARE(titles.takeFirst(), title(0));
             QList<int> rows;
             for (int l = 2; l < lines.size() - 1; ++l)
                 rows << Words(lines[l]).value(0).toInt();
@@ -228,43 +227,41 @@ private slots:
         QCOMPARE(hilltop, 1); // the name column lies on one slice of one block
     }
 
-    void jobsThatPrintNothing_data() {
-        QTest::addColumn<bool>("groupSelected");
-        QTest::addColumn<bool>("choose");
-        QTest::addColumn<int>("choices");
-        QTest::newRow("view 0: no dialog") << true << true << 0;
-        QTest::newRow("printer choice cancelled") << false << false << 1;
-    }
+    // Jobs that print nothing: view 0 (no printer choice), the choice cancelled, no
+    // printer, a file that cannot be written; a failure is told in a box.
     void jobsThatPrintNothing() {
-        QFETCH(bool, groupSelected);
-        QFETCH(bool, choose);
-        QFETCH(int, choices);
-        SPrintApp s(0, File("nothing.pdf"));
-        QVERIFY(s.ok);
-        s.choose = choose;
-        if (groupSelected)
-            QVERIFY(s.Frame().Tree()->SelectId(kGroupDtmf));
-        QCOMPARE(s.Frame().GetCurrentViewId(), groupSelected ? 0 : 1);
-        s.Frame().OnCommand(kCmdPrintCurrent);
-        QCOMPARE(s.choices, choices);
-        QVERIFY(!QFile::exists(s.pdf));
-        QVERIFY(s.Boxes().empty());
-    }
-
-    void failuresAreShown() {
-        const std::pair<QString, QString> cases[] = {
-            {QString(),
+        struct SCase {
+            bool groupSelected, choose;
+            QString output;
+            int choices;
+            QString box;
+        };
+        const QString none = File("nothing.pdf");
+        const SCase cases[] = {
+            {true, true, none, 0, {}},
+            {false, false, none, 1, {}},
+            {false,
+             true,
+             {},
+             1,
              "There is no printer.\nBefore you can print, you need to install a printer."},
-            {"/nonexistent-folder/out.pdf",
+            {false, true, "/nonexistent-folder/out.pdf", 1,
              "The file /nonexistent-folder/out.pdf cannot be written."},
         };
-        for (const auto& [output, message] : cases) {
-            SPrintApp s(0, File("unused.pdf"));
+        for (const SCase& c : cases) {
+            SPrintApp s(0, none);
             QVERIFY(s.ok);
-            s.outputFile = output;
-            s.Frame().OnCommand(kCmdPrintAll);
-            QCOMPARE(int(s.Boxes().size()), 1);
-            QCOMPARE(s.Boxes().front().text, message);
+            s.choose = c.choose;
+            s.outputFile = c.output;
+            if (c.groupSelected)
+                QVERIFY(s.Frame().Tree()->SelectId(kGroupDtmf));
+            QCOMPARE(s.Frame().GetCurrentViewId(), c.groupSelected ? 0 : 1);
+            s.Trigger(ECommand::PrintCurrent);
+            QCOMPARE(s.choices, c.choices);
+            QVERIFY(!QFile::exists(none));
+            QCOMPARE(s.Boxes().empty(), c.box.isEmpty());
+            if (!c.box.isEmpty())
+                QCOMPARE(s.Boxes().front().text, c.box);
             QCOMPARE(s.Job().LastPageCount(), 0);
         }
     }
@@ -282,7 +279,7 @@ private slots:
             if (page == 1)
                 QTest::mouseClick(abort->CancelButton(), Qt::LeftButton);
         });
-        s.Frame().OnCommand(kCmdPrintAll);
+        s.Trigger(ECommand::PrintAll);
         QVERIFY(shown);
         QCOMPARE(s.Job().LastPageCount(), 1);
         QVERIFY2(!QFile::exists(s.pdf), "a cancelled file is removed");
@@ -292,7 +289,7 @@ private slots:
     void previewExportAndPrinterDrawTheSamePages() {
         SPrintApp s(1, File("printer.pdf"));
         QVERIFY(s.ok);
-        s.Frame().OnCommand(kCmdPrintAll);
+        s.Trigger(ECommand::PrintAll);
         const QStringList printed = PdfPages(s.pdf);
         QVERIFY(!printed.isEmpty());
 
@@ -302,7 +299,7 @@ private slots:
             suggested = name;
             return exported;
         });
-        s.Frame().OnCommand(kCmdExportPdf);
+        s.Trigger(ECommand::ExportPdf);
         QVERIFY(suggested.endsWith("Untitled.pdf"));
         QCOMPARE(PdfPages(exported), printed);
 
@@ -313,7 +310,7 @@ private slots:
             widget->updatePreview();
             previewPages = widget->pageCount();
         });
-        s.Frame().OnCommand(kCmdPrintPreview);
+        s.Trigger(ECommand::PrintPreview);
         QCOMPARE(previewPages, int(printed.size()));
     }
 
@@ -328,7 +325,7 @@ private slots:
             holder.FindChild("ChOn")->SetValue(1);
             holder.FindChild("Text")->SetText("RIDGE");
             QVERIFY(s.app.Document()->Data().Save(data.toStdString()) == EFileResult::Ok);
-            s.Frame().OnCommand(kCmdPrintAll);
+            s.Trigger(ECommand::PrintAll);
             inApp = PdfPages(s.pdf).join('\f');
         }
         QSettings("Velk", "CS-Tolvar").setValue("Model/ModelVer", 0);

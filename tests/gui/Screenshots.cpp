@@ -19,8 +19,7 @@
 #include "editors/sheets/CodeSheet.h"
 #include "editors/sheets/MchDialog.h"
 #include "editors/sheets/MchSheet.h"
-#include "editors/sheets/SettingSheet.h"
-#include "editors/sheets/Sheets.h"
+#include "editors/sheets/SettingEditor.h"
 #include "shell/Dialogs.h"
 #include "shell/Document.h"
 #include "shell/MainFrame.h"
@@ -123,7 +122,6 @@ int main(int argc, char* argv[]) {
 
     CTolvarApp tolvar;
     tolvar.SetSplashDuration(0);
-    tolvar.SetSheetMaker(MakeTolvarSheet);
     if (!tolvar.InitInstance({"cs-tolvar"})) return 1;
     CTolvarMainFrame& frame = *tolvar.MainFrame();
     CQtUserInteraction& ui = *tolvar.Interaction();

@@ -2,45 +2,45 @@
 // both variants, the page and control an edit opens on, OK storing exactly the
 // pages shown, refusals, Cancel, the typing filters, and every editable field
 // typed, saved and read back by `tolvar get`.
-#include <QApplication>
-#include <QCheckBox>
-#include <QComboBox>
+#include <QAction>
 #include <QFontMetrics>
-#include <QLineEdit>
-#include <QProcess>
 #include <QSettings>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
-#include <QTest>
-#include <functional>
 #include <map>
+#include <memory>
 
-#include "datamodel/DataManagers.h"
+#include "SheetEditing.h"
 #include "datamodel/EditGuard.h"
 #include "datamodel/memmap/FieldForm.h"
 #include "datamodel/memmap/SettingSheets.h"
-#include "datamodel/memmap/TreeAccess.h"
-#include "datamodel/nodes/Node.h"
 #include "datamodel/nodes/ValueNodes.h"
-#include "document/NavigationTree.h"
-#include "editors/FieldControls.h"
 #include "editors/PropSheet.h"
-#include "editors/sheets/SettingSheet.h"
+#include "editors/sheets/SettingEditor.h"
 #include "editors/sheets/Sheets.h"
-#include "shell/Document.h"
-#include "shell/ListFrame.h"
-#include "shell/MainFrame.h"
-#include "shell/QtInteraction.h"
-#include "shell/TolvarApp.h"
-#include "GuiTestApp.h"
-#include "shell/TreeView.h"
+#include "shell/MessageView.h"
 
 namespace {
 
 using SSnapshot = std::map<std::string, std::string>;
 
+// The texts of every field of a sheet's node.
+SSnapshot Snapshot(SEditingApp& s, const SSettingSheet& sheet) {
+    SSnapshot texts;
+    for (CNode* field : s.Node(sheet.node).Children())
+        texts[field->GetName()] = LeafText(*field);
+    return texts;
+}
+
 CListEditPropSheet& EditorOf(QDialog& dialog) {
-    return static_cast<CListEditPropSheet&>(dialog);
+    return dynamic_cast<CListEditPropSheet&>(dialog);
+}
+
+// Clicks the tab of a page.
+void ShowPage(QDialog& dialog, int page) {
+    QTabBar* tabs = EditorOf(dialog).Tabs()->tabBar();
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(page).center());
 }
 
 CSettingPage& PageOf(QDialog& dialog, int index) {
@@ -59,17 +59,10 @@ CFieldControl* ControlOf(QDialog& dialog, const QString& field) {
 void ForEachControl(QDialog& dialog, const std::function<void(CFieldControl&)>& each) {
     CListEditPropSheet& editor = EditorOf(dialog);
     for (int p = 0; p < editor.PageCount(); ++p) {
-        editor.Tabs()->setCurrentIndex(p);
+        ShowPage(dialog, p);
         for (const auto& c : PageOf(dialog, p).Fields().Controls())
             each(*c);
     }
-}
-
-void Type(QLineEdit* edit, const QString& text) {
-    edit->setFocus();
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Backspace);
-    QTest::keyClicks(edit, text);
 }
 
 // Settings the LMR file keeps at their factory values: the editor refuses a change.
@@ -108,68 +101,13 @@ QString OtherText(const CFieldControl& control) {
     return QString::number(n);
 }
 
-// Changes a control as a user does: toggles a box, types into an edit, picks from a list.
+// Changes a control: toggles a box with the space bar, else puts another text in.
 void Change(CFieldControl& c) {
-    if (QCheckBox* box = c.Check())
-        box->toggle();
-    else if (QLineEdit* edit = c.Edit())
-        Type(edit, OtherText(c));
+    if (c.Check())
+        Put(c, c.Check()->isChecked() ? "0" : "1");
     else
-        c.SetText(OtherText(c));
+        Put(c, OtherText(c));
 }
-
-struct SApp {
-    CTolvarApp app;
-    QStringList boxes; // the texts of the message boxes shown
-    bool ok = false;
-
-    explicit SApp(int model) {
-        ok = StartTestApp(app, model, [this](const SBoxRecord& box) {
-            boxes << box.text;
-            return EAnswer::Ok;
-        });
-    }
-    CTolvarMainFrame& Frame() { return *app.MainFrame(); }
-    CCloneManager& Registry() { return app.Document()->Registry(); }
-    bool Modified() { return app.Document()->IsModified(); }
-    CTolvarSettingSheet& Show(int view) {
-        Frame().ShowView(view);
-        return *dynamic_cast<CTolvarSettingSheet*>(Frame().ListFrame()->CurrentSheet());
-    }
-    CNode& Node(const QString& path) {
-        return *Registry().Model()->GetNodeByPath(path.toStdString());
-    }
-    void Set(const QString& path, const QString& text) {
-        std::string error;
-        QVERIFY2(Node(path).TrySetText(text.toStdString(), error), error.c_str());
-    }
-    QString Text(const QString& path) { return QString::fromStdString(LeafText(Node(path))); }
-    // The texts of every field of a sheet's node.
-    SSnapshot Snapshot(const SSettingSheet& sheet) {
-        SSnapshot texts;
-        for (CNode* field : Node(sheet.node).Children())
-            texts[field->GetName()] = LeafText(*field);
-        return texts;
-    }
-    // Opens the editor of a row of the view shown; act runs in the shown dialog,
-    // then OK (or Cancel), then after. Gives whether the editor ran.
-    bool Edit(CTolvarSettingSheet& sheet, int row, const std::function<void(QDialog&)>& act,
-              bool ok = true, const std::function<void(QDialog&)>& after = {}) {
-        sheet.SelectRow(row);
-        bool ran = false;
-        sheet.SetDialogRunner([&](QDialog& d) {
-            ran = true;
-            d.show();
-            act(d);
-            ok ? d.accept() : d.reject();
-            if (after)
-                after(d);
-            return d.result() == QDialog::Accepted;
-        });
-        sheet.EditRow();
-        return ran;
-    }
-};
 
 // clang-format off
 // A row of a variant (1 LMR, 2 PMR, 3 both): a field set before the sheet is shown
@@ -228,13 +166,6 @@ const STypingCase kTyping[] = {
 };
 // clang-format on
 
-// One data row per case.
-template <class Case, size_t N> void AddCases(const Case (&)[N]) {
-    QTest::addColumn<int>("index");
-    for (size_t i = 0; i < N; ++i)
-        QTest::addRow("%zu", i) << int(i);
-}
-
 } // namespace
 
 class SettingSheetTest : public QObject {
@@ -258,44 +189,45 @@ private slots:
         QFETCH(int, index);
         QFETCH(int, model);
         const SRowCase& c = kRows[index];
-        SApp s(model);
+        SEditingApp s(model);
         QVERIFY(s.ok);
         if (c.view == 44) // the factory compare digits are 1 ... 5
             for (const char* d : {"1", "3", "4", "5"})
                 s.Set(QString("5ToneCodeCH.RxCodeCom.CompDigit%1").arg(d), d);
         if (*c.path)
             s.Set(c.path, c.text);
-        CTolvarSettingSheet& sheet = s.Show(c.view);
-        QCOMPARE(sheet.RowCount(), int(SettingSheetOf(c.view)->rows.size()));
-        QCOMPARE(sheet.Grid().Model().CellText(c.row, 0), QString(c.title));
-        QCOMPARE(sheet.Grid().Model().CellText(c.row, 1), QString(c.value));
-        sheet.SelectRow(c.row);
-        QCOMPARE(sheet.TrailingText(), QString("     "));
+        CListSheet& sheet = s.Show(c.view);
+        QCOMPARE(s.Cell(sheet, c.row, 0), QString(c.title));
+        QCOMPARE(s.Cell(sheet, c.row, 1), QString(c.value));
+        QVERIFY(s.GoTo(sheet, c.row));
+        QCOMPARE(s.Frame().RightHeader()->TrailingText(), QString("     "));
     }
 
     // Columns never sized start wide enough for their texts; a width the user chose is kept.
     void columnsFitTheirTexts() {
-        SApp s(0);
+        SEditingApp s(0);
         QVERIFY(s.ok);
         for (const SSettingSheet& table : SettingSheets()) {
-            CTolvarSettingSheet& sheet = s.Show(table.view);
+            const ECommand variant = ModelOf(table.view) ? ECommand::ModelPMR : ECommand::ModelLMR;
+            s.Frame().Action(variant)->trigger(); // answered yes
+            CListSheet& sheet = s.Show(table.view);
             const QFontMetrics metrics(sheet.Grid().font());
             for (int r = 0; r < sheet.RowCount(); ++r)
                 for (int c : {0, 1}) {
-                    const QString text = sheet.Grid().Model().CellText(r, c);
+                    const QString text = s.Cell(sheet, r, c);
                     QVERIFY2(metrics.horizontalAdvance(text) < sheet.Grid().columnWidth(c),
                              qPrintable(text));
                 }
         }
         QSettings("Velk", "CS-Tolvar").setValue("Column_ExpertSheet/Width0", 90);
-        CTolvarExpertSheet expert(*s.app.Document(), nullptr);
-        QCOMPARE(expert.Grid().columnWidth(0), 90);
+        std::unique_ptr<CSheetView> expert(MakeSheet(*ViewOf(kViewExpert), s.Registry(), nullptr));
+        QCOMPARE(dynamic_cast<CListSheet&>(*expert).Grid().columnWidth(0), 90);
     }
 
     // The key list has the variant's keys, in the order of its list, not of the codes.
     void keyListFollowsVariant() {
         for (int model : {0, 1}) {
-            SApp s(model);
+            SEditingApp s(model);
             QVERIFY(s.ok);
             QStringList items;
             auto list = [&](QDialog& d) {
@@ -303,7 +235,7 @@ private slots:
                 for (int i = 0; i < keys->count(); ++i)
                     items << keys->itemText(i);
             };
-            QVERIFY(s.Edit(s.Show(kViewKeyDisp), 0, list, false));
+            QVERIFY(s.Edit(s.Show(kViewKeyDisp), 0, list, false).opened);
             QCOMPARE(items.contains("Call A (Code 30)"), model == 1);
             QCOMPARE(items.contains("ID-MR Select"), model == 1);
             QVERIFY(items.contains("Sp. Func 2"));
@@ -319,7 +251,7 @@ private slots:
     void editorOpensOnRow() {
         QFETCH(int, index);
         const SOpenCase& c = kOpens[index];
-        SApp s(ModelOf(c.view));
+        SEditingApp s(ModelOf(c.view));
         QVERIFY(s.ok);
         auto check = [&](QDialog& d) {
             CListEditPropSheet& editor = EditorOf(d);
@@ -330,12 +262,12 @@ private slots:
             for (int p = 0; p < editor.PageCount(); ++p)
                 QCOMPARE(editor.Page(p)->Shown(), editor.Page(p) == current);
         };
-        QVERIFY(s.Edit(s.Show(c.view), c.row, check, false));
+        QVERIFY(s.Edit(s.Show(c.view), c.row, check, false).opened);
     }
 
     // The framework alone: focus items outside the table, a start page beyond the last.
     void propertySheetEdges() {
-        SApp s(0);
+        SEditingApp s(0);
         QVERIFY(s.ok);
         CListEditPropSheet sheet(s.Registry(), "Edit", nullptr);
         auto* first = new CListEditPropPage("One");
@@ -361,19 +293,21 @@ private slots:
     // A page never shown holds what its fields hold: OK stores the page shown and
     // changes nothing of the others.
     void okStoresOnlyShownPages() {
-        SApp s(0);
+        SEditingApp s(0);
         QVERIFY(s.ok);
-        CTolvarSettingSheet& sheet = s.Show(kViewCommon);
+        CListSheet& sheet = s.Show(kViewCommon);
         s.Set("CommonSet.Common.Comment1", "SET BEFORE");
-        s.Edit(sheet, 33, [](QDialog& d) {
+        auto act = [](QDialog& d) {
+            // A page never shown holds what its fields hold, so it changes nothing.
             QVERIFY(!EditorOf(d).Page(0)->Shown());
             QCOMPARE(ControlOf(d, "Comment1")->Text(), QString("SET BEFORE"));
-            ControlOf(d, "HangOnTim")->SetText("77");
-        });
+            Put(*ControlOf(d, "HangOnTim"), "77");
+        };
+        QVERIFY(s.Edit(sheet, 33, act).accepted);
         QCOMPARE(s.Text("CommonSet.Common.Comment1"), QString("SET BEFORE"));
         QCOMPARE(s.Text("CommonSet.Common.HangOnTim"), QString("77"));
-        QCOMPARE(sheet.Grid().Model().CellText(33, 1), QString("77.000"));
-        QVERIFY(s.Modified());
+        QTRY_COMPARE(sheet.Model().CellText(33, 1), QString("77.000"));
+        QVERIFY(s.Doc().IsModified());
         QVERIFY(s.boxes.isEmpty());
     }
 
@@ -383,10 +317,10 @@ private slots:
     void refusedValueKeepsEditorOpen() {
         QFETCH(int, index);
         const SRefusalCase& c = kRefusals[index];
-        SApp s(0);
+        SEditingApp s(0);
         QVERIFY(s.ok);
         const SSettingSheet& table = *SettingSheetOf(c.view);
-        const SSnapshot before = s.Snapshot(table);
+        const SSnapshot before = Snapshot(s, table);
         auto act = [&](QDialog& d) {
             ForEachControl(d, [](CFieldControl&) {});
             for (const auto& other : PageOf(d, 0).Fields().Controls())
@@ -394,19 +328,20 @@ private slots:
                     Change(*other);
                     break;
                 }
-            ControlOf(d, c.field)->SetText(c.typed);
+            Put(*ControlOf(d, c.field), c.typed);
         };
         auto after = [&](QDialog& d) {
             QVERIFY(d.isVisible());
             QVERIFY(PageOf(d, EditorOf(d).Tabs()->currentIndex()).Fields().Control(c.field));
         };
-        s.Edit(s.Show(c.view), static_cast<int>(table.rows.size()) - 1, act, true, after);
+        const int last = static_cast<int>(table.rows.size()) - 1;
+        QVERIFY(s.Edit(s.Show(c.view), last, act, true, after).opened);
         const QString reason = c.reason;
         QCOMPARE(s.boxes.size(), 1);
         QVERIFY2(s.boxes[0].startsWith(reason) && s.boxes[0].size() > reason.size(),
                  qPrintable(s.boxes[0]));
-        QVERIFY(s.Snapshot(table) == before);
-        QVERIFY(!s.Modified());
+        QVERIFY(Snapshot(s, table) == before);
+        QVERIFY(!s.Doc().IsModified());
     }
 
     // Edit boxes that take codes or texts drop refused characters as they are typed.
@@ -414,23 +349,26 @@ private slots:
     void typingFilters() {
         QFETCH(int, index);
         const STypingCase& c = kTyping[index];
-        SApp s(0);
+        SEditingApp s(0);
         QVERIFY(s.ok);
         const SSettingSheet& table = *SettingSheetOf(c.view);
         int row = 0;
         for (size_t r = 0; r < table.rows.size(); ++r)
             if (!table.rows[r].Heading() && QString(c.field) == table.rows[r].fields[0].field)
                 row = static_cast<int>(r);
-        s.Edit(s.Show(c.view), row, [&](QDialog& d) {
+        auto type = [&](QDialog& d) {
             QLineEdit* edit = ControlOf(d, c.field)->Edit();
             QVERIFY(edit);
             Type(edit, c.typed);
             QCOMPARE(edit->text(), QString(c.shown));
-            edit->setCursorPosition(1); // a refused key inside leaves the caret there
+            // A refused key inside leaves the caret where it was.
+            QTest::keyClick(edit, Qt::Key_Home);
+            QTest::keyClick(edit, Qt::Key_Right);
             QTest::keyClicks(edit, "~");
             QCOMPARE(edit->text(), QString(c.shown));
             QCOMPARE(edit->cursorPosition(), 1);
-        });
+        };
+        QVERIFY(s.Edit(s.Show(c.view), row, type).accepted);
         QVERIFY2(s.boxes.isEmpty(), qPrintable(s.boxes.join('\n')));
         QCOMPARE(s.Text(QString(table.node) + "." + c.field), QString(c.stored));
     }
@@ -468,21 +406,21 @@ private slots:
     void everyFieldRoundTrips() {
         QFETCH(int, view);
         QFETCH(int, model);
-        SApp s(model);
+        SEditingApp s(model);
         QVERIFY(s.ok);
         const SSettingSheet& table = *SettingSheetOf(view);
-        const SSnapshot before = s.Snapshot(table);
-        CTolvarSettingSheet& sheet = s.Show(view);
+        const SSnapshot before = Snapshot(s, table);
+        CListSheet& sheet = s.Show(view);
         auto changeAll = [&](QDialog& d) {
             ForEachControl(d, [&](CFieldControl& c) {
                 if (model != 0 || !LmrFixed(c.EditorField().field))
                     Change(c);
             });
         };
-        QVERIFY(s.Edit(sheet, 0, changeAll, false));
-        QVERIFY(s.Snapshot(table) == before);
-        QVERIFY(!s.Modified());
-        QVERIFY(s.Edit(sheet, 0, changeAll));
+        QVERIFY(s.Edit(sheet, 0, changeAll, false).opened);
+        QVERIFY(Snapshot(s, table) == before);
+        QVERIFY(!s.Doc().IsModified());
+        QVERIFY(s.Edit(sheet, 0, changeAll).accepted);
         QVERIFY2(s.boxes.isEmpty(), qPrintable(s.boxes.join('\n')));
         QStringList paths, cells;
         for (size_t r = 0; r < table.rows.size(); ++r) {
@@ -496,7 +434,7 @@ private slots:
             if (table.rows[r].Heading())
                 continue;
             // A time value's cell read back as the field's own text.
-            std::string cell = sheet.Grid().Model().CellText(static_cast<int>(r), 1).toStdString();
+            std::string cell = s.Cell(sheet, static_cast<int>(r), 1).toStdString();
             if (const IFieldForm* form = table.rows[r].fields[0].form) {
                 const CNode& node = *s.Node(table.node).FindChild(table.rows[r].fields[0].field);
                 std::string why;
@@ -505,12 +443,8 @@ private slots:
             cells << QString::fromStdString(cell);
         }
         const QString file = m_dir.filePath(QString("setting%1-%2.zcf").arg(view).arg(model));
-        QVERIFY(s.app.Document()->Data().Save(file.toStdString()) == EFileResult::Ok);
-        QProcess get;
-        get.start(TOLVAR_BIN, QStringList{"get", "--maker-reserve", file} + paths);
-        QVERIFY(get.waitForFinished(30000));
-        QCOMPARE(get.exitCode(), 0);
-        const QStringList lines = QString::fromUtf8(get.readAllStandardOutput()).split('\n');
+        QVERIFY(s.Doc().Data().Save(file.toStdString()) == EFileResult::Ok);
+        const QStringList lines = TolvarGet(QStringList{file} + paths);
         QStringList read; // the flags of one row joined as the sheet shows them
         int at = 0;
         for (const SSettingRow& row : table.rows)
@@ -523,26 +457,30 @@ private slots:
     }
 
     void makerReservedOnlyAfterActivation() {
-        SApp s(0);
+        SEditingApp s(0);
         QVERIFY(s.ok);
         QVERIFY(!s.Frame().Tree()->SelectId(kViewMakerReserved));
         s.Frame().ActivateMakerReserve();
         QVERIFY(s.Frame().Tree()->SelectId(kViewMakerReserved));
         QCOMPARE(s.Frame().GetCurrentViewId(), int(kViewMakerReserved));
-        auto* sheet =
-            dynamic_cast<CTolvarMakerReservedSheet*>(s.Frame().ListFrame()->CurrentSheet());
+        auto* sheet = dynamic_cast<CListSheet*>(s.Frame().ListFrame()->CurrentSheet());
         QVERIFY(sheet);
-        QCOMPARE(sheet->Grid().Model().CellText(0, 0), QString("SQL"));
+        QCOMPARE(sheet->View().id, int(kViewMakerReserved));
+        QCOMPARE(s.Cell(*sheet, 0, 0), QString("SQL"));
     }
 
     // While another edit runs, no editor opens.
     void busyGuardOpensNothing() {
-        SApp s(0);
+        SEditingApp s(0);
         QVERIFY(s.ok);
-        CTolvarSettingSheet& sheet = s.Show(kViewExpert);
-        CEditScope busy(s.Registry().EditGuard());
-        QVERIFY(!s.Edit(sheet, 3, [](QDialog&) {}));
-        sheet.SelectRow(-1);
+        CListSheet& sheet = s.Show(kViewExpert);
+        {
+            CEditScope busy(s.Registry().EditGuard());
+            QVERIFY(s.GoTo(sheet, 3));
+            QVERIFY(!s.Edit(sheet, 3, [](QDialog&) {}).opened);
+        }
+        const auto nothing = [](QDialog&) {};
+        QVERIFY(s.Edit(sheet, 3, nothing, false).opened);
     }
 };
 

@@ -80,20 +80,19 @@ TEST(CodeSheets, EveryRowOfEverySheetHasItsNodeCellsAndEditorFields) {
                 const std::string path = CodeRowPath(sheet, row, 0);
                 const auto cells = doc.Cells(sheet.view, row);
                 ASSERT_EQ(cells.size(), sheet.columns.size());
-                EXPECT_EQ(cells[0], CodeRowTitle(sheet, model, row));
                 // The editor finds every field of its table under the row's node.
                 const CNode* node = doc.Registry().Model()->GetNodeByPath(path);
                 ASSERT_NE(node, nullptr) << path;
                 for (const SEditorField& editorField : sheet.editor)
                     EXPECT_NE(node->FindChild(editorField.field), nullptr)
                         << path << "." << editorField.field;
-                // Only codes and names may be empty.
-                for (size_t c = 1; c < cells.size(); ++c) {
+                // Only codes and names may be empty; every row has its title.
+                for (size_t c = 0; c < cells.size(); ++c) {
                     const SCodeColumn& column = sheet.columns[c];
                     const bool text = column.kind == ECodeCell::DtmfCode ||
                                       column.kind == ECodeCell::FiveToneCode ||
                                       column.kind == ECodeCell::TextOrIdDec ||
-                                      std::string(column.field) == "Text";
+                                      (column.field && std::string(column.field) == "Text");
                     if (!text) {
                         EXPECT_FALSE(cells[c].empty()) << path << " " << column.title;
                     }
