@@ -562,8 +562,8 @@ private slots:
         SApp s;
         QVERIFY(s.ok);
         // A saved name, then an edit the user discards when opening a partial file.
-        CChannelEditor channels(s.Doc().Registry());
-        CNode* name = channels.Holder(1)->FindChild("Text");
+        CNode* name = s.Doc().Registry().Model()->GetNodeByPath("CommonSet.Common.Comment1");
+        QVERIFY(name);
         name->SetText("SAVED");
         const QString saved = m_config.filePath("saved.zcf");
         s.files = {saved};
@@ -578,7 +578,6 @@ private slots:
         s.answers = {EAnswer::No, EAnswer::Ok};
         s.files = {part};
         s.Frame().Action(ECommand::Open)->trigger();
-        name = channels.Holder(1)->FindChild("Text");
         QCOMPARE(QString::fromStdString(name->GetText()), QString("SAVED"));
         QVERIFY2(s.LastBox().contains("come from the document that was open"), qPrintable(s.LastBox()));
     }
