@@ -1,9 +1,13 @@
 // The desktop program's start (process start to the first painted main window, splash
-// off) and the time to switch views. Runs offscreen without a display.
+// off), the time to switch views, and the time from a key press to the repainted sheet
+// for paste, delete and an editor's OK. Runs offscreen without a display.
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QDialog>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
 #include <algorithm>
 #include <cstdio>
 #include <unistd.h>
@@ -12,7 +16,9 @@
 #include "datamodel/CloneManager.h"
 #include "datamodel/memmap/ChannelEditing.h"
 #include "datamodel/nodes/Node.h"
-#include "document/NavigationTree.h"
+#include "document/ViewTable.h"
+#include "editors/ListSheet.h"
+#include "shell/ListFrame.h"
 #include "shell/Document.h"
 #include "shell/MainFrame.h"
 #include "shell/TolvarApp.h"
@@ -30,6 +36,24 @@ double SinceProcessStart() {
     const double started = fields.value(19).toDouble() / static_cast<double>(sysconf(_SC_CLK_TCK));
     const double now = uptime.readAll().split(' ').value(0).toDouble();
     return (now - started) * 1000.0;
+}
+
+// Median and maximum of a list of milliseconds.
+void Report(const char* what, std::vector<double> times) {
+    std::sort(times.begin(), times.end());
+    std::printf("%s (%zu): median %.2f ms, max %.2f ms\n", what, times.size(),
+                times[times.size() / 2], times.back());
+}
+
+// From a key press to the repainted window: the key goes through the shortcut map as
+// a user's does, then the sheet reads its rows and the window paints.
+double KeyToPaint(QWidget& window, Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+    QElapsedTimer clock;
+    clock.start();
+    QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+    QApplication::processEvents();
+    window.repaint();
+    return clock.nsecsElapsed() / 1e6;
 }
 
 } // namespace
@@ -80,6 +104,48 @@ int main(int argc, char* argv[]) {
         QApplication::processEvents();
         refreshes.push_back(clock.nsecsElapsed() / 1e6);
     }
+    // Key press to repainted row: paste (Ctrl+V), delete (Delete, a channel not in use,
+    // so no question) and an editor's OK (Enter in the channel dialog).
+    frame.show();
+    frame.activateWindow();
+    QTest::qWaitForWindowActive(&frame);
+    auto* sheet = qobject_cast<CListSheet*>(frame.ListFrame()->CurrentSheet());
+    sheet->Grid().setFocus();
+    std::vector<double> pastes, deletes, oks;
+    QTest::keyClick(&sheet->Grid(), Qt::Key_Home);
+    QTest::keyClick(&sheet->Grid(), Qt::Key_C, Qt::ControlModifier);
+    for (int round = 0; round < 30; ++round) {
+        QTest::keyClick(&sheet->Grid(), Qt::Key_End);
+        pastes.push_back(KeyToPaint(frame, Qt::Key_V, Qt::ControlModifier));
+        // The last channel blank again: Delete of CH 31 moves it up without a question.
+        channels.ClearChannel(32);
+        QApplication::processEvents();
+        QTest::keyClick(&sheet->Grid(), Qt::Key_Up);
+        channels.ClearChannel(31);
+        QApplication::processEvents();
+        deletes.push_back(KeyToPaint(frame, Qt::Key_Delete));
+    }
+    for (int round = 0; round < 30; ++round) {
+        QTest::keyClick(&sheet->Grid(), Qt::Key_Home);
+        double ok = 0;
+        QElapsedTimer clock;
+        QTimer::singleShot(0, [&] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            if (!dialog) return;
+            QWidget* text = dialog->findChild<QWidget*>("Text");
+            if (text) {
+                text->setFocus();
+                QTest::keyClicks(text, round % 2 ? "A" : "B");
+            }
+            clock.start();
+            QTest::keyClick(dialog, Qt::Key_Return);
+        });
+        QTest::keyClick(&sheet->Grid(), Qt::Key_Return);
+        QApplication::processEvents();
+        frame.repaint();
+        ok = clock.isValid() ? clock.nsecsElapsed() / 1e6 : -1;
+        oks.push_back(ok);
+    }
     std::sort(refreshes.begin(), refreshes.end());
     std::sort(times.begin(), times.end());
     std::printf("start to first painted main window: %.1f ms from main(), %.0f ms from process "
@@ -90,5 +156,8 @@ int main(int argc, char* argv[]) {
     std::printf("read refresh (load the tree from the image, redraw the memory sheet): median "
                 "%.2f ms, max %.2f ms\n",
                 refreshes[refreshes.size() / 2], refreshes.back());
+    Report("key to repainted sheet, paste (Ctrl+V)", pastes);
+    Report("key to repainted sheet, delete (Delete)", deletes);
+    Report("key to repainted sheet, channel editor OK (Enter)", oks);
     return 0;
 }

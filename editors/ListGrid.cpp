@@ -60,6 +60,12 @@ void CListViewExs::focusOutEvent(QFocusEvent* event) {
     viewport()->update();
 }
 
+void CListViewExs::selectionChanged(const QItemSelection& selected,
+                                    const QItemSelection& deselected) {
+    QTableView::selectionChanged(selected, deselected);
+    viewport()->update();
+}
+
 void CListViewExs::paintEvent(QPaintEvent* event) {
     QTableView::paintEvent(event);
     // The selected row's highlight reaches the right edge beyond the last column,

@@ -26,6 +26,9 @@ protected:
     // The selected row changes colours with the focus.
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    // The highlight beyond the last column moves with the selected row.
+    void selectionChanged(const QItemSelection& selected,
+                          const QItemSelection& deselected) override;
 };
 
 // Draws one cell by the row rules: highlight colours when the row is selected and
