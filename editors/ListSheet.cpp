@@ -108,9 +108,10 @@ void CListSheet::SaveColumnWidth(int column, int width) {
 }
 
 void CListSheet::ShowView(int id) {
+    // The rows follow every change while shown and catch up when shown again.
     if (const SViewDef* view = ViewOf(id); view && view->slot == View().slot)
         m_model->SetView(*view);
-    m_model->Refresh();
+    m_model->SetLive(true);
     if (GetSelectedRow() < 0 && RowCount() > 0) SelectRow(0);
     if (const int row = GetSelectedRow(); row >= 0) m_grid->scrollTo(m_model->index(row, 0));
     emit TrailingTextChanged();
