@@ -5,36 +5,11 @@
 #include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
-#include <filesystem>
 #include <poll.h>
-#include <fstream>
-#include <sstream>
 #include <sys/wait.h>
 #include <unistd.h>
 
 namespace clitest {
-
-CTempDir::CTempDir() {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "tolvar-data-cli-XXXXXX").string();
-    if (::mkdtemp(pattern.data())) m_path = pattern;
-}
-
-CTempDir::~CTempDir() {
-    std::error_code ec;
-    if (!m_path.empty()) std::filesystem::remove_all(m_path, ec);
-}
-
-std::string ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream content;
-    content << in.rdbuf();
-    return content.str();
-}
-
-void WriteBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
 
 CChild::CChild(const std::vector<std::string>& args, const std::string& outPath,
                const std::string& errPath, bool pipeOut,

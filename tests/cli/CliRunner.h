@@ -7,6 +7,8 @@
 
 #include <sys/types.h>
 
+#include "support/TempFiles.h"
+
 namespace clitest {
 
 struct SResult {
@@ -41,20 +43,8 @@ private:
 // The program with these arguments, no shell in between.
 SResult Tolvar(const std::vector<std::string>& args);
 
-// A fresh folder under the temporary directory, removed with its content.
-class CTempDir {
-public:
-    CTempDir();
-    ~CTempDir();
-    CTempDir(const CTempDir&) = delete;
-    CTempDir& operator=(const CTempDir&) = delete;
-    std::string Path(const std::string& name) const { return m_path + "/" + name; }
-
-private:
-    std::string m_path;
-};
-
-std::string ReadBytes(const std::string& path);
-void WriteBytes(const std::string& path, const std::string& bytes);
+using testfiles::CTempDir;
+using testfiles::ReadBytes;
+using testfiles::WriteBytes;
 
 } // namespace clitest

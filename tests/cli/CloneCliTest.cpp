@@ -18,6 +18,7 @@
 #include "CliRunner.h"
 #include "simulator/PtyServer.h"
 #include "simulator/SimulatedRepeater.h"
+#include "support/TextMatch.h"
 
 namespace {
 
@@ -72,9 +73,8 @@ TEST_F(CloneCli, InfoShowsModelRevisionCommentAndOptions) {
     const std::string port = Simulate({"--pmr", "--options", "0x22", "--sub-revision", "12"});
     const auto run = Run({"info", "-p", port});
     EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_NE(run.out.find("Model:    PMR\nRevision: 1.9\n"), std::string::npos) << run.out;
-    EXPECT_NE(run.out.find("Option:   XU-1\n          XU-2 (Scrambler)\n"), std::string::npos)
-        << run.out;
+    EXPECT_TRUE(Has(run.out, "Model:    PMR\nRevision: 1.9\n"));
+    EXPECT_TRUE(Has(run.out, "Option:   XU-1\n          XU-2 (Scrambler)\n"));
 }
 
 TEST_F(CloneCli, ReadAt38400GivesTheRepeatersFile) {
@@ -83,10 +83,9 @@ TEST_F(CloneCli, ReadAt38400GivesTheRepeatersFile) {
     const std::string out = dir.Path("read.zcf");
     const auto run = Run({"read", "-p", port, "--speed", "38400", "-o", out});
     EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_NE(run.err.find("Now reading <- TR\nCloning completed.\n"), std::string::npos)
-        << run.err;
+    EXPECT_TRUE(Has(run.err, "Now reading <- TR\nCloning completed.\n"));
     EXPECT_EQ(ReadBytes(out), ReadBytes(image));
-    EXPECT_NE(StopSimulator().find("speed change to 38400"), std::string::npos);
+    EXPECT_TRUE(Has(StopSimulator(), "speed change to 38400"));
 }
 
 TEST_F(CloneCli, WriteThenVerifyReadsBackTheFile) {
@@ -95,10 +94,10 @@ TEST_F(CloneCli, WriteThenVerifyReadsBackTheFile) {
     const std::string port = Simulate({"--image", target, "--save"});
     const auto run = Run({"write", "-p", port, "--yes", "--verify", source});
     EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_NE(run.err.find("Clone writing succeeded."), std::string::npos) << run.err;
-    EXPECT_NE(run.err.find("Verified"), std::string::npos) << run.err;
+    EXPECT_TRUE(Has(run.err, "Clone writing succeeded."));
+    EXPECT_TRUE(Has(run.err, "Verified"));
     const std::string log = StopSimulator();
-    EXPECT_NE(log.find("write end: 406 records, accepted"), std::string::npos) << log;
+    EXPECT_TRUE(Has(log, "write end: 406 records, accepted"));
     // The repeater now holds the source's data.
     EXPECT_EQ(clitest::Tolvar({"diff", source, target}).status, 0);
 }
@@ -108,8 +107,8 @@ TEST_F(CloneCli, WriteWithMakerReserveSendsTheWholeImage) {
     const std::string port = Simulate({});
     const auto run = Run({"write", "-p", port, "--maker-reserve", "--yes", source});
     EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_NE(run.err.find("CAUTION ! 'Maker reserve' is activated now."), std::string::npos);
-    EXPECT_NE(StopSimulator().find("write end: 416 records, accepted"), std::string::npos);
+    EXPECT_TRUE(Has(run.err, "CAUTION ! 'Maker reserve' is activated now."));
+    EXPECT_TRUE(Has(StopSimulator(), "write end: 416 records, accepted"));
 }
 
 TEST_F(CloneCli, WriteWithoutAnAnswerWritesNothing) {
@@ -117,9 +116,9 @@ TEST_F(CloneCli, WriteWithoutAnAnswerWritesNothing) {
     const std::string port = Simulate({});
     const auto run = Run({"write", "-p", port, source});
     EXPECT_EQ(run.status, 1);
-    EXPECT_NE(run.err.find("Write to repeater"), std::string::npos) << run.err;
-    EXPECT_EQ(run.err.find("Now writing"), std::string::npos) << run.err;
-    EXPECT_EQ(StopSimulator().find("write request"), std::string::npos);
+    EXPECT_TRUE(Has(run.err, "Write to repeater"));
+    EXPECT_FALSE(Has(run.err, "Now writing"));
+    EXPECT_FALSE(Has(StopSimulator(), "write request"));
 }
 
 TEST_F(CloneCli, VerifyListsTheFieldsTheRepeaterDidNotKeep) {
@@ -145,9 +144,7 @@ TEST_F(CloneCli, VerifyListsTheFieldsTheRepeaterDidNotKeep) {
     stop = 1;
     serving.join();
     EXPECT_EQ(run.status, 3) << run.err;
-    EXPECT_NE(run.out.find("Mch.CH1.WidNar: file \"Wide\", repeater \"Narrow\""),
-              std::string::npos)
-        << run.out;
+    EXPECT_TRUE(Has(run.out, "Mch.CH1.WidNar: file \"Wide\", repeater \"Narrow\""));
     EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 1) << run.out;
 }
 
@@ -166,8 +163,8 @@ TEST_F(CloneCli, MissingPortIs91WithThePortsOwnMessageFirst) {
     const size_t status = run.err.find("Err: Cannot access RS-232C port.");
     EXPECT_NE(portBox, std::string::npos) << run.err;
     EXPECT_LT(portBox, status);
-    EXPECT_NE(run.err.find("Repeater power is ON."), std::string::npos);
-    EXPECT_NE(run.err.find("no-such-tty"), std::string::npos);
+    EXPECT_TRUE(Has(run.err, "Repeater power is ON."));
+    EXPECT_TRUE(Has(run.err, "no-such-tty"));
     EXPECT_FALSE(std::filesystem::exists(out));
 }
 
@@ -184,8 +181,8 @@ TEST_F(CloneCli, InterruptCancelsARead) {
     read.Signal(SIGINT);
     EXPECT_EQ(read.Wait(), 1);
     const std::string err = ReadBytes(dir.Path("err"));
-    EXPECT_NE(err.find("Now reading <- TR"), std::string::npos) << err;
-    EXPECT_NE(err.find("Terminated cloning."), std::string::npos) << err;
+    EXPECT_TRUE(Has(err, "Now reading <- TR"));
+    EXPECT_TRUE(Has(err, "Terminated cloning."));
     EXPECT_FALSE(std::filesystem::exists(out));
 }
 
@@ -209,8 +206,8 @@ TEST_F(CloneCli, UnwritableReadOutputAndPartialWriteAreCaughtFirst) {
     const auto start = std::chrono::steady_clock::now();
     const auto read = Run({"read", "-p", "SIM", "-o", dir.Path("no-such-folder/x.zcf")});
     EXPECT_EQ(read.status, 74);
-    EXPECT_NE(read.err.find("does not exist"), std::string::npos) << read.err;
-    EXPECT_EQ(read.err.find("Now reading"), std::string::npos) << read.err;
+    EXPECT_TRUE(Has(read.err, "does not exist"));
+    EXPECT_FALSE(Has(read.err, "Now reading"));
     EXPECT_LT(std::chrono::steady_clock::now() - start, 5s);
 
     const std::string patch = dir.Path("patch.zcf");
@@ -221,7 +218,7 @@ TEST_F(CloneCli, UnwritableReadOutputAndPartialWriteAreCaughtFirst) {
                                        "6495 bytes would come from the factory image."),
               std::string::npos)
         << refused.err;
-    EXPECT_EQ(refused.err.find("Write to repeater"), std::string::npos) << refused.err;
+    EXPECT_FALSE(Has(refused.err, "Write to repeater"));
     EXPECT_EQ(Run({"write", "-p", "SIM", "--yes", patch}).status, 0);
 }
 
@@ -232,13 +229,10 @@ TEST_F(CloneCli, PortNamesAndVersion) {
             args.insert(args.end(), {"-o", dir.Path("x.zcf")});
         const auto run = Run(args);
         EXPECT_EQ(run.status, 64) << command;
-        EXPECT_NE(run.err.find("COM9 is not a port name: use COM1..COM4, SIM, or a device path"),
-                  std::string::npos)
-            << run.err;
+        EXPECT_TRUE(Has(run.err, "COM9 is not a port name: use COM1..COM4, SIM, or a device path"));
     }
     const auto help = Run({"read", "--help"}, {{"TOLVAR_PORT", "/dev/ttyUSB3"}});
-    EXPECT_NE(help.out.find("default: /dev/ttyUSB3 (from TOLVAR_PORT)"), std::string::npos)
-        << help.out;
+    EXPECT_TRUE(Has(help.out, "default: /dev/ttyUSB3 (from TOLVAR_PORT)"));
     const auto version = Run({"--version"});
     EXPECT_EQ(version.status, 0);
     EXPECT_EQ(version.out.rfind("tolvar ", 0), 0u) << version.out;
@@ -265,13 +259,13 @@ TEST_P(CloneCliFault, EndsWithItsResultAndTexts) {
         args.insert(args.end(), {"--yes", NewFile("file.zcf", false)});
     const auto run = Run(args);
     EXPECT_EQ(run.status, c.status) << run.err;
-    EXPECT_NE((run.out + run.err).find(c.text), std::string::npos) << run.err;
+    EXPECT_TRUE(Has((run.out + run.err), c.text)) << run.err;
     const std::string lastLine =
         run.err.substr(run.err.rfind('\n', run.err.size() - 2) + 1);
     if (*c.detail) {
         EXPECT_EQ(lastLine, "tolvar: " + std::string(c.detail) + "\n");
     } else {
-        EXPECT_EQ(run.err.find("tolvar: "), std::string::npos) << run.err;
+        EXPECT_FALSE(Has(run.err, "tolvar: "));
     }
     if (c.status != 0 && std::string(c.command) == "read") {
         EXPECT_FALSE(std::filesystem::exists(dir.Path("read.zcf")));

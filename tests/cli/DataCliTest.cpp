@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 
 #include "CliRunner.h"
+#include "support/TextMatch.h"
 #include "datamodel/DataManagers.h"
 #include "document/DocumentData.h"
 #include "support/ScriptedInteraction.h"
@@ -26,10 +27,6 @@ std::vector<std::string> Lines(const std::string& text) {
     for (std::string line; std::getline(in, line);)
         lines.push_back(line);
     return lines;
-}
-
-bool Contains(const std::string& text, const std::string& part) {
-    return text.find(part) != std::string::npos;
 }
 
 // The image of a data file, through a document as the program reads it.
@@ -95,7 +92,7 @@ TEST_P(DataCli, SetShowsInGetShowAndDiffExactly) {
     std::sort(paths.begin(), paths.end());
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(paths, expected) << diff.out;
-    EXPECT_TRUE(Contains(diff.out, "Mch.CH3.Text: \"\" -> \"BASE 1\"")) << diff.out;
+    EXPECT_TRUE(Has(diff.out, "Mch.CH3.Text: \"\" -> \"BASE 1\""));
     EXPECT_EQ(Tolvar({"diff", file, file}).status, 0);
 
     const auto show = Tolvar({"show", file});
@@ -104,8 +101,8 @@ TEST_P(DataCli, SetShowsInGetShowAndDiffExactly) {
     for (const std::string& line : Lines(show.out))
         if (line.rfind("3 ", 0) == 0) row = line;
     for (const char* cell : {" E ", "446.00625", "<-----", "754i", "BASE 1"})
-        EXPECT_TRUE(Contains(row, cell)) << cell << " in: " << row;
-    EXPECT_TRUE(Contains(Tolvar({"show", file, "common"}).out, "Site A"));
+        EXPECT_TRUE(Has(row, cell)) << cell << " in: " << row;
+    EXPECT_TRUE(Has(Tolvar({"show", file, "common"}).out, "Site A"));
 }
 
 TEST_P(DataCli, RefusedChangesLeaveTheFileByteIdentical) {
@@ -118,26 +115,20 @@ TEST_P(DataCli, RefusedChangesLeaveTheFileByteIdentical) {
         std::vector<std::string> assignments;
         std::string message;
     } cases[] = {
+        // One of each kind of refusal (the texts themselves are the tree's own tests),
+        // and what only the command line says.
         {{"Mch.CH1.ChOn=ON", "Mch.CH1.FreqRx=145.1234"}, "145.12250, 145.12500"},
         {{"Mch.CH1.FreqRx=900"}, "outside the range"},
-        {{"Mch.CH1.ChOn=ON", "Mch.CH1.FreqRx=5000"}, "outside the range from 0.00000 to 799.99500"},
-        {{"Mch.CH1.ChOn=ON", "Mch.CH1.CTonRx=1000"}, "\"1000\" is not accepted"},
-        {{"Mch.CH1.FreqRx.x=1"}, "Mch.CH1.FreqRx is a field"},
         {{"Mch.CH1.FreqRxx=1"}, "the nearest path is Mch.CH1.FreqRx"},
-        {{"Mch.CH1.ChOn=ON", "Mch.CH1.Text=Straße"}, "ß is not in the character set"},
         {{"Mch.CH1.FreqRx=fast"}, "not a frequency"},
         {{"Mch.CH1.Nope=1"}, "Mch.CH1.Nope: no such field"},
-        {{"Mch.CH1.RfPwr=Medium"}, "one of Low, High"},
-        {{"Mch.CH1.CTonTx=Multi"}, "023N"},
         {{"Mch.CH1.ScrmCode=0"}, "from 1 to 255"},
         {{"CommonSet.Common.HangOnTim=77.5"}, "with zero decimals (77 or 77.000)"},
         {{otherField}, "files only"},
         {{otherArea}, "area belongs to"},
         {{"MakerR.IfFreq=21.4"}, "--maker-reserve"},
         {{"Mch.CH2.FreqRx=145.125"}, "set its ChOn to ON"},
-        {{"CommonSet.Common.Comment1=ABCDEFGHIJKLMNOPQ"}, "at most 16 characters"},
         {{"Mch.PrioA=0"}, "is not kept"},
-        {{"Mch.CH1=ON"}, "a group of fields"},
         {{"Mch.CH1.ChOn"}, "is not PATH=VALUE"},
     };
     for (const auto& c : cases) {
@@ -145,13 +136,13 @@ TEST_P(DataCli, RefusedChangesLeaveTheFileByteIdentical) {
         args.insert(args.end(), c.assignments.begin(), c.assignments.end());
         const auto run = Tolvar(args);
         EXPECT_EQ(run.status, 64) << c.message;
-        EXPECT_TRUE(Contains(run.err, c.message)) << run.err;
+        EXPECT_TRUE(Has(run.err, c.message));
         EXPECT_EQ(ReadBytes(file), before) << c.message;
     }
     const auto get = Tolvar({"get", file, "Mch.CH1.FreqRx", "Mch.CH9.Unknown"});
     EXPECT_EQ(get.status, 64);
     EXPECT_EQ(get.out, "");
-    EXPECT_TRUE(Contains(get.err, "Mch.CH9.Unknown")) << get.err;
+    EXPECT_TRUE(Has(get.err, "Mch.CH9.Unknown"));
 }
 
 TEST_P(DataCli, ExportThenImportReproducesTheFile) {
@@ -255,7 +246,7 @@ TEST_P(DataCli, CsvFromASpreadsheetIsTakenAsItComes) {
     WriteBytes(Path("comma-decimal.csv"), "CH,Rx Frequency\n3,145,125\n");
     const auto comma = Tolvar({"import", Copy("comma.zcf"), "--from", Path("comma-decimal.csv")});
     EXPECT_EQ(comma.status, 2);
-    EXPECT_TRUE(Contains(comma.err, "row 2: 3 cells; the header has 2")) << comma.err;
+    EXPECT_TRUE(Has(comma.err, "row 2: 3 cells; the header has 2")) << comma.err;
     WriteBytes(Path("text.csv"), "CH;Rx Frequency;Text\n3;145,125;1,5\n");
     const std::string text = Copy("text.zcf");
     ASSERT_EQ(Tolvar({"import", text, "--from", Path("text.csv")}).status, 0);
@@ -322,22 +313,22 @@ TEST_P(DataCli, CsvOfAChannelNotInUseNamesTheColumnToFill) {
     EXPECT_EQ(Tolvar({"get", file, "Mch.CH1.Text"}).out, "NEW\n");
     // Other commands still name the field.
     const auto set = Tolvar({"set", file, "Mch.CH2.RfPwr=Low"});
-    EXPECT_TRUE(Contains(set.err, "set its ChOn to ON as well")) << set.err;
+    EXPECT_TRUE(Has(set.err, "set its ChOn to ON as well"));
 }
 
 TEST_P(DataCli, ShowTakesTheAreasOfTheFilesVariant) {
     const std::string file = Path("factory.zcf");
     const auto refused = Tolvar({"show", file, Pmr() ? "2tone" : "5tone"});
     EXPECT_EQ(refused.status, 64);
-    EXPECT_TRUE(Contains(refused.err, Pmr() ? "LMR files" : "PMR files")) << refused.err;
+    EXPECT_TRUE(Has(refused.err, Pmr() ? "LMR files" : "PMR files"));
     for (const char* area : {"channels", "multitone", "dtmf", "common", "expert", "keydisp",
                              Pmr() ? "5tone" : "2tone"}) {
         const auto run = Tolvar({"show", file, area});
         EXPECT_EQ(run.status, 0) << area;
         EXPECT_GT(Lines(run.out).size(), 3u) << area;
-        EXPECT_FALSE(Contains(run.out, "MakerR")) << area;
+        EXPECT_FALSE(Has(run.out, "MakerR")) << area;
     }
-    EXPECT_TRUE(Contains(Tolvar({"show", file, "common", "--maker-reserve"}).out, "[MakerR]"));
+    EXPECT_TRUE(Has(Tolvar({"show", file, "common", "--maker-reserve"}).out, "[MakerR]"));
 }
 
 TEST_P(DataCli, NewSaysWhatItWroteAndDiffNamesOtherVariants) {
@@ -359,7 +350,7 @@ TEST_P(DataCli, NewSaysWhatItWroteAndDiffNamesOtherVariants) {
 
 TEST_P(DataCli, ShowUsedListsTheChannelsInUse) {
     const std::string file = Copy("used.zcf");
-    EXPECT_TRUE(Contains(Tolvar({"show", file, "--used"}).out, "(no channel in use)"));
+    EXPECT_TRUE(Has(Tolvar({"show", file, "--used"}).out, "(no channel in use)"));
     ASSERT_EQ(Tolvar({"set", file, "Mch.CH3.ChOn=ON", "Mch.CH3.FreqRx=145.125", "Mch.CH7.ChOn=ON",
                       "Mch.CH7.FreqRx=146.5"})
                   .status,
@@ -403,13 +394,13 @@ TEST(DataCliImport, ErrorsNameTheRowAndColumnOrPathAndWriteNothing) {
         WriteBytes(dir.Path(c.name), c.content);
         const auto run = Tolvar({"import", file, "--from", dir.Path(c.name)});
         EXPECT_EQ(run.status, 2) << c.name;
-        EXPECT_TRUE(Contains(run.err, c.message)) << c.name << ": " << run.err;
+        EXPECT_TRUE(Has(run.err, c.message)) << c.name << ": " << run.err;
         EXPECT_EQ(ReadBytes(file), before) << c.name;
     }
     // A folder opens like a file but cannot be read.
     const auto folder = Tolvar({"import", file, "--from", dir.Path("")});
     EXPECT_EQ(folder.status, 2) << folder.err;
-    EXPECT_TRUE(Contains(folder.err, "Is a directory")) << folder.err;
+    EXPECT_TRUE(Has(folder.err, "Is a directory"));
     // A partial JSON changes only what it names.
     WriteBytes(dir.Path("partial.json"), "{\"Model\": \"LMR\", \"Mch\": {\"PrioA\": 5}}");
     ASSERT_EQ(

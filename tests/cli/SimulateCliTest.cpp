@@ -9,6 +9,7 @@
 #include "CliRunner.h"
 #include "clone/Frame.h"
 #include "clone/PosixSerialPort.h"
+#include "support/FrameExchange.h"
 
 namespace fs = std::filesystem;
 
@@ -40,21 +41,9 @@ public:
     std::string path;
 };
 
-// Sends one frame and collects frames until count have come or the line is quiet.
 std::vector<ByteVec> Exchange(CSerialPort& port, uint8_t command, const ByteVec& payload,
                               size_t count) {
-    const ByteVec frame = BuildFrame(kAddrRepeater, kAddrPc, command, payload);
-    EXPECT_TRUE(port.Write(frame.data(), frame.size()));
-    CFrameReceiver receiver;
-    std::vector<ByteVec> frames;
-    while (frames.size() < count && port.WaitReadable(2000)) {
-        uint8_t buf[256];
-        size_t n = 0;
-        while (port.Read(buf, sizeof buf, n))
-            for (size_t i = 0; i < n; ++i)
-                if (receiver.Feed(buf[i])) frames.push_back(receiver.Frame());
-    }
-    return frames;
+    return ExchangeFrames(port, command, payload, count, 2000);
 }
 
 } // namespace

@@ -1,48 +1,22 @@
-// The channel dialog and the tabbed setting editor as the user meets them: keys and
-// clicks on the controls, OK and Cancel; what the message box says, which control
-// the refusal focuses, and what the channel, the tree and the image hold afterwards.
-#include <QApplication>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QDialogButtonBox>
+// The channel dialog as the user meets it: keys and clicks on the controls, OK and
+// Cancel; what the message box says, which control the refusal focuses, and what the
+// channel and the image hold afterwards.
 #include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QRadioButton>
-#include <QTabWidget>
-#include <QTest>
 #include <map>
 
-#include "GuiTestApp.h"
-#include "datamodel/DataManagers.h"
+#include "SheetEditing.h"
 #include "datamodel/EepromImage.h"
 #include "datamodel/memmap/ChannelEditing.h"
-#include "datamodel/memmap/SettingSheets.h"
-#include "datamodel/memmap/TreeAccess.h"
-#include "datamodel/nodes/Node.h"
 #include "document/NavigationTree.h"
 #include "editors/ToneCombo.h"
 #include "editors/sheets/MchDialog.h"
-#include "editors/sheets/SettingEditor.h"
-#include "shell/Document.h"
 
 namespace {
 
-struct SApp {
-    CTolvarApp app;
-    QStringList boxes; // the texts of the message boxes shown
-    bool ok = false;
-
-    explicit SApp(int model) {
-        ok = StartTestApp(app, model, [this](const SBoxRecord& box) {
-            boxes << box.text;
-            return EAnswer::Ok;
-        });
-        if (ok)
-            app.Document()->SetModifiedFlag(false);
-    }
-    CCloneManager& Registry() { return app.Document()->Registry(); }
-    bool Modified() { return app.Document()->IsModified(); }
+struct SApp : SEditingApp {
+    explicit SApp(int model) : SEditingApp(model) { Doc().SetModifiedFlag(false); }
+    bool Modified() { return Doc().IsModified(); }
     std::vector<uint8_t> Image() { return Registry().Image().Bytes(); }
     CNode& Holder(int channel) { return *CChannelEditor(Registry()).Holder(channel); }
     QString Text(int channel, const char* field) {
@@ -52,20 +26,12 @@ struct SApp {
     void Use(int channel, const char* freq) {
         CNode& holder = Holder(channel);
         holder.FindChild("ChOn")->SetValue(1);
-        holder.FindChild("FreqRx")->SetText(freq);
-        holder.FindChild("FreqTx")->SetText(freq);
-        holder.FindChild("CTonRx")->SetText("OFF");
-        holder.FindChild("CTonTx")->SetText("OFF");
+        for (const char* field : {"FreqRx", "FreqTx"})
+            holder.FindChild(field)->SetText(freq);
+        for (const char* field : {"CTonRx", "CTonTx"})
+            holder.FindChild(field)->SetText("OFF");
     }
 };
-
-// Replaces a box's text as a user does: select all, then type.
-void Type(QLineEdit* edit, const QString& text) {
-    edit->setFocus();
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Backspace);
-    QTest::keyClicks(edit, text);
-}
 
 void Type(CFieldControl* control, const QString& text) {
     QVERIFY(control);
@@ -120,7 +86,6 @@ private slots:
         QFETCH(int, index);
         const SRefusal& c = kRefusals[index];
         SApp s(c.model);
-        QVERIFY(s.ok);
         s.Use(4, "145.125");
         const ChannelRecord record = CopyChannelRecord(s.Holder(4));
         const std::vector<uint8_t> image = s.Image();
@@ -157,7 +122,6 @@ private slots:
         QFETCH(int, model);
         QFETCH(bool, ok);
         SApp s(model);
-        QVERIFY(s.ok);
         s.Use(7, "145.125");
         const ChannelRecord record = CopyChannelRecord(s.Holder(7));
         const std::vector<uint8_t> image = s.Image();
@@ -219,7 +183,6 @@ private slots:
     // controls, "Multi" sending no tone, and no frequency making the channel blank.
     void receiveSideRules() {
         SApp s(0);
-        QVERIFY(s.ok);
         CTolvarMchDialog blank(s.Registry(), 0, 9, nullptr);
         QCOMPARE(blank.Control("FreqRx")->Text(), QString());
         QVERIFY(!blank.Control("ScrmOn")->Buttons().at(0)->isEnabled());
@@ -251,67 +214,6 @@ private slots:
         QVERIFY(!off.Control("Text")->Widget()->isEnabled() && !off.FreqSimplex()->isEnabled());
         Press(off, QDialogButtonBox::Ok);
         QCOMPARE(s.Text(3, "ChOn"), QString("OFF"));
-    }
-
-    // The setting editor checks every page and stores them in one step: a refusal
-    // on the first page stores nothing of either page; a refusal on a page the user
-    // left brings that page back with its control focused.
-    void settingEditorIsOneEdit() {
-        SApp s(0);
-        QVERIFY(s.ok);
-        const SSettingSheet& common = *SettingSheetOf(kViewCommon);
-        CNode& node = *s.Registry().Model()->GetNodeByPath(common.node);
-        std::unique_ptr<CListEditPropSheet> editor =
-            MakeSettingEditor(s.Registry(), common, 0, 1, nullptr);
-        QVERIFY(editor && editor->PageCount() >= 2);
-        const auto pageOf = [&](const char* field) {
-            for (int p = 0; p < editor->PageCount(); ++p)
-                if (static_cast<CSettingPage*>(editor->Page(p))->Fields().Control(field))
-                    return p;
-            return -1;
-        };
-        const auto control = [&](const char* field) {
-            const int p = pageOf(field);
-            return static_cast<CSettingPage*>(editor->Page(p))->Fields().Control(field);
-        };
-        const int first = pageOf("Comment1"), other = pageOf("HangOnTim");
-        QVERIFY(first == pageOf("UsrPswd") && first >= 0 && other >= 0 && other != first);
-        const std::vector<uint8_t> image = s.Image();
-        const std::string comment = LeafText(*node.FindChild("Comment1"));
-        Show(*editor);
-        QCOMPARE(editor->Tabs()->currentIndex(), first);
-        Type(control("Comment1"), "CHANGED");
-        Type(control("UsrPswd"), "12");
-        Press(*editor, QDialogButtonBox::Ok);
-        QVERIFY(editor->isVisible());
-        QCOMPARE(s.boxes.size(), 1);
-        QVERIFY2(s.boxes[0].startsWith("User Password: "), qPrintable(s.boxes[0]));
-        QVERIFY(!editor->Page(other)->Shown());
-        QVERIFY(Focused(*editor, control("UsrPswd")));
-        QCOMPARE(LeafText(*node.FindChild("Comment1")), comment);
-        QVERIFY(s.Image() == image);
-        QVERIFY(!s.Modified());
-
-        // Mended on the first page, refused on the other, OK pressed on the first.
-        Type(control("UsrPswd"), "1234");
-        editor->Tabs()->setCurrentIndex(other);
-        Type(control("HangOnTim"), "100000");
-        editor->Tabs()->setCurrentIndex(first);
-        Press(*editor, QDialogButtonBox::Ok);
-        QCOMPARE(s.boxes.size(), 2);
-        QVERIFY2(s.boxes[1].contains("Timer: "), qPrintable(s.boxes[1]));
-        QCOMPARE(editor->Tabs()->currentIndex(), other);
-        QVERIFY(Focused(*editor, control("HangOnTim")));
-        QCOMPARE(LeafText(*node.FindChild("Comment1")), comment);
-
-        Type(control("HangOnTim"), "20");
-        Press(*editor, QDialogButtonBox::Ok);
-        QCOMPARE(s.boxes.size(), 2);
-        QCOMPARE(editor->result(), int(QDialog::Accepted));
-        QCOMPARE(LeafText(*node.FindChild("Comment1")), std::string("CHANGED"));
-        QCOMPARE(LeafText(*node.FindChild("UsrPswd")), std::string("1234"));
-        QCOMPARE(LeafText(*node.FindChild("HangOnTim")), std::string("20"));
-        QVERIFY(s.Modified());
     }
 };
 

@@ -117,7 +117,6 @@ private slots:
         QFETCH(int, index);
         const SRowCase& c = kRowCases[index];
         SEditingApp s(c.model);
-        QVERIFY(s.ok);
         CListSheet& sheet = s.Show(c.view);
         QCOMPARE(sheet.RowCount(), c.rows);
         QCOMPARE(sheet.Model().headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(),
@@ -136,7 +135,6 @@ private slots:
         QFETCH(int, index);
         const SEditCase& c = kEditCases[index];
         SEditingApp s(c.model);
-        QVERIFY(s.ok);
         if (c.model == ModelPMR)
             s.Set("5ToneCodeCH.TxCodeCom.SpcTonGrp", "A");
         CListSheet& sheet = s.Show(c.view);
@@ -165,7 +163,6 @@ private slots:
         QFETCH(int, index);
         const SRefusalCase& c = kRefusalCases[index];
         SEditingApp s(c.model);
-        QVERIFY(s.ok);
         CListSheet& sheet = s.Show(c.view);
         s.Doc().SetModifiedFlag(false);
         const QString path = QString::fromStdString(CodeRowPath(*sheet.View().code, 0, 0)) + ".";
@@ -187,7 +184,6 @@ private slots:
 
     void cancelStoresNothing() {
         SEditingApp s(0);
-        QVERIFY(s.ok);
         CListSheet& sheet = s.Show(kViewDtmfRx);
         s.Doc().SetModifiedFlag(false);
         const QString code = s.Text("DtmfCodeCH.RxCodeCH.CH3.Code");
@@ -207,7 +203,6 @@ private slots:
         QFETCH(int, index);
         const STypingCase& c = kTypingCases[index];
         SEditingApp s(c.model);
-        QVERIFY(s.ok);
         auto type = [&](QDialog& d) {
             QLineEdit* edit = ControlOf(d, c.field).Edit();
             QVERIFY(edit);
@@ -224,7 +219,6 @@ private slots:
         QFETCH(int, index);
         const SDialogCase& c = kDialogCases[index];
         SEditingApp s(c.model);
-        QVERIFY(s.ok);
         CListSheet& sheet = s.Show(c.view);
         s.Doc().SetModifiedFlag(false);
         auto check = [&](QDialog& d) {
@@ -245,7 +239,6 @@ private slots:
     // A typed tone moves its decode window, shown under the box.
     void twoToneToneMovesItsDecodeWindow() {
         SEditingApp s(0);
-        QVERIFY(s.ok);
         CListSheet& sheet = s.Show(kView2ToneRx);
         auto tones = [](QDialog& d) {
             QVERIFY(CodeDialog(d).WindowLabel(0));
@@ -262,7 +255,6 @@ private slots:
 
     void aChannelDecodingIdsTakesNoText() {
         SEditingApp s(1);
-        QVERIFY(s.ok);
         auto idDec = [](QDialog& d) {
             QWidget* text = ControlOf(d, "Text").Widget();
             QVERIFY(text->isEnabled());
@@ -277,7 +269,6 @@ private slots:
     // While another edit runs, Enter opens no editor; afterwards it does.
     void theEditGuardKeepsASecondEditorClosed() {
         SEditingApp s(0);
-        QVERIFY(s.ok);
         CListSheet& sheet = s.Show(kViewDtmfTx);
         {
             CEditScope busy(s.Registry().EditGuard());

@@ -190,7 +190,6 @@ private slots:
         QFETCH(int, model);
         const SRowCase& c = kRows[index];
         SEditingApp s(model);
-        QVERIFY(s.ok);
         if (c.view == 44) // the factory compare digits are 1 ... 5
             for (const char* d : {"1", "3", "4", "5"})
                 s.Set(QString("5ToneCodeCH.RxCodeCom.CompDigit%1").arg(d), d);
@@ -206,7 +205,6 @@ private slots:
     // Columns never sized start wide enough for their texts; a width the user chose is kept.
     void columnsFitTheirTexts() {
         SEditingApp s(0);
-        QVERIFY(s.ok);
         for (const SSettingSheet& table : SettingSheets()) {
             const ECommand variant = ModelOf(table.view) ? ECommand::ModelPMR : ECommand::ModelLMR;
             s.Frame().Action(variant)->trigger(); // answered yes
@@ -228,7 +226,6 @@ private slots:
     void keyListFollowsVariant() {
         for (int model : {0, 1}) {
             SEditingApp s(model);
-            QVERIFY(s.ok);
             QStringList items;
             auto list = [&](QDialog& d) {
                 QComboBox* keys = ControlOf(d, "KeyP0Conv")->List();
@@ -252,7 +249,6 @@ private slots:
         QFETCH(int, index);
         const SOpenCase& c = kOpens[index];
         SEditingApp s(ModelOf(c.view));
-        QVERIFY(s.ok);
         auto check = [&](QDialog& d) {
             CListEditPropSheet& editor = EditorOf(d);
             auto* current = static_cast<CListEditPropPage*>(editor.Tabs()->currentWidget());
@@ -268,7 +264,6 @@ private slots:
     // The framework alone: focus items outside the table, a start page beyond the last.
     void propertySheetEdges() {
         SEditingApp s(0);
-        QVERIFY(s.ok);
         CListEditPropSheet sheet(s.Registry(), "Edit", nullptr);
         auto* first = new CListEditPropPage("One");
         auto* second = new CListEditPropPage("Two");
@@ -294,7 +289,6 @@ private slots:
     // changes nothing of the others.
     void okStoresOnlyShownPages() {
         SEditingApp s(0);
-        QVERIFY(s.ok);
         CListSheet& sheet = s.Show(kViewCommon);
         s.Set("CommonSet.Common.Comment1", "SET BEFORE");
         auto act = [](QDialog& d) {
@@ -318,7 +312,6 @@ private slots:
         QFETCH(int, index);
         const SRefusalCase& c = kRefusals[index];
         SEditingApp s(0);
-        QVERIFY(s.ok);
         const SSettingSheet& table = *SettingSheetOf(c.view);
         const SSnapshot before = Snapshot(s, table);
         auto act = [&](QDialog& d) {
@@ -330,9 +323,12 @@ private slots:
                 }
             Put(*ControlOf(d, c.field), c.typed);
         };
-        auto after = [&](QDialog& d) {
+        auto after = [&](QDialog& d) { // on the field's page, the field focused
             QVERIFY(d.isVisible());
+            CFieldControl* control = ControlOf(d, c.field);
             QVERIFY(PageOf(d, EditorOf(d).Tabs()->currentIndex()).Fields().Control(c.field));
+            QVERIFY(d.focusWidget() == control->FocusWidget() ||
+                    control->FocusWidget()->isAncestorOf(d.focusWidget()));
         };
         const int last = static_cast<int>(table.rows.size()) - 1;
         QVERIFY(s.Edit(s.Show(c.view), last, act, true, after).opened);
@@ -350,7 +346,6 @@ private slots:
         QFETCH(int, index);
         const STypingCase& c = kTyping[index];
         SEditingApp s(0);
-        QVERIFY(s.ok);
         const SSettingSheet& table = *SettingSheetOf(c.view);
         int row = 0;
         for (size_t r = 0; r < table.rows.size(); ++r)
@@ -407,7 +402,6 @@ private slots:
         QFETCH(int, view);
         QFETCH(int, model);
         SEditingApp s(model);
-        QVERIFY(s.ok);
         const SSettingSheet& table = *SettingSheetOf(view);
         const SSnapshot before = Snapshot(s, table);
         CListSheet& sheet = s.Show(view);
@@ -458,7 +452,6 @@ private slots:
 
     void makerReservedOnlyAfterActivation() {
         SEditingApp s(0);
-        QVERIFY(s.ok);
         QVERIFY(!s.Frame().Tree()->SelectId(kViewMakerReserved));
         s.Frame().ActivateMakerReserve();
         QVERIFY(s.Frame().Tree()->SelectId(kViewMakerReserved));
@@ -472,7 +465,6 @@ private slots:
     // While another edit runs, no editor opens.
     void busyGuardOpensNothing() {
         SEditingApp s(0);
-        QVERIFY(s.ok);
         CListSheet& sheet = s.Show(kViewExpert);
         {
             CEditScope busy(s.Registry().EditGuard());

@@ -86,13 +86,14 @@ struct SEdit {
 struct SEditingApp {
     CTolvarApp app;
     QStringList boxes; // the texts of the message boxes shown, each answered yes or OK
-    bool ok = false;
 
+    // A program that does not start ends the test program.
     explicit SEditingApp(int model) {
-        ok = StartTestApp(app, model, [this](const SBoxRecord& box) {
-            boxes << box.text;
-            return box.buttons == EButtons::YesNo ? EAnswer::Yes : EAnswer::Ok;
-        });
+        if (!StartTestApp(app, model, [this](const SBoxRecord& box) {
+                boxes << box.text;
+                return box.buttons == EButtons::YesNo ? EAnswer::Yes : EAnswer::Ok;
+            }))
+            qFatal("the program did not start");
     }
     CTolvarMainFrame& Frame() { return *app.MainFrame(); }
     CTolvarCloneSupportDoc& Doc() { return *app.Document(); }

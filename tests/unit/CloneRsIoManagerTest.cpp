@@ -77,7 +77,7 @@ private:
 };
 
 class CloneRsIoManagerTest : public ::testing::Test {
-protected:
+public:
     void SetUp() override {
         doc = std::make_unique<CTolvarDocumentData>(ui, 0, &host);
         Io().SetClock(line.clock);
@@ -98,7 +98,7 @@ protected:
             texts.push_back(box.text);
         return texts;
     }
-    static std::vector<std::string> Texts(std::initializer_list<EMsg> ids) {
+    static std::vector<std::string> Texts(const std::vector<EMsg>& ids) {
         std::vector<std::string> texts;
         for (EMsg id : ids)
             texts.push_back(LoadMessage(id));
@@ -173,7 +173,7 @@ TEST_F(CloneRsIoManagerTest, ReadOfAnEditedDocumentAsksFirst) {
 
 struct SFailCase {
     const char* name;
-    std::function<void(CSimulatedRepeater&, SFakeLine&, CScriptedInteraction&)> setup;
+    std::function<void(CloneRsIoManagerTest&)> setup;
     ECloneResult result;
     std::vector<EMsg> readStatus;
     std::vector<std::string> readBoxes;
@@ -186,16 +186,11 @@ class ReadFailureTest : public CloneRsIoManagerTest,
 
 TEST_P(ReadFailureTest, LeavesImageAndDocumentAlone) {
     const SFailCase& c = GetParam();
-    c.setup(repeater, line, ui);
+    c.setup(*this);
     EXPECT_EQ(Io().Read(), c.result);
-    std::vector<std::string> status;
-    for (EMsg id : c.readStatus)
-        status.push_back(LoadMessage(id));
-    EXPECT_EQ(ui.statusTexts, status);
+    EXPECT_EQ(ui.statusTexts, Texts(c.readStatus));
     EXPECT_EQ(BoxTexts(), c.readBoxes);
-    if (!ui.boxes.empty()) {
-        EXPECT_EQ(ui.boxes.back().icon, c.icon);
-    }
+    EXPECT_EQ(ui.boxes.empty() ? EIcon::None : ui.boxes.back().icon, c.icon);
     EXPECT_EQ(ui.beeps, kFailureBeeps);
     EXPECT_TRUE(Image() == before);
     EXPECT_FALSE(host.modified);
@@ -204,61 +199,61 @@ TEST_P(ReadFailureTest, LeavesImageAndDocumentAlone) {
 
 const std::string kCheckPortAndSoftware = LoadMessage(EMsg::CheckPortAndSoftware);
 
+// A repeater fault; the read stops with result, the status texts and one Stop box.
+SFailCase Faulty(const char* name, EFault fault, int count, ECloneResult result,
+                 std::vector<EMsg> status, std::string box = kCheckPortAndSoftware) {
+    return {name, [=](auto& t) { t.repeater.Faults().Set(fault, count); }, result,
+            std::move(status), {std::move(box)}, EIcon::Stop};
+}
+
+// A scripted repeater whose read ends with a record reaching past the 8192-byte image.
+void ServeARecordPastTheImage(SFakeLine& l, const ByteVec& body) {
+    l.Echo(body);
+    if (body[2] == kCmdIdentify) {
+        ByteVec answer = {0x23, 0x68, 0x01, 0x00};
+        answer.resize(4 + 38, 0x20);
+        l.Answer(kCmdIdentifyAnswer, answer);
+    } else if (body[2] == kCmdReadRequest) {
+        const ByteVec data(16, 0x11);
+        for (uint16_t addr = 0; addr < 0x1A00 + 16; addr += 16) {
+            ByteVec payload;
+            EncodeRecordPayload(FormatRecordLine(addr < 0x1A00 ? addr : 0x1FF8, data.data(), 16),
+                                payload);
+            l.Answer(kCmdData, payload);
+        }
+        l.Answer(kCmdEnd, EndPayload());
+    }
+}
+const std::vector<EMsg> kNotStarted = {EMsg::CannotReadCloning};
+const std::vector<EMsg> kBroken = {EMsg::NowReading, EMsg::CannotReadCloning};
+const std::vector<EMsg> kIllegal = {EMsg::IllegalInformation};
+
 INSTANTIATE_TEST_SUITE_P(
     Results, ReadFailureTest,
     ::testing::Values(
-        SFailCase{"Silent", [](auto& r, auto&, auto&) { r.Faults().Set(EFault::Silent); },
-                  ECloneResult::Failed, {EMsg::CannotReadCloning}, {kCheckPortAndSoftware}, EIcon::Stop},
-        SFailCase{"NoEcho", [](auto& r, auto&, auto&) { r.Faults().Set(EFault::NoEcho); },
-                  ECloneResult::Failed, {EMsg::CannotReadCloning}, {kCheckPortAndSoftware}, EIcon::Stop},
-        SFailCase{"WrongModel", [](auto& r, auto&, auto&) { r.Faults().Set(EFault::WrongModel); },
-                  ECloneResult::Incompatible, {EMsg::IllegalInformation}, {LoadMessage(EMsg::CannotBeProgrammed)}, EIcon::Stop},
-        SFailCase{"WrongRevision",
-                  [](auto& r, auto&, auto&) { r.Faults().Set(EFault::WrongRevision); },
-                  ECloneResult::Incompatible, {EMsg::IllegalInformation}, {LoadMessage(EMsg::CannotBeProgrammed)}, EIcon::Stop},
-        SFailCase{"BadChecksum",
-                  [](auto& r, auto&, auto&) { r.Faults().Set(EFault::BadChecksum, 7); },
-                  ECloneResult::Failed, {EMsg::NowReading, EMsg::CannotReadCloning}, {kCheckPortAndSoftware}, EIcon::Stop},
-        SFailCase{"SilentAfterRecords",
-                  [](auto& r, auto&, auto&) { r.Faults().Set(EFault::SilentAfter, 100); },
-                  ECloneResult::Failed, {EMsg::NowReading, EMsg::CannotReadCloning}, {kCheckPortAndSoftware}, EIcon::Stop},
-        SFailCase{"EndBeforeTheUserAreaIsCovered",
-                  [](auto& r, auto&, auto&) { r.Faults().Set(EFault::EarlyEnd, 300); },
-                  ECloneResult::Failed, {EMsg::NowReading, EMsg::CannotReadCloning}, {kCheckPortAndSoftware}, EIcon::Stop},
-        SFailCase{"PortMissing", [](auto&, auto& l, auto&) { l.openFails = true; },
-                  ECloneResult::PortError, {EMsg::CannotAccessPort}, {" not Open ", LoadMessage(EMsg::CheckPortAndPower)}, EIcon::Stop},
-        SFailCase{"Cancelled", [](auto&, auto&, auto& ui) { ui.cancelAtPercent = 50; },
-                  ECloneResult::Cancelled, {EMsg::NowReading, EMsg::TerminatedCloning}, {}, EIcon::None}),
+        Faulty("Silent", EFault::Silent, 0, ECloneResult::Failed, kNotStarted),
+        Faulty("NoEcho", EFault::NoEcho, 0, ECloneResult::Failed, kNotStarted),
+        Faulty("WrongModel", EFault::WrongModel, 0, ECloneResult::Incompatible, kIllegal,
+               LoadMessage(EMsg::CannotBeProgrammed)),
+        Faulty("WrongRevision", EFault::WrongRevision, 0, ECloneResult::Incompatible, kIllegal,
+               LoadMessage(EMsg::CannotBeProgrammed)),
+        Faulty("BadChecksum", EFault::BadChecksum, 7, ECloneResult::Failed, kBroken),
+        Faulty("SilentAfterRecords", EFault::SilentAfter, 100, ECloneResult::Failed, kBroken),
+        Faulty("EndBeforeTheUserAreaIsCovered", EFault::EarlyEnd, 300, ECloneResult::Failed,
+               kBroken),
+        SFailCase{"RecordPastTheImage",
+                  [](auto& t) {
+                      t.scripted = true;
+                      t.line.react = ServeARecordPastTheImage;
+                  },
+                  ECloneResult::Failed, kBroken, {kCheckPortAndSoftware}, EIcon::Stop},
+        SFailCase{"PortMissing", [](auto& t) { t.line.openFails = true; },
+                  ECloneResult::PortError, {EMsg::CannotAccessPort},
+                  {" not Open ", LoadMessage(EMsg::CheckPortAndPower)}, EIcon::Stop},
+        SFailCase{"Cancelled", [](auto& t) { t.ui.cancelAtPercent = 50; },
+                  ECloneResult::Cancelled, {EMsg::NowReading, EMsg::TerminatedCloning}, {},
+                  EIcon::None}),
     [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(CloneRsIoManagerTest, ReadWhoseRecordsTheReaderRefusesFails) {
-    scripted = true;
-    line.react = [](SFakeLine& l, const ByteVec& body) {
-        l.Echo(body);
-        if (body[2] == kCmdIdentify) {
-            ByteVec answer = {0x23, 0x68, 0x01, 0x00};
-            answer.resize(4 + 38, 0x20);
-            l.Answer(kCmdIdentifyAnswer, answer);
-        } else if (body[2] == kCmdReadRequest) {
-            const ByteVec data(16, 0x11);
-            for (uint16_t addr = 0; addr < 0x1A00; addr += 16) {
-                ByteVec payload;
-                EncodeRecordPayload(FormatRecordLine(addr, data.data(), 16), payload);
-                l.Answer(kCmdData, payload);
-            }
-            ByteVec outside;  // reaches past the 8192-byte image
-            EncodeRecordPayload(FormatRecordLine(0x1FF8, data.data(), 16), outside);
-            l.Answer(kCmdData, outside);
-            l.Answer(kCmdEnd, EndPayload());
-        }
-    };
-    EXPECT_EQ(Io().Read(), ECloneResult::Failed);
-    EXPECT_EQ(ui.statusTexts, Texts({EMsg::NowReading, EMsg::CannotReadCloning}));
-    EXPECT_EQ(BoxTexts(), std::vector<std::string>{kCheckPortAndSoftware});
-    EXPECT_EQ(ui.beeps, kFailureBeeps);
-    EXPECT_TRUE(Image() == before);
-    EXPECT_FALSE(host.modified);
-}
 
 TEST_F(CloneRsIoManagerTest, ReadAt38400ChangesSpeedAfterTheIdentification) {
     Io().SetSpeedMode(2);

@@ -91,70 +91,53 @@ TEST_P(IdentifyTest, EndsAsTheFramesSay) {
     EXPECT_EQ(ui.progressBegun, 0);  // identification shows no progress
 }
 
+// A repeater that echoes the request, then answers with command and payload.
+std::function<void(SFakeLine&, const ByteVec&)> EchoAnd(uint8_t command, const ByteVec& payload,
+                                                         uint64_t delayMs = 0) {
+    return [=](SFakeLine& l, const ByteVec& b) {
+        l.Echo(b);
+        l.Answer(command, payload, delayMs);
+    };
+}
+
+const auto kOk = ECloneResult::Ok;
+const auto kFailed = ECloneResult::Failed;
+
 INSTANTIATE_TEST_SUITE_P(
     Frames, IdentifyTest,
     ::testing::Values(
-        SIdentifyCase{"Answered",
-                      [](SFakeLine& l, const ByteVec& b) {
-                          l.Echo(b);
-                          l.Answer(kCmdIdentifyAnswer, Info(38));
-                      },
-                      ECloneResult::Ok, ERunError::Ended, 38},
-        SIdentifyCase{"AnsweredLateButInTime",
-                      [](SFakeLine& l, const ByteVec& b) {
-                          l.Echo(b);
-                          l.Answer(kCmdIdentifyAnswer, Info(38), 3200);
-                      },
-                      ECloneResult::Ok, ERunError::Ended, 38},
-        SIdentifyCase{"NoEcho", [](SFakeLine&, const ByteVec&) {}, ECloneResult::Failed, ERunError::NoEcho, 0},
-        SIdentifyCase{"EchoOnly", [](SFakeLine& l, const ByteVec& b) { l.Echo(b); },
-                      ECloneResult::Failed, ERunError::NoAnswer, 0},
-        SIdentifyCase{"AnswerTooLate",
-                      [](SFakeLine& l, const ByteVec& b) {
-                          l.Echo(b);
-                          l.Answer(kCmdIdentifyAnswer, Info(38), 3500);
-                      },
-                      ECloneResult::Failed, ERunError::NoAnswer, 0},
+        SIdentifyCase{"Answered", EchoAnd(kCmdIdentifyAnswer, Info(38)), kOk, ERunError::Ended, 38},
+        SIdentifyCase{"AnsweredLateButInTime", EchoAnd(kCmdIdentifyAnswer, Info(38), 3200), kOk,
+                      ERunError::Ended, 38},
+        SIdentifyCase{"NoEcho", [](SFakeLine&, const ByteVec&) {}, kFailed, ERunError::NoEcho, 0},
+        SIdentifyCase{"EchoOnly", [](SFakeLine& l, const ByteVec& b) { l.Echo(b); }, kFailed,
+                      ERunError::NoAnswer, 0},
+        SIdentifyCase{"AnswerTooLate", EchoAnd(kCmdIdentifyAnswer, Info(38), 3500), kFailed,
+                      ERunError::NoAnswer, 0},
         SIdentifyCase{"CorruptEcho",
                       [](SFakeLine& l, const ByteVec& b) {
                           ByteVec bad = b;
                           bad[4] ^= 1;
                           l.Echo(bad);
                       },
-                      ECloneResult::Failed, ERunError::BadFrame, 0},
+                      kFailed, ERunError::BadFrame, 0},
         SIdentifyCase{"AnswerBeforeEchoIgnored",
                       [](SFakeLine& l, const ByteVec&) { l.Answer(kCmdIdentifyAnswer, Info(38)); },
-                      ECloneResult::Failed, ERunError::NoEcho, 0},
+                      kFailed, ERunError::NoEcho, 0},
         SIdentifyCase{"WrongSecondAddressIgnored",
                       [](SFakeLine& l, const ByteVec& b) {
                           l.Echo(b);
                           l.Send(BuildFrame(kAddrPc, 0x00, kCmdIdentifyAnswer, Info(38)));
                       },
-                      ECloneResult::Failed, ERunError::NoAnswer, 0},
-        SIdentifyCase{"InformationByteAboveEF",
-                      [](SFakeLine& l, const ByteVec& b) {
-                          l.Echo(b);
-                          l.Answer(kCmdIdentifyAnswer, Info(38, 0xF0));
-                      },
-                      ECloneResult::Failed, ERunError::BadFrame, 0},
-        SIdentifyCase{"AnswerWithoutRevision",
-                      [](SFakeLine& l, const ByteVec& b) {
-                          l.Echo(b);
-                          l.Answer(kCmdIdentifyAnswer, {0x23, 0x68});
-                      },
-                      ECloneResult::Failed, ERunError::BadFrame, 0},
-        SIdentifyCase{"ThirtyNineInformationBytes",
-                      [](SFakeLine& l, const ByteVec& b) {
-                          l.Echo(b);
-                          l.Answer(kCmdIdentifyAnswer, Info(39));
-                      },
-                      ECloneResult::Ok, ERunError::Ended, 39},
-        SIdentifyCase{"OverlongFrameKeeps255Bytes",
-                      [](SFakeLine& l, const ByteVec& b) {
-                          l.Echo(b);
-                          l.Answer(kCmdIdentifyAnswer, Info(300));
-                      },
-                      ECloneResult::Ok, ERunError::Ended, 255 - 7},
+                      kFailed, ERunError::NoAnswer, 0},
+        SIdentifyCase{"InformationByteAboveEF", EchoAnd(kCmdIdentifyAnswer, Info(38, 0xF0)),
+                      kFailed, ERunError::BadFrame, 0},
+        SIdentifyCase{"AnswerWithoutRevision", EchoAnd(kCmdIdentifyAnswer, {0x23, 0x68}), kFailed,
+                      ERunError::BadFrame, 0},
+        SIdentifyCase{"ThirtyNineInformationBytes", EchoAnd(kCmdIdentifyAnswer, Info(39)), kOk,
+                      ERunError::Ended, 39},
+        SIdentifyCase{"OverlongFrameKeeps255Bytes", EchoAnd(kCmdIdentifyAnswer, Info(300)), kOk,
+                      ERunError::Ended, 255 - 7},
         SIdentifyCase{"NoiseAroundFrames",
                       [](SFakeLine& l, const ByteVec& b) {
                           l.Send({0x12, 0x34});
@@ -162,13 +145,9 @@ INSTANTIATE_TEST_SUITE_P(
                           l.Send({0x56, 0x00});
                           l.Answer(kCmdIdentifyAnswer, Info(38));
                       },
-                      ECloneResult::Ok, ERunError::Ended, 38},
-        SIdentifyCase{"RecordInIdentification",
-                      [](SFakeLine& l, const ByteVec& b) {
-                          l.Echo(b);
-                          l.Answer(kCmdData, Record(0x00A0));
-                      },
-                      ECloneResult::Failed, ERunError::BadFrame, 0}),
+                      kOk, ERunError::Ended, 38},
+        SIdentifyCase{"RecordInIdentification", EchoAnd(kCmdData, Record(0x00A0)), kFailed,
+                      ERunError::BadFrame, 0}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct SReadCase {

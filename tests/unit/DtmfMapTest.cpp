@@ -35,8 +35,7 @@ TEST(DtmfMap, Decoding) {
         {{}, rx, 19, lcd, "1"},
         {{{kRx20 + 13, {0x09}}}, rx, 19, beep, "0"},          // code 9: "Null"
         {{{kRx20 + 13, {0x34}}}, rx, 19, beep, "0"},          // code 4: "Null"
-        {{}, rx, 19, spMute, "1"},
-        {{}, rx, 19, codeMr, "1"},
+        {{}, rx, 19, spMute, "1"}, {{}, rx, 19, codeMr, "1"},
         {{{kRx20 + 13, {0x00}}}, rx, 19, beep, "1"},
         {{{kRx20 + 13, {0x07}}}, rx, 19, beep, "7"},
         {{{kName20, name}, {kRx20 + 13, {0x40}}}, rx, 19, text, "Call 2"},

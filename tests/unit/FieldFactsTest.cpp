@@ -48,6 +48,8 @@ TEST(FieldFacts, TellKindValuesVariantsAndSheetColumn) {
          799.995, "MHz", 0, ""},
         {kBoth, "Mch.CH1.CTonRx", "tone", "Multi, or a DTCS code", "RX C.Tone", kModelsBoth, 0, 0,
          "", 0, ""},
+        {kBoth, "Mch.CH5.CTonTx", "tone", "or a DTCS code", "TX C.Tone", kModelsBoth, 0, 0, "", 0,
+         ""},
         {kBoth, "Mch.CH1.Text", "text", "up to 10 characters of A-Z a-z 0-9", "Text", kModelsBoth,
          0, 0, "", 10, "A-Z a-z 0-9, space and the ASCII signs except ~"},
         {kBoth, "Mch.CH1.ChOn", "option list", "one of OFF, ON", "", kModelsBoth, 0, 0, "", 0, ""},

@@ -3,13 +3,12 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <filesystem>
-#include <fstream>
 #include <functional>
-#include <sstream>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include "datafile/FileReplace.h"
+#include "support/TempFiles.h"
 
 namespace fs = std::filesystem;
 
@@ -17,24 +16,11 @@ namespace {
 
 class FileReplace : public ::testing::Test {
 public:
-    void SetUp() override {
-        dir = fs::temp_directory_path() /
-              ("tolvar-fr-" + std::to_string(::getpid()) + "-" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-    }
-    void TearDown() override { fs::remove_all(dir); }
-    std::string Path(const std::string& name) const { return (dir / name).string(); }
+    std::string Path(const std::string& name) const { return tmp.Path(name); }
     void Write(const std::string& name, const std::string& content) const {
-        std::ofstream(Path(name), std::ios::binary) << content;
+        testfiles::WriteBytes(Path(name), content);
     }
-    std::string Read(const std::string& name) const {
-        std::ifstream in(Path(name), std::ios::binary);
-        std::stringstream s;
-        s << in.rdbuf();
-        return s.str();
-    }
+    std::string Read(const std::string& name) const { return testfiles::ReadBytes(Path(name)); }
     size_t Entries() const {
         size_t n = 0;
         for ([[maybe_unused]] const auto& entry : fs::directory_iterator(dir))
@@ -42,7 +28,8 @@ public:
         return n;
     }
 
-    fs::path dir;
+    testfiles::CTempDir tmp;
+    const fs::path dir = tmp.Root();
 };
 
 struct SStat {

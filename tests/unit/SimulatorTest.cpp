@@ -8,6 +8,7 @@
 #include "clone/TransferMonitor.h"
 #include "simulator/SimulatorPort.h"
 #include "datamodel/DataManagers.h"
+#include "support/FrameExchange.h"
 #include "support/ScriptedInteraction.h"
 #include "simulator/SimulatedRepeater.h"
 
@@ -268,25 +269,10 @@ INSTANTIATE_TEST_SUITE_P(
 // The SIM port: one repeater for the whole program.
 class SimPort : public ::testing::Test {
 protected:
-    void SetUp() override {
-        port.SetMonitor(&monitor);
-    }
+    void SetUp() override { port.SetMonitor(&monitor); }
     void TearDown() override { port.Close(); }
     std::vector<ByteVec> Exchange(uint8_t command, const ByteVec& payload, size_t frames) {
-        const ByteVec frame = BuildFrame(Body(command, payload));
-        EXPECT_TRUE(port.Write(frame.data(), frame.size()));
-        CFrameReceiver receiver;
-        std::vector<ByteVec> got;
-        while (got.size() < frames && port.WaitReadable(500)) {
-            uint8_t buf[512];
-            size_t n = 0;
-            while (port.Read(buf, sizeof buf, n)) {
-                EXPECT_LE(n, 256u);
-                for (size_t i = 0; i < n; ++i)
-                    if (receiver.Feed(buf[i])) got.push_back(receiver.Frame());
-            }
-        }
-        return got;
+        return ExchangeFrames(port, command, payload, frames, 500);
     }
     CScriptedInteraction ui;
     CInteractionMonitor monitor{ui};
@@ -323,18 +309,8 @@ TEST_F(SimPort, TwoLinksAreTwoRepeaters) {
     ASSERT_TRUE(port.Open("SIM", 9600, 65536));
     ASSERT_TRUE(other.Open("SIM", 9600, 65536));
     EXPECT_EQ(Exchange(kCmdIdentify, kIdentify, 2).size(), 2u);
-    const ByteVec frame = BuildFrame(Body(kCmdIdentify, kIdentify));
-    ASSERT_TRUE(other.Write(frame.data(), frame.size()));
-    CFrameReceiver receiver;
-    int frames = 0;
-    while (other.WaitReadable(300)) {
-        uint8_t buf[512];
-        size_t n = 0;
-        while (other.Read(buf, sizeof buf, n))
-            for (size_t i = 0; i < n; ++i)
-                frames += receiver.Feed(buf[i]) ? 1 : 0;
-    }
-    EXPECT_EQ(frames, 1);  // the cable's echo only
+    // The cable's echo only.
+    EXPECT_EQ(ExchangeFrames(other, kCmdIdentify, kIdentify, 2, 300).size(), 1u);
 }
 
 // The line delivers each byte at its own moment, runs behind one another, and a

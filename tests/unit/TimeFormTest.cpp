@@ -17,71 +17,41 @@
 
 namespace {
 
+// A timer and a value it holds; every timer shows its value with three zero decimals.
 struct STimeCase {
     const char* path;
     int value;
-    const char* shown;
 };
 
 // clang-format off
 const STimeCase kTimers[] = {
-    {"DtmfCodeCH.DtmfSet.DtmfTim", 0, "0.000"},
-    {"DtmfCodeCH.DtmfSet.1stTim", 255, "255.000"},
-    {"DtmfCodeCH.DtmfSet.MarkTim", 7, "7.000"},
-    {"DtmfCodeCH.DtmfSet.NoTonTim", 254, "254.000"},
-    {"DtmfCodeCH.DtmfSet.ABCDelayTim", 19, "19.000"},
-    {"DtmfCodeCH.DtmfSet.TelTotTim", 180, "180.000"},
-    {"DtmfCodeCH.DtmfSet.TelHangOnTim", 30, "30.000"},
-    {"DtmfCodeCH.DtmfSet.RingOffTim", 4, "4.000"},
-    {"DtmfCodeCH.DtmfSet.RingOnTim", 2, "2.000"},
-    {"DtmfCodeCH.DtmfSet.OnHookOffTim", 11, "11.000"},
-    {"DtmfCodeCH.DtmfSet.OnHookOnTim", 12, "12.000"},
-    {"2ToneCodeCH.RxCodeCom.NoTonTim", 30, "30.000"},
-    {"2ToneCodeCH.RxCodeCom.GroupTim", 100, "100.000"},
-    {"2ToneCodeCH.RxCodeCom.AutTxTim", 1, "1.000"},
-    {"2ToneCodeCH.TXCode.1stTonPeriod", 200, "200.000"},
-    {"2ToneCodeCH.TXCode.2ndTonPeriod", 99, "99.000"},
-    {"5ToneCodeCH.RxCodeCom.LnkATim", 60, "60.000"},
-    {"5ToneCodeCH.RxCodeCom.IdDecTim", 61, "61.000"},
-    {"5ToneCodeCH.RxCodeCom.AutTxTim", 62, "62.000"},
-    {"5ToneCodeCH.TxCodeCom.LngTonTim", 10, "10.000"},
-    {"5ToneCodeCH.TxCodeCom.LnkRTim", 20, "20.000"},
-    {"5ToneCodeCH.TxCodeCom.Lnk1Tim", 21, "21.000"},
-    {"5ToneCodeCH.TxCodeCom.Lnk2Tim", 22, "22.000"},
-    {"5ToneCodeCH.TxCodeCom.LeadOutDlyTim", 23, "23.000"},
-    {"5ToneCodeCH.TxCodeCom.ABCDecTim", 24, "24.000"},
-    {"5ToneCodeCH.Format.CCIR.TonPeriod", 100, "100.000"},
-    {"5ToneCodeCH.Format.CCIR.NoTonTim", 28, "28.000"},
-    {"5ToneCodeCH.Format.CCIR.TonLen", 2789, "2789.000"},
-    {"5ToneCodeCH.Format.DTMF.TonPeriod", 5, "5.000"},
-    {"CommonSet.Common.AutoResTimA", 40, "40.000"},
-    {"CommonSet.Common.AutoResTimB", 41, "41.000"},
-    {"CommonSet.Common.InATim", 42, "42.000"},
-    {"CommonSet.Common.BaseTotTim", 4095, "4095.000"},
-    {"CommonSet.Common.BasePenaltyTim", 43, "43.000"},
-    {"CommonSet.Common.LckOutPenTim", 44, "44.000"},
-    {"CommonSet.Common.RptTotTim", 1000, "1000.000"},
-    {"CommonSet.Common.RptPenaltyTim", 45, "45.000"},
-    {"CommonSet.Common.HangOnTim", 77, "77.000"},
-    {"CommonSet.Common.RptLogInTim", 46, "46.000"},
-    {"CommonSet.Common.RptLogOfTim", 47, "47.000"},
-    {"CommonSet.Common.RptLogIntTim", 5940, "5940.000"},
-    {"CommonSet.Expert.BeepRepTim", 60, "60.000"},
-    {"CommonSet.Expert.EmrSwOnTim", 3, "3.000"},
-    {"CommonSet.Expert.EmrSwOfTim", 5, "5.000"},
-    {"CommonSet.Expert.EmrStrRepTim", 8, "8.000"},
-    {"CommonSet.Expert.CwIdDotPeriod", 13, "13.000"},
-    {"MakerR.SqlDelayTim", 50, "50.000"},
-    {"MakerR.SigDetTim", 51, "51.000"},
-    {"MakerR.NoisDetTim", 52, "52.000"},
-    {"MakerR.UnlockIgnoreTimTx", 53, "53.000"},
-    {"MakerR.UnlockIgnoreTimRx", 54, "54.000"},
-    {"MakerR.LockCheckTimTx", 55, "55.000"},
-    {"MakerR.LockCheckTimRx", 56, "56.000"},
-    {"MakerR.OnPSetTim", 57, "57.000"},
-    {"MakerR.OnMutTim", 58, "58.000"},
-    {"MakerR.OffWaitTim", 59, "59.000"},
-    {"MakerR.OffMuteDelayTim", 250, "250.000"},
+    {"DtmfCodeCH.DtmfSet.DtmfTim", 0}, {"DtmfCodeCH.DtmfSet.1stTim", 255},
+    {"DtmfCodeCH.DtmfSet.MarkTim", 7}, {"DtmfCodeCH.DtmfSet.NoTonTim", 254},
+    {"DtmfCodeCH.DtmfSet.ABCDelayTim", 19}, {"DtmfCodeCH.DtmfSet.TelTotTim", 180},
+    {"DtmfCodeCH.DtmfSet.TelHangOnTim", 30}, {"DtmfCodeCH.DtmfSet.RingOffTim", 4},
+    {"DtmfCodeCH.DtmfSet.RingOnTim", 2}, {"DtmfCodeCH.DtmfSet.OnHookOffTim", 11},
+    {"DtmfCodeCH.DtmfSet.OnHookOnTim", 12}, {"2ToneCodeCH.RxCodeCom.NoTonTim", 30},
+    {"2ToneCodeCH.RxCodeCom.GroupTim", 100}, {"2ToneCodeCH.RxCodeCom.AutTxTim", 1},
+    {"2ToneCodeCH.TXCode.1stTonPeriod", 200}, {"2ToneCodeCH.TXCode.2ndTonPeriod", 99},
+    {"5ToneCodeCH.RxCodeCom.LnkATim", 60}, {"5ToneCodeCH.RxCodeCom.IdDecTim", 61},
+    {"5ToneCodeCH.RxCodeCom.AutTxTim", 62}, {"5ToneCodeCH.TxCodeCom.LngTonTim", 10},
+    {"5ToneCodeCH.TxCodeCom.LnkRTim", 20}, {"5ToneCodeCH.TxCodeCom.Lnk1Tim", 21},
+    {"5ToneCodeCH.TxCodeCom.Lnk2Tim", 22}, {"5ToneCodeCH.TxCodeCom.LeadOutDlyTim", 23},
+    {"5ToneCodeCH.TxCodeCom.ABCDecTim", 24}, {"5ToneCodeCH.Format.CCIR.TonPeriod", 100},
+    {"5ToneCodeCH.Format.CCIR.NoTonTim", 28}, {"5ToneCodeCH.Format.CCIR.TonLen", 2789},
+    {"5ToneCodeCH.Format.DTMF.TonPeriod", 5}, {"CommonSet.Common.AutoResTimA", 40},
+    {"CommonSet.Common.AutoResTimB", 41}, {"CommonSet.Common.InATim", 42},
+    {"CommonSet.Common.BaseTotTim", 4095}, {"CommonSet.Common.BasePenaltyTim", 43},
+    {"CommonSet.Common.LckOutPenTim", 44}, {"CommonSet.Common.RptTotTim", 1000},
+    {"CommonSet.Common.RptPenaltyTim", 45}, {"CommonSet.Common.HangOnTim", 77},
+    {"CommonSet.Common.RptLogInTim", 46}, {"CommonSet.Common.RptLogOfTim", 47},
+    {"CommonSet.Common.RptLogIntTim", 5940}, {"CommonSet.Expert.BeepRepTim", 60},
+    {"CommonSet.Expert.EmrSwOnTim", 3}, {"CommonSet.Expert.EmrSwOfTim", 5},
+    {"CommonSet.Expert.EmrStrRepTim", 8}, {"CommonSet.Expert.CwIdDotPeriod", 13},
+    {"MakerR.SqlDelayTim", 50}, {"MakerR.SigDetTim", 51}, {"MakerR.NoisDetTim", 52},
+    {"MakerR.UnlockIgnoreTimTx", 53}, {"MakerR.UnlockIgnoreTimRx", 54},
+    {"MakerR.LockCheckTimTx", 55}, {"MakerR.LockCheckTimRx", 56}, {"MakerR.OnPSetTim", 57},
+    {"MakerR.OnMutTim", 58}, {"MakerR.OffWaitTim", 59}, {"MakerR.OffMuteDelayTim", 250},
 };
 // clang-format on
 
@@ -130,21 +100,22 @@ protected:
 // editor's form and the tree take that text back to the same value.
 TEST_P(TimeForms, ShownTextTypesBack) {
     const STimeCase& c = GetParam();
+    const std::string shown = std::to_string(c.value) + ".000";
     CNode& node = Node(c.path);
     node.SetValue(c.value);
     ASSERT_EQ(node.GetValue(), c.value);
     const SEditorField* editorField = nullptr;
-    EXPECT_EQ(Cell(c.path, editorField), c.shown);
+    EXPECT_EQ(Cell(c.path, editorField), shown);
     ASSERT_NE(editorField, nullptr);
     ASSERT_NE(editorField->form, nullptr);
-    EXPECT_EQ(editorField->form->Shown(node), c.shown);
+    EXPECT_EQ(editorField->form->Shown(node), shown);
 
     std::string own, reason;
-    ASSERT_TRUE(editorField->form->Typed(node, c.shown, own, reason)) << reason;
-    EXPECT_TRUE(CheckLeafText(node, c.shown, reason)) << reason;
+    ASSERT_TRUE(editorField->form->Typed(node, shown, own, reason)) << reason;
+    EXPECT_TRUE(CheckLeafText(node, shown, reason)) << reason;
     node.SetValue(node.GetValue() == 0 ? 2 : 0);
     std::string error;
-    ASSERT_TRUE(SetLeafText(Leaf(c.path), std::string(" ") + c.shown, error)) << error;
+    ASSERT_TRUE(SetLeafText(Leaf(c.path), std::string(" ") + shown, error)) << error;
     EXPECT_EQ(node.GetValue(), c.value);
     EXPECT_EQ(LeafText(node), own) << "the field's own text stays the bare number";
 }

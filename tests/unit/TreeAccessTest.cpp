@@ -6,6 +6,7 @@
 #include "datamodel/DataManagers.h"
 #include "document/DocumentData.h"
 #include "support/ScriptedInteraction.h"
+#include "support/TextMatch.h"
 #include "datamodel/memmap/RadioDataManager.h"
 #include "datamodel/memmap/TreeAccess.h"
 #include "datamodel/nodes/GroupNodes.h"
@@ -21,6 +22,10 @@ struct SDocument {
     CScriptedInteraction ui;
     CTolvarDocumentData document;
 };
+
+SLeafEdit Edit(const CTreeIndex& index, const char* path, const char* text) {
+    return SLeafEdit{index.Find(path), text, std::string("at ") + path};
+}
 
 // The path a view finds by walking up the parents.
 std::string PathOf(const CNode& node) {
@@ -87,10 +92,9 @@ TEST_P(TreeIndex, ParentsAndRowsLeadBackToEveryPath) {
 
 TEST(TreeIndex, FollowsTheChannelsFieldHolders) {
     SDocument doc(ModelLMR);
-    auto* ch1 =
-        dynamic_cast<CFieldHolderNode*>(doc.document.Registry().Model()->GetNodeByPath("Mch.CH1"));
-    auto* ch2 =
-        dynamic_cast<CFieldHolderNode*>(doc.document.Registry().Model()->GetNodeByPath("Mch.CH2"));
+    CQModelManager& model = *doc.document.Registry().Model();
+    auto* ch1 = dynamic_cast<CFieldHolderNode*>(model.GetNodeByPath("Mch.CH1"));
+    auto* ch2 = dynamic_cast<CFieldHolderNode*>(model.GetNodeByPath("Mch.CH2"));
     ASSERT_TRUE(ch1 && ch2);
     CNode* freq2 = ch2->FindChild("FreqRx");
     ch1->SetFieldHolder(ch2);
@@ -171,7 +175,7 @@ TEST(TreeIndex, SaysWhyAPathNamesNoField) {
     for (const auto& c : cases) {
         std::string message;
         EXPECT_EQ(index.Check(c.path, &message), c.problem) << c.path;
-        EXPECT_NE(message.find(c.message), std::string::npos) << message;
+        EXPECT_TRUE(Has(message, c.message));
         EXPECT_EQ(message.rfind(c.path, 0), 0u) << message;
     }
 }
@@ -185,19 +189,14 @@ TEST(LeafText, SetsByTextOrRefusesAndKeepsTheValue) {
         bool taken;
         const char* after; // the field's text afterwards, or a part of the error
     } cases[] = {
+        // The rules of each kind of node are the nodes' own tests; here the fields' own
+        // ranges, rasters and options, and the texts the tree shows.
         {"Mch.CH1.FreqRx", " 145.125 ", true, "145.12500"},
-        {"Mch.CH1.FreqRx", "145.13125", true, "145.13125"},
         {"Mch.CH1.FreqRx", "150.0025", true, "150.00250"},
         {"Mch.CH1.FreqRx", "445.0125", true, "445.01250"},
         {"Mch.CH1.FreqRx", "145.1234", false, "nearest accepted: 145.12250, 145.12500"},
         {"Mch.CH1.FreqRx", "800", false, "outside the range from 0.00000 to 799.99500"},
-        {"Mch.CH1.FreqRx", "-1", false, "outside the range"},
-        {"Mch.CH1.FreqRx", "5000", false, "outside the range from 0.00000 to 799.99500"},
-        {"Mch.CH1.FreqRx", "145125000", true, "145.12500"},
-        {"Mch.CH1.CTonRx", "754i", true, "754i"},
         {"Mch.CH1.CTonRx", "2023", true, "023N"},
-        {"Mch.CH1.CTonRx", "100", true, "100.0"},
-        {"Mch.CH1.CTonRx", "1000", false, "is not accepted"},
         {"Mch.CH1.CTonRx", "Multi", true, "Multi"},
         {"Mch.CH1.CTonRx", "2089", false, "DTCS code"},
         {"Mch.CH1.CTonTx", "Multi", false, "one of 67.0"},
@@ -230,7 +229,7 @@ TEST(LeafText, SetsByTextOrRefusesAndKeepsTheValue) {
             EXPECT_EQ(LeafText(*leaf->node), c.after) << c.path;
         } else {
             EXPECT_EQ(LeafText(*leaf->node), before) << c.path << " " << c.text;
-            EXPECT_NE(error.find(c.after), std::string::npos) << error;
+            EXPECT_TRUE(Has(error, c.after));
         }
     }
 }
@@ -271,53 +270,40 @@ TEST(LeafText, ATwoToneToneMovesItsDecodeWindow) {
 }
 
 TEST(LeafEdits, AreCheckedAgainstWhatTheFileKeeps) {
-    SDocument doc(ModelLMR);
-    const CTreeIndex index = doc.Index();
-    const auto edit = [&](const char* path, const char* text) {
-        return SLeafEdit{index.Find(path), text, std::string("at ") + path};
-    };
+    SDocument doc(ModelLMR), fresh(ModelLMR);
+    const CTreeIndex index = doc.Index(), freshIndex = fresh.Index();
+    const auto edit = [&](const char* path, const char* text) { return Edit(index, path, text); };
     EXPECT_TRUE(ApplyLeafEdits(doc.document.Registry(), {edit("Mch.CH1.ChOn", "OFF")}).empty());
 
     // Texts the field's rule refuses are refused up front, every one of them.
-    auto errors =
-        ApplyLeafEdits(doc.document.Registry(), {edit("Mch.CH4.FreqRx", "145.125"), edit("Mch.CH5.ChOn", "ON"),
-                                      edit("Mch.CH5.Text", "ELEVEN CHAR"),
-                                      edit("Mch.CH5.Text", "Straße"),
-                                      edit("CommonSet.Common.Comment1", "a~b")});
+    auto errors = ApplyLeafEdits(
+        doc.document.Registry(),
+        {edit("Mch.CH4.FreqRx", "145.125"), edit("Mch.CH5.ChOn", "ON"),
+         edit("Mch.CH5.Text", "ELEVEN CHAR"), edit("Mch.CH5.Text", "Straße"),
+         edit("CommonSet.Common.Comment1", "a~b")});
     ASSERT_EQ(errors.size(), 3u);
-    EXPECT_NE(errors[0].find("at Mch.CH5.Text: \"ELEVEN CHAR\" is too long: the field holds at "
-                             "most 10 characters"),
-              std::string::npos)
-        << errors[0];
-    EXPECT_NE(errors[1].find("ß is not in the character set; the field takes up to 10"),
-              std::string::npos)
-        << errors[1];
-    EXPECT_NE(errors[2].find("~ is not in the character set"), std::string::npos) << errors[2];
+    EXPECT_TRUE(Has(errors[0], "at Mch.CH5.Text: \"ELEVEN CHAR\" is too long: the field holds "
+                               "at most 10 characters"));
+    EXPECT_TRUE(Has(errors[1], "ß is not in the character set; the field takes up to 10"));
+    EXPECT_TRUE(Has(errors[2], "~ is not in the character set"));
     // What the rules take, the file may still not keep.
-    SDocument fresh(ModelLMR);
-    const CTreeIndex freshIndex = fresh.Index();
-    const auto freshEdit = [&](const char* path, const char* text) {
-        return SLeafEdit{freshIndex.Find(path), text, std::string("at ") + path};
-    };
-    errors = ApplyLeafEdits(fresh.document.Registry(), {freshEdit("Mch.CH4.FreqRx", "145.125"),
-                                                        freshEdit("Mch.CH5.Text", "NAME")});
+    errors = ApplyLeafEdits(fresh.document.Registry(),
+                            {Edit(freshIndex, "Mch.CH4.FreqRx", "145.125"),
+                             Edit(freshIndex, "Mch.CH5.Text", "NAME")});
     ASSERT_EQ(errors.size(), 2u);
-    EXPECT_NE(errors[0].find("at Mch.CH4.FreqRx: \"145.12500\" is not kept"), std::string::npos)
-        << errors[0];
-    EXPECT_NE(errors[0].find("ChOn to ON"), std::string::npos) << errors[0];
-    EXPECT_NE(errors[1].find("at Mch.CH5.Text: \"NAME\" is not kept; the file would hold \"\" "
-                             "(the channel is not in use"),
-              std::string::npos)
-        << errors[1];
+    EXPECT_TRUE(Has(errors[0], "at Mch.CH4.FreqRx: \"145.12500\" is not kept"));
+    EXPECT_TRUE(Has(errors[0], "ChOn to ON"));
+    EXPECT_TRUE(Has(errors[1], "at Mch.CH5.Text: \"NAME\" is not kept; the file would hold \"\" "
+                               "(the channel is not in use"));
 
     errors = ApplyLeafEdits(doc.document.Registry(),
                             {edit("Mch.CH6.ChOn", "ON"), edit("Mch.CH6.FreqRx", "145.1"),
                              edit("Mch.CH6.FreqRx", "145.2"), edit("Mch.CH6.RfPwr", "Medium")});
     ASSERT_EQ(errors.size(), 1u);
     EXPECT_EQ(errors[0].rfind("at Mch.CH6.RfPwr: ", 0), 0u) << errors[0];
-    errors =
-        ApplyLeafEdits(doc.document.Registry(), {edit("Mch.CH6.ChOn", "ON"), edit("Mch.CH6.FreqRx", "145.1"),
-                                      edit("Mch.CH6.FreqRx", "145.2")});
+    errors = ApplyLeafEdits(doc.document.Registry(), {edit("Mch.CH6.ChOn", "ON"),
+                                                      edit("Mch.CH6.FreqRx", "145.1"),
+                                                      edit("Mch.CH6.FreqRx", "145.2")});
     EXPECT_TRUE(errors.empty()) << errors[0];
     EXPECT_EQ(LeafText(*index.Find("Mch.CH6.FreqRx")->node), "145.20000");
 }
@@ -385,9 +371,7 @@ TEST_P(LeafBatch, ThatFailsLeavesTreeAndImageAsTheyWere) {
     const auto errors = ApplyLeafEdits(doc.document.Registry(), edits);
     ASSERT_EQ(errors.size(), 1u);
     EXPECT_EQ(errors[0].rfind("last: ", 0), 0u) << errors[0];
-    EXPECT_NE(errors[0].find(refused ? "not in the character set" : "is not kept"),
-              std::string::npos)
-        << errors[0];
+    EXPECT_TRUE(Has(errors[0], refused ? "not in the character set" : "is not kept"));
     const SState after = StateOf(doc, index);
     EXPECT_EQ(after.image, before.image);
     ASSERT_EQ(after.texts.size(), before.texts.size());
@@ -440,25 +424,19 @@ TEST(CompareTrees, ListsTheFieldsThatDiffer) {
 TEST(LeafEdits, ATextTheFileDropsWholeIsBlamedOnTheFieldItDependsOn) {
     SDocument doc(ModelPMR);
     const CTreeIndex index = doc.Index();
-    const auto edit = [&](const char* path, const char* text) {
-        return SLeafEdit{index.Find(path), text, std::string("at ") + path};
-    };
     // A receive channel that decodes IDs keeps no name.
     const auto errors = ApplyLeafEdits(doc.document.Registry(),
-                                       {edit("5ToneCodeCH.RXCodeCH.CH2.IdDec", "ON"),
-                                        edit("5ToneCodeCH.RXCodeCH.CH2.Text", "ABC")});
+                                       {Edit(index, "5ToneCodeCH.RXCodeCH.CH2.IdDec", "ON"),
+                                        Edit(index, "5ToneCodeCH.RXCodeCH.CH2.Text", "ABC")});
     ASSERT_EQ(errors.size(), 1u);
-    EXPECT_NE(errors[0].find("\"ABC\" is not kept; the file would hold \"\" (it depends on "
-                             "another field"),
-              std::string::npos)
-        << errors[0];
-
+    EXPECT_TRUE(Has(errors[0], "\"ABC\" is not kept; the file would hold \"\" (it depends on "
+                               "another field"));
     // A code the file keeps fixed is not blamed on its first character.
     const auto fixed = ApplyLeafEdits(doc.document.Registry(),
-                                      {edit("DtmfCodeCH.RxSysCodeCH.CH17.Code", "1234")});
+                                      {Edit(index, "DtmfCodeCH.RxSysCodeCH.CH17.Code", "1234")});
     ASSERT_EQ(fixed.size(), 1u);
-    EXPECT_EQ(fixed[0].find("character set"), std::string::npos) << fixed[0];
-    EXPECT_NE(fixed[0].find("is fixed for PMR files"), std::string::npos) << fixed[0];
+    EXPECT_FALSE(Has(fixed[0], "character set"));
+    EXPECT_TRUE(Has(fixed[0], "is fixed for PMR files"));
 }
 
 } // namespace

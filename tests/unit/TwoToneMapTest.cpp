@@ -26,8 +26,7 @@ TEST(TwoToneMap, Decoding) {
         {{{kWindows2, {0x00, 0x00, 0xFF, 0xFF}}}, rx, 1, kCh2 + "1stFreq", "18205"}, // 239..3402
         {{{kWindows2 + 4, {0x00, 0x64, 0x00, 0x64}}}, rx, 1, kCh2 + "2ndFreq", "2500"},
         {{{kS3 - 4, {0x01}}, {kS3 + 1, {0xFF, 0x05, 0x18, 0x0C}}}, rx, 2, kCh3 + "Group", "1"},
-        {{}, rx, 2, kCh3 + "ANS", "1"},
-        {{}, rx, 2, kCh3 + "Beep", "5"},
+        {{}, rx, 2, kCh3 + "ANS", "1"}, {{}, rx, 2, kCh3 + "Beep", "5"},
         {{}, rx, 2, kCh3 + "Stun", "2"},   // 11 capped
         {{}, rx, 2, kCh3 + "AutTx", "1"},  // 1100 "MIC"
         {{{kS3 - 4, {0x02}}, {kS3 + 1, {0xFE, 0x04, 0x10, 0x0A}}}, rx, 2, kCh3 + "Group", "0"},
