@@ -146,15 +146,8 @@ bool CListSheet::OnCommand(ECommand command) {
 
 bool CListSheet::OnUpdateCommand(ECommand command, SCommandState& state) const {
     switch (command) {
+    // The channel commands stay disabled unless a sheet with channels takes them.
     case ECommand::EditMemory: state = {GetSelectedRow() >= 0, false}; return true;
-    case ECommand::PrioA:
-    case ECommand::Emergency:
-    case ECommand::EmergencyOff:
-    case ECommand::Copy:
-    case ECommand::Paste:
-    case ECommand::Clear:
-    case ECommand::Delete:
-    case ECommand::Insert: state = {}; return true;
     default: return false;
     }
 }

@@ -57,10 +57,13 @@ void Collect(const CTreeIndex& index, const Json& object, const std::string& pre
 
 } // namespace
 
-Json TreeToJson(const CTreeIndex& index) {
+Json TreeToJson(const CTreeIndex& index, const std::vector<bool>* only) {
     Json root = Json::object();
     root[kModelKey] = ModelName(index.Model());
-    for (const STreeLeaf& leaf : index.Leaves()) {
+    const std::vector<STreeLeaf>& leaves = index.Leaves();
+    for (size_t i = 0; i < leaves.size(); ++i) {
+        if (only && (i >= only->size() || !(*only)[i])) continue;
+        const STreeLeaf& leaf = leaves[i];
         Json* object = &root;
         size_t start = 0;
         for (size_t dot = leaf.path.find('.'); dot != std::string::npos;

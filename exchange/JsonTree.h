@@ -11,7 +11,9 @@
 
 using Json = nlohmann::ordered_json;
 
-Json TreeToJson(const CTreeIndex& index);
+// The fields of the index nested as the tree, "Model" first; only: the fields marked
+// there (by their place in the index), for a partial export.
+Json TreeToJson(const CTreeIndex& index, const std::vector<bool>* only = nullptr);
 // The edits a JSON document asks for, whole or partial; errors name the path.
 std::vector<SLeafEdit> JsonEdits(const CTreeIndex& index, const Json& json,
                                  std::vector<std::string>& errors);

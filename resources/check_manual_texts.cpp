@@ -20,6 +20,7 @@
 #include "datamodel/memmap/TreeAccess.h"
 #include "datamodel/nodes/Node.h"
 #include "document/DocumentData.h"
+#include "support/ScriptedInteraction.h"
 
 namespace {
 
@@ -80,25 +81,10 @@ std::vector<std::string> MarkupProblems(const std::string& manual) {
     return problems;
 }
 
-class CQuietInteraction : public IUserInteraction {
-public:
-    EAnswer MessageBox(const std::string&, const std::string&, EButtons, EIcon) override {
-        return EAnswer::Ok;
-    }
-    void SetStatusText(const std::string&) override {}
-    void ProgressBegin(const std::string&) override {}
-    void ProgressSet(int) override {}
-    bool ProgressCancelled() override { return false; }
-    void ProgressEnd() override {}
-    void PlayBeeps(const std::vector<SBeep>&) override {}
-    void WaitCursor(bool) override {}
-    void ShowInformation(const SRepeaterInfo&) override {}
-};
-
 // The message an edit dialog shows when a setting refuses a typed text: the label of
 // its box and the field's reason. Empty when the text is taken.
 std::string EditorRefusal(const std::string& path, const std::string& typed) {
-    CQuietInteraction ui;
+    CScriptedInteraction ui;
     CTolvarDocumentData data(ui, ModelLMR);
     const CNode* node = data.Registry().Model()->GetNodeByPath(path);
     const size_t dot = path.rfind('.');

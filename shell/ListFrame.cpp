@@ -32,7 +32,6 @@ void CTolvarListFrame::ShowSheet(int id) {
     for (CSheetView* other : m_views)
         if (auto* list = qobject_cast<CListSheet*>(other); list && other != sheet)
             list->Model().SetLive(false);
-    if (auto* list = qobject_cast<CListSheet*>(sheet)) list->Model().SetLive(true);
     setCurrentWidget(sheet);
     setFocusProxy(sheet);
     if (id != kViewNone) sheet->ShowView(id);

@@ -391,7 +391,6 @@ void CTolvarMainFrame::UpdateCommandUI() {
 
 void CTolvarMainFrame::ShowContextMenu(const QPoint& at, const std::vector<ECommand>& commands) {
     // The same actions as the Edit menu, so both show the same states.
-    UpdateCommandUI();
     QMenu menu(this);
     menu.setObjectName("ContextMenu");
     for (ECommand command : commands) {

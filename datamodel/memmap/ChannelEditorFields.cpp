@@ -54,42 +54,40 @@ SChannelEditorGroup Scrambler() {
             {state, Typed("ScrmCode", "Code", kKeepDigits, 3, "Scrambler code")}};
 }
 
+// The drop lists of a variant: the same nine places, four of them holding the
+// variant's own field.
+SChannelEditorGroup Lists(const char* lockout, const char* autoReset, SEditorField fifth,
+                          const char* baseLog, SEditorField logId) {
+    return {G::Lists,
+            "",
+            "",
+            {{"WidNar", "Wide/Narrow", F::List},
+             {"RptBas", "RPT/BASE", F::List},
+             {"RfPwr", "RF PWR", F::List},
+             {lockout, "Lockout", F::List},
+             {autoReset, "Auto Reset", F::List},
+             fifth,
+             {baseLog, "BASE Log", F::List},
+             {"RptLogInOf", "RPT Log", F::List},
+             logId}};
+}
+
 std::vector<SChannelEditorGroup> Lmr() {
     std::vector<SChannelEditorGroup> groups = Common();
     SEditorField logId{"RptLogIdP", "RPT Log ID", F::List};
     // The LMR repeater logs its ID by DTMF where the PMR one uses 5Tone.
     logId.optionsOf = "RptLogIdL";
     logId.optionsByValue = true;
-    groups.push_back({G::Lists,
-                      "",
-                      "",
-                      {{"WidNar", "Wide/Narrow", F::List},
-                       {"RptBas", "RPT/BASE", F::List},
-                       {"RfPwr", "RF PWR", F::List},
-                       {"LockoutL", "Lockout", F::List},
-                       {"AutoResetL", "Auto Reset", F::List},
-                       {"2Ton", "2Tone", F::List},
-                       {"BasLogInOfL", "BASE Log", F::List},
-                       {"RptLogInOf", "RPT Log", F::List},
-                       logId}});
+    groups.push_back(
+        Lists("LockoutL", "AutoResetL", {"2Ton", "2Tone", F::List}, "BasLogInOfL", logId));
     groups.push_back(Scrambler());
     return groups;
 }
 
 std::vector<SChannelEditorGroup> Pmr() {
     std::vector<SChannelEditorGroup> groups = Common();
-    groups.push_back({G::Lists,
-                      "",
-                      "",
-                      {{"WidNar", "Wide/Narrow", F::List},
-                       {"RptBas", "RPT/BASE", F::List},
-                       {"RfPwr", "RF PWR", F::List},
-                       {"LockoutP", "Lockout", F::List},
-                       {"AutoResetP", "Auto Reset", F::List},
-                       {"Mute", "CH Mute", F::List},
-                       {"BasLogInOfP", "BASE Log", F::List},
-                       {"RptLogInOf", "RPT Log", F::List},
-                       {"RptLogIdP", "RPT Log ID", F::List}}});
+    groups.push_back(Lists("LockoutP", "AutoResetP", {"Mute", "CH Mute", F::List}, "BasLogInOfP",
+                           {"RptLogIdP", "RPT Log ID", F::List}));
     groups.push_back({G::Lists,
                       "SW Action",
                       "5Tone",

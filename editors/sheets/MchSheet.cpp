@@ -13,11 +13,7 @@
 #include "editors/sheets/MchDialog.h"
 
 CTolvarMchSheet::CTolvarMchSheet(CCloneManager& registry, const SViewDef& view, QWidget* parent)
-    : CListSheet(registry, view, parent), m_model(view.memoryModel) {
-    // Paste follows what the clipboard holds.
-    connect(QApplication::clipboard(), &QClipboard::dataChanged, this,
-            &CSheetView::CommandStatesChanged);
-}
+    : CListSheet(registry, view, parent), m_model(view.memoryModel) {}
 
 QString CTolvarMchSheet::ClipboardFormat() const {
     return m_model == ModelPMR ? QStringLiteral("VK-TolvarPMRClipboadData")

@@ -72,24 +72,3 @@ CFuzzDocument& FuzzDocument(int model) {
     return model == ModelPMR ? pmr : lmr;
 }
 
-Json ExportFields(const CTreeIndex& index, const std::vector<bool>& which) {
-    Json json = Json::object();
-    json["Model"] = ModelName(index.Model());
-    for (size_t i = 0; i < index.Leaves().size() && i < which.size(); ++i) {
-        if (!which[i]) continue;
-        const STreeLeaf& leaf = index.Leaves()[i];
-        Json* object = &json;
-        size_t start = 0;
-        for (size_t dot = leaf.path.find('.'); dot != std::string::npos;
-             dot = leaf.path.find('.', start)) {
-            object = &(*object)[leaf.path.substr(start, dot - start)];
-            start = dot + 1;
-        }
-        Json& slot = (*object)[leaf.path.substr(start)];
-        if (LeafTextIsNumber(*leaf.node))
-            slot = leaf.node->GetValue();
-        else
-            slot = LeafText(*leaf.node);
-    }
-    return json;
-}

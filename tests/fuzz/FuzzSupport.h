@@ -75,6 +75,3 @@ private:
 // The two documents, LMR and PMR, made on first use.
 CFuzzDocument& FuzzDocument(int model);
 
-// A partial JSON export: "Model" and the fields marked in which (by their place in the
-// index), each written as the whole export writes it.
-Json ExportFields(const CTreeIndex& index, const std::vector<bool>& which);

@@ -77,7 +77,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         named[static_cast<size_t>(edit.leaf - index.Leaves().data())] = true;
     CheckExportImportsAsIs(
         document, index,
-        ExportFields(index, named).dump(2, ' ', false, Json::error_handler_t::replace), "JSON");
+        TreeToJson(index, &named).dump(2, ' ', false, Json::error_handler_t::replace), "JSON");
     CheckExportImportsAsIs(document, index, ChannelCsvText(index), "CSV");
 
     document.Reset();

@@ -68,7 +68,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         std::vector<bool> differ(texts.size());
         for (size_t i = 0; i < texts.size(); ++i)
             differ[i] = texts[i] != factoryTexts[i];
-        const Json json = ExportFields(exporting, differ);
+        const Json json = TreeToJson(exporting, &differ);
         exported = json.dump(2, ' ', false, Json::error_handler_t::replace);
     }
 

@@ -64,6 +64,13 @@ struct SApp {
     }
     CTolvarMainFrame& Frame() { return *app.MainFrame(); }
     CTolvarCloneSupportDoc& Doc() { return *app.Document(); }
+    // COM1 (the port chosen at start) opens path: a device, or "SIM".
+    void UsePort(const QString& path) {
+        CPortSettings ports;
+        ports.SetComPath(1, path.toStdString());
+        app.Profile().SetPortSettings(ports);
+        Doc().ApplyPortSettings();
+    }
     CQtUserInteraction& Ui() { return *app.Interaction(); }
     QString LastBox() const {
         const auto& boxes = app.Interaction()->Boxes();
@@ -276,12 +283,9 @@ private slots:
     void aMissingPortIsReported() {
         SApp s;
         QVERIFY(s.ok);
-        CPortSettings ports;
-        ports.SetComPath(1, m_config.filePath("no-such-port").toStdString());
-        s.app.Profile().SetPortSettings(ports);
-        s.Doc().ApplyPortSettings();
+        s.UsePort(m_config.filePath("no-such-port"));
         s.answers = {EAnswer::Ok, EAnswer::Ok};
-        s.Frame().OnCommand(ECommand::Information);
+        s.Frame().Action(ECommand::Information)->trigger();
         const auto& boxes = s.Ui().Boxes();
         QCOMPARE(boxes.size(), size_t(2));
         QVERIFY(boxes[0].text.startsWith(" not Open "));
@@ -290,6 +294,9 @@ private slots:
         QCOMPARE(s.Frame().MessagePane()->text(),
                  QString::fromStdString(LoadMessage(EMsg::CannotAccessPort)));
         QCOMPARE(s.Ui().BeepsPlayed().size(), size_t(0));
+        // The status text lasts until the next command.
+        s.Frame().Action(ECommand::Com2)->trigger();
+        QCOMPARE(s.Frame().MessagePane()->text(), QString());
     }
 
     void commandsRouteAndShowState() {
@@ -425,10 +432,7 @@ private slots:
     void cloneAgainstTheSimulator() {
         SApp s;
         QVERIFY(s.ok);
-        CPortSettings ports;
-        ports.SetComPath(1, "SIM");
-        s.app.Profile().SetPortSettings(ports);
-        s.Doc().ApplyPortSettings();
+        s.UsePort("SIM");
         // Information: the dialog receives what the repeater says.
         SRepeaterInfo shown;
         s.Ui().SetInfoHook([&](const SRepeaterInfo& info) { shown = info; });
@@ -513,10 +517,7 @@ private slots:
     void boxesAreCentredOverTheWindowAfterATransfer() {
         SApp s;
         QVERIFY(s.ok);
-        CPortSettings ports;
-        ports.SetComPath(1, "SIM");
-        s.app.Profile().SetPortSettings(ports);
-        s.Doc().ApplyPortSettings();
+        s.UsePort("SIM");
         s.Ui().SetInfoHook([](const SRepeaterInfo&) {});
         s.Frame().Action(ECommand::Information)->trigger();
         QVERIFY(s.Ui().ProgressDialog());
@@ -542,20 +543,6 @@ private slots:
         QCOMPARE(s.app.Profile().RecentFiles(), QStringList{kept});
         QVERIFY(first->text().endsWith(kept));
         QVERIFY(!s.Frame().Action(ECommand::Recent2)->isVisible());
-    }
-
-    void aStatusTextLastsUntilTheNextCommand() {
-        SApp s;
-        QVERIFY(s.ok);
-        CPortSettings ports;
-        ports.SetComPath(1, m_config.filePath("no-such-port").toStdString());
-        s.app.Profile().SetPortSettings(ports);
-        s.Doc().ApplyPortSettings();
-        s.answers = {EAnswer::Ok, EAnswer::Ok};
-        s.Frame().Action(ECommand::Information)->trigger();
-        QVERIFY(!s.Frame().MessagePane()->text().isEmpty());
-        s.Frame().Action(ECommand::Com2)->trigger();
-        QCOMPARE(s.Frame().MessagePane()->text(), QString());
     }
 
     void aPartialFileLiesOverTheSavedDocument() {
