@@ -8,6 +8,7 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <optional>
 
 #include "datamodel/CloneManager.h"
 #include "datamodel/DataManagers.h"
@@ -206,8 +207,21 @@ bool CListSheet::eventFilter(QObject* watched, QEvent* event) {
                                                              ? QAbstractSlider::SliderSingleStepSub
                                                              : QAbstractSlider::SliderSingleStepAdd);
             return true;
+        case Qt::Key_F10:
+            if (modifiers != Qt::ShiftModifier) break;
+            [[fallthrough]];
+        case Qt::Key_Menu: OpenContextMenu(std::nullopt); return true;
         default: break;
         }
+    }
+    // A context menu asked for by a key comes to the grid, by the mouse to its viewport.
+    if ((watched == m_grid || watched == m_grid->viewport()) &&
+        event->type() == QEvent::ContextMenu) {
+        const auto* menu = static_cast<QContextMenuEvent*>(event);
+        OpenContextMenu(menu->reason() == QContextMenuEvent::Keyboard
+                            ? std::nullopt
+                            : std::optional<QPoint>(menu->globalPos()));
+        return true;
     }
     if (watched == m_grid->viewport()) {
         if (event->type() == QEvent::MouseButtonPress ||
@@ -220,15 +234,14 @@ bool CListSheet::eventFilter(QObject* watched, QEvent* event) {
             m_grid->setFocus(Qt::MouseFocusReason);
             if (mouse->button() == Qt::RightButton) return true;
         }
-        if (event->type() == QEvent::ContextMenu) {
-            auto* menu = static_cast<QContextMenuEvent*>(event);
-            const QPoint at = menu->reason() == QContextMenuEvent::Keyboard
-                                  ? m_grid->viewport()->mapToGlobal(
-                                        m_grid->visualRect(m_grid->currentIndex()).bottomLeft())
-                                  : menu->globalPos();
-            if (GetSelectedRow() >= 0) emit ContextMenuRequested(at, ContextCommands());
-            return true;
-        }
     }
     return CSheetView::eventFilter(watched, event);
+}
+
+void CListSheet::OpenContextMenu(std::optional<QPoint> at) {
+    if (GetSelectedRow() < 0) return;
+    // From the keyboard the menu opens under the selected row.
+    if (!at)
+        at = m_grid->viewport()->mapToGlobal(m_grid->visualRect(m_grid->currentIndex()).bottomLeft());
+    emit ContextMenuRequested(*at, ContextCommands());
 }

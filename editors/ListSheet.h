@@ -6,6 +6,7 @@
 #pragma once
 
 #include <QElapsedTimer>
+#include <optional>
 
 #include "editors/ListGrid.h"
 #include "editors/SheetModel.h"
@@ -40,6 +41,8 @@ protected:
 
 private:
     void EditSelected();
+    // The context menu at a global position; none: under the selected row.
+    void OpenContextMenu(std::optional<QPoint> at);
     void LoadColumnWidths();
     void FitColumns();
     void SaveColumnWidth(int column, int width);

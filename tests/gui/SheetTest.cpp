@@ -295,8 +295,7 @@ private slots:
                 cleared = true;
             }
         });
-        QContextMenuEvent menu(QContextMenuEvent::Keyboard, QPoint(5, 5), QPoint(5, 5));
-        QApplication::sendEvent(s.Sheet().Grid().viewport(), &menu);
+        s.Press(Qt::Key_F10, Qt::ShiftModifier);
         QVERIFY(prioShown);
         QVERIFY(cleared);
         QCOMPARE(s.Cell(2, 3), QString());
