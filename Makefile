@@ -68,7 +68,7 @@ run: build
 SCREENSHOT_DIR := build/screenshots
 screenshots: deps $(DEBUG_DIR)/CMakeCache.txt
 	cmake --build $(DEBUG_DIR) -j$(JOBS) --target tolvar_screenshots
-	QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 $(DEBUG_DIR)/tests/tolvar_screenshots $(SCREENSHOT_DIR)
+	QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 $(DEBUG_DIR)/tolvar_screenshots $(SCREENSHOT_DIR)
 
 bench: deps
 	cmake -S . -B build/bench -DCMAKE_BUILD_TYPE=Release -DTOLVAR_TESTS=OFF -DTOLVAR_BENCH=ON

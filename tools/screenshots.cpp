@@ -8,7 +8,7 @@
 #include <QTimer>
 #include <cstdio>
 
-#include "OwnProfile.h"
+#include "gui/OwnProfile.h"
 #include "datamodel/DataManagers.h"
 #include "datamodel/memmap/ChannelEditing.h"
 #include "datamodel/nodes/Node.h"
