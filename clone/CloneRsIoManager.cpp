@@ -4,6 +4,7 @@
 
 #include "datafile/CloneFileIoManager.h"
 #include "datamodel/DataManagers.h"
+#include "datamodel/EditHistory.h"
 #include "datamodel/Hex.h"
 
 namespace {
@@ -304,10 +305,12 @@ bool CQCloneRsIoManager::Prepare(SCloneJob& job) {
 }
 
 ECloneResult CQCloneRsIoManager::TakeReceivedImage(SCloneJob& job) {
+    CCloneManager& registry = *GetRegistry();
+    CEditStep step(registry, "Read from repeater");
     const ECloneResult result = CCloneRsIoManager::TakeReceivedImage(job);
     if (result != ECloneResult::Ok)
         return result;
-    CCloneManager& registry = *GetRegistry();
+    step.Always();
     registry.Model()->SetModel(m_info.Variant(), false);
     // Normalising derives the priority byte from the channel nodes, so they must hold
     // the received channels, not the previous document's.
@@ -318,7 +321,6 @@ ECloneResult CQCloneRsIoManager::TakeReceivedImage(SCloneJob& job) {
     if (IDocumentHost* document = registry.Document()) {
         document->UpdateAllViews();
         document->RebuildTree();
-        document->SetModifiedFlag(true);
     }
     return result;
 }

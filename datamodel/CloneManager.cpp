@@ -1,6 +1,7 @@
 #include "CloneManager.h"
 
 #include "datamodel/DataManagers.h"
+#include "datamodel/EditHistory.h"
 #include "datamodel/Messages.h"
 #include "datamodel/memmap/RadioDataManager.h"
 
@@ -9,6 +10,11 @@ CCloneManagerTemplate::~CCloneManagerTemplate() {
     for (auto& slot : m_slots)
         slot.reset();
 }
+
+CCloneManager::CCloneManager(IUserInteraction& ui)
+    : m_ui(&ui), m_history(std::make_unique<CEditHistory>(*this)) {}
+
+CCloneManager::~CCloneManager() = default;
 
 void CCloneManager::SetSlot(int slot, std::unique_ptr<CCloneManagerObject> manager) {
     if (slot >= 1 && slot <= 7)

@@ -15,6 +15,7 @@ class CTolvarAdjustDataManager;
 class CTolvarRadioDataManager;
 class CQModelManager;
 class CEepromImage;
+class CEditHistory;
 
 class CCloneManagerObject {
 public:
@@ -42,7 +43,8 @@ protected:
 
 class CCloneManager : public CCloneManagerTemplate {
 public:
-    explicit CCloneManager(IUserInteraction& ui) : m_ui(&ui) {}
+    explicit CCloneManager(IUserInteraction& ui);
+    ~CCloneManager() override;
 
     // Places a manager (not yet initialised) in slot 1..7.
     void SetSlot(int slot, std::unique_ptr<CCloneManagerObject> manager);
@@ -77,6 +79,8 @@ public:
     IUserInteraction& UI() const { return *m_ui; }
     // Guards the commands of this registry's document against running twice at once.
     CEditGuard& EditGuard() { return m_editGuard; }
+    // Every change of the document, to undo and redo.
+    CEditHistory& History() const { return *m_history; }
 
 protected:
     virtual EButtons MakerReserveButtons() const { return EButtons::Ok; }
@@ -85,6 +89,7 @@ protected:
 private:
     IUserInteraction* m_ui;
     CEditGuard m_editGuard;
+    std::unique_ptr<CEditHistory> m_history;
     std::function<void()> m_imageReplaced;
 };
 

@@ -1,5 +1,6 @@
 #include "datamodel/DataManagers.h"
 
+#include "datamodel/EditHistory.h"
 #include "datamodel/Messages.h"
 #include "datamodel/memmap/RadioDataManager.h"
 #include "datamodel/EditGuard.h"
@@ -51,9 +52,12 @@ int CModelManager::ChangeModel(int model, bool ask) {
     if (ask && GetRegistry()->UI().MessageBox(kChangeModelText, "", EButtons::YesNo,
                                               EIcon::Question) != EAnswer::Yes)
         return 0;
-    SetModel(model, true);
-    if (IDocumentHost* document = GetRegistry()->Document())
-        document->SetModifiedFlag(false);
+    {
+        CEditStep step(*GetRegistry(), std::string("Model: ") + (model == ModelPMR ? "PMR" : "LMR"));
+        SetModel(model, true);
+    }
+    // A variant change starts from the factory image: nothing to save yet.
+    GetRegistry()->History().MarkClean();
     return 1;
 }
 

@@ -48,4 +48,6 @@ public:
     virtual void RebuildTree() = 0;
     // Starts a new document through the application (after a model change).
     virtual void NewDocument() = 0;
+    // The edit history gained, lost or moved over a step (the Undo and Redo texts).
+    virtual void HistoryChanged() {}
 };

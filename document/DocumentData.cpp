@@ -2,6 +2,7 @@
 
 #include "clone/CloneRsIoManager.h"
 #include "datamodel/DataManagers.h"
+#include "datamodel/EditHistory.h"
 #include "datamodel/memmap/RadioDataManager.h"
 #include "document/TolvarPortFactory.h"
 
@@ -38,6 +39,7 @@ CTolvarDocumentData::CTolvarDocumentData(IUserInteraction& ui, int model, IDocum
     RsIo().SetPortMaker(ports->Maker());
     r.Model()->SetModel(model, false);
     r.InitImage();
+    r.History().Clear();
 }
 
 CTolvarDocumentData::~CTolvarDocumentData() {
@@ -58,6 +60,7 @@ int CTolvarDocumentData::GetModel() const { return m_registry->Model()->GetModel
 
 void CTolvarDocumentData::New() {
     m_registry->InitImage();
+    m_registry->History().Clear();
     m_host->SetModifiedFlag(false);
 }
 
@@ -71,6 +74,7 @@ EFileResult CTolvarDocumentData::Open(const std::string& path) {
         r.Image().CopyFrom(loaded);
         m_clean.CopyFrom(loaded);
         r.LoadImageToTree();
+        r.History().Clear();
         m_host->SetModifiedFlag(false);
     }
     return result;
@@ -83,6 +87,7 @@ EFileResult CTolvarDocumentData::Save(const std::string& path) {
         FileIo().Save(path, CTolvarCloneFileIoManager::FullRange(), r.Image());
     if (result == EFileResult::Ok) {
         MarkClean();
+        r.History().MarkClean();
         m_host->SetModifiedFlag(false);
     }
     return result;

@@ -5,6 +5,7 @@
 
 #include "datamodel/CloneManager.h"
 #include "datamodel/DataManagers.h"
+#include "datamodel/EditHistory.h"
 #include "datamodel/nodes/GroupNodes.h"
 #include "datamodel/nodes/ValueNodes.h"
 
@@ -146,21 +147,95 @@ CNode* CChannelEditor::Holder(int channel) const {
     return node ? node->GetFieldHolder() : nullptr;
 }
 
-bool CChannelEditor::ClearChannel(int n) {
-    if (n < 1 || n > RowCount()) return false;
+bool CChannelEditor::InUse(int channel) const {
+    const CNode* holder = Holder(channel);
+    const CNode* on = holder ? holder->FindChild("ChOn") : nullptr;
+    return on && on->GetValue() == 1;
+}
+
+std::vector<int> CChannelEditor::Valid(const std::vector<int>& channels) const {
+    std::vector<int> valid;
+    for (int n : channels)
+        if (n >= 1 && n <= RowCount() && std::find(valid.begin(), valid.end(), n) == valid.end())
+            valid.push_back(n);
+    std::sort(valid.begin(), valid.end());
+    return valid;
+}
+
+std::vector<int> CChannelEditor::Used(const std::vector<int>& channels) const {
+    std::vector<int> used;
+    for (int n : channels)
+        if (InUse(n))
+            used.push_back(n);
+    return used;
+}
+
+bool CChannelEditor::Confirm(const std::string& text) const {
+    return m_registry.UI().MessageBox(text, "", EButtons::YesNo, EIcon::Exclamation) == EAnswer::Yes;
+}
+
+void CChannelEditor::Blank(int n) {
     const CNode* blank = Holder(0);
     CNode* target = Holder(n);
-    if (!blank || !target) return false;
+    if (!blank || !target) return;
     const ChannelRecord record = CopyChannelRecord(*blank);
     PasteChannelRecord(*target, record.data(), record.size());
-    if (IDocumentHost* document = m_registry.Document()) document->SetModifiedFlag(true);
+}
+
+bool CChannelEditor::ClearChannel(int n) {
+    if (n < 1 || n > RowCount() || !Holder(0) || !Holder(n)) return false;
+    CEditStep step(m_registry, "Clear " + ChannelListText({n}));
+    Blank(n);
+    return true;
+}
+
+bool CChannelEditor::ClearChannels(const std::vector<int>& channels) {
+    const std::vector<int> valid = Valid(channels);
+    if (valid.size() == 1) return ClearChannel(valid.front());
+    const std::string names = ChannelListText(valid);
+    if (valid.empty() || (!Used(valid).empty() && !Confirm("Clear " + names + " ?"))) return false;
+    CEditStep step(m_registry, "Clear " + names);
+    for (int n : valid)
+        Blank(n);
     return true;
 }
 
 bool CChannelEditor::PasteChannel(int n, const uint8_t* data, size_t size) {
     CNode* target = n >= 1 && n <= RowCount() ? Holder(n) : nullptr;
-    if (!target || !PasteChannelRecord(*target, data, size)) return false;
-    if (IDocumentHost* document = m_registry.Document()) document->SetModifiedFlag(true);
+    if (!target || size != kChannelRecordBytes) return false;
+    CEditStep step(m_registry, "Paste " + ChannelListText({n}));
+    return PasteChannelRecord(*target, data, size);
+}
+
+bool CChannelEditor::PasteChannels(int first, const uint8_t* data, size_t size, std::string& refusal) {
+    refusal.clear();
+    const size_t count = size / kChannelRecordBytes;
+    if (count == 0 || size % kChannelRecordBytes != 0 || first < 1 || first > RowCount()) {
+        refusal = "The clipboard does not hold whole channels; nothing was pasted.";
+        return false;
+    }
+    if (count == 1) return PasteChannel(first, data, size);
+    const int last = first + static_cast<int>(count) - 1;
+    if (last > RowCount()) {
+        refusal = std::to_string(count) + " channels pasted at CH " + std::to_string(first) +
+                  " would run past CH " + std::to_string(RowCount()) +
+                  ": select CH " + std::to_string(RowCount() - static_cast<int>(count) + 1) +
+                  " or a channel above it.";
+        return false;
+    }
+    std::vector<int> targets;
+    for (int n = first; n <= last; ++n)
+        targets.push_back(n);
+    const std::string names = ChannelListText(targets);
+    const std::vector<int> used = Used(targets);
+    if (!used.empty() && !Confirm("Paste " + std::to_string(count) + " channels into " + names +
+                                  "?\n" + ChannelListText(used) +
+                                  (used.size() == 1 ? " is" : " are") + " in use and will be replaced."))
+        return false;
+    CEditStep step(m_registry, "Paste " + names);
+    for (size_t i = 0; i < count; ++i)
+        PasteChannelRecord(*Holder(first + static_cast<int>(i)), data + i * kChannelRecordBytes,
+                           kChannelRecordBytes);
     return true;
 }
 
@@ -177,13 +252,14 @@ int CChannelEditor::Emergency() const {
 }
 
 void CChannelEditor::SetPrioA(int channel) {
+    CEditStep step(m_registry, channel ? "Prio A " + ChannelListText({channel}) : "Prio A off");
     if (CNode* mch = Mch(); mch && mch->FindChild("PrioA")) mch->FindChild("PrioA")->SetValue(channel);
-    if (IDocumentHost* document = m_registry.Document()) document->SetModifiedFlag(true);
 }
 
 void CChannelEditor::SetEmergency(int channel) {
+    CEditStep step(m_registry,
+                   channel ? "Emergency " + ChannelListText({channel}) : "Emergency off");
     if (CNode* mch = Mch(); mch && mch->FindChild("Emr")) mch->FindChild("Emr")->SetValue(channel);
-    if (IDocumentHost* document = m_registry.Document()) document->SetModifiedFlag(true);
 }
 
 void CChannelEditor::Renumber(const char* name, bool deleted, int k) {
@@ -194,58 +270,60 @@ void CChannelEditor::Renumber(const char* name, bool deleted, int k) {
     if (!deleted && at <= value && value < last) field->SetValue(value + 1);
 }
 
-bool CChannelEditor::DeleteChannel(int k) {
-    if (k < 1 || k > RowCount()) return false;
-    const CNode* holder = Holder(k);
-    const CNode* on = holder ? holder->FindChild("ChOn") : nullptr;
-    if (on && on->GetValue() == 1 &&
-        m_registry.UI().MessageBox("Delete CH ?", "", EButtons::YesNo, EIcon::Exclamation) !=
-            EAnswer::Yes)
-        return false;
-    m_registry.UI().WaitCursor(true);
+CFieldHolderNode* CChannelEditor::ChannelNode(int j) const {
+    return dynamic_cast<CFieldHolderNode*>(Mch()->FindChild("CH" + std::to_string(j)));
+}
+
+void CChannelEditor::RemoveAt(int k) {
     Renumber("PrioA", true, k);
     Renumber("Emr", true, k);
-    CNode* mch = Mch();
-    const auto channel = [&](int j) {
-        return dynamic_cast<CFieldHolderNode*>(mch->FindChild("CH" + std::to_string(j)));
-    };
-    CNode* first = channel(k)->GetFieldHolder();
+    CNode* first = ChannelNode(k)->GetFieldHolder();
     for (int j = k; j < kChannels; ++j)
-        channel(j)->SetFieldHolder(channel(j + 1)->GetFieldHolder());
-    channel(kChannels)->SetFieldHolder(first);
-    ClearChannel(kChannels);
-    m_registry.UI().WaitCursor(false);
-    if (IDocumentHost* document = m_registry.Document()) {
-        document->SetModifiedFlag(true);
-        document->UpdateAllViews();
+        ChannelNode(j)->SetFieldHolder(ChannelNode(j + 1)->GetFieldHolder());
+    ChannelNode(kChannels)->SetFieldHolder(first);
+    Blank(kChannels);
+}
+
+bool CChannelEditor::DeleteChannel(int k) {
+    return DeleteChannels({k});
+}
+
+bool CChannelEditor::DeleteChannels(const std::vector<int>& channels) {
+    const std::vector<int> valid = Valid(channels);
+    if (valid.empty()) return false;
+    const std::string names = ChannelListText(valid);
+    if (!Used(valid).empty() && !Confirm(valid.size() == 1 ? "Delete CH ?" : "Delete " + names + " ?"))
+        return false;
+    m_registry.UI().WaitCursor(true);
+    {
+        CEditStep step(m_registry, "Delete " + names);
+        // From the last, so that the numbers of those still to go stay as they were.
+        for (auto it = valid.rbegin(); it != valid.rend(); ++it)
+            RemoveAt(*it);
     }
+    m_registry.UI().WaitCursor(false);
+    if (IDocumentHost* document = m_registry.Document()) document->UpdateAllViews();
     return true;
 }
 
 bool CChannelEditor::InsertChannel(int k) {
     if (k < 1 || k > RowCount()) return false;
-    const CNode* lastHolder = Holder(RowCount());
-    const CNode* on = lastHolder ? lastHolder->FindChild("ChOn") : nullptr;
-    if (on && on->GetValue() == 1 &&
+    if (InUse(RowCount()) &&
         m_registry.UI().MessageBox("CH overflow\nLast channel will be deleted.", "",
                                    EButtons::YesNo, EIcon::None) != EAnswer::Yes)
         return false;
     m_registry.UI().WaitCursor(true);
-    Renumber("PrioA", false, k);
-    Renumber("Emr", false, k);
-    CNode* mch = Mch();
-    const auto channel = [&](int j) {
-        return dynamic_cast<CFieldHolderNode*>(mch->FindChild("CH" + std::to_string(j)));
-    };
-    CNode* last = channel(kChannels)->GetFieldHolder();
-    for (int j = kChannels; j > k; --j)
-        channel(j)->SetFieldHolder(channel(j - 1)->GetFieldHolder());
-    channel(k)->SetFieldHolder(last);
-    ClearChannel(k);
-    m_registry.UI().WaitCursor(false);
-    if (IDocumentHost* document = m_registry.Document()) {
-        document->SetModifiedFlag(true);
-        document->UpdateAllViews();
+    {
+        CEditStep step(m_registry, "Insert " + ChannelListText({k}));
+        Renumber("PrioA", false, k);
+        Renumber("Emr", false, k);
+        CNode* last = ChannelNode(kChannels)->GetFieldHolder();
+        for (int j = kChannels; j > k; --j)
+            ChannelNode(j)->SetFieldHolder(ChannelNode(j - 1)->GetFieldHolder());
+        ChannelNode(k)->SetFieldHolder(last);
+        Blank(k);
     }
+    m_registry.UI().WaitCursor(false);
+    if (IDocumentHost* document = m_registry.Document()) document->UpdateAllViews();
     return true;
 }

@@ -5,6 +5,7 @@
 #include <unordered_set>
 
 #include "datamodel/DataManagers.h"
+#include "datamodel/EditHistory.h"
 #include "datamodel/memmap/RadioDataManager.h"
 #include "datamodel/memmap/TimeForm.h"
 #include "datamodel/nodes/GroupNodes.h"
@@ -456,9 +457,6 @@ std::vector<std::string> RunLeafEdits(CCloneManager& registry, const std::vector
     }
     if (!errors.empty() || !keep)
         before.Restore();
-    // A batch that stored something is a change of the document.
-    else if (IDocumentHost* document = registry.Document())
-        document->SetModifiedFlag(true);
     return errors;
 }
 
@@ -466,6 +464,8 @@ std::vector<std::string> RunLeafEdits(CCloneManager& registry, const std::vector
 
 std::vector<std::string> ApplyLeafEdits(CCloneManager& registry,
                                         const std::vector<SLeafEdit>& edits) {
+    // One step of the history, unless the caller's step holds it.
+    CEditStep step(registry, "Edit");
     return RunLeafEdits(registry, edits, true);
 }
 

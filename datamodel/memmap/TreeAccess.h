@@ -113,7 +113,7 @@ struct SLeafEdit {
 // there. Returns the errors: a text a field refuses, or a change the image does not
 // keep. With any error the tree and the image are put back exactly as they were;
 // a batch that changes nothing leaves the image untouched.
-// When something was stored the document is marked modified.
+// What was stored is one step of the edit history.
 std::vector<std::string> ApplyLeafEdits(CCloneManager& registry,
                                         const std::vector<SLeafEdit>& edits);
 // The errors ApplyLeafEdits would return; the tree and the image stay as they are.
