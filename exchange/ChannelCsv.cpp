@@ -69,15 +69,20 @@ public:
         : m_index(index), m_errors(errors), m_warnings(warnings),
           m_columns(Columns(index.Model())) {}
 
-    std::vector<SLeafEdit> Read(const std::string& csv) {
+    // table: tab-separated rows whose first row may be a row of data; the sheet's
+    // titles stand in for a header they do not have.
+    std::vector<SLeafEdit> Read(const std::string& csv, bool table = false) {
         std::vector<SCsvRow> rows;
         std::string error;
-        const char separator = CsvSeparator(csv);
+        const char separator = table ? '\t' : CsvSeparator(csv);
         // With ';' between cells a comma is the decimal mark.
         m_decimalComma = separator == ';';
         if (!ParseCsv(csv, rows, error, separator)) {
-            m_errors.push_back("CSV: " + error);
+            m_errors.push_back((table ? "" : "CSV: ") + error);
             return {};
+        }
+        if (table && (rows.empty() || !IsHeader(rows[0]))) {
+            rows.insert(rows.begin(), SCsvRow{0, ChannelSheetTitles(m_index.Model())});
         }
         if (rows.empty() || !ReadHeader(rows[0]))
             return {};
@@ -87,10 +92,24 @@ public:
         return m_edits;
     }
 
+    // The channels the rows name, in order.
+    std::vector<int> Channels() const {
+        std::vector<int> channels;
+        for (const auto& [channel, line] : m_seen)
+            channels.push_back(channel);
+        return channels;
+    }
+
 private:
     struct SMark {
         int channel, line;
     };
+
+    // A row of titles: its first cell names a column of either variant's sheet.
+    bool IsHeader(const SCsvRow& row) const {
+        return !row.cells.empty() && (FindColumn(m_columns, row.cells[0]) ||
+                                      FindColumn(Columns(1 - m_index.Model()), row.cells[0]));
+    }
 
     std::string Where(int line, size_t c) const {
         return "row " + std::to_string(line) + ", column \"" + m_titles[c] + "\"";
@@ -318,4 +337,27 @@ std::vector<SLeafEdit> ChannelCsvEdits(const CTreeIndex& index, const std::strin
                                        std::vector<std::string>& warnings) {
     CChannelCsvReader reader(index, errors, warnings);
     return reader.Read(csv);
+}
+
+std::string ChannelTableText(const CTreeIndex& index, const std::vector<int>& channels) {
+    const auto line = [](const std::vector<std::string>& cells) {
+        std::string text;
+        for (const std::string& cell : cells)
+            text += (text.empty() ? "" : "\t") + cell;
+        return text + "\n";
+    };
+    std::string text = line(ChannelSheetTitles(index.Model()));
+    for (int channel : channels)
+        text += line(ChannelSheetRow(index, channel, true));
+    return text;
+}
+
+std::vector<SLeafEdit> ChannelTableEdits(const CTreeIndex& index, const std::string& text,
+                                         std::vector<std::string>& errors,
+                                         std::vector<std::string>& warnings,
+                                         std::vector<int>& channels) {
+    CChannelCsvReader reader(index, errors, warnings);
+    std::vector<SLeafEdit> edits = reader.Read(text, true);
+    channels = reader.Channels();
+    return edits;
 }

@@ -18,3 +18,15 @@ std::string ChannelCsvText(const CTreeIndex& index);
 std::vector<SLeafEdit> ChannelCsvEdits(const CTreeIndex& index, const std::string& csv,
                                        std::vector<std::string>& errors,
                                        std::vector<std::string>& warnings);
+
+// The channels' rows as the sheet shows them, tab-separated under the sheet's titles:
+// what a spreadsheet takes from the clipboard.
+std::string ChannelTableText(const CTreeIndex& index, const std::vector<int>& channels);
+// The edits tab-separated rows ask for (cells copied from a spreadsheet or from the
+// sheet), by the CSV rules: with or without the title row (without it, the sheet's
+// columns in order); errors name the row and column. channels: the channels the rows
+// name.
+std::vector<SLeafEdit> ChannelTableEdits(const CTreeIndex& index, const std::string& text,
+                                         std::vector<std::string>& errors,
+                                         std::vector<std::string>& warnings,
+                                         std::vector<int>& channels);

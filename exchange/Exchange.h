@@ -8,6 +8,7 @@
 #include "datamodel/memmap/TreeAccess.h"
 
 class CTolvarDocumentData;
+class CCloneManager;
 
 enum class EExportFormat { Json, Csv };
 
@@ -30,6 +31,12 @@ std::vector<SLeafEdit> ImportEdits(const CTreeIndex& index, const std::string& t
                                    std::vector<std::string>& warnings);
 // Reads text as ImportEdits does and applies the edits as one batch (ApplyLeafEdits):
 // with any error the document is left exactly as it was. A text that sets nothing is
-// an error. The caller marks the document modified and updates its views.
+// an error. What it stores is one step of the history, named stepName
+// ("Import channels.csv").
 SImportResult ImportText(CTolvarDocumentData& document, const std::string& text,
-                         bool makerReserve = false);
+                         bool makerReserve = false, const std::string& stepName = "Import");
+
+// Sets the memory channels that tab-separated rows describe (from a spreadsheet, with
+// or without the title row), by the CSV import's rules, as one step of the history
+// ("Paste CH 10-12"): all or nothing.
+SImportResult PasteChannelTable(CCloneManager& registry, const std::string& text);
