@@ -1,6 +1,8 @@
 // The desktop program's start (process start to the first painted main window, splash
-// off), the time to switch views, and the time from a key press to the repainted sheet
-// for paste, delete and an editor's OK. Runs offscreen without a display.
+// off), the time to switch views, the time from a key press to the repainted sheet
+// for paste, delete, an editor's OK, and Undo and Redo of a whole-sheet paste and of a
+// variant change, and the memory a history of 1,000 steps keeps. Runs offscreen
+// without a display.
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
@@ -14,6 +16,7 @@
 #include <vector>
 
 #include "datamodel/CloneManager.h"
+#include "datamodel/EditHistory.h"
 #include "datamodel/memmap/ChannelEditing.h"
 #include "datamodel/nodes/Node.h"
 #include "document/ViewTable.h"
@@ -21,6 +24,7 @@
 #include "shell/ListFrame.h"
 #include "shell/Document.h"
 #include "shell/MainFrame.h"
+#include "shell/QtInteraction.h"
 #include "shell/TolvarApp.h"
 #include "shell/TreeView.h"
 #include "gui/OwnProfile.h"
@@ -146,6 +150,49 @@ int main(int argc, char* argv[]) {
         ok = clock.isValid() ? clock.nsecsElapsed() / 1e6 : -1;
         oks.push_back(ok);
     }
+    // Undo and Redo of a paste of all 32 channels over channels in use (the question
+    // answered yes), and of a variant change.
+    tolvar.Interaction()->SetSilent(true);
+    tolvar.Interaction()->SetBoxHook([](const SBoxRecord&) { return EAnswer::Yes; });
+    frame.activateWindow();
+    QTest::qWaitForWindowActive(&frame);
+    sheet->Grid().setFocus();
+    QTest::keyClick(&sheet->Grid(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(&sheet->Grid(), Qt::Key_C, Qt::ControlModifier);
+    QTest::keyClick(&sheet->Grid(), Qt::Key_Home);
+    QTest::keyClick(&sheet->Grid(), Qt::Key_V, Qt::ControlModifier);
+    std::vector<double> pasteUndos, pasteRedos, modelUndos, modelRedos;
+    for (int round = 0; round < 30; ++round) {
+        pasteUndos.push_back(KeyToPaint(frame, Qt::Key_Z, Qt::ControlModifier));
+        pasteRedos.push_back(KeyToPaint(frame, Qt::Key_Y, Qt::ControlModifier));
+    }
+    frame.Action(ECommand::ModelPMR)->trigger();
+    for (int round = 0; round < 30; ++round) {
+        modelUndos.push_back(KeyToPaint(frame, Qt::Key_Z, Qt::ControlModifier));
+        modelRedos.push_back(KeyToPaint(frame, Qt::Key_Y, Qt::ControlModifier));
+    }
+    // A history of 1,000 steps: single-field edits, and whole-sheet pastes.
+    CCloneManager& registry = tolvar.Document()->Registry();
+    CEditHistory& history = registry.History();
+    history.Clear();
+    for (int i = 0; i < 1000; ++i)
+        CChannelEditor(registry).SetPrioA(i % 32 + 1);
+    const size_t editBytes = history.MemoryBytes();
+    history.Clear();
+    std::vector<uint8_t> records;
+    for (int n = 1; n <= 32; ++n) {
+        const ChannelRecord record = CopyChannelRecord(*channels.Holder(n));
+        records.insert(records.end(), record.begin(), record.end());
+    }
+    std::string refusal;
+    for (int i = 0; i < 1000; ++i) {
+        // Every other paste changes all channels: names alternate.
+        for (int n = 0; n < 32; ++n)
+            records[static_cast<size_t>(n) * kChannelRecordBytes + 112] = static_cast<uint8_t>('A' + i % 2);
+        channels.PasteChannels(1, records.data(), records.size(), refusal);
+    }
+    const size_t pasteSteps = history.StepCount(), pasteBytes = history.MemoryBytes();
+
     std::sort(refreshes.begin(), refreshes.end());
     std::sort(times.begin(), times.end());
     std::printf("start to first painted main window: %.1f ms from main(), %.0f ms from process "
@@ -159,5 +206,12 @@ int main(int argc, char* argv[]) {
     Report("key to repainted sheet, paste (Ctrl+V)", pastes);
     Report("key to repainted sheet, delete (Delete)", deletes);
     Report("key to repainted sheet, channel editor OK (Enter)", oks);
+    Report("key to repainted sheet, undo of a 32-channel paste (Ctrl+Z)", pasteUndos);
+    Report("key to repainted sheet, redo of a 32-channel paste (Ctrl+Y)", pasteRedos);
+    Report("key to repainted sheet, undo of a variant change (Ctrl+Z)", modelUndos);
+    Report("key to repainted sheet, redo of a variant change (Ctrl+Y)", modelRedos);
+    std::printf("history of 1000 single-field edits: %.1f KiB\n", editBytes / 1024.0);
+    std::printf("history of 1000 32-channel pastes: %zu steps kept, %.1f MiB (bound %zu MiB)\n",
+                pasteSteps, pasteBytes / 1048576.0, CEditHistory::kMaxBytes >> 20);
     return 0;
 }

@@ -39,7 +39,6 @@ CTolvarDocumentData::CTolvarDocumentData(IUserInteraction& ui, int model, IDocum
     RsIo().SetPortMaker(ports->Maker());
     r.Model()->SetModel(model, false);
     r.InitImage();
-    r.History().Clear();
 }
 
 CTolvarDocumentData::~CTolvarDocumentData() {

@@ -27,8 +27,9 @@ enum class ECommand {
     Clear,
     Delete,
     Insert,
-    Cut,  // accepted and ignored
-    Undo, // accepted and ignored
+    Cut, // accepted and ignored
+    Undo,
+    Redo,
     Toolbar,
     StatusBar,
     Com1,

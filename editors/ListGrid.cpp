@@ -4,6 +4,7 @@
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QPainter>
+#include <algorithm>
 
 QString ShortenText(const QString& text, int width, int inset, const QFontMetrics& metrics) {
     if (text.isEmpty() || metrics.horizontalAdvance(text) + inset <= width) return text;
@@ -35,8 +36,19 @@ CListViewExs::CListViewExs(QWidget* parent) : QTableView(parent) {
 }
 
 int CListViewExs::GetSelectedRow() const {
-    const QModelIndexList rows = selectionModel()->selectedRows();
-    return rows.isEmpty() ? -1 : rows.front().row();
+    const QModelIndex current = currentIndex();
+    if (current.isValid() && selectionModel()->isRowSelected(current.row(), QModelIndex()))
+        return current.row();
+    const std::vector<int> rows = SelectedRows();
+    return rows.empty() ? -1 : rows.front();
+}
+
+std::vector<int> CListViewExs::SelectedRows() const {
+    std::vector<int> rows;
+    for (const QModelIndex& index : selectionModel()->selectedRows())
+        rows.push_back(index.row());
+    std::sort(rows.begin(), rows.end());
+    return rows;
 }
 
 int CListViewExs::RowHeight() const {
@@ -68,20 +80,21 @@ void CListViewExs::selectionChanged(const QItemSelection& selected,
 
 void CListViewExs::paintEvent(QPaintEvent* event) {
     QTableView::paintEvent(event);
-    // The selected row's highlight reaches the right edge beyond the last column,
-    // and, with the focus, a focus frame goes round the whole row.
+    // The selected rows' highlight reaches the right edge beyond the last column,
+    // and, with the focus, a focus frame goes round the whole row the keyboard is on.
     const int row = GetSelectedRow();
     const int columns = model() ? model()->columnCount() : 0;
     if (row < 0 || columns == 0) return;
     const int right = columnViewportPosition(columns - 1) + columnWidth(columns - 1);
     const int width = viewport()->width();
-    const QRect full(columnViewportPosition(0), rowViewportPosition(row),
-                     std::max(right, width) - columnViewportPosition(0), rowHeight(row));
     QPainter p(viewport());
     const bool focused = hasFocus();
     if (right < width)
-        p.fillRect(QRect(right, full.top(), width - right, full.height()),
-                   palette().color(focused ? QPalette::Highlight : QPalette::Button));
+        for (int selected : SelectedRows())
+            p.fillRect(QRect(right, rowViewportPosition(selected), width - right, rowHeight(selected)),
+                       palette().color(focused ? QPalette::Highlight : QPalette::Button));
+    const QRect full(columnViewportPosition(0), rowViewportPosition(row),
+                     std::max(right, width) - columnViewportPosition(0), rowHeight(row));
     if (focused) {
         QPen pen(palette().color(QPalette::HighlightedText), 1, Qt::DotLine);
         p.setPen(pen);

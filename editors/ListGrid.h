@@ -1,9 +1,10 @@
-// The grid of every sheet: one selected row highlighted across the whole width,
-// long texts ending in "...", per-column alignment. Cells are never edited in place.
+// The grid of every sheet: selected rows highlighted across the whole width, long
+// texts ending in "...", per-column alignment. Cells are never edited in place.
 #pragma once
 
 #include <QStyledItemDelegate>
 #include <QTableView>
+#include <vector>
 
 class QFontMetrics;
 
@@ -15,8 +16,10 @@ class CListViewExs : public QTableView {
     Q_OBJECT
 public:
     explicit CListViewExs(QWidget* parent = nullptr);
-    // The selected row, -1 when none.
+    // The selected row the keyboard is on, else the first selected row; -1 when none.
     int GetSelectedRow() const;
+    // Every selected row, in order.
+    std::vector<int> SelectedRows() const;
     // The row height rule: the font's height and 5 pixels, at 96 dots per inch.
     int RowHeight() const;
 

@@ -119,12 +119,25 @@ void CListSheet::ShowView(int id) {
 }
 
 void CListSheet::SelectRow(int row) {
-    if (row < 0 || row >= RowCount()) return;
-    const QModelIndex at = m_model->index(row, 0);
+    SelectRows(row, row);
+}
+
+void CListSheet::SelectRows(int first, int last) {
+    if (first < 0 || last >= RowCount() || first > last) return;
+    const QModelIndex at = m_model->index(first, 0);
+    // Through the view, so that Shift with an arrow key extends from here.
     m_grid->setCurrentIndex(at);
-    m_grid->selectionModel()->select(at, QItemSelectionModel::ClearAndSelect |
-                                             QItemSelectionModel::Rows);
+    m_grid->selectionModel()->select(QItemSelection(at, m_model->index(last, 0)),
+                                     QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     m_grid->scrollTo(at);
+}
+
+void CListSheet::AllowSeveralRows() {
+    m_grid->setSelectionMode(QAbstractItemView::ExtendedSelection);
+}
+
+bool CListSheet::SeveralRows() const {
+    return m_grid->selectionMode() == QAbstractItemView::ExtendedSelection;
 }
 
 QString CListSheet::TrailingText() const {
@@ -132,15 +145,14 @@ QString CListSheet::TrailingText() const {
 }
 
 void CListSheet::EditSelected() {
-    if (GetSelectedRow() >= 0) EditRow();
+    if (SelectedRows().size() == 1) EditRow();
     m_grid->setFocus();
 }
 
 bool CListSheet::OnCommand(ECommand command) {
     switch (command) {
     case ECommand::EditMemory: EditSelected(); return true;
-    case ECommand::Cut:
-    case ECommand::Undo: return true;
+    case ECommand::Cut: return true;
     default: return false;
     }
 }
@@ -148,7 +160,7 @@ bool CListSheet::OnCommand(ECommand command) {
 bool CListSheet::OnUpdateCommand(ECommand command, SCommandState& state) const {
     switch (command) {
     // The channel commands stay disabled unless a sheet with channels takes them.
-    case ECommand::EditMemory: state = {GetSelectedRow() >= 0, false}; return true;
+    case ECommand::EditMemory: state = {SelectedRows().size() == 1, false}; return true;
     default: return false;
     }
 }
@@ -198,9 +210,22 @@ bool CListSheet::eventFilter(QObject* watched, QEvent* event) {
         case Qt::Key_Return:
         case Qt::Key_Enter: EditSelected(); return true;
         case Qt::Key_Home:
-        case Qt::Key_End:
-            SelectRow(key->key() == Qt::Key_Home ? 0 : RowCount() - 1);
+        case Qt::Key_End: {
+            const bool home = key->key() == Qt::Key_Home;
+            const int to = home ? 0 : RowCount() - 1;
+            const std::vector<int> rows = SelectedRows();
+            if (modifiers == Qt::ShiftModifier && SeveralRows() && !rows.empty()) {
+                // The block grows from its far end to the first or last row; the
+                // keyboard moves there.
+                SelectRows(home ? 0 : rows.front(), home ? rows.back() : to);
+                m_grid->selectionModel()->setCurrentIndex(m_model->index(to, 0),
+                                                          QItemSelectionModel::NoUpdate);
+                m_grid->scrollTo(m_model->index(to, 0));
+            } else {
+                SelectRow(to);
+            }
             return true;
+        }
         case Qt::Key_Left:
         case Qt::Key_Right:
             m_grid->horizontalScrollBar()->triggerAction(key->key() == Qt::Key_Left
@@ -226,11 +251,21 @@ bool CListSheet::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_grid->viewport()) {
         if (event->type() == QEvent::MouseButtonPress ||
             event->type() == QEvent::MouseButtonDblClick) {
-            // A click below the last row changes nothing; the right button selects too.
+            // A click below the last row changes nothing; the right button selects too,
+            // unless it is on a selected row. Shift and Ctrl clicks extend the selection
+            // where several rows may be selected.
             const auto* mouse = static_cast<QMouseEvent*>(event);
             const QModelIndex hit = m_grid->indexAt(mouse->position().toPoint());
             if (!hit.isValid()) return true;
-            SelectRow(hit.row());
+            const bool extend = SeveralRows() && mouse->button() == Qt::LeftButton &&
+                                (mouse->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier));
+            const std::vector<int> rows = SelectedRows();
+            const bool onSelection = std::find(rows.begin(), rows.end(), hit.row()) != rows.end();
+            if (mouse->button() == Qt::RightButton && onSelection) {
+                m_grid->setFocus(Qt::MouseFocusReason);
+                return true;
+            }
+            if (!extend) SelectRow(hit.row());
             m_grid->setFocus(Qt::MouseFocusReason);
             if (mouse->button() == Qt::RightButton) return true;
         }

@@ -24,8 +24,11 @@ public:
     CSheetModel& Model() const { return *m_model; }
     CListViewExs& Grid() const { return *m_grid; }
     int GetSelectedRow() const { return m_grid->GetSelectedRow(); }
+    std::vector<int> SelectedRows() const { return m_grid->SelectedRows(); }
     int RowCount() const { return m_model->rowCount(); }
+    // Selects one row (the keyboard on it), or the rows first to last.
     void SelectRow(int row);
+    void SelectRows(int first, int last);
 
     bool OnCommand(ECommand command) override;
     bool OnUpdateCommand(ECommand command, SCommandState& state) const override;
@@ -33,6 +36,10 @@ public:
 
 protected:
     CCloneManager& Registry() const { return m_registry; }
+    // Several rows can be selected: Shift and Ctrl with a click, Shift with the
+    // arrow keys, Home and End, Ctrl+A.
+    void AllowSeveralRows();
+    bool SeveralRows() const;
     // Opens the editor of the selected row.
     virtual void EditRow() {}
     // The items of the context menu.

@@ -30,7 +30,10 @@ const std::vector<SCommandDef>& CommandTable() {
         {C::Delete, "Delete", "", {K(Qt::Key_Delete)}},
         {C::Insert, "Insert", "", {K(Qt::Key_Insert)}},
         {C::Cut, "Cut", "", {K(Qt::CTRL | Qt::Key_X), K(Qt::SHIFT | Qt::Key_Delete)}},
-        {C::Undo, "Undo", "", {K(Qt::CTRL | Qt::Key_Z), K(Qt::ALT | Qt::Key_Backspace)}},
+        {C::Undo, "&Undo", "Undo the last change.", {K(Qt::CTRL | Qt::Key_Z), K(Qt::ALT | Qt::Key_Backspace)},
+         false, true, EArt::Undo, "Undo"},
+        {C::Redo, "&Redo", "Make the change undone last again.",
+         {K(Qt::CTRL | Qt::Key_Y), K(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)}, false, true, EArt::Redo, "Redo"},
         {C::Toolbar, "&Toolbar", "Show or hide the toolbar.", {}, true},
         {C::StatusBar, "&Status Bar", "Show or hide the status bar.", {}, true},
         {C::Com1, "COM&1", "Use COM1.", {}, true, true, EArt::Com1, "COM1"},
@@ -70,7 +73,7 @@ const std::vector<SMenuDef>& MenuTable() {
           {C::None, "&Print", {C::PrintCurrent, C::PrintAll, C::None, C::PrintPreview, C::ExportPdf}},
           separator, {C::Recent1}, {C::Recent2}, {C::Recent3}, {C::Recent4}, separator, {C::Exit}}},
         {"&Edit",
-         {{C::EditMemory}, separator, {C::PrioA}, {C::Emergency}, {C::EmergencyOff}, separator,
+         {{C::Undo}, {C::Redo}, separator, {C::EditMemory}, separator, {C::PrioA}, {C::Emergency}, {C::EmergencyOff}, separator,
           {C::Copy}, {C::Paste}, separator, {C::Clear}, {C::Delete}, {C::Insert}}},
         {"&View", {{C::Toolbar}, {C::StatusBar}}},
         {"COM &Port", {{C::Com1}, {C::Com2}, {C::Com3}, {C::Com4}, separator, {C::PortSettings}}},
@@ -83,8 +86,8 @@ const std::vector<SMenuDef>& MenuTable() {
 
 const std::vector<ECommand>& ToolbarTable() {
     using C = ECommand;
-    static const std::vector<ECommand> bar = {C::New,  C::Open, C::Save, C::None, C::Com1, C::Com2,
-                                              C::Com3, C::Com4, C::None, C::Read, C::Write,
-                                              C::Information};
+    static const std::vector<ECommand> bar = {C::New,  C::Open,  C::Save, C::None, C::Undo,
+                                              C::Redo, C::None,  C::Com1, C::Com2, C::Com3,
+                                              C::Com4, C::None,  C::Read, C::Write, C::Information};
     return bar;
 }

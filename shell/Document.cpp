@@ -10,6 +10,7 @@
 
 #include "clone/CloneRsIoManager.h"
 #include "datamodel/DataManagers.h"
+#include "datamodel/EditHistory.h"
 #include "datamodel/memmap/RadioDataManager.h"
 #include "document/TolvarPortFactory.h"
 #include "shell/Profile.h"
@@ -220,6 +221,27 @@ void CTolvarCloneSupportDoc::OnModel(int model) {
         m_modified = false;
         emit TitleChanged();
     }
+}
+
+void CTolvarCloneSupportDoc::OnUndo() {
+    CEditScope guard(Registry().EditGuard());
+    if (guard.Entered()) Registry().History().Undo();
+}
+
+void CTolvarCloneSupportDoc::OnRedo() {
+    CEditScope guard(Registry().EditGuard());
+    if (guard.Entered()) Registry().History().Redo();
+}
+
+bool CTolvarCloneSupportDoc::CanUndo() const { return m_data->Registry().History().CanUndo(); }
+bool CTolvarCloneSupportDoc::CanRedo() const { return m_data->Registry().History().CanRedo(); }
+
+QString CTolvarCloneSupportDoc::UndoName() const {
+    return QString::fromStdString(m_data->Registry().History().UndoName());
+}
+
+QString CTolvarCloneSupportDoc::RedoName() const {
+    return QString::fromStdString(m_data->Registry().History().RedoName());
 }
 
 // ---------------------------------------------------------------------------------------

@@ -40,6 +40,7 @@ public:
     void UpdateAllViews() override { emit ViewsUpdate(); }
     void RebuildTree() override { emit TreeRebuild(); }
     void NewDocument() override;
+    void HistoryChanged() override { emit HistoryMoved(); }
 
     // "Save changes to %1?"; false when the caller must stop (Cancel, a failed save).
     bool SaveModified();
@@ -53,6 +54,14 @@ public:
     void OnComPort(int n);
     int PortNumber() const;
     void OnModel(int model);
+    // The edit history: nothing happens while a guarded command runs.
+    void OnUndo();
+    void OnRedo();
+    bool CanUndo() const;
+    bool CanRedo() const;
+    // The names of the steps Undo and Redo act on ("" for none).
+    QString UndoName() const;
+    QString RedoName() const;
     void OnCloneRead();
     void OnCloneWrite();
     void OnCloneInformation();
@@ -73,6 +82,8 @@ signals:
     void ViewsUpdate();
     void TreeRebuild();
     void RecentFilesChanged();
+    // A step was added, undone or redone, or the history started afresh.
+    void HistoryMoved();
 
 private:
     bool DoSave(QString path);

@@ -66,6 +66,32 @@ void Paint(QPainter& p, EArt art) {
         p.drawRect(QRectF(4.5, 9.5, 7, 5));
         break;
     }
+    case EArt::Undo:
+    case EArt::Redo: {
+        // A curved arrow turning back (Undo) or on (Redo, the mirror image).
+        if (art == EArt::Redo) {
+            p.translate(16, 0);
+            p.scale(-1, 1);
+        }
+        const QColor arrow(30, 80, 160);
+        QPainterPath bend;
+        bend.moveTo(4.5, 6.5);
+        bend.lineTo(10, 6.5);
+        bend.cubicTo(15, 6.5, 15, 14, 10, 14);
+        bend.lineTo(6, 14);
+        p.setPen(QPen(arrow, 2.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.setBrush(Qt::NoBrush);
+        p.drawPath(bend);
+        QPainterPath head;
+        head.moveTo(0.5, 6.5);
+        head.lineTo(5.5, 2);
+        head.lineTo(5.5, 11);
+        head.closeSubpath();
+        p.setPen(Qt::NoPen);
+        p.setBrush(arrow);
+        p.drawPath(head);
+        break;
+    }
     case EArt::Com1:
     case EArt::Com2:
     case EArt::Com3:

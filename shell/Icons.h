@@ -6,7 +6,7 @@
 #include <QIcon>
 #include <QString>
 
-enum class EArt { App, New, Open, Save, Com1, Com2, Com3, Com4, Read, Write, Information,
+enum class EArt { App, New, Open, Save, Undo, Redo, Com1, Com2, Com3, Com4, Read, Write, Information,
                   TreeGroup, TreeGroupCollapsed, TreeRoot, TreeLeaf };
 
 // An icon with 16, 24, 32 and 48 pixel renderings.

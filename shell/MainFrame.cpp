@@ -71,6 +71,7 @@ CTolvarMainFrame::CTolvarMainFrame(CTolvarCloneSupportDoc& document, CQtUserInte
         UpdateCommandUI();
     });
     connect(&m_doc, &CTolvarCloneSupportDoc::TreeRebuild, this, &CTolvarMainFrame::RebuildTree);
+    connect(&m_doc, &CTolvarCloneSupportDoc::HistoryMoved, this, &CTolvarMainFrame::UpdateCommandUI);
     connect(&m_doc, &CTolvarCloneSupportDoc::ViewsUpdate, this, [this] {
         if (CSheetView* sheet = m_list->CurrentSheet()) sheet->ShowView(GetCurrentViewId());
         UpdateCommandUI();
@@ -291,6 +292,8 @@ void CTolvarMainFrame::OnCommand(ECommand command) {
         case ECommand::Information: m_doc.OnCloneInformation(); break;
         case ECommand::ModelLMR: m_doc.OnModel(ModelLMR); break;
         case ECommand::ModelPMR: m_doc.OnModel(ModelPMR); break;
+        case ECommand::Undo: m_doc.OnUndo(); break;
+        case ECommand::Redo: m_doc.OnRedo(); break;
         // The frame's.
         case ECommand::Toolbar: m_toolbar->setVisible(!m_toolbar->isVisible()); break;
         case ECommand::StatusBar: statusBar()->setVisible(!statusBar()->isVisible()); break;
@@ -336,7 +339,7 @@ void CTolvarMainFrame::OnAppCommand(ECommand command) {
         if (guard.Entered() && index < files.size()) m_doc.OpenDocumentFile(files[index]);
         break;
     }
-    default: break; // Cut, Undo and anything no one handles: nothing.
+    default: break; // Cut and anything no one handles: nothing.
     }
 }
 
@@ -354,6 +357,8 @@ SCommandState CTolvarMainFrame::CommandState(ECommand command) const {
         break;
     case ECommand::ModelLMR: state.checked = m_doc.Model() == ModelLMR; break;
     case ECommand::ModelPMR: state.checked = m_doc.Model() == ModelPMR; break;
+    case ECommand::Undo: state.enabled = m_doc.CanUndo(); break;
+    case ECommand::Redo: state.enabled = m_doc.CanRedo(); break;
     case ECommand::Toolbar: state.checked = m_toolbar->isVisible(); break;
     case ECommand::StatusBar: state.checked = statusBar()->isVisible(); break;
     // The sheets' commands: only a sheet enables them.
@@ -386,6 +391,15 @@ void CTolvarMainFrame::UpdateCommandUI() {
         const SCommandState state = CommandState(command);
         action->setEnabled(state.enabled);
         if (action->isCheckable()) action->setChecked(state.checked);
+    }
+    // Undo and Redo name the step they act on.
+    for (const auto& [command, name] : {std::pair{ECommand::Undo, m_doc.UndoName()},
+                                        std::pair{ECommand::Redo, m_doc.RedoName()}}) {
+        QString text = QString::fromUtf8(FindCommand(command)->text);
+        if (!name.isEmpty()) text += QLatin1Char(' ') + QString(name).replace('&', QStringLiteral("&&"));
+        QAction* action = m_actions[command];
+        action->setText(text);
+        action->setToolTip(QString(text).remove('&').replace(QStringLiteral("&&"), QStringLiteral("&")));
     }
 }
 
@@ -421,7 +435,9 @@ void CTolvarMainFrame::UpdateRecentFiles() {
 }
 
 void CTolvarMainFrame::UpdateTitle() {
-    setWindowTitle(m_doc.Title() + QStringLiteral(" - ") + QString::fromUtf8(kProductName));
+    // Unsaved changes show as a star after the name.
+    setWindowTitle(m_doc.Title() + (m_doc.IsModified() ? QStringLiteral("*") : QString()) +
+                   QStringLiteral(" - ") + QString::fromUtf8(kProductName));
 }
 
 void CTolvarMainFrame::SetMessageText(const QString& text) {

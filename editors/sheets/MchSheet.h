@@ -1,6 +1,7 @@
 // The memory channel sheets, one row per channel: the variant's columns, and the
 // channel commands (Prio A, Emergency, Copy, Paste, Clear, Delete, Insert) with the
-// variant's clipboard format.
+// variant's clipboard format. Several rows can be selected: Copy, Paste, Clear and
+// Delete act on them all; Prio A, Emergency, Insert and Edit need one.
 #pragma once
 
 #include "editors/ListSheet.h"
@@ -21,9 +22,16 @@ protected:
     std::vector<ECommand> ContextCommands() const override;
 
 private:
+    // The channels of the selected rows; the one channel when exactly one is selected
+    // (else 0).
+    std::vector<int> SelectedChannels() const;
     int SelectedChannel() const;
-    void CopyRow();
-    void PasteRow();
+    // The selected channels as records in the variant's format and as tab-separated
+    // rows for spreadsheets.
+    void CopyRows();
+    // Records at the first selected channel onward, or tab-separated rows.
+    void PasteRows();
+    void SelectChannels(int first, int last);
 
     int m_model;
 };

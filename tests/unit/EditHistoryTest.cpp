@@ -235,7 +235,7 @@ TEST(EditHistory, TheBoundsDropTheOldestStepsOnly) {
     EXPECT_LE(big.History().MemoryBytes(), one + one / 2);
     big.History().SetLimits(1000, 1);
     EXPECT_EQ(big.History().StepCount(), 1u);
-    EXPECT_EQ(big.History().UndoName(), "Edit");
+    EXPECT_EQ(big.History().UndoName(), "Import");
 }
 
 TEST(EditHistory, ThousandEditsFitTheDefaultBound) {
