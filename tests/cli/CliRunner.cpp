@@ -79,12 +79,13 @@ int CChild::Wait() {
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-SResult Tolvar(const std::vector<std::string>& args) {
+SResult Tolvar(const std::vector<std::string>& args,
+               const std::vector<std::pair<std::string, std::string>>& env) {
     const CTempDir dir;
     const std::string outPath = dir.Path("out"), errPath = dir.Path("err");
     SResult result;
     {
-        CChild child(args, outPath, errPath);
+        CChild child(args, outPath, errPath, false, env);
         result.status = child.Wait();
     }
     result.out = ReadBytes(outPath);

@@ -40,8 +40,9 @@ private:
     bool m_done = false;
 };
 
-// The program with these arguments, no shell in between.
-SResult Tolvar(const std::vector<std::string>& args);
+// The program with these arguments (and environment), no shell in between.
+SResult Tolvar(const std::vector<std::string>& args,
+               const std::vector<std::pair<std::string, std::string>>& env = {});
 
 using testfiles::CTempDir;
 using testfiles::ReadBytes;

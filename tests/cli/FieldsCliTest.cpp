@@ -150,21 +150,19 @@ TEST_P(FieldsCli, JsonHasTheSameFieldsWithStableKeys) {
         EXPECT_EQ(field["accepts"], text.at(path).at("Accepts")) << path;
         byPath[path] = field;
     }
+    // What the facts are is the field facts' own tests; here how each kind of value is
+    // written: numbers, texts, lists, a map, true and false, and null for what a field
+    // does not have.
     const bool pmr = model == ModelPMR;
     const auto& freq = byPath.at("Mch.CH1..CH32.FreqRx");
-    EXPECT_EQ(freq["min"], 0);
     EXPECT_DOUBLE_EQ(freq["max"].get<double>(), 799.995);
     EXPECT_EQ(freq["unit"], "MHz");
-    EXPECT_TRUE(freq["raster"].get<std::string>().find("6.25 kHz") != std::string::npos);
-    EXPECT_EQ(freq["title"], pmr ? "RX Frequency" : "Rx Frequency");
     EXPECT_EQ(freq["variants"], nlohmann::json::array({"LMR", "PMR"}));
     EXPECT_TRUE(freq["length"].is_null() && freq["charset"].is_null() && freq["options"].is_null());
 
     const auto& comment = byPath.at("CommonSet.Common.Comment1");
-    EXPECT_EQ(comment["kind"], "text");
     EXPECT_EQ(comment["length"], 16);
     EXPECT_EQ(comment["fixed_length"], false);
-    EXPECT_EQ(comment["charset"], "A-Z a-z 0-9, space and the ASCII signs except ~");
     EXPECT_TRUE(comment["title"].is_null() && comment["min"].is_null());
 
     const auto& logId = byPath.at("Mch.CH1..CH32.RptLogIdP");
@@ -176,14 +174,8 @@ TEST_P(FieldsCli, JsonHasTheSameFieldsWithStableKeys) {
 
     const auto& scrm = byPath.at("Mch.CH1..CH32.ScrmCode");
     EXPECT_EQ(scrm["min"], 1);
-    EXPECT_EQ(scrm["max"], 255);
     EXPECT_TRUE(scrm["min"].is_number_integer());
-    const auto& temp = byPath.at("CommonSet.Expert.AlertTempPa");
-    EXPECT_EQ(temp["min"], -30);
-    const auto& code = byPath.at("CommonSet.Expert.AlertTelCode");
-    EXPECT_EQ(code["fixed_length"], true);
-    EXPECT_EQ(code["length"], 4);
-    EXPECT_EQ(byPath.at("MakerR.IfFreq")["min"], -99.9875);
+    EXPECT_EQ(byPath.at("CommonSet.Expert.AlertTelCode")["fixed_length"], true);
     const std::string only =
         pmr ? "5ToneCodeCH.RXCodeCH.CH1..CH8.RxCode" : "2ToneCodeCH.RXCodeCH.CH1..CH3.1stFreq";
     EXPECT_EQ(byPath.at(only)["variants"], nlohmann::json::array({pmr ? "PMR" : "LMR"}));
@@ -197,12 +189,9 @@ TEST_P(FieldsCli, APathThatNamesNoFieldIsAUsageError) {
     } cases[] = {
         {{"Mch.CH1.FreqRxx"}, "tolvar fields: Mch.CH1.FreqRxx: no such field; Mch.CH1 holds "},
         {{"Mch.CH1.FreqRxx"}, "; the nearest path is Mch.CH1.FreqRx\n"},
-        {{"commonset.expert"}, "the nearest path is CommonSet.Expert"},
-        {{"Mch.CH1.FreqRx.x"}, "Mch.CH1.FreqRx is a field and has no parts"},
         {{pmr ? "Mch.CH1.LockoutL" : "Mch.CH1.LockoutP"},
          pmr ? "a field of LMR files only; this file is PMR (--lmr)"
              : "a field of PMR files only; this file is LMR (--pmr)"},
-        {{pmr ? "2ToneCodeCH" : "5ToneCodeCH"}, "area belongs to"},
         {{"MakerR.IfFreq"}, "maker-reserve mode (--maker-reserve)"},
         {{"Mch.CH3..CH1"}, "Mch.CH3..CH1: FIRST..LAST must name numbered groups"},
         {{"Mch.CH1..SmTr4"}, "FIRST..LAST must name"},

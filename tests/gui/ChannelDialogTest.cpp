@@ -7,65 +7,35 @@
 
 #include "SheetEditing.h"
 #include "datamodel/EepromImage.h"
-#include "datamodel/memmap/ChannelEditing.h"
-#include "document/NavigationTree.h"
-#include "editors/ToneCombo.h"
 #include "editors/sheets/MchDialog.h"
 
 namespace {
 
 struct SApp : SEditingApp {
     explicit SApp(int model) : SEditingApp(model) { Doc().SetModifiedFlag(false); }
-    bool Modified() { return Doc().IsModified(); }
     std::vector<uint8_t> Image() { return Registry().Image().Bytes(); }
-    CNode& Holder(int channel) { return *CChannelEditor(Registry()).Holder(channel); }
+    CNode& Holder(int channel) { return *Channels().Holder(channel); }
     QString Text(int channel, const char* field) {
         return QString::fromStdString(LeafText(*Holder(channel).FindChild(field)));
     }
-    // A channel in use on one frequency, with no tone.
-    void Use(int channel, const char* freq) {
-        CNode& holder = Holder(channel);
-        holder.FindChild("ChOn")->SetValue(1);
-        for (const char* field : {"FreqRx", "FreqTx"})
-            holder.FindChild(field)->SetText(freq);
-        for (const char* field : {"CTonRx", "CTonTx"})
-            holder.FindChild(field)->SetText("OFF");
-    }
 };
-
-void Type(CFieldControl* control, const QString& text) {
-    QVERIFY(control);
-    Type(control->Tone() ? control->Tone()->lineEdit() : control->Edit(), text);
-}
-
-void Press(QDialog& dialog, QDialogButtonBox::StandardButton which) {
-    QPushButton* button = dialog.findChild<QDialogButtonBox*>()->button(which);
-    QTest::mouseClick(button, Qt::LeftButton);
-}
 
 void Show(QDialog& dialog) {
     dialog.show();
     QVERIFY(QTest::qWaitForWindowActive(&dialog));
 }
 
-// Whether the keyboard focus is on the control (a tone box's own edit counts).
-bool Focused(QDialog& dialog, CFieldControl* control) {
-    QWidget* focus = dialog.focusWidget();
-    QWidget* widget = control->FocusWidget();
-    return focus && (focus == widget || widget->isAncestorOf(focus));
-}
-
 // clang-format off
 // A value typed into one control of the channel dialog, what the refusal begins
 // with and something it says; simplex: the "Simplex" box cleared first.
-struct SRefusal { int model; const char *field, *typed, *reason, *says; bool simplex; };
+struct SRefusal { const char* tag; int model; const char *field, *typed, *reason, *says; bool simplex; };
 const SRefusal kRefusals[] = {
-    {0, "FreqRx", "145.1251", "RX frequency: ", "nearest accepted", false},
-    {1, "FreqTx", "1000", "TX frequency: ", "\"1000\"", true},
-    {0, "CTonRx", "023", "RX C.Tone: ", "023N", false},
-    {1, "CTonTx", "99.9", "TX C.Tone: ", "\"99.9\"", true},
-    {0, "ScrmCode", "0", "Scrambler code: ", "\"0\"", false},
-    {1, "ScrmCode", "256", "Scrambler code: ", "\"256\"", false},
+    {"FreqRx off the raster", 0, "FreqRx", "145.1251", "RX frequency: ", "nearest accepted", false},
+    {"FreqTx out of range", 1, "FreqTx", "1000", "TX frequency: ", "\"1000\"", true},
+    {"CTonRx no code", 0, "CTonRx", "023", "RX C.Tone: ", "023N", false},
+    {"CTonTx no tone", 1, "CTonTx", "99.9", "TX C.Tone: ", "\"99.9\"", true},
+    {"ScrmCode 0", 0, "ScrmCode", "0", "Scrambler code: ", "\"0\"", false},
+    {"ScrmCode 256", 1, "ScrmCode", "256", "Scrambler code: ", "\"256\"", false},
 };
 // clang-format on
 
@@ -77,37 +47,33 @@ class ChannelDialogTest : public QObject {
 private slots:
     // A refused value keeps the dialog open with the core's reason, focuses the
     // control, and stores nothing, not even the good values typed beside it.
-    void refusedValueStoresNothing_data() {
-        QTest::addColumn<int>("index");
-        for (size_t i = 0; i < std::size(kRefusals); ++i)
-            QTest::addRow("%s %s", kRefusals[i].field, kRefusals[i].typed) << int(i);
-    }
+    void refusedValueStoresNothing_data() { AddCases(kRefusals); }
     void refusedValueStoresNothing() {
         QFETCH(int, index);
         const SRefusal& c = kRefusals[index];
         SApp s(c.model);
-        s.Use(4, "145.125");
+        s.UseChannel(4, "145.125");
         const ChannelRecord record = CopyChannelRecord(s.Holder(4));
         const std::vector<uint8_t> image = s.Image();
         CTolvarMchDialog d(s.Registry(), c.model, 4, nullptr);
         Show(d);
         QCOMPARE(d.windowTitle(), QString("Edit Memory CH"));
-        Type(d.Control("Text"), "GOOD NAME");
+        Put(*d.Control("Text"), "GOOD NAME");
         if (c.simplex) {
             QCheckBox* simplex = QString(c.field) == "FreqTx" ? d.FreqSimplex() : d.ToneSimplex();
             QVERIFY(simplex->isChecked());
             QTest::mouseClick(simplex, Qt::LeftButton);
         }
-        Type(d.Control(c.field), c.typed);
-        Press(d, QDialogButtonBox::Ok);
+        Put(*d.Control(c.field), c.typed);
+        Click(d, QDialogButtonBox::Ok);
         QVERIFY(d.isVisible());
         QCOMPARE(s.boxes.size(), 1);
         QVERIFY2(s.boxes[0].startsWith(c.reason) && s.boxes[0].contains(c.says),
                  qPrintable(s.boxes[0]));
-        QVERIFY(Focused(d, d.Control(c.field)));
+        QVERIFY(Focused(d, *d.Control(c.field)));
         QVERIFY(CopyChannelRecord(s.Holder(4)) == record);
         QVERIFY(s.Image() == image);
-        QVERIFY(!s.Modified());
+        QVERIFY(!s.Doc().IsModified());
     }
 
     // OK stores every control at once, through the image; Cancel stores nothing.
@@ -122,24 +88,23 @@ private slots:
         QFETCH(int, model);
         QFETCH(bool, ok);
         SApp s(model);
-        s.Use(7, "145.125");
+        s.UseChannel(7, "145.125");
         const ChannelRecord record = CopyChannelRecord(s.Holder(7));
         const std::vector<uint8_t> image = s.Image();
         const QString hang = s.Text(7, "HangOn") == "ON" ? "OFF" : "ON";
         const QString cNo = model == 1 && s.Text(7, "RxCNo3") == "_" ? "3" : "_";
         CTolvarMchDialog d(s.Registry(), model, 7, nullptr);
         Show(d);
-        QCOMPARE(d.Channel(), 7);
         QVERIFY(d.FreqSimplex()->isChecked());
         QVERIFY(!d.Control("FreqTx")->Widget()->isEnabled());
         QTest::mouseClick(d.FreqSimplex(), Qt::LeftButton);
         QVERIFY(d.Control("FreqTx")->Widget()->isEnabled());
-        Type(d.Control("FreqRx"), "146.52");
-        Type(d.Control("FreqTx"), "146000000"); // in Hz
+        Put(*d.Control("FreqRx"), "146.52");
+        Put(*d.Control("FreqTx"), "146000000"); // in Hz
         QTest::mouseClick(d.ToneSimplex(), Qt::LeftButton);
-        Type(d.Control("CTonRx"), "88.5");
-        Type(d.Control("CTonTx"), "754i");
-        Type(d.Control("Text"), "NEW");
+        Put(*d.Control("CTonRx"), "88.5");
+        Put(*d.Control("CTonTx"), "754i");
+        Put(*d.Control("Text"), "NEW");
         QTest::mouseClick(d.Control("HangOn")->Check(), Qt::LeftButton);
         QComboBox* power = d.Control("RfPwr")->List();
         power->setFocus();
@@ -151,13 +116,13 @@ private slots:
         QTest::keyClick(logId, Qt::Key_Up);
         QTest::keyClick(logId, Qt::Key_Down);
         QTest::mouseClick(d.Control("ScrmOn")->Buttons().at(2), Qt::LeftButton);
-        Type(d.Control("ScrmCode"), "17");
+        Put(*d.Control("ScrmCode"), "17");
         if (model == 1)
             QTest::mouseClick(d.Control("RxCNo3")->Check(), Qt::LeftButton);
-        Press(d, ok ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel);
+        Click(d, ok ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel);
         QVERIFY2(s.boxes.isEmpty(), qPrintable(s.boxes.join('\n')));
         QCOMPARE(d.result(), int(ok ? QDialog::Accepted : QDialog::Rejected));
-        QCOMPARE(s.Modified(), ok);
+        QCOMPARE(s.Doc().IsModified(), ok);
         if (!ok) {
             QVERIFY(CopyChannelRecord(s.Holder(7)) == record);
             QVERIFY(s.Image() == image);
@@ -187,22 +152,30 @@ private slots:
         QCOMPARE(blank.Control("FreqRx")->Text(), QString());
         QVERIFY(!blank.Control("ScrmOn")->Buttons().at(0)->isEnabled());
         QVERIFY(!blank.LabelOf("CTonTx")->isEnabled());
-        Type(blank.Control("FreqRx"), "145.5");
+        Put(*blank.Control("FreqRx"), "145.5");
         QVERIFY(blank.Control("FreqTx")->Widget()->isEnabled()); // no "Simplex" yet
 
-        s.Use(3, "145.125");
+        s.UseChannel(3, "145.125");
         CTolvarMchDialog d(s.Registry(), 0, 3, nullptr);
         Show(d);
         QVERIFY(d.ToneSimplex()->isChecked());
         QVERIFY(!d.LabelOf("CTonTx")->isEnabled());
         QTest::mouseClick(d.ToneSimplex(), Qt::LeftButton);
-        Type(d.Control("CTonTx"), "100");
-        Type(d.Control("CTonRx"), "multi");
-        // The text keeps printable characters up to "}", ten of them.
-        d.Control("Text")->Edit()->end(false);
-        QTest::keyClicks(d.Control("Text")->Edit(), "~ab~cdefghijkl");
-        QCOMPARE(d.Control("Text")->Edit()->text(), QString("abcdefghij"));
-        Press(d, QDialogButtonBox::Ok);
+        Put(*d.Control("CTonTx"), "100");
+        Put(*d.Control("CTonRx"), "multi");
+        // The text keeps printable characters up to "}", ten of them; a refused key
+        // leaves the caret where it was.
+        QLineEdit* text = d.Control("Text")->Edit();
+        QTest::keyClicks(text, "~ab~cd");
+        QTest::keyClick(text, Qt::Key_Home);
+        QTest::keyClick(text, Qt::Key_Right);
+        QTest::keyClicks(text, "~");
+        QCOMPARE(text->text(), QString("abcd"));
+        QCOMPARE(text->cursorPosition(), 1);
+        text->end(false);
+        QTest::keyClicks(text, "efghijkl");
+        QCOMPARE(text->text(), QString("abcdefghij"));
+        Click(d, QDialogButtonBox::Ok);
         QVERIFY2(s.boxes.isEmpty(), qPrintable(s.boxes.join('\n')));
         QCOMPARE(s.Text(3, "CTonRx"), QString("Multi"));
         QCOMPARE(s.Text(3, "CTonTx"), QString("OFF"));
@@ -210,9 +183,9 @@ private slots:
 
         CTolvarMchDialog off(s.Registry(), 0, 3, nullptr);
         Show(off);
-        Type(off.Control("FreqRx"), "");
+        Put(*off.Control("FreqRx"), "");
         QVERIFY(!off.Control("Text")->Widget()->isEnabled() && !off.FreqSimplex()->isEnabled());
-        Press(off, QDialogButtonBox::Ok);
+        Click(off, QDialogButtonBox::Ok);
         QCOMPARE(s.Text(3, "ChOn"), QString("OFF"));
     }
 };

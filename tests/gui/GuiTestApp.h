@@ -51,6 +51,17 @@ inline bool WithModal(const std::function<void()>& trigger,
     return seen;
 }
 
+// One data row per case of a table, tagged with its name or else its number.
+template <class Case, size_t N> void AddCases(const Case (&cases)[N]) {
+    QTest::addColumn<int>("index");
+    for (size_t i = 0; i < N; ++i) {
+        if constexpr (requires { cases[i].tag; })
+            QTest::newRow(cases[i].tag) << int(i);
+        else
+            QTest::addRow("%zu", i) << int(i);
+    }
+}
+
 // The main of a test program: runs the slots of Test offscreen with its own profile.
 template <class Test>
 int RunOffscreenTests(int argc, char* argv[]) {

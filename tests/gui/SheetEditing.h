@@ -1,7 +1,6 @@
 // The program under test driven as a user edits its sheets: a view picked in the
 // tree, a row reached with the keys, Enter on the grid, the editor that opens
-// answered with typed keys and its OK button or Esc; and what `tolvar get` reads
-// from a saved file.
+// answered with typed keys and its OK button or Esc.
 #pragma once
 
 #include <QApplication>
@@ -9,13 +8,13 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QLineEdit>
-#include <QProcess>
 #include <QPushButton>
 #include <QTest>
 #include <functional>
 
 #include "GuiTestApp.h"
 #include "datamodel/DataManagers.h"
+#include "datamodel/memmap/ChannelEditing.h"
 #include "datamodel/memmap/TreeAccess.h"
 #include "datamodel/nodes/Node.h"
 #include "editors/FieldControls.h"
@@ -55,24 +54,16 @@ inline void Put(CFieldControl& control, const QString& value) {
     }
 }
 
-// The first lines `tolvar get` prints for the paths of a saved file.
-inline QStringList TolvarGet(const QStringList& arguments) {
-    QProcess get;
-    get.start(TOLVAR_BIN, QStringList{"get", "--maker-reserve"} + arguments);
-    if (!get.waitForFinished(30000) || get.exitCode() != 0)
-        return {QStringLiteral("<no answer>")};
-    return QString::fromUtf8(get.readAllStandardOutput()).split('\n');
+// Clicks a button of a dialog's button box.
+inline void Click(QDialog& dialog, QDialogButtonBox::StandardButton which) {
+    QTest::mouseClick(dialog.findChild<QDialogButtonBox*>()->button(which), Qt::LeftButton);
 }
 
-// One data row per case of a table, tagged with its name or else its number.
-template <class Case, size_t N> void AddCases(const Case (&cases)[N]) {
-    QTest::addColumn<int>("index");
-    for (size_t i = 0; i < N; ++i) {
-        if constexpr (requires { cases[i].tag; })
-            QTest::newRow(cases[i].tag) << int(i);
-        else
-            QTest::addRow("%zu", i) << int(i);
-    }
+// Whether the keyboard focus is on the control (a tone box's own edit counts).
+inline bool Focused(QDialog& dialog, CFieldControl& control) {
+    QWidget* focus = dialog.focusWidget();
+    QWidget* widget = control.FocusWidget();
+    return focus && (focus == widget || widget->isAncestorOf(focus));
 }
 
 // What an edit did: whether an editor opened, the last message box it showed,
@@ -108,6 +99,18 @@ struct SEditingApp {
     void Set(const QString& path, const QString& text) {
         std::string error;
         QVERIFY2(Node(path).TrySetText(text.toStdString(), error), error.c_str());
+    }
+    CChannelEditor Channels() { return CChannelEditor(Registry()); }
+    // Puts a memory channel in use on one frequency, with no tone and the name.
+    CNode& UseChannel(int channel, const char* freq, const char* name = "") {
+        CNode& holder = *Channels().Holder(channel);
+        holder.FindChild("ChOn")->SetValue(1);
+        for (const char* field : {"FreqRx", "FreqTx"})
+            holder.FindChild(field)->SetText(freq);
+        for (const char* field : {"CTonRx", "CTonTx"})
+            holder.FindChild(field)->SetText("OFF");
+        holder.FindChild("Text")->SetText(name);
+        return holder;
     }
     // Selects the view in the tree (maker-reserved mode on first, for its view) and
     // gives its sheet.
@@ -148,8 +151,7 @@ struct SEditingApp {
             act(d);
             boxes.clear();
             if (ok)
-                QTest::mouseClick(d.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok),
-                                  Qt::LeftButton);
+                Click(d, QDialogButtonBox::Ok);
             else
                 QTest::keyClick(&d, Qt::Key_Escape);
             result.refused = boxes.value(boxes.size() - 1);

@@ -1,33 +1,26 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <random>
 #include <string>
-#include <tuple>
 #include <vector>
 
-#include "datamodel/DataManagers.h"
-#include "document/DocumentData.h"
-#include "support/ScriptedInteraction.h"
+#include "SignallingTestSupport.h"
 #include "datamodel/memmap/ChannelMap.h"
-#include "datamodel/memmap/RadioDataManager.h"
 #include "datamodel/nodes/GroupNodes.h"
-#include "datamodel/nodes/ValueNodes.h"
+
+using namespace signalling_test;
 
 namespace {
 
 // A document of one variant with direct access to the channel nodes.
 struct ChannelDoc : ::testing::TestWithParam<int> {
-    CScriptedInteraction ui;
-    CTolvarDocumentData doc{ui, GetParam()};
-    CEepromImage& image = doc.Registry().Image();
-    CTolvarRadioDataManager& radio = *doc.Registry().RadioData();
+    SDocument doc{GetParam()};
+    CEepromImage& image = doc.Image();
+    CTolvarRadioDataManager& radio = doc.Radio();
 
-    CNode* Node(const std::string& path) { return doc.Registry().Model()->GetNodeByPath(path); }
+    CNode* Node(const std::string& path) { return &doc.Node(path); }
     CNode& Field(int ch, const char* name) {
-        CNode* node = Node("Mch.CH" + std::to_string(ch) + "." + name);
-        EXPECT_NE(node, nullptr) << ch << " " << name;
-        return *node;
+        return doc.Node("Mch.CH" + std::to_string(ch) + "." + name);
     }
     void Decode() {
         radio.DecodeArea(EArea::Channels, image);
@@ -38,37 +31,6 @@ struct ChannelDoc : ::testing::TestWithParam<int> {
         radio.EncodeArea(EArea::MultiTone, image);
     }
     uint8_t Rec(int ch, uint32_t offset) { return image.GetByte(ChannelRecordAddr(ch) + offset); }
-    void SetRec(int ch, std::vector<uint8_t> bytes) {
-        image.Write(ChannelRecordAddr(ch), bytes.data(), static_cast<uint32_t>(bytes.size()));
-    }
-    // Every value of the channel and multiple-tone nodes meant for the variant.
-    std::vector<std::string> Snapshot() {
-        const unsigned mask = ModelMaskOf(GetParam());
-        std::vector<std::string> values;
-        std::vector<const CNode*> stack = {Node("MultiTon"), Node("Mch")};
-        while (!stack.empty()) {
-            const CNode* node = stack.back();
-            stack.pop_back();
-            if (!(radio.GetNodeInfo(node).models & mask)) continue;
-            if (const auto* text = dynamic_cast<const CStringNode*>(node))
-                values.push_back(node->GetName() + "=" + text->GetString());
-            else if (dynamic_cast<const CNodeValue*>(node))
-                values.push_back(node->GetName() + "=" + std::to_string(node->GetValue()));
-            for (const CNode* child : node->Children())
-                stack.push_back(child);
-        }
-        return values;
-    }
-    std::vector<uint8_t> Area() {
-        const auto& b = image.Bytes();
-        std::vector<uint8_t> bytes(b.begin() + 0x200, b.begin() + 0x600);
-        bytes.insert(bytes.end(), b.begin() + 0xD00, b.begin() + 0x1300);
-        bytes.insert(bytes.end(), b.begin() + 0x1480, b.begin() + 0x15C0);
-        for (uint32_t a : {0xB8u, 0xB9u, 0xD2u, 0x120u})
-            bytes.push_back(b[a]);
-        return bytes;
-    }
-    bool Pmr() const { return GetParam() == ModelPMR; }
 };
 
 std::string Names(const CNode& parent, size_t from, size_t count) {
@@ -90,20 +52,17 @@ TEST_P(ChannelDoc, TreeNamesOrderAndNodeInfo) {
     EXPECT_EQ(Names(*Node("Mch.CH7"), 0, 8), "ChOn FreqRx InhCh FreqTx InhTx CTonRx CTonTx Text ");
     EXPECT_EQ(Node("Mch.CH7")->Children().size(), 47u);
     EXPECT_EQ(Node("MultiTon")->Children().size(), 33u + 512);
+    // Values of the factory image.
     EXPECT_EQ(Node("Mch.BnkSet1")->GetValue(), 32);
     EXPECT_EQ(Node("MultiTon.Set32")->GetValue(), 16);
-    // path, models, bound
-    const std::tuple<const char*, unsigned, bool> infos[] = {
-        {"Mch.PrioA", kModelsBoth, true},         {"Mch.BnkSet1", kModelsBoth, false},
-        {"Mch.CH0", kModelsBoth, false},          {"Mch.CH0.FreqRx", kModelsBoth, false},
-        {"Mch.CH1.FreqRx", kModelsBoth, true},    {"Mch.CH1.LockoutL", kModelsLMR, true},
-        {"Mch.CH1.RptLogIdL", kModelsLMR, false}, {"Mch.CH32.RxCNo8", kModelsPMR, true},
-        {"MultiTon.Set0", kModelsBoth, false},    {"MultiTon.Ton512.CTonRx", kModelsBoth, true},
-    };
-    for (const auto& [path, models, bound] : infos) {
-        EXPECT_EQ(radio.GetNodeInfo(Node(path)).models, models) << path;
-        EXPECT_EQ(radio.GetNodeInfo(Node(path)).bound, bound) << path;
-    }
+    EXPECT_EQ(Field(1, "ChOn").GetValue(), 0);
+    EXPECT_EQ(Node("Mch.PrioA")->GetValue(), 1);
+    EXPECT_EQ(Node("MultiTon.Ton1.CTonRx")->GetValue(), 1000);
+    // Nodes of the tree only (the bound fields and their variants are the tree index's
+    // and the field facts' tests).
+    for (const char* path :
+         {"Mch.BnkSet1", "Mch.CH0", "Mch.CH0.FreqRx", "Mch.CH1.RptLogIdL", "MultiTon.Set0"})
+        EXPECT_FALSE(radio.GetNodeInfo(Node(path)).bound) << path;
     // The blank-channel template, set again by every decoding.
     Field(0, "Moni").SetValue(0);
     Decode();
@@ -112,51 +71,38 @@ TEST_P(ChannelDoc, TreeNamesOrderAndNodeInfo) {
     EXPECT_EQ(Field(0, "RxCNo5").GetText(), "5");
 }
 
-TEST_P(ChannelDoc, FactoryImageDecodesEncodesAndNormalisesUnchanged) {
-    const std::vector<uint8_t> factory = Area();
-    EXPECT_EQ(Field(1, "ChOn").GetValue(), 0);
-    EXPECT_EQ(Node("Mch.PrioA")->GetValue(), 1);
-    EXPECT_EQ(Node("MultiTon.Ton1.CTonRx")->GetValue(), 1000);
-    Encode();
-    EXPECT_EQ(Area(), factory);
-    doc.Registry().Adjust()->Normalise();
-    EXPECT_EQ(Area(), factory);
-}
-
+// Channel 2's record: zeros, then the bytes each row writes; the last multiple tone.
 TEST_P(ChannelDoc, RecordsDecode) {
-    const struct {
-        uint32_t offset; // where the bytes go in an otherwise zero record
-        std::vector<uint8_t> bytes;
-        const char* field;
-        int value;
-    } cases[] = {
-        // clang-format off
-        {0, {0xFF, 0x14, 0x51, 0x25}, "ChOn", 0},    // a blank record
-        {0, {0xFF, 0x14, 0x51, 0x25}, "InhCh", 0},
-        {0, {0xFF, 0x14, 0x51, 0x25}, "FreqRx", 0},
-        {0, {0x80, 0x14, 0x51, 0x25}, "InhCh", 1},
-        {0, {0x80, 0x14, 0x51, 0x25}, "FreqRx", 145125000},
-        {0, {0x00, 0x14, 0x5A, 0x25}, "FreqRx", 0},          // a digit above 9
-        {0, {0x79, 0x99, 0x99, 0x99}, "FreqRx", 799995000},  // clamped
-        {0, {0x04, 0x29, 0x49, 0x68}, "FreqRx", 799995000},  // above 2^32 Hz: not wrapped
-        {4, {0x80, 0x43, 0x05, 0x00}, "FreqTx", 430500000},
-        {4, {0x80, 0x43, 0x05, 0x00}, "InhTx", 1},
-        {8, {0x7E, 0xC1, 0x00}, "CTonRx", 3754},  // DTCS 754 inverted
-        {8, {0x10, 0x01, 0x00}, "CTonRx", 4000},  // "Multi"
-        {8, {0x10, 0x01, 0x00}, "CTonTx", 0},     // no "Multi" in a transmit code
-        {0x0B, {0x03}, "RfPwr", 0},       {0x0B, {0x01}, "RfPwr", 1},
-        {0x0B, {0x0C}, "LockoutL", 2},    {0x0C, {0x10}, "BasLogInOfP", 3},
-        {0x0D, {0x02}, "AutoResetP", 0},  {0x0D, {0x00}, "AutoResetL", 1},
-        {0x0E, {0x60}, "ScrmOn", 2},      {0x16, {0x01}, "RptLogInOf", 4},
-        // clang-format on
-    };
-    for (const auto& c : cases) {
-        SetRec(2, std::vector<uint8_t>(32, 0));
-        image.Write(ChannelRecordAddr(2) + c.offset, c.bytes.data(),
-                    static_cast<uint32_t>(c.bytes.size()));
-        radio.DecodeArea(EArea::Channels, image, 2);
-        EXPECT_EQ(Field(2, c.field).GetValue(), c.value) << c.field;
-    }
+    const uint32_t r = ChannelRecordAddr(2), t = MultiToneAddr(512);
+    const std::string ch = "Mch.CH2.", ton = "MultiTon.Ton512.";
+    constexpr EArea a = EArea::Channels, m = EArea::MultiTone;
+    // clang-format off
+    CheckDecoding(GetParam(), {
+        // A blank record.
+        {{{r, Bytes(32, 0)}, {r, {0xFF, 0x14, 0x51, 0x25}}}, a, 2, ch + "ChOn", "0"},
+        {{}, a, 2, ch + "InhCh", "0"},             {{}, a, 2, ch + "FreqRx", "0"},
+        {{{r, {0x80}}}, a, 2, ch + "InhCh", "1"},  {{}, a, 2, ch + "FreqRx", "145125000"},
+        {{{r, {0x00, 0x14, 0x5A, 0x25}}}, a, 2, ch + "FreqRx", "0"},         // a digit above 9
+        {{{r, {0x79, 0x99, 0x99, 0x99}}}, a, 2, ch + "FreqRx", "799995000"}, // clamped
+        {{{r, {0x04, 0x29, 0x49, 0x68}}}, a, 2, ch + "FreqRx", "799995000"}, // above 2^32 Hz
+        {{{r + 4, {0x80, 0x43, 0x05, 0x00}}}, a, 2, ch + "FreqTx", "430500000"},
+        {{}, a, 2, ch + "InhTx", "1"},
+        {{{r + 8, {0x7E, 0xC1, 0x00}}}, a, 2, ch + "CTonRx", "3754"}, // DTCS 754 inverted
+        {{{r + 8, {0x10, 0x01, 0x00}}}, a, 2, ch + "CTonRx", "4000"}, // "Multi"
+        {{}, a, 2, ch + "CTonTx", "0"},                               // no "Multi" in transmit
+        {{{r + 0x0B, {0x03}}}, a, 2, ch + "RfPwr", "0"},
+        {{{r + 0x0B, {0x01}}}, a, 2, ch + "RfPwr", "1"},
+        {{{r + 0x0B, {0x0C}}}, a, 2, ch + "LockoutL", "2"},
+        {{{r + 0x0C, {0x10}}}, a, 2, ch + "BasLogInOfP", "3"},
+        {{{r + 0x0D, {0x02}}}, a, 2, ch + "AutoResetP", "0"},
+        {{{r + 0x0D, {0x00}}}, a, 2, ch + "AutoResetL", "1"},
+        {{{r + 0x0E, {0x60}}}, a, 2, ch + "ScrmOn", "2"},
+        {{{r + 0x16, {0x01}}}, a, 2, ch + "RptLogInOf", "4"},
+        // Receive 0x100, transmit 0x7EC: a multiple tone has no "Multi".
+        {{{t, {0x10, 0x07, 0xEC}}}, m, 511, ton + "CTonRx", "0"},
+        {{}, m, 511, ton + "CTonTx", "3754"},
+    });
+    // clang-format on
 }
 
 TEST_P(ChannelDoc, RecordsEncodeByVariant) {
@@ -196,6 +142,12 @@ TEST_P(ChannelDoc, RecordsEncodeByVariant) {
         radio.EncodeArea(EArea::Channels, image, 20);
         EXPECT_EQ(Rec(20, c.offset) & c.mask, c.bits) << c.field << " " << c.value;
     }
+    // A multiple tone writes "Multi" as "OFF".
+    const std::string ton = "MultiTon.Ton512.";
+    const uint32_t t = MultiToneAddr(512);
+    constexpr EArea m = EArea::MultiTone;
+    CheckEncoding(GetParam(), {{ton + "CTonTx", "3754", m, 511, {t, {}}, {0x80, 0x07, 0xEC}},
+                               {ton + "CTonRx", "4000", m, 511, {t, {0x12}}, {0x80, 0x07}}});
 }
 
 TEST_P(ChannelDoc, PriorityAndEmergencyChannels) {
@@ -275,63 +227,4 @@ TEST_P(ChannelDoc, EncodingFollowsTheFieldHolders) {
     EXPECT_EQ(ton1->GetFieldHolder(), ton1);
     EXPECT_EQ(Field(3, "Text").GetText(), "Two");
     EXPECT_EQ(Field(2, "FreqRx").GetValue(), 145125000);
-}
-
-TEST_P(ChannelDoc, MultipleTonesHaveNoMultiCase) {
-    const uint8_t entry[] = {0x10, 0x07, 0xEC}; // receive 0x100, transmit 0x7EC
-    image.Write(MultiToneAddr(512), entry, 3);
-    radio.DecodeArea(EArea::MultiTone, image, 511);
-    EXPECT_EQ(Node("MultiTon.Ton512.CTonRx")->GetValue(), 0);
-    EXPECT_EQ(Node("MultiTon.Ton512.CTonTx")->GetValue(), 3754);
-    Node("MultiTon.Ton512.CTonRx")->SetValue(4000);
-    radio.EncodeArea(EArea::MultiTone, image, 511);
-    EXPECT_EQ(image.GetByte(MultiToneAddr(512)), 0x80); // "OFF"
-    EXPECT_EQ(image.GetByte(MultiToneAddr(512) + 1), 0x07);
-}
-
-TEST_P(ChannelDoc, RandomAreasRoundTrip) {
-    std::mt19937 rng(20240517u + static_cast<unsigned>(GetParam()));
-    auto byte = [&](int lo = 0, int hi = 255) {
-        return static_cast<uint8_t>(std::uniform_int_distribution<int>(lo, hi)(rng));
-    };
-    const std::vector<uint8_t>& factory = FactoryTable(GetParam());
-    auto bcd = [&] { return static_cast<uint8_t>(byte(0, 9) << 4 | byte(0, 9)); };
-    for (int round = 0; round < 20; ++round) {
-        for (int ch = 1; ch <= kChannelCount; ++ch) {
-            std::vector<uint8_t> rec(32);
-            for (auto& b : rec)
-                b = byte();
-            // Mostly valid frequencies, sometimes blank records or garbage. A blank
-            // record keeps none of its fields, so it is the factory one.
-            const int kind = byte(0, 9);
-            if (kind == 0)
-                rec.assign(factory.begin() + ChannelRecordAddr(ch),
-                           factory.begin() + ChannelRecordAddr(ch) + 32);
-            else if (rec[0] == 0xFF)
-                rec[0] = 0xFE;
-            for (int i = 0; i < 8 && kind > 2; ++i)
-                rec[static_cast<size_t>(i)] = bcd();
-            if (kind > 2) {
-                rec[0] =
-                    static_cast<uint8_t>((rec[0] & 0x0F) | byte(0, 7) << 4 | (byte(0, 1) << 7));
-                rec[4] = static_cast<uint8_t>((rec[4] & 0x7F) | (byte(0, 1) << 7));
-            }
-            SetRec(ch, rec);
-            for (uint32_t i = 0; i < kChannelNameSize; ++i)
-                image.SetByte(ChannelNameAddr(ch) + i, byte(0x1E, 0x80));
-        }
-        for (uint32_t a = kMultiToneBase; a < kMultiToneBase + 3 * kMultiToneCount; ++a)
-            image.SetByte(a, byte());
-        for (uint32_t a : {0xB8u, 0xB9u, 0xD2u})
-            image.SetByte(a, byte());
-
-        Decode();
-        const std::vector<std::string> first = Snapshot();
-        Encode();
-        const std::vector<uint8_t> y = Area();
-        Decode();
-        ASSERT_EQ(Snapshot(), first) << "round " << round;
-        Encode();
-        ASSERT_EQ(Area(), y) << "round " << round;
-    }
 }

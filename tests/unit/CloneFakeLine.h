@@ -6,10 +6,23 @@
 #include <deque>
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "clone/Frame.h"
 #include "clone/SerialPort.h"
+
+inline ByteVec Bytes(const std::string& text) { return ByteVec(text.begin(), text.end()); }
+
+// The frame bodies in a stream of bytes.
+inline std::vector<ByteVec> FramesIn(const ByteVec& stream) {
+    CFrameReceiver receiver;
+    std::vector<ByteVec> frames;
+    for (uint8_t b : stream)
+        if (receiver.Feed(b))
+            frames.push_back(receiver.Frame());
+    return frames;
+}
 
 class CTestClock : public IClock {
 public:

@@ -2,20 +2,16 @@
 
 #include <random>
 
-#include "datamodel/DataManagers.h"
+#include "SignallingTestSupport.h"
 #include "datamodel/memmap/ChannelMap.h"
 #include "datamodel/memmap/ChannelSheet.h"
-#include "datamodel/memmap/RadioDataManager.h"
-#include "document/DocumentData.h"
 #include "exchange/CsvText.h"
 #include "exchange/Exchange.h"
-#include "support/ScriptedInteraction.h"
 
 namespace {
 
-struct SDocument {
-    explicit SDocument(int model) : data(ui, model) {}
-    CTreeIndex Index() { return CTreeIndex(*data.Registry().RadioData(), data.GetModel()); }
+struct SDocument : signalling_test::SDocument {
+    using signalling_test::SDocument::SDocument;
     std::vector<std::string> Texts() {
         std::vector<std::string> texts;
         const CTreeIndex index = Index();
@@ -23,8 +19,6 @@ struct SDocument {
             texts.push_back(LeafText(*leaf.node));
         return texts;
     }
-    CScriptedInteraction ui;
-    CTolvarDocumentData data;
 };
 
 // The channel area (records, names, Prio A and emergency) filled with random bytes,

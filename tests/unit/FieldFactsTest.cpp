@@ -4,24 +4,14 @@
 #include <set>
 #include <string>
 
-#include "datamodel/DataManagers.h"
+#include "SignallingTestSupport.h"
 #include "datamodel/memmap/ChannelMap.h"
 #include "datamodel/memmap/ChannelSheet.h"
 #include "datamodel/memmap/FieldFacts.h"
-#include "datamodel/memmap/RadioDataManager.h"
-#include "datamodel/memmap/TreeAccess.h"
-#include "document/DocumentData.h"
-#include "support/ScriptedInteraction.h"
 
 namespace {
 
-struct SDocument {
-    explicit SDocument(int model) : document(ui, model) {}
-    CTolvarRadioDataManager& Radio() { return *document.Registry().RadioData(); }
-    CTreeIndex Index() { return CTreeIndex(Radio(), document.GetModel(), true); }
-    CScriptedInteraction ui;
-    CTolvarDocumentData document;
-};
+using signalling_test::SDocument;
 
 constexpr int kBoth = -1;
 
@@ -68,7 +58,6 @@ TEST(FieldFacts, TellKindValuesVariantsAndSheetColumn) {
         {ModelPMR, "Mch.CH1.RxCNo8", "option list", "one of _, 8", "RX C-No(List No.)", kModelsPMR,
          0, 0, "", 0, ""},
         {kBoth, "Mch.PrioA", "number", "a whole number", "CH Atr", kModelsBoth, 0, 32, "", 0, ""},
-        {kBoth, "Mch.Emr", "number", "a whole number", "CH Atr", kModelsBoth, 0, 32, "", 0, ""},
         {kBoth, "MultiTon.Ton1.CTonRx", "tone", "DTCS code", "", kModelsBoth, 0, 0, "", 0, ""},
         {kBoth, "CommonSet.Common.UsrPswd", "text", "exactly 4 characters of 0-9 A-F", "",
          kModelsBoth, 0, 0, "", 4, "0-9 A-F"},
@@ -97,7 +86,7 @@ TEST(FieldFacts, TellKindValuesVariantsAndSheetColumn) {
     };
     for (int model : {ModelLMR, ModelPMR}) {
         SDocument doc(model);
-        const CTreeIndex index = doc.Index();
+        const CTreeIndex index = doc.Index(true);
         for (const auto& c : cases) {
             if (c.model != kBoth && c.model != model)
                 continue;
@@ -130,7 +119,7 @@ TEST(FieldFacts, TellKindValuesVariantsAndSheetColumn) {
 TEST(FieldFacts, ListEveryOptionAndAgreeWithTheNodes) {
     for (int model : {ModelLMR, ModelPMR}) {
         SDocument doc(model);
-        const CTreeIndex index = doc.Index();
+        const CTreeIndex index = doc.Index(true);
         for (const STreeLeaf& leaf : index.Leaves()) {
             const SFieldFacts facts = DescribeField(doc.Radio(), leaf);
             EXPECT_EQ(facts.models, doc.Radio().GetNodeInfo(leaf.node).models) << leaf.path;
@@ -160,7 +149,7 @@ INSTANTIATE_TEST_SUITE_P(Variants, ChannelSheet, ::testing::Values(ModelLMR, Mod
 // one that names it.
 TEST_P(ChannelSheet, ColumnsNameTheVariantsChannelFields) {
     SDocument doc(GetParam());
-    const CTreeIndex index = doc.Index();
+    const CTreeIndex index = doc.Index(true);
     std::set<std::string> titles, shown;
     for (const SSheetColumn& column : ChannelSheetColumns(GetParam())) {
         EXPECT_TRUE(titles.insert(column.title).second) << column.title;

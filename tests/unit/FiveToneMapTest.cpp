@@ -132,12 +132,4 @@ TEST(FiveToneMap, GroupChannelLeavesTheSharedBytes) {
     EXPECT_EQ(ReadBytes(doc.Image(), kSG - 4, 6), shared);
 }
 
-TEST(FiveToneMap, FactoryIsStable) {
-    FactoryIsStable(ModelPMR);
-}
-
-TEST(FiveToneMap, RandomImagesRoundTrip) {
-    RandomRoundTrip(ModelPMR, 7031u, 100);
-}
-
 } // namespace

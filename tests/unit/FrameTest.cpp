@@ -5,23 +5,7 @@
 
 #include <algorithm>
 
-#include "clone/Frame.h"
-
-namespace {
-
-ByteVec Bytes(const std::string& text) {
-    return ByteVec(text.begin(), text.end());
-}
-
-std::vector<ByteVec> FeedAll(const ByteVec& stream) {
-    CFrameReceiver receiver;
-    std::vector<ByteVec> frames;
-    for (uint8_t b : stream)
-        if (receiver.Feed(b)) frames.push_back(receiver.Frame());
-    return frames;
-}
-
-} // namespace
+#include "CloneFakeLine.h"
 
 TEST(Frame, BuildsPreambleBodyAndEnd) {
     EXPECT_EQ(BuildFrame(kAddrRepeater, kAddrPc, kCmdIdentify, {0x23, 0x68, 0, 0}),
@@ -41,7 +25,7 @@ void PrintTo(const SReceiverCase& c, std::ostream* os) { *os << c.what; }
 class FrameReceiver : public ::testing::TestWithParam<SReceiverCase> {};
 
 TEST_P(FrameReceiver, CollectsFrames) {
-    EXPECT_EQ(FeedAll(GetParam().stream), GetParam().frames) << GetParam().what;
+    EXPECT_EQ(FramesIn(GetParam().stream), GetParam().frames) << GetParam().what;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -66,7 +50,7 @@ TEST(FrameReceiverLimit, KeepsAtMost255Bytes) {
     for (int i = 0; i < 300; ++i)
         stream.push_back(static_cast<uint8_t>(i % 200));
     stream.push_back(0xFD);
-    const auto frames = FeedAll(stream);
+    const auto frames = FramesIn(stream);
     ASSERT_EQ(frames.size(), 1u);
     ASSERT_EQ(frames[0].size(), kMaxFrameBody);
     EXPECT_EQ(frames[0][254], 254 % 200);

@@ -55,19 +55,6 @@ TEST(Registry, ConfirmMakerReserveAsksOnce) {
     EXPECT_EQ(ui.boxes[0].icon, EIcon::Exclamation);
 }
 
-TEST(Document, StartsWithTheStoredVariantsFactoryImage) {
-    for (int model : {ModelLMR, ModelPMR}) {
-        CScriptedInteraction ui;
-        CTolvarDocumentData doc(ui, model);
-        const CEepromImage& image = doc.Registry().Image();
-        EXPECT_EQ(image.GetSize(), 0x2000u);
-        EXPECT_EQ(image.GetWord(0, true), 0x2368);
-        EXPECT_EQ(image.GetWord(2, true), 0x0100);
-        EXPECT_EQ(image.GetByte(0xD1), model == ModelPMR ? 0x10 : 0x00);
-        EXPECT_EQ(doc.GetModel(), model);
-    }
-}
-
 TEST(Document, ModelChangeAcceptedAndRefused) {
     CScriptedInteraction ui;
     CPlainDocumentHost host;

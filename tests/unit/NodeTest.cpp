@@ -80,14 +80,6 @@ TEST(NodeValue, CorrectFallsBackInOrder) {
     EXPECT_EQ(node.Correct(100), 2);
 }
 
-TEST(StringNode, TrailingWhiteSpaceRemoved) {
-    CStringNode node("S");
-    node.SetString("AB  ");
-    EXPECT_EQ(node.GetString(), "AB");
-    node.SetText(" x\t\r\n");
-    EXPECT_EQ(node.GetText(), " x");
-}
-
 TEST(StringNode, RefusesWhatItsRuleDoesNotKeepAndNamesTheCharacter) {
     static constexpr SCharset kDigits{"0-9 A-D * #", "0123456789ABCD*#"};
     static constexpr SCharset kPlain{"letters and space",

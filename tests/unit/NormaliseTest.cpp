@@ -3,14 +3,38 @@
 #include <cstdint>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "datamodel/DataManagers.h"
 #include "document/DocumentData.h"
 #include "support/ScriptedInteraction.h"
 #include "datamodel/memmap/RadioDataManager.h"
+#include "datamodel/nodes/ValueNodes.h"
 
 namespace {
+
+// Every value of the bound fields of the variant (the text of text fields), the 2Tone
+// decode windows included.
+using SValues = std::vector<std::pair<const CNode*, std::string>>;
+SValues Values(const CTolvarRadioDataManager& radio, int variant) {
+    SValues values;
+    radio.ForEachNode([&](CNode& node) {
+        const auto info = radio.GetNodeInfo(&node);
+        if (info.bound && (info.models & ModelMaskOf(variant)))
+            values.emplace_back(&node, dynamic_cast<const CStringNode*>(&node)
+                                           ? node.GetText()
+                                           : std::to_string(node.GetValue()));
+    });
+    return values;
+}
+
+void ExpectSameValues(const SValues& got, const SValues& want) {
+    ASSERT_EQ(got.size(), want.size());
+    for (size_t i = 0; i < got.size(); ++i)
+        ASSERT_EQ(got[i].second, want[i].second)
+            << want[i].first->GetParent()->GetName() << "." << want[i].first->GetName();
+}
 
 struct Normalised : ::testing::TestWithParam<int> {
     CScriptedInteraction ui;
@@ -21,11 +45,19 @@ struct Normalised : ::testing::TestWithParam<int> {
 
 } // namespace
 
+// The factory image encodes and normalises to itself, and keeps the values decoded
+// from it.
 TEST_P(Normalised, FactoryImageIsAFixedPoint) {
-    const CEepromImage before = image;
+    const std::vector<uint8_t>& factory = FactoryTable(GetParam());
+    const CTolvarRadioDataManager& radio = *doc.Registry().RadioData();
+    const SValues values = Values(radio, GetParam());
+    doc.Registry().StoreTreeToImage();
+    for (uint32_t a = 0; a < kTableSize; ++a)
+        ASSERT_EQ(image.GetByte(a), factory[a]) << "encoded " << std::hex << a;
     Normalise();
-    for (uint32_t a = 0; a < 0x1A00; ++a)
-        ASSERT_EQ(image.GetByte(a), before.GetByte(a)) << std::hex << a;
+    for (uint32_t a = 0; a < kTableSize; ++a)
+        ASSERT_EQ(image.GetByte(a), factory[a]) << "normalised " << std::hex << a;
+    ExpectSameValues(Values(radio, GetParam()), values);
     EXPECT_EQ(doc.GetModel(), GetParam());
 }
 
@@ -113,7 +145,7 @@ INSTANTIATE_TEST_SUITE_P(Variants, Normalised, ::testing::Values(ModelLMR, Model
 
 namespace {
 
-// How an image is made before it is normalised.
+// How a test image is made.
 enum class EFill {
     Factory,    // the factory image as it is
     UserArea,   // random bytes over 0x00A0..0x19FF
@@ -123,11 +155,17 @@ enum class EFill {
     Inhibited,  // as UserArea, each channel blank or inhibited
 };
 
-// Raw engine output only, so the images are the same with every standard library.
+// Half of the bytes from values the codecs treat specially. Raw engine output only, so
+// the images are the same with every standard library.
 uint8_t RandomByte(std::mt19937& rng) {
-    static const uint8_t special[] = {0x00, 0x01, 0x04, 0x0F, 0x1F, 0x20, 0x80, 0xF0, 0xFF};
+    static const uint8_t special[] = {0x00, 0x01, 0x04, 0x09, 0x0A, 0x0B, 0x0F, 0x18,
+                                      0x19, 0x1F, 0x20, 0x80, 0xF0, 0xFE, 0xFF};
     const uint32_t r = rng();
     return (r & 1) ? special[(r >> 8) % sizeof special] : static_cast<uint8_t>(r >> 24);
+}
+
+uint8_t Bcd(uint32_t r) {
+    return static_cast<uint8_t>((r % 10) << 4 | (r >> 8) % 10);
 }
 
 void Fill(CEepromImage& image, EFill fill, uint32_t seed, int variant) {
@@ -152,12 +190,16 @@ void Fill(CEepromImage& image, EFill fill, uint32_t seed, int variant) {
     case EFill::Channels:
     case EFill::Inhibited:
         randomise(kUserAreaStart);
-        // Half of the channels blank, the others inhibited or in use.
+        // Half of the channels blank, the others inhibited or in use, with frequencies of
+        // BCD digits (and a transmit inhibit bit).
         for (uint32_t k = 0; k < 32; ++k) {
-            const uint32_t r = rng();
+            const uint32_t r = rng(), record = 0x200 + 32 * k;
             const bool inhibited = r % 4 == 2 || (r % 4 == 3 && fill == EFill::Inhibited);
-            const uint8_t first = static_cast<uint8_t>((r >> 8) & 0x7F);
-            image.SetByte(0x200 + 32 * k, r % 4 < 2 ? 0xFF : inhibited ? first | 0x80 : first);
+            for (uint32_t i = 1; i < 8; ++i)
+                image.SetByte(record + i, Bcd(rng()));
+            image.SetByte(record + 4, static_cast<uint8_t>((Bcd(rng()) & 0x7F) | (r & 0x80)));
+            const uint8_t first = static_cast<uint8_t>(((r >> 8) % 8) << 4 | (r >> 12) % 10);
+            image.SetByte(record, r % 4 < 2 ? 0xFF : inhibited ? first | 0x80 : first);
         }
         break;
     }
@@ -191,4 +233,32 @@ TEST(NormalisedImage, IsAFixedPointOfNormalise) {
                 registry.Adjust()->Normalise();
                 EXPECT_TRUE(registry.Image() == once || seed != 1);
             }
+}
+
+// Random images decode, encode and decode again to the same values, and the image
+// encoded from those values encodes to itself.
+TEST(MemoryMap, RandomImagesRoundTrip) {
+    for (int variant : {ModelLMR, ModelPMR}) {
+        CScriptedInteraction ui;
+        CTolvarDocumentData doc{ui, variant};
+        CCloneManager& registry = doc.Registry();
+        for (EFill fill : {EFill::WholeTable, EFill::Channels})
+            for (uint32_t seed = 1; seed <= 50; ++seed) {
+                SCOPED_TRACE(::testing::Message() << int(fill) << " " << variant << " " << seed);
+                Fill(registry.Image(), fill, seed, variant);
+                // A blank channel keeps none of its fields: its record is the factory one.
+                for (uint32_t record = 0x200; record < 0x600; record += 32)
+                    if (registry.Image().GetByte(record) == 0xFF)
+                        registry.Image().Write(record, FactoryTable(variant).data() + record, 32);
+                registry.LoadImageToTree();
+                const SValues first = Values(*registry.RadioData(), variant);
+                registry.StoreTreeToImage();
+                const CEepromImage encoded = registry.Image();
+                registry.LoadImageToTree();
+                ExpectSameValues(Values(*registry.RadioData(), variant), first);
+                registry.StoreTreeToImage();
+                for (uint32_t a = 0; a < kTableSize; ++a)
+                    ASSERT_EQ(registry.Image().GetByte(a), encoded.GetByte(a)) << std::hex << a;
+            }
+    }
 }

@@ -7,48 +7,47 @@
 
 namespace {
 
-struct STextCase {
-    const char* text;
-    int expected;
-};
-
-std::ostream& operator<<(std::ostream& os, const STextCase& c) {
-    return os << '"' << c.text << '"';
+// A text set on each kind of setting node: the value it gives, or for a refused text
+// the value from before.
+TEST(SettingNodes, TextsGiveTheFieldsValues) {
+    CTolvarIfFreqNode ifFreq;
+    CTolvarUsrCtcssFreqNode ctcss;
+    CQBeepFreqNode beep;
+    CTolvarTempNode temp;
+    constexpr int kIf = 10000000, kTemp = 20;
+    const struct {
+        CNode* node;
+        int before;
+        const char* text;
+        int expected;
+    } cases[] = {
+        // clang-format off
+        // The IF offset: 12.5 kHz steps and their sub-steps, in Hz.
+        {&ifFreq, kIf, "-21.4", -21400000},     {&ifFreq, kIf, "21.405", kIf},
+        {&ifFreq, kIf, "21.4125", 21412500},    {&ifFreq, kIf, "21.41249", kIf},
+        {&ifFreq, kIf, " -45.1375", -45137500}, {&ifFreq, kIf, "100", 99987500},
+        {&ifFreq, kIf, "-100", -99987500},      {&ifFreq, kIf, "0", 0},
+        {&ifFreq, kIf, "abc", 0},               {&ifFreq, kIf, "99999999999", kIf},
+        // The user CTCSS tone, clamped and quantised, in 0.1 Hz.
+        {&ctcss, 0, "50.0", 600},   {&ctcss, 0, "60", 600},     {&ctcss, 0, "88.5", 885},
+        {&ctcss, 0, "67.0", 670},   {&ctcss, 0, "298.0", 2981}, {&ctcss, 0, "299.8", 3000},
+        {&ctcss, 0, "400", 3000},   {&ctcss, 0, "-5", 600},
+        // The beep tone: the frequency of its divider.
+        {&beep, 0, "1000", 1000},   {&beep, 0, "1700", 1714},   {&beep, 0, "5000", 3000},
+        {&beep, 0, "100", 400},     {&beep, 0, "500", 500},     {&beep, 0, "2900", 2909},
+        // Temperatures in whole degrees.
+        {&temp, kTemp, "50", 50},   {&temp, kTemp, "-30", -30}, {&temp, kTemp, "200", 130},
+        {&temp, kTemp, "-40", -30}, {&temp, kTemp, " 7", 7},    {&temp, kTemp, "abc", kTemp},
+        {&temp, kTemp, "99999999999999999999", 130},
+        // clang-format on
+    };
+    for (const auto& c : cases) {
+        c.node->SetValue(c.before);
+        c.node->SetText(c.text);
+        EXPECT_EQ(c.node->GetValue(), c.expected)
+            << "row " << &c - cases << ": \"" << c.text << '"';
+    }
 }
-
-// The value before each text; a refused text leaves it.
-constexpr int kIfBefore = 10000000;
-
-class IfFreqText : public testing::TestWithParam<STextCase> {};
-
-TEST_P(IfFreqText, ParsesOnTheGrid) {
-    CTolvarIfFreqNode node;
-    node.SetValue(kIfBefore);
-    node.SetText(GetParam().text);
-    EXPECT_EQ(node.GetValue(), GetParam().expected);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Texts, IfFreqText,
-    testing::Values(STextCase{"-21.4", -21400000}, STextCase{"21.405", kIfBefore},
-                    STextCase{"21.4125", 21412500}, STextCase{"21.41249", kIfBefore},
-                    STextCase{" -45.1375", -45137500}, STextCase{"100", 99987500},
-                    STextCase{"-100", -99987500}, STextCase{"0", 0}, STextCase{"abc", 0},
-                    STextCase{"99999999999", kIfBefore}));
-
-class UsrCtcssText : public testing::TestWithParam<STextCase> {};
-
-TEST_P(UsrCtcssText, ClampsAndQuantises) {
-    CTolvarUsrCtcssFreqNode node;
-    node.SetText(GetParam().text);
-    EXPECT_EQ(node.GetValue(), GetParam().expected);
-}
-
-INSTANTIATE_TEST_SUITE_P(Texts, UsrCtcssText,
-                         testing::Values(STextCase{"50.0", 600}, STextCase{"60", 600},
-                                         STextCase{"88.5", 885}, STextCase{"67.0", 670},
-                                         STextCase{"298.0", 2981}, STextCase{"299.8", 3000},
-                                         STextCase{"400", 3000}, STextCase{"-5", 600}));
 
 // Every tone of the span is stored as the tone of an integer divider, near the tone
 // asked for, and typing the stored tone back in keeps it.
@@ -65,36 +64,5 @@ TEST(UsrCtcssQuantiser, StoresDividerTonesOverTheSpan) {
         ASSERT_TRUE(CQUsrCtcssFreqNode::WindowRealisable(stored)) << tenths;
     }
 }
-
-class BeepText : public testing::TestWithParam<STextCase> {};
-
-TEST_P(BeepText, UsesTheDividerFrequency) {
-    CQBeepFreqNode node;
-    node.SetText(GetParam().text);
-    EXPECT_EQ(node.GetValue(), GetParam().expected);
-}
-
-INSTANTIATE_TEST_SUITE_P(Texts, BeepText,
-                         testing::Values(STextCase{"1000", 1000}, STextCase{"1700", 1714},
-                                         STextCase{"5000", 3000}, STextCase{"100", 400},
-                                         STextCase{"500", 500}, STextCase{"2900", 2909}));
-
-constexpr int kTempBefore = 20;
-
-class TempText : public testing::TestWithParam<STextCase> {};
-
-TEST_P(TempText, ReadsDecimalDegrees) {
-    CTolvarTempNode node;
-    node.SetValue(kTempBefore);
-    node.SetText(GetParam().text);
-    EXPECT_EQ(node.GetValue(), GetParam().expected);
-    EXPECT_EQ(node.GetText(), std::to_string(GetParam().expected));
-}
-
-INSTANTIATE_TEST_SUITE_P(Texts, TempText,
-                         testing::Values(STextCase{"50", 50}, STextCase{"-30", -30},
-                                         STextCase{"200", 130}, STextCase{"-40", -30},
-                                         STextCase{" 7", 7}, STextCase{"abc", kTempBefore},
-                                         STextCase{"99999999999999999999", 130}));
 
 } // namespace

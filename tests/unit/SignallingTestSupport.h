@@ -1,12 +1,9 @@
-// Shared pieces of the signalling tests: a document of either variant, node
-// lookup, snapshots of node values and random images.
+// Shared pieces of the memory-map tests: a document of either variant, node lookup,
+// and tables of fields decoded from and encoded into image bytes.
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include <map>
-#include <memory>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -15,6 +12,7 @@
 #include "datamodel/EepromImage.h"
 #include "support/ScriptedInteraction.h"
 #include "datamodel/memmap/RadioDataManager.h"
+#include "datamodel/memmap/TreeAccess.h"
 #include "datamodel/nodes/Node.h"
 #include "datamodel/nodes/ToneNodes.h"
 #include "datamodel/nodes/ValueNodes.h"
@@ -37,55 +35,17 @@ struct SDocument {
         static CNode missing;
         return node ? *node : missing;
     }
+    CTreeIndex Index(bool makerReserve = false) {
+        return CTreeIndex(Radio(), data.GetModel(), makerReserve);
+    }
+    // Sets a field as the editors do; fails the test when it is refused.
+    void Set(const std::string& path, const std::string& text) {
+        CNode& node = Node(path);
+        std::string error;
+        EXPECT_TRUE(SetLeafText({path, &node, node.GetParent(), data.GetModel()}, text, error))
+            << path << ": " << error;
+    }
 };
-
-// The areas a variant encodes, DTMF first.
-inline std::vector<EArea> AreasOf(int model) {
-    if (model == ModelPMR)
-        return {EArea::DtmfRxCodeCh,     EArea::DtmfTxCodeCh,    EArea::DtmfRxSysCode,
-                EArea::DtmfTxSysCode,    EArea::DtmfSettings,    EArea::FiveToneRxCh,
-                EArea::FiveToneTxCh,     EArea::FiveToneFormat,  EArea::FiveToneUsrTon,
-                EArea::FiveToneRxCommon, EArea::FiveToneTxCommon};
-    return {EArea::DtmfRxCodeCh, EArea::DtmfTxCodeCh, EArea::DtmfRxSysCode, EArea::DtmfTxSysCode,
-            EArea::DtmfSettings, EArea::TwoToneRxCh,  EArea::TwoToneTxCode, EArea::TwoToneCommon};
-}
-
-// Decodes (or encodes) every area of the variant.
-inline void ConvertAreas(SDocument& doc, int model, bool decode) {
-    for (EArea area : AreasOf(model))
-        decode ? doc.Radio().DecodeArea(area, doc.Image())
-               : doc.Radio().EncodeArea(area, doc.Image());
-}
-
-// Every node below node as path -> text and value, the 2Tone decode limits included.
-inline void Snapshot(const CNode& node, const std::string& path,
-                     std::map<std::string, std::string>& out) {
-    out[path] = node.GetText() + "|" + std::to_string(node.GetValue());
-    if (const auto* channel = dynamic_cast<const CQ2ToneRxChNode*>(&node))
-        for (const CNode* limit : {channel->FirstLow(), channel->FirstHigh(), channel->SecondLow(),
-                                   channel->SecondHigh()})
-            out[path + "." + limit->GetName()] = std::to_string(limit->GetValue());
-    for (const CNode* child : node.Children())
-        Snapshot(*child, path + "." + child->GetName(), out);
-}
-
-// The signalling trees a variant encodes.
-inline std::map<std::string, std::string> SnapshotOf(SDocument& doc, int model) {
-    std::map<std::string, std::string> values;
-    for (const char* group : {"DtmfCodeCH", model == ModelPMR ? "5ToneCodeCH" : "2ToneCodeCH"})
-        Snapshot(doc.Node(group), group, values);
-    return values;
-}
-
-// Random bytes, half of them from values codecs treat specially.
-inline void FillRandom(CEepromImage& image, std::mt19937& rng, int model) {
-    static const uint8_t special[] = {0x00, 0x01, 0x04, 0x09, 0x0A, 0x0B, 0x0F,
-                                      0x18, 0x19, 0x20, 0x80, 0xF0, 0xFE, 0xFF};
-    std::uniform_int_distribution<int> byte(0, 255), pick(0, sizeof special - 1), coin(0, 1);
-    for (uint32_t addr = 0; addr < kTableSize; ++addr)
-        image.SetByte(addr, static_cast<uint8_t>(coin(rng) ? byte(rng) : special[pick(rng)]));
-    image.SetBit(kModelAddr, kModelBit, model);
-}
 
 inline Bytes ReadBytes(const CEepromImage& image, uint32_t addr, uint32_t count) {
     Bytes bytes;
@@ -110,13 +70,15 @@ inline std::string Show(const CNode& node) {
                                                    : std::to_string(node.GetValue());
 }
 
-// Image bytes -> decode one index of an area -> the node shows expected.
+// Image bytes -> decode one index of an area -> the node shows expected (and has the
+// text, when one is given).
 struct SDecodeRow {
     std::vector<SPut> image;
     EArea area;
     int index;
     std::string path;
     std::string expected;
+    const char* text = nullptr;
 };
 
 inline void CheckDecoding(int model, const std::vector<SDecodeRow>& rows) {
@@ -128,6 +90,9 @@ inline void CheckDecoding(int model, const std::vector<SDecodeRow>& rows) {
             Put(doc.Image(), put);
         doc.Radio().DecodeArea(row.area, doc.Image(), row.index);
         EXPECT_EQ(Show(doc.Node(row.path)), row.expected);
+        if (row.text) {
+            EXPECT_EQ(doc.Node(row.path).GetText(), row.text);
+        }
     }
 }
 
@@ -157,47 +122,6 @@ inline void CheckEncoding(int model, const std::vector<SEncodeRow>& rows) {
         EXPECT_EQ(ReadBytes(doc.Image(), row.before.addr, static_cast<uint32_t>(row.after.size())),
                   row.after);
     }
-}
-
-// Random image -> decode -> encode gives y; decoding y gives the same node values,
-// and encoding them again gives y byte for byte.
-inline void RandomRoundTrip(int model, unsigned seed, int images) {
-    SDocument doc(model);
-    std::mt19937 rng(seed);
-    for (int n = 0; n < images; ++n) {
-        FillRandom(doc.Image(), rng, model);
-        ConvertAreas(doc, model, true);
-        const auto first = SnapshotOf(doc, model);
-        ConvertAreas(doc, model, false);
-        CEepromImage y(0);
-        y.CopyFrom(doc.Image());
-
-        ConvertAreas(doc, model, true);
-        const auto second = SnapshotOf(doc, model);
-        for (const auto& [path, value] : first)
-            ASSERT_EQ(second.at(path), value) << path << " in image " << n;
-        ConvertAreas(doc, model, false);
-        for (uint32_t addr = 0; addr < kTableSize; ++addr)
-            ASSERT_EQ(doc.Image().GetByte(addr), y.GetByte(addr))
-                << "address " << std::hex << addr << " in image " << std::dec << n;
-    }
-}
-
-// A factory document decodes and encodes to its own bytes, and Normalise changes
-// neither the image nor the signalling values.
-inline void FactoryIsStable(int model) {
-    SDocument doc(model);
-    const std::vector<uint8_t>& table = FactoryTable(model);
-    const auto before = SnapshotOf(doc, model);
-    ConvertAreas(doc, model, false);
-    for (uint32_t addr = 0; addr < kTableSize; ++addr)
-        ASSERT_EQ(doc.Image().GetByte(addr), table[addr]) << "address " << std::hex << addr;
-
-    doc.Registry().Adjust()->Normalise();
-    for (uint32_t addr = 0; addr < kTableSize; ++addr)
-        ASSERT_EQ(doc.Image().GetByte(addr), table[addr])
-            << "address " << std::hex << addr << " after Normalise";
-    EXPECT_EQ(SnapshotOf(doc, model), before);
 }
 
 } // namespace signalling_test

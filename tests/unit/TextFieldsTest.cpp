@@ -5,27 +5,18 @@
 #include <string>
 #include <vector>
 
-#include "datamodel/DataManagers.h"
-#include "datamodel/memmap/RadioDataManager.h"
-#include "datamodel/memmap/TreeAccess.h"
-#include "datamodel/nodes/ValueNodes.h"
-#include "document/DocumentData.h"
-#include "support/ScriptedInteraction.h"
+#include "SignallingTestSupport.h"
 
 namespace {
 
-struct SDocument {
-    explicit SDocument(int model) : document(ui, model) {}
-    CCloneManager& Registry() { return document.Registry(); }
-    CTreeIndex Index() { return CTreeIndex(*Registry().RadioData(), document.GetModel()); }
+struct SDocument : signalling_test::SDocument {
+    using signalling_test::SDocument::SDocument;
     // Encoded, brought into shape and decoded, as saving and loading do.
     void RoundTrip() {
         Registry().StoreTreeToImage();
         Registry().Adjust()->Normalise();
         Registry().LoadImageToTree();
     }
-    CScriptedInteraction ui;
-    CTolvarDocumentData document;
 };
 
 struct STextLeaf {
@@ -55,24 +46,9 @@ class TextFields : public ::testing::TestWithParam<int> {};
 INSTANTIATE_TEST_SUITE_P(Variants, TextFields, ::testing::Values(ModelLMR, ModelPMR),
                          [](const auto& info) { return std::string(ModelName(info.param)); });
 
-TEST_P(TextFields, EveryOneHasALengthAndACharacterSet) {
-    SDocument doc(GetParam());
-    const auto leaves = TextLeaves(doc.Index());
-    ASSERT_GT(leaves.size(), 100u);
-    for (const STextLeaf& leaf : leaves) {
-        EXPECT_GT(leaf.node->MaxLength(), 0u) << leaf.path;
-        ASSERT_NE(leaf.node->Charset(), nullptr) << leaf.path;
-        // Every set is plain ASCII and holds the digit the probes below pad with.
-        for (char c : leaf.node->Charset()->chars)
-            EXPECT_TRUE(c >= 0x20 && c < 0x7F) << leaf.path << ": " << int(c);
-        EXPECT_TRUE(leaf.node->Charset()->Takes('0')) << leaf.path;
-        EXPECT_NE(leaf.node->Accepts().find(leaf.node->Charset()->description), std::string::npos)
-            << leaf.node->Accepts();
-    }
-}
-
-// Each probe text is set with the lenient setter, the tree goes through the image, and
-// the field's check must have taken exactly the texts that came back as they were.
+// Every text field has a length and a character set. Each probe text is set with the
+// lenient setter, the tree goes through the image, and the field's check must have
+// taken exactly the texts that came back as they were.
 TEST_P(TextFields, TheRuleTakesExactlyWhatTheImageKeeps) {
     SDocument doc(GetParam());
     const CTreeIndex index = doc.Index();
@@ -85,9 +61,19 @@ TEST_P(TextFields, TheRuleTakesExactlyWhatTheImageKeeps) {
             leaf.node->SetValue(0);
     }
     std::vector<STextLeaf> leaves;
-    for (const STextLeaf& leaf : TextLeaves(index))
+    for (const STextLeaf& leaf : TextLeaves(index)) {
+        EXPECT_GT(leaf.node->MaxLength(), 0u) << leaf.path;
+        ASSERT_NE(leaf.node->Charset(), nullptr) << leaf.path;
+        // Every set is plain ASCII and holds the digit the probes below pad with.
+        for (char c : leaf.node->Charset()->chars)
+            EXPECT_TRUE(c >= 0x20 && c < 0x7F) << leaf.path << ": " << int(c);
+        EXPECT_TRUE(leaf.node->Charset()->Takes('0')) << leaf.path;
+        EXPECT_NE(leaf.node->Accepts().find(leaf.node->Charset()->description), std::string::npos)
+            << leaf.node->Accepts();
         if (!kFactoryCodes.count(leaf.path))
             leaves.push_back(leaf);
+    }
+    ASSERT_GT(leaves.size(), 100u);
 
     // A character at the front, padded with a digit every set takes; then texts of the
     // full length, one character more, and for fixed fields one less.

@@ -6,14 +6,10 @@
 #include <cctype>
 #include <set>
 
-#include "datamodel/DataManagers.h"
+#include "SignallingTestSupport.h"
 #include "datamodel/memmap/CodeSheets.h"
 #include "datamodel/memmap/SettingSheets.h"
 #include "datamodel/memmap/TimeForm.h"
-#include "datamodel/memmap/TreeAccess.h"
-#include "datamodel/nodes/ValueNodes.h"
-#include "document/DocumentData.h"
-#include "support/ScriptedInteraction.h"
 
 namespace {
 
@@ -57,18 +53,12 @@ const STimeCase kTimers[] = {
 
 class TimeForms : public testing::TestWithParam<STimeCase> {
 protected:
-    CScriptedInteraction ui;
-    CTolvarDocumentData data{ui, ModelPMR};
+    signalling_test::SDocument doc{ModelPMR};
 
-    CNode& Node(const std::string& path) {
-        CNode* node = data.Registry().Model()->GetNodeByPath(path);
-        EXPECT_NE(node, nullptr) << path;
-        static CNode missing;
-        return node ? *node : missing;
-    }
+    CNode& Node(const std::string& path) { return doc.Node(path); }
     STreeLeaf Leaf(const std::string& path) {
         CNode& node = Node(path);
-        return {path, &node, node.GetParent(), data.GetModel()};
+        return {path, &node, node.GetParent(), ModelPMR};
     }
     // The cell that shows the field and the editor field that edits it.
     std::string Cell(const std::string& path, const SEditorField*& editorField) {
@@ -89,7 +79,7 @@ protected:
                     for (const SEditorField& entry : formats.editor)
                         if (field == entry.field) {
                             editorField = &entry;
-                            return CodeRowCells(data.Registry(), formats, row, 0).at(c);
+                            return CodeRowCells(doc.Registry(), formats, row, 0).at(c);
                         }
         ADD_FAILURE() << "no cell shows " << path;
         return {};
@@ -159,8 +149,7 @@ TEST(TimeForm, EveryTimerIsFormatted) {
     std::set<std::string> listed;
     for (const STimeCase& c : kTimers)
         listed.insert(c.path);
-    CScriptedInteraction ui;
-    CTolvarDocumentData data(ui, ModelPMR);
+    signalling_test::SDocument doc(ModelPMR);
     for (const SSettingSheet& sheet : SettingSheets())
         for (const SSettingRow& row : sheet.rows) {
             const std::string title = row.title;
@@ -168,14 +157,13 @@ TEST(TimeForm, EveryTimerIsFormatted) {
                                   title.find("Period") == std::string::npos))
                 continue;
             const std::string path = std::string(sheet.node) + "." + row.fields[0].field;
-            const auto* value =
-                dynamic_cast<const CNumNode*>(data.Registry().Model()->GetNodeByPath(path));
+            const auto* value = dynamic_cast<const CNumNode*>(&doc.Node(path));
             ASSERT_NE(value, nullptr) << path;
             EXPECT_EQ(row.fields[0].form != nullptr, value->Options().empty()) << path;
             EXPECT_EQ(listed.count(path) == 1, value->Options().empty()) << path;
         }
     for (int model : {ModelLMR, ModelPMR}) {
-        CTreeIndex index(*data.Registry().RadioData(), model, true);
+        CTreeIndex index(doc.Radio(), model, true);
         for (const STreeLeaf& leaf : index.Leaves()) {
             const bool formatted = TimeFormOf(*leaf.node) != nullptr;
             const bool format = leaf.path.rfind("5ToneCodeCH.Format.", 0) == 0;

@@ -56,31 +56,6 @@ TEST(ToneNodes, DecodeWindowSearch) {
     }
 }
 
-TEST(ToneNodes, RecalcLimitsMovesWindowsAndTones) {
-    CQ2ToneRxChNode channel("CH1");
-    channel.RecalcLimits(); // on its placeholder tones of 250.0 Hz
-    EXPECT_EQ(channel.FirstLow()->GetValue(), 243);
-    EXPECT_EQ(channel.FirstHigh()->GetValue(), 258);
-    EXPECT_EQ(channel.FirstTone()->GetValue(), 2505);
-
-    CFreqNode first("1stFreq"), second("2ndFreq");
-    for (CFreqNode* tone : {&first, &second}) {
-        tone->SetScale(10);
-        tone->SetRange(2500, 2500, 2500, 33002);
-    }
-    channel.AttachFirstTone(&first);
-    channel.AttachSecondTone(&second);
-    first.SetValue(12345);
-    second.SetValue(33002);
-    channel.RecalcLimits();
-    EXPECT_EQ(channel.FirstLow()->GetValue(), 1198);
-    EXPECT_EQ(channel.FirstHigh()->GetValue(), 1272);
-    EXPECT_EQ(first.GetValue(), 12350);
-    EXPECT_EQ(channel.SecondLow()->GetValue(), 3201);
-    EXPECT_EQ(channel.SecondHigh()->GetValue(), 3399);
-    EXPECT_EQ(second.GetValue(), 33000);
-}
-
 TEST(ToneNodes, KeptNodesHaveTheirOwnerAsParentAndNoRow) {
     CQ2ToneRxChNode channel("CH1");
     CQ5TonUsrTonNode user("0");
