@@ -237,7 +237,7 @@ private slots:
         f.UpdateCommandUI();
         QVERIFY(f.Action(ECommand::Com3)->isChecked());
         QVERIFY(!f.Action(ECommand::Com1)->isChecked());
-        // Cut and Undo are taken and do nothing.
+        // Cut is taken and does nothing, as does Undo with nothing to undo.
         f.OnCommand(ECommand::Cut);
         f.OnCommand(ECommand::Undo);
         QVERIFY(!s.Doc().IsModified());
@@ -292,7 +292,7 @@ private slots:
         QVERIFY(s.LastBox().startsWith("Unexpected file format."));
         QCOMPARE(s.Doc().PathName(), saved);
         QVERIFY(s.Doc().IsModified());
-        QCOMPARE(s.Frame().windowTitle(), QString("site.zcf - CS-Tolvar"));
+        QCOMPARE(s.Frame().windowTitle(), QString("site.zcf* - CS-Tolvar"));
 
         // The saved file opens; it is the first recent file.
         s.answers = {EAnswer::No};

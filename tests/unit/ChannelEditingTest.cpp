@@ -2,6 +2,7 @@
 // deleting and inserting with Prio A and the emergency channel following the move.
 #include <gtest/gtest.h>
 
+#include "datamodel/EditHistory.h"
 #include "datamodel/memmap/ChannelEditing.h"
 #include "datamodel/memmap/TreeAccess.h"
 #include "datamodel/nodes/Node.h"
@@ -119,4 +120,44 @@ TEST(ChannelEditing, ClearingGivesTheBlankTemplate) {
     EXPECT_EQ(CopyChannelRecord(*s.editor.Holder(4)), blank);
     EXPECT_FALSE(s.InUse(4));
     EXPECT_TRUE(s.document.Registry().Document()->IsModified());
+}
+
+// Blocks: one question naming the channels in use, none for blank ones; a paste that
+// would run past the last channel is refused with the reason.
+TEST(ChannelEditing, BlocksAskOnceAndRefuseWhatDoesNotFit) {
+    SChannels s;
+    std::vector<uint8_t> three;
+    for (int n : {1, 2, 3}) {
+        const ChannelRecord record = CopyChannelRecord(*s.editor.Holder(n));
+        three.insert(three.end(), record.begin(), record.end());
+    }
+    std::string refusal;
+    EXPECT_FALSE(s.editor.PasteChannels(31, three.data(), three.size(), refusal));
+    EXPECT_EQ(refusal, "3 channels pasted at CH 31 would run past CH 32: select CH 30 or a "
+                       "channel above it.");
+    EXPECT_FALSE(s.editor.PasteChannels(1, three.data(), 500, refusal));
+    EXPECT_TRUE(s.ui.boxes.empty());
+
+    s.ui.answers = {EAnswer::No, EAnswer::No, EAnswer::No};
+    s.editor.ClearChannel(11);
+    EXPECT_FALSE(s.editor.PasteChannels(10, three.data(), three.size(), refusal));
+    EXPECT_FALSE(s.editor.ClearChannels({21, 20}));
+    EXPECT_FALSE(s.editor.DeleteChannels({22, 11, 21}));
+    ASSERT_EQ(s.ui.boxes.size(), 3u);
+    EXPECT_EQ(s.ui.boxes[0].text, "Paste 3 channels into CH 10-12?\nCH 10, 12 are in use and will be replaced.");
+    EXPECT_EQ(s.ui.boxes[1].text, "Clear CH 20, 21 ?");
+    EXPECT_EQ(s.ui.boxes[2].text, "Delete CH 11, 21, 22 ?");
+    EXPECT_EQ(s.Name(10), "NAME 10");
+
+    s.ui.answers = {EAnswer::Yes};
+    ASSERT_TRUE(s.editor.DeleteChannels({22, 11, 21}));
+    EXPECT_EQ(s.Name(11), "NAME 12");
+    EXPECT_EQ(s.Name(20), "NAME 23");
+    EXPECT_FALSE(s.InUse(30));
+    EXPECT_EQ(s.document.Registry().History().UndoName(), "Delete CH 11, 21, 22");
+    // Blank channels go without a question.
+    s.ui.boxes.clear();
+    EXPECT_TRUE(s.editor.PasteChannels(30, three.data(), three.size(), refusal));
+    EXPECT_TRUE(s.ui.boxes.empty());
+    EXPECT_EQ(s.Name(32), "NAME 3");
 }

@@ -201,15 +201,18 @@ TEST(EditHistory, ARandomSequenceUnwindsToTheStart) {
     }
 }
 
-// Prio A steps, channel 1 to count.
+// Prio A steps: channel 1, 2, ... (32 is followed by 1).
 void PrioSteps(SDoc& doc, int count) {
     for (int n = 1; n <= count; ++n)
-        CChannelEditor(doc.Registry()).SetPrioA(n);
+        CChannelEditor(doc.Registry()).SetPrioA((n - 1) % 32 + 1);
 }
 
 TEST(EditHistory, TheBoundsDropTheOldestStepsOnly) {
     SDoc doc(ModelLMR);
+    PrioSteps(doc, 1010); // more than the default bound
+    EXPECT_EQ(doc.History().StepCount(), CEditHistory::kMaxSteps);
     doc.History().SetLimits(3, CEditHistory::kMaxBytes);
+    doc.History().Clear();
     PrioSteps(doc, 5);
     EXPECT_EQ(doc.History().StepCount(), 3u);
     EXPECT_EQ(doc.History().UndoName(), "Prio A CH 5");
@@ -236,14 +239,6 @@ TEST(EditHistory, TheBoundsDropTheOldestStepsOnly) {
     big.History().SetLimits(1000, 1);
     EXPECT_EQ(big.History().StepCount(), 1u);
     EXPECT_EQ(big.History().UndoName(), "Import");
-}
-
-TEST(EditHistory, ThousandEditsFitTheDefaultBound) {
-    SDoc doc(ModelLMR);
-    for (int i = 0; i < 1100; ++i)
-        CChannelEditor(doc.Registry()).SetPrioA(i % 32 + 1);
-    EXPECT_EQ(doc.History().StepCount(), CEditHistory::kMaxSteps);
-    EXPECT_LT(doc.History().MemoryBytes(), CEditHistory::kMaxBytes / 16);
 }
 
 // The document is unmodified exactly at the saved point: after Save, undo back to it,
@@ -288,33 +283,6 @@ TEST(EditHistory, ARepeaterReadIsOneStepEvenWhenItBringsNothingNew) {
     EXPECT_FALSE(doc.host.modified);
 }
 
-TEST(EditHistory, StepNamesSayWhatChanged) {
-    SDoc doc(ModelLMR);
-    CChannelEditor channels(doc.Registry());
-    const ChannelRecord record = CopyChannelRecord(*channels.Holder(0));
-    std::vector<uint8_t> three;
-    for (int i = 0; i < 3; ++i) three.insert(three.end(), record.begin(), record.end());
-    for (int n : {4, 5, 6, 9}) {
-        channels.Holder(n)->FindChild("ChOn")->SetValue(1);
-        channels.Holder(n)->FindChild("FreqRx")->SetText("440.000");
-    }
-    std::string refusal;
-    const struct {
-        std::function<bool()> act;
-        const char* name;
-    } cases[] = {
-        {[&] { return channels.PasteChannels(10, three.data(), three.size(), refusal); }, "Paste CH 10-12"},
-        {[&] { return channels.ClearChannels({9, 4, 5, 6}); }, "Clear CH 4-6, 9"},
-        {[&] { return channels.DeleteChannels({3}); }, "Delete CH 3"},
-        {[&] { channels.SetPrioA(5); return true; }, "Prio A CH 5"},
-        {[&] { return channels.InsertChannel(7); }, "Insert CH 7"},
-    };
-    for (const auto& c : cases) {
-        ASSERT_TRUE(c.act()) << c.name;
-        EXPECT_EQ(doc.History().UndoName(), c.name);
-    }
-}
-
 TEST(EditHistory, ChannelListsAreShort) {
     const std::pair<std::vector<int>, const char*> cases[] = {
         {{7}, "CH 7"},           {{12, 10, 11}, "CH 10-12"}, {{3, 5, 7, 8, 9}, "CH 3, 5, 7-9"},
@@ -322,47 +290,6 @@ TEST(EditHistory, ChannelListsAreShort) {
     };
     for (const auto& [channels, text] : cases)
         EXPECT_EQ(ChannelListText(channels), text);
-}
-
-// Blocks: one question naming the channels in use, none for blank ones; a paste that
-// would run past the last channel is refused with the reason.
-TEST(ChannelBlocks, AskOnceAndRefuseWhatDoesNotFit) {
-    SDoc doc(ModelLMR);
-    CChannelEditor channels(doc.Registry());
-    channels.Holder(11)->FindChild("ChOn")->SetValue(1);
-    channels.Holder(11)->FindChild("FreqRx")->SetText("440.000");
-    const ChannelRecord record = CopyChannelRecord(*channels.Holder(11));
-    std::vector<uint8_t> three;
-    for (int i = 0; i < 3; ++i) three.insert(three.end(), record.begin(), record.end());
-    std::string refusal;
-
-    EXPECT_FALSE(channels.PasteChannels(31, three.data(), three.size(), refusal));
-    EXPECT_EQ(refusal, "3 channels pasted at CH 31 would run past CH 32: select CH 30 or a "
-                       "channel above it.");
-    EXPECT_FALSE(channels.PasteChannels(1, three.data(), 500, refusal));
-    EXPECT_FALSE(refusal.empty());
-    EXPECT_TRUE(doc.ui.boxes.empty());
-
-    doc.ui.answers = {EAnswer::No};
-    EXPECT_FALSE(channels.PasteChannels(10, three.data(), three.size(), refusal));
-    ASSERT_EQ(doc.ui.boxes.size(), 1u);
-    EXPECT_EQ(doc.ui.boxes[0].text, "Paste 3 channels into CH 10-12?\nCH 11 is in use and will be replaced.");
-    EXPECT_FALSE(channels.InUse(10));
-    EXPECT_TRUE(channels.PasteChannels(20, three.data(), three.size(), refusal)); // blank: no question
-    EXPECT_EQ(doc.ui.boxes.size(), 1u);
-    EXPECT_TRUE(channels.InUse(20) && channels.InUse(22));
-
-    doc.ui.answers = {EAnswer::No, EAnswer::No};
-    EXPECT_FALSE(channels.ClearChannels({20, 21}));
-    EXPECT_FALSE(channels.DeleteChannels({22, 21, 11}));
-    ASSERT_EQ(doc.ui.boxes.size(), 3u);
-    EXPECT_EQ(doc.ui.boxes[1].text, "Clear CH 20, 21 ?");
-    EXPECT_EQ(doc.ui.boxes[2].text, "Delete CH 11, 21, 22 ?");
-    EXPECT_TRUE(channels.InUse(20) && channels.InUse(11));
-    doc.ui.answers = {EAnswer::Yes};
-    EXPECT_TRUE(channels.DeleteChannels({22, 21, 11}));
-    EXPECT_TRUE(channels.InUse(19) && !channels.InUse(20) && !channels.InUse(11));
-    EXPECT_EQ(doc.History().UndoName(), "Delete CH 11, 21, 22");
 }
 
 } // namespace
