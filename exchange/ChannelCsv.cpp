@@ -83,6 +83,7 @@ public:
         }
         if (table && (rows.empty() || !IsHeader(rows[0]))) {
             rows.insert(rows.begin(), SCsvRow{0, ChannelSheetTitles(m_index.Model())});
+            m_sheetTitles = true;
         }
         if (rows.empty() || !ReadHeader(rows[0]))
             return {};
@@ -194,8 +195,11 @@ private:
     void ReadRow(const SCsvRow& row) {
         if (row.cells.size() != m_header.size()) {
             m_errors.push_back("row " + std::to_string(row.line) + ": " +
-                               std::to_string(row.cells.size()) + " cells; the header has " +
-                               std::to_string(m_header.size()));
+                               std::to_string(row.cells.size()) + " cells; " +
+                               (m_sheetTitles ? "without a title row, a row holds the sheet's " +
+                                                    std::to_string(m_header.size()) +
+                                                    " columns in order"
+                                              : "the header has " + std::to_string(m_header.size())));
             return;
         }
         int channel = 0;
@@ -321,6 +325,7 @@ private:
     std::string m_attrWhere;
     bool m_hasAttr = false;
     bool m_decimalComma = false;
+    bool m_sheetTitles = false; // the text has no title row: the sheet's stand in
 };
 
 } // namespace

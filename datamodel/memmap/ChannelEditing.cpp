@@ -76,11 +76,6 @@ std::string GetText(const uint8_t* data, size_t at, size_t size) {
     return std::string(begin, strnlen(begin, size));
 }
 
-std::string FieldText(const CNode& holder, const char* name) {
-    const CNode* node = holder.FindChild(name);
-    return node ? node->GetText() : std::string();
-}
-
 } // namespace
 
 ChannelRecord CopyChannelRecord(const CNode& holder) {
@@ -116,15 +111,6 @@ bool PasteChannelRecord(CNode& holder, const uint8_t* data, size_t size) {
     if (CNode* node = on ? holder.FindChild(on->name) : nullptr)
         node->SetValue(GetInt(data, on->offset));
     return true;
-}
-
-std::string ChannelRecordText(const CNode& holder, int channel) {
-    std::string line = "CH " + std::to_string(channel);
-    for (const char* name : {"FreqRx", "FreqTx", "CTonRx", "CTonTx", "Text", "WidNar"}) {
-        line += '\t';
-        line += FieldText(holder, name);
-    }
-    return line;
 }
 
 // ---------------------------------------------------------------------------------------

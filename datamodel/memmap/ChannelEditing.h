@@ -24,8 +24,6 @@ ChannelRecord CopyChannelRecord(const CNode& holder);
 // read only up to their field's size, terminator or not. False, and nothing written,
 // when size is not the record's size.
 bool PasteChannelRecord(CNode& holder, const uint8_t* data, size_t size);
-// A plain-text line of the channel for other programs (tab-separated field texts).
-std::string ChannelRecordText(const CNode& holder, int channel);
 
 class CChannelEditor {
 public:

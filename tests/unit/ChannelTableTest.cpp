@@ -74,6 +74,7 @@ TEST(ChannelTable, ABadCellRefusesThePasteAndSaysWhere) {
         {"CH\tRx Frequency\n7\t999.999\n", "row 2, column \"Rx Frequency\" (Mch.CH7.FreqRx): \"999.999\" is outside"},
         {untitled, "row 1, column \"CH\": \"40\" is not a channel number"},
         {"", "the text holds no row of channels"},
+        {"9\t145.000\n", "row 1: 2 cells; without a title row, a row holds the sheet's 23 columns"},
     };
     for (const auto& c : cases) {
         const SImportResult result = PasteChannelTable(doc.Registry(), c.text);

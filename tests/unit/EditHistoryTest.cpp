@@ -42,8 +42,10 @@ SState StateOf(SDoc& doc) {
     SState state{r.Model()->GetModel(), r.Image().Bytes(), {}, {}};
     r.RadioData()->ForEachNode([&](CNode& node) { state.nodes.push_back(node.GetText()); });
     const CChannelEditor channels(r);
-    for (int n = 1; n <= 32; ++n)
-        state.nodes.push_back(ChannelRecordText(*channels.Holder(n), n));
+    for (int n = 1; n <= 32; ++n) {
+        const ChannelRecord record = CopyChannelRecord(*channels.Holder(n));
+        state.nodes.emplace_back(record.begin(), record.end());
+    }
     r.StoreTreeToImage();
     r.Adjust()->Normalise();
     state.saved = r.Image().Bytes();
