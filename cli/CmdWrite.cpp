@@ -65,7 +65,7 @@ static CCliRegistrar registrar(62, [](CLI::App& app, SCliOptions& global) -> std
                 std::to_string(coverage.total) + " bytes of the user area; the other " +
                 std::to_string(coverage.total - coverage.covered) +
                 " bytes would come from the factory image.\n\n Write it anyway?";
-            if (Terminal().MessageBox(question, "", EButtons::YesNo, EIcon::Question) !=
+            if (Terminal().MessageBox(question, "", EButtons::YesNoDefaultNo, EIcon::Question) !=
                 EAnswer::Yes)
                 return CloneExitStatus(ECloneResult::Cancelled, *document);
         }

@@ -28,8 +28,9 @@ EAnswer CTerminalInteraction::MessageBox(const std::string& text, const std::str
     std::cerr << (title.empty() ? "" : title + ": ") << Trim(text) << "\n";
     if (buttons == EButtons::Ok)
         return EAnswer::Ok;
-    const bool yesNo = buttons == EButtons::YesNo || buttons == EButtons::YesNoCancel;
-    const EAnswer affirmative = yesNo ? EAnswer::Yes : (buttons == EButtons::RetryCancel
+    const EButtons choices = Choices(buttons); // the terminal's answer is no unless typed
+    const bool yesNo = choices == EButtons::YesNo || choices == EButtons::YesNoCancel;
+    const EAnswer affirmative = yesNo ? EAnswer::Yes : (choices == EButtons::RetryCancel
                                                             ? EAnswer::Retry
                                                             : EAnswer::Ok);
     const EAnswer negative = yesNo ? EAnswer::No : EAnswer::Cancel;

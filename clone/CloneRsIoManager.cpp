@@ -96,7 +96,7 @@ bool CCloneRsIoManager::Prepare(SCloneJob& job) {
         }
         break;
     case ECloneOperation::Write:
-        if (UI().MessageBox(LoadMessage(EMsg::WriteToRepeater), "", EButtons::OkCancel,
+        if (UI().MessageBox(LoadMessage(EMsg::WriteToRepeater), "", EButtons::OkCancelDefaultCancel,
                             EIcon::None) != EAnswer::Ok) {
             job.result = ECloneResult::Cancelled;
             return false;
@@ -294,7 +294,8 @@ bool CQCloneRsIoManager::Prepare(SCloneJob& job) {
     if (job.operation == ECloneOperation::Write) {
         CCloneManager& registry = *GetRegistry();
         if (MakerReserve() && UI().MessageBox(LoadMessage(EMsg::MakerReserveCaution), "",
-                                              EButtons::YesNo, EIcon::Exclamation) != EAnswer::Yes) {
+                                              EButtons::YesNoDefaultNo,
+                                              EIcon::Exclamation) != EAnswer::Yes) {
             job.result = ECloneResult::Failed;
             return false;
         }

@@ -41,7 +41,7 @@ ECloneResult CCloneTransfer::Run(int mode) {
         m_rxInformation.clear();
     }
     if (ShowsProgress() && m_monitor)
-        m_monitor->ProgressBegin("Cloning");
+        m_monitor->ProgressBegin(mode == kModeRead ? "Reading" : "Writing");
 
     ECloneResult result = ECloneResult::PortError;
     m_port = m_portMaker ? m_portMaker(m_portName) : nullptr;

@@ -8,7 +8,7 @@ void CInteractionMonitor::ProgressSet(int percent) { m_ui.ProgressSet(percent); 
 void CInteractionMonitor::ProgressEnd() { m_ui.ProgressEnd(); }
 bool CInteractionMonitor::CancelRequested() { return m_ui.ProgressCancelled(); }
 bool CInteractionMonitor::Confirm(const std::string& question) {
-    return m_ui.MessageBox(question, "", EButtons::YesNo, EIcon::Question) == EAnswer::Yes;
+    return m_ui.MessageBox(question, "", EButtons::YesNoDefaultNo, EIcon::Question) == EAnswer::Yes;
 }
 
 void CInteractionMonitor::PortError(const std::string& text) {

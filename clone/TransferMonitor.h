@@ -24,7 +24,8 @@ public:
     // A port failure, shown as a message box that needs no answer.
     virtual void PortError(const std::string& text) = 0;
     // A question the transfer needs answered before it goes on (the transfer waits
-    // for the answer); true for yes.
+    // for the answer); true for yes. What follows a yes cannot be taken back, so the
+    // question defaults to no.
     virtual bool Confirm(const std::string& question) = 0;
 };
 

@@ -7,7 +7,16 @@
 #include <string>
 #include <vector>
 
-enum class EButtons { Ok, OkCancel, YesNo, YesNoCancel, RetryCancel };
+// The ...DefaultNo and ...DefaultCancel sets ask before something that cannot be
+// taken back (the repeater or a file on disk changes): Enter answers no.
+enum class EButtons { Ok, OkCancel, YesNo, YesNoCancel, RetryCancel, YesNoDefaultNo, OkCancelDefaultCancel };
+// The buttons a set shows, whatever its default.
+inline EButtons Choices(EButtons buttons) {
+    return buttons == EButtons::YesNoDefaultNo          ? EButtons::YesNo
+           : buttons == EButtons::OkCancelDefaultCancel ? EButtons::OkCancel
+                                                        : buttons;
+}
+inline bool DefaultsToNo(EButtons buttons) { return Choices(buttons) != buttons; }
 enum class EIcon { None, Information, Exclamation, Question, Stop };
 // The numbers are the conventional message-box answer codes.
 enum class EAnswer { Ok = 1, Cancel = 2, Abort = 3, Retry = 4, Ignore = 5, Yes = 6, No = 7 };

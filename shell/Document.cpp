@@ -277,4 +277,7 @@ void CTolvarCloneSupportDoc::RunClone(int operation) {
     if (m_lock) m_lock(false);
     m_transferRunning = false;
     rs.Finish(job);
+    // What a repeater holds is a new document: Save asks for a name, so a prepared
+    // file is never overwritten by the repeater's data unawares.
+    if (job.operation == ECloneOperation::Read && job.result == ECloneResult::Ok) SetPath(QString());
 }

@@ -1,6 +1,7 @@
 #include "ProgressDialog.h"
 
 #include <QCloseEvent>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QProgressBar>
@@ -9,7 +10,7 @@
 
 CCloneProgressDialog::CCloneProgressDialog(QWidget* owner)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      m_bar(new QProgressBar(this)), m_percent(new QLabel(QStringLiteral(" 0 %"), this)),
+      m_bar(new QProgressBar(this)), m_text(new QLabel(this)),
       m_cancelButton(new QPushButton(tr("Cancel"), this)) {
     setObjectName(QStringLiteral("CloningProgress"));
     setWindowTitle(QStringLiteral("Cloning"));
@@ -17,19 +18,27 @@ CCloneProgressDialog::CCloneProgressDialog(QWidget* owner)
     m_bar->setRange(0, 100);
     m_bar->setValue(0);
     m_bar->setTextVisible(false);
-    m_percent->setVisible(false);
-    m_cancelButton->setVisible(false);
-    m_cancelButton->setEnabled(false);
+    // Esc works whatever has the focus; the button is there for the mouse.
+    m_cancelButton->setAutoDefault(false);
+    m_cancelButton->setFocusPolicy(Qt::NoFocus);
+    connect(m_cancelButton, &QPushButton::clicked, this, &CCloneProgressDialog::reject);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(m_cancelButton);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(12, 12, 12, 12);
+    layout->addWidget(m_text);
     layout->addWidget(m_bar);
-    setFixedSize(260, 60);
+    layout->addLayout(buttons);
+    setFixedWidth(300);
 }
 
-void CCloneProgressDialog::Begin(const QString& title) {
-    setWindowTitle(title.isEmpty() ? QStringLiteral("Cloning") : title);
+void CCloneProgressDialog::Begin(const QString& operation) {
+    m_operation = operation.isEmpty() ? QStringLiteral("Cloning") : operation;
     m_cancel = false;
+    m_bar->reset(); // below the range: the first SetPos always shows its text
     SetPos(0);
+    adjustSize();
     if (parentWidget()) {
         const QRect owner = parentWidget()->frameGeometry();
         move(owner.center() - rect().center());
@@ -40,10 +49,9 @@ void CCloneProgressDialog::Begin(const QString& title) {
 }
 
 void CCloneProgressDialog::SetPos(int percent) {
+    if (m_bar->value() == percent) return;
     m_bar->setValue(percent);
-    const int shown = percent == 100 ? 100 : percent % 100;
-    const QString text = QString("%1%").arg(shown);
-    if (m_percent->text() != text) m_percent->setText(text);
+    m_text->setText(QStringLiteral("%1 %2 %").arg(m_operation).arg(percent));
 }
 
 void CCloneProgressDialog::End() {
@@ -54,8 +62,8 @@ int CCloneProgressDialog::Position() const {
     return m_bar->value();
 }
 
-QString CCloneProgressDialog::PercentText() const {
-    return m_percent->text();
+QString CCloneProgressDialog::Text() const {
+    return m_text->text();
 }
 
 void CCloneProgressDialog::reject() {

@@ -1,6 +1,6 @@
-// The "Cloning" progress dialog: a progress bar, no visible button; Esc asks the
-// transfer to stop. It is modal while it shows, so the main window takes no input
-// but keeps repainting.
+// The "Cloning" progress dialog: what it does and how far ("Reading 42 %"), a progress
+// bar and a Cancel button; Cancel and Esc ask the transfer to stop. It is modal while
+// it shows, so the main window takes no input but keeps repainting.
 #pragma once
 
 #include <QDialog>
@@ -15,8 +15,9 @@ class CCloneProgressDialog : public QDialog {
 public:
     explicit CCloneProgressDialog(QWidget* owner);
 
-    void Begin(const QString& title);
-    // 0..100; the hidden percentage text follows.
+    // operation: what the transfer does ("Reading", "Writing").
+    void Begin(const QString& operation);
+    // 0..100; the text follows.
     void SetPos(int percent);
     // True once Esc was pressed since the last call.
     bool TakeCancelRequest() { return m_cancel.exchange(false); }
@@ -25,7 +26,9 @@ public:
     void End();
 
     int Position() const;
-    QString PercentText() const;
+    // "Reading 42 %".
+    QString Text() const;
+    QPushButton* CancelButton() const { return m_cancelButton; }
 
 public slots:
     void reject() override; // Esc: a cancel request, the dialog stays
@@ -39,7 +42,8 @@ protected:
 
 private:
     QProgressBar* m_bar;
-    QLabel* m_percent;
+    QLabel* m_text;
+    QString m_operation;
     QPushButton* m_cancelButton;
     std::atomic<bool> m_cancel{false};
 };

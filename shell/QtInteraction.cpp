@@ -13,12 +13,13 @@ namespace {
 const char* const kAppTitle = kProductName;
 
 QMessageBox::StandardButtons ButtonsOf(EButtons buttons) {
-    switch (buttons) {
+    switch (Choices(buttons)) {
     case EButtons::Ok: return QMessageBox::Ok;
     case EButtons::OkCancel: return QMessageBox::Ok | QMessageBox::Cancel;
     case EButtons::YesNo: return QMessageBox::Yes | QMessageBox::No;
     case EButtons::YesNoCancel: return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
     case EButtons::RetryCancel: return QMessageBox::Retry | QMessageBox::Cancel;
+    default: break;
     }
     return QMessageBox::Ok;
 }
@@ -46,7 +47,7 @@ EAnswer AnswerOf(int button) {
 
 // What closing the box with Esc or the title bar means.
 EAnswer EscapeAnswer(EButtons buttons) {
-    switch (buttons) {
+    switch (Choices(buttons)) {
     case EButtons::Ok: return EAnswer::Ok;
     case EButtons::YesNo: return EAnswer::No;
     default: return EAnswer::Cancel;
@@ -82,6 +83,8 @@ EAnswer CQtUserInteraction::Box(const QString& text, EButtons buttons, EIcon ico
     if (m_boxHook) return m_boxHook(record);
     QMessageBox box(IconOf(icon), record.caption, text, ButtonsOf(buttons), owner);
     box.setTextFormat(Qt::PlainText);
+    if (DefaultsToNo(buttons))
+        box.setDefaultButton(Choices(buttons) == EButtons::YesNo ? QMessageBox::No : QMessageBox::Cancel);
     const int chosen = box.exec();
     if (!box.clickedButton()) return EscapeAnswer(buttons);
     return AnswerOf(chosen);

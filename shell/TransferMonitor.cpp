@@ -44,7 +44,7 @@ bool CQtTransferMonitor::Confirm(const std::string& question) {
     QMetaObject::invokeMethod(
         &m_ui,
         [this, question, &yes] {
-            yes = m_ui.Box(QString::fromStdString(question), EButtons::YesNo, EIcon::Question) ==
+            yes = m_ui.Box(QString::fromStdString(question), EButtons::YesNoDefaultNo, EIcon::Question) ==
                   EAnswer::Yes;
         },
         Qt::BlockingQueuedConnection);

@@ -7,7 +7,7 @@ EAnswer CScriptedInteraction::MessageBox(const std::string& text, const std::str
         answer = answers.front();
         answers.pop_front();
     } else {
-        switch (buttons) {
+        switch (Choices(buttons)) {
         case EButtons::YesNo:
         case EButtons::YesNoCancel: answer = EAnswer::Yes; break;
         case EButtons::RetryCancel: answer = EAnswer::Retry; break;
