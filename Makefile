@@ -95,11 +95,11 @@ install: deps
 #   make fuzz-smoke                        a few seconds each (part of `make test`)
 #   make fuzz [FUZZ_SECONDS=600]           longer runs, with each run's statistics
 #   make fuzz FUZZ_RUNS=10000000           until that many inputs (or FUZZ_SECONDS)
-#   make fuzz FUZZ_HARNESSES="set import"  only these
+#   make fuzz FUZZ_HARNESSES="fields frame" only these
 #   make fuzz FUZZ_OPTIONS=-max_len=512     more libFuzzer options (short inputs run faster)
 FUZZ_PACKAGES := clang libclang-rt-14-dev
 FUZZ_DIR ?= build/fuzz
-FUZZ_HARNESSES ?= datafile frame simulator import set roundtrip
+FUZZ_HARNESSES ?= datafile frame simulator fields
 FUZZ_SECONDS ?= 600
 FUZZ_RUNS ?= -1
 FUZZ_SMOKE_SECONDS ?= 5

@@ -44,6 +44,9 @@ private:
 SResult Tolvar(const std::vector<std::string>& args,
                const std::vector<std::pair<std::string, std::string>>& env = {});
 
+// The lines of what it printed, without their ends.
+std::vector<std::string> Lines(const std::string& text);
+
 using testfiles::CTempDir;
 using testfiles::ReadBytes;
 using testfiles::WriteBytes;

@@ -3,7 +3,6 @@
 
 #include <map>
 #include <set>
-#include <sstream>
 
 #include <nlohmann/json.hpp>
 
@@ -21,10 +20,7 @@ using Row = std::map<std::string, std::string>;
 // The rows of the aligned table under its header, cut at the columns the rule under
 // the header marks; by path.
 std::map<std::string, Row> TableRows(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
+    const std::vector<std::string> lines = clitest::Lines(text);
     size_t rule = 0;
     while (rule < lines.size() && lines[rule].rfind("----", 0) != 0)
         ++rule;
@@ -62,32 +58,22 @@ class FieldsCli : public ::testing::TestWithParam<int> {};
 INSTANTIATE_TEST_SUITE_P(Variants, FieldsCli, ::testing::Values(ModelLMR, ModelPMR),
                          [](const auto& info) { return std::string(ModelName(info.param)); });
 
-TEST_P(FieldsCli, ListsKindValuesVariantsAndSheetColumn) {
+// Each way of naming fields lists the row it names (all of them: the next test). What a
+// row says is the field facts' own tests; here one row is read column by column.
+TEST_P(FieldsCli, ListsTheFieldsAPathNamesWithTheirFacts) {
     const int model = GetParam();
     const bool pmr = model == ModelPMR;
+    const std::string only = pmr ? "Mch.CH9.RxCNo2" : "Mch.CH9.AutoResetL";
     const struct {
         std::vector<std::string> args;
-        std::string path; // the row
-        std::string kind, variants, title, accepts;
+        std::string path; // a row listed
     } cases[] = {
-        // What each field's description says is checked by the field facts' own tests;
-        // here each way of naming fields, and each column of the table.
-        {{"Mch.CH1"}, "Mch.CH1.FreqRx", "frequency", "both",
-         pmr ? "RX Frequency" : "Rx Frequency",
-         "to 799.99500 MHz (or a whole number of Hz) on the channel raster"},
-        {{pmr ? "Mch.CH9.RxCNo2" : "Mch.CH9.AutoResetL"},
-         pmr ? "Mch.CH9.RxCNo2" : "Mch.CH9.AutoResetL", "option list", pmr ? "PMR" : "LMR",
-         pmr ? "RX C-No(List No.)" : "Auto Reset",
-         pmr ? "one of _, 2" : "one of Timer A, Timer B"},
-        {{}, "Mch.CH1..CH32.Text", "text", "both", "Text",
-         "up to 10 characters of A-Z a-z 0-9, space and the ASCII signs except ~"},
-        {{"Mch.CH1..CH32.ScrmCode"}, "Mch.CH1..CH32.ScrmCode", "number", "both",
-         "Scrambler Code", "a whole number from 1 to 255"},
-        {{"DtmfCodeCH"}, "DtmfCodeCH.TxSysCodeCH.CH1..CH6.Code", "text", "both", "",
-         "exactly 4 characters of 0-9 A-D * #"},
-        {{"--maker-reserve", "MakerR"}, "MakerR.IfFreq", "frequency", "both", "",
-         "in 12.5 kHz steps"},
+        {{only}, only},
+        {{"Mch.CH1..CH32.ScrmCode"}, "Mch.CH1..CH32.ScrmCode"},
+        {{"DtmfCodeCH"}, "DtmfCodeCH.TxSysCodeCH.CH1..CH6.Code"},
+        {{"--maker-reserve", "MakerR"}, "MakerR.IfFreq"},
     };
+    std::map<std::string, Row> listed;
     for (const auto& c : cases) {
         const auto run = Tolvar(Args(model, c.args));
         ASSERT_EQ(run.status, 0) << c.path << ": " << run.err;
@@ -95,12 +81,14 @@ TEST_P(FieldsCli, ListsKindValuesVariantsAndSheetColumn) {
         EXPECT_EQ(run.out.rfind(std::string("Fields of ") + ModelName(model) + " files\n", 0), 0u);
         const auto rows = TableRows(run.out);
         ASSERT_TRUE(rows.count(c.path)) << c.path << " in:\n" << run.out;
-        const Row& row = rows.at(c.path);
-        EXPECT_EQ(row.at("Kind"), c.kind) << c.path;
-        EXPECT_EQ(row.at("Variants"), c.variants) << c.path;
-        EXPECT_EQ(row.at("Sheet column"), c.title) << c.path;
-        EXPECT_TRUE(Has(row.at("Accepts"), c.accepts)) << c.path << ": " << row.at("Accepts");
+        listed[c.path] = rows.at(c.path);
     }
+    EXPECT_EQ(listed.at("Mch.CH1..CH32.ScrmCode").at("Variants"), "both");
+    const Row& row = listed.at(only);
+    EXPECT_EQ(row.at("Kind"), "option list");
+    EXPECT_EQ(row.at("Variants"), pmr ? "PMR" : "LMR");
+    EXPECT_EQ(row.at("Sheet column"), pmr ? "RX C-No(List No.)" : "Auto Reset");
+    EXPECT_EQ(row.at("Accepts"), pmr ? "one of _, 2" : "one of Timer A, Timer B");
 }
 
 TEST_P(FieldsCli, ListsTheChannelsFieldsOnceAndAChannelAsAsked) {
@@ -163,7 +151,6 @@ TEST_P(FieldsCli, JsonHasTheSameFieldsWithStableKeys) {
     const auto& comment = byPath.at("CommonSet.Common.Comment1");
     EXPECT_EQ(comment["length"], 16);
     EXPECT_EQ(comment["fixed_length"], false);
-    EXPECT_TRUE(comment["title"].is_null() && comment["min"].is_null());
 
     const auto& logId = byPath.at("Mch.CH1..CH32.RptLogIdP");
     EXPECT_EQ(logId["options"], nlohmann::json::array({"5Tone", "CW ID"}));
@@ -188,7 +175,6 @@ TEST_P(FieldsCli, APathThatNamesNoFieldIsAUsageError) {
         std::string message;
     } cases[] = {
         {{"Mch.CH1.FreqRxx"}, "tolvar fields: Mch.CH1.FreqRxx: no such field; Mch.CH1 holds "},
-        {{"Mch.CH1.FreqRxx"}, "; the nearest path is Mch.CH1.FreqRx\n"},
         {{pmr ? "Mch.CH1.LockoutL" : "Mch.CH1.LockoutP"},
          pmr ? "a field of LMR files only; this file is PMR (--lmr)"
              : "a field of PMR files only; this file is LMR (--pmr)"},
@@ -219,9 +205,6 @@ TEST(FieldsCliFile, TakesTheVariantFromADataFile) {
     const auto lmrOnly = Tolvar({"fields", "--file", pmr, "Mch.CH1.LockoutL"});
     EXPECT_EQ(lmrOnly.status, 64);
     EXPECT_TRUE(Has(lmrOnly.err, "this file is PMR\n"));
-    const auto missing = Tolvar({"fields", "--file", dir.Path("none.zcf")});
-    EXPECT_EQ(missing.status, 2);
-    EXPECT_TRUE(Has(missing.err, "no such file"));
 }
 
 } // namespace

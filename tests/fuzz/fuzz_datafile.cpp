@@ -4,34 +4,28 @@
 #include <sys/mman.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "FuzzSupport.h"
 #include "datafile/CloneFileIoManager.h"
 #include "datamodel/DataManagers.h"
+#include "datamodel/Hex.h"
 
 namespace {
 
 constexpr size_t kLongLine = 600;
 
-int Digit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    return -1;
-}
-
 bool AllHex(const std::string& text) {
-    for (char c : text)
-        if (Digit(c) < 0) return false;
-    return true;
+    return std::all_of(text.begin(), text.end(), [](char c) { return HexDigit(c) >= 0; });
 }
 
 unsigned Number(const std::string& text, size_t at, size_t digits) {
     unsigned n = 0;
     for (size_t i = 0; i < digits; ++i)
-        n = n * 16 + static_cast<unsigned>(Digit(text[at + i]));
+        n = n * 16 + static_cast<unsigned>(HexDigit(text[at + i]));
     return n;
 }
 
@@ -73,8 +67,6 @@ std::string Describe(EFileResult got, EFileResult expected) {
 struct SState {
     SState() {
         reader.Initialize();
-        fileReader.Initialize();
-        writerCheck.Initialize();
         const auto& table = FactoryTable(ModelLMR);
         factory.Write(0, table.data(), static_cast<uint32_t>(table.size()));
         for (uint32_t a = kTableSize; a < kImageSize; ++a)
@@ -89,21 +81,12 @@ struct SState {
 
     // The input as the file's whole content.
     bool WriteFile(const uint8_t* data, size_t size) const {
-        if (::ftruncate(fd, 0) != 0) return false;
-        for (size_t done = 0; done < size;) {
-            const ssize_t n = ::pwrite(fd, data + done, size - done, static_cast<off_t>(done));
-            if (n <= 0) return false;
-            done += static_cast<size_t>(n);
-        }
-        return true;
+        return ::ftruncate(fd, 0) == 0 && ::pwrite(fd, data, size, 0) == static_cast<ssize_t>(size);
     }
 
-    CTolvarCloneFileIoManager reader, fileReader, writerCheck;
+    CTolvarCloneFileIoManager reader;
     CEepromImage factory{kImageSize};
     CEepromImage image{kImageSize}, fromFile{kImageSize}, readBack{kImageSize};
-    std::vector<uint8_t> expected;
-    RangeTable ranges;
-    std::vector<bool> covered;
     int fd = -1;
     std::string path;
 };
@@ -112,43 +95,48 @@ struct SState {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static SState s;
-    const std::vector<std::string> lines = SplitLines(data, size);
+    // The lines as the file reader sees them: split at LF, the LF dropped; a last line
+    // without LF counts, an empty tail after the last LF does not.
+    std::istringstream text(std::string(reinterpret_cast<const char*>(data), size));
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(text, line);)
+        lines.push_back(line);
 
     s.image.CopyFrom(s.factory);
     const EFileResult result = s.reader.LoadLines(lines, s.image);
 
-    s.expected = s.factory.Bytes();
-    s.ranges.clear();
-    const EFileResult expected = Expected(lines, s.expected, s.ranges);
+    std::vector<uint8_t> records = s.factory.Bytes();
+    RangeTable ranges;
+    const EFileResult expected = Expected(lines, records, ranges);
     FUZZ_CHECK(result == expected, Describe(result, expected));
     if (result == EFileResult::Ok)
-        FUZZ_CHECK(s.image.Bytes() == s.expected, "the image differs from the records");
+        FUZZ_CHECK(s.image.Bytes() == records, "the image differs from the records");
     else
         FUZZ_CHECK(s.image == s.factory, "a refused file changed the image");
 
     // The same text from a file.
     FUZZ_CHECK(s.WriteFile(data, size), "the input could not be written to the file");
     s.fromFile.CopyFrom(s.factory);
-    const EFileResult fileResult = s.fileReader.Load(s.path, s.fromFile);
+    const EFileResult fileResult = s.reader.Load(s.path, s.fromFile);
     FUZZ_CHECK(fileResult == result, Describe(fileResult, result) + " (file)");
     FUZZ_CHECK(s.fromFile == s.image, "the file gave another image than the lines");
-    if (result != EFileResult::Ok || s.ranges.empty())
+    if (result != EFileResult::Ok || ranges.empty())
         return 0;
 
     // The writer, given the records' address ranges in the order of the file (any
     // order, overlapping, not on 16-byte boundaries), writes lines that read back as
     // exactly those bytes of the accepted image.
-    s.ranges.push_back({0xFFFF, 0xFFFF});
-    const std::vector<std::string> saved = s.reader.FormatLines(s.ranges);
+    ranges.push_back({0xFFFF, 0xFFFF});
+    const std::vector<std::string> saved = s.reader.FormatLines(ranges);
     s.readBack.Resize(kImageSize);
-    const EFileResult back = s.writerCheck.LoadLines(saved, s.readBack);
+    const EFileResult back = s.reader.LoadLines(saved, s.readBack);
     FUZZ_CHECK(back == EFileResult::Ok, Describe(back, EFileResult::Ok) + " (written lines)");
-    s.covered.assign(kImageSize, false);
-    for (const SAddrRange& range : s.ranges)
+    std::vector<bool> covered(kImageSize);
+    for (const SAddrRange& range : ranges)
         for (uint32_t a = range.first; a <= range.last && a < kImageSize; ++a)
-            s.covered[a] = true;
+            covered[a] = true;
     for (uint32_t a = 0; a < kImageSize; ++a)
-        FUZZ_CHECK(s.readBack.GetByte(a) == (s.covered[a] ? s.image.GetByte(a) : 0),
+        FUZZ_CHECK(s.readBack.GetByte(a) == (covered[a] ? s.image.GetByte(a) : 0),
                    "written and read back, byte " + std::to_string(a) + " differs");
     return 0;
 }

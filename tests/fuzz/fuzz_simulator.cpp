@@ -2,15 +2,15 @@
 // clock that only moves when the input says so. Checked: the echo, the frames it
 // answers with, an image that changes only through an accepted write, and output that
 // grows only by the echo and a bounded answer per frame.
+#include <fuzzer/FuzzedDataProvider.h>
+
 #include <algorithm>
 #include <array>
-#include <climits>
 #include <cstdint>
 #include <string>
 
 #include "FuzzSupport.h"
 #include "datamodel/DataManagers.h"
-#include "datamodel/Hex.h"
 #include "simulator/SimulatedRepeater.h"
 
 namespace {
@@ -19,24 +19,6 @@ using Clock = CSimulatedRepeater::Clock;
 
 constexpr std::array<uint32_t, 5> kSpeeds = {9600, 14400, 19200, 28800, 38400};
 constexpr size_t kRecords = kTableSize / kRecordBytes;
-// The input read from the front, a field at a time; past its end every field is 0.
-class CInput {
-public:
-    CInput(const uint8_t* data, size_t size) : m_data(data), m_size(size) {}
-    bool Done() const { return m_at >= m_size; }
-    uint8_t Byte() { return m_at < m_size ? m_data[m_at++] : 0; }
-    uint16_t Word() { return static_cast<uint16_t>(Byte() | Byte() << 8); }
-    ByteVec Bytes(size_t n) {
-        ByteVec bytes;
-        while (n-- > 0 && !Done()) bytes.push_back(Byte());
-        return bytes;
-    }
-
-private:
-    const uint8_t* m_data;
-    size_t m_size;
-    size_t m_at = 0;
-};
 
 // The longest answer to one frame: the whole image (a data frame and noise per record,
 // then the end frame and noise).
@@ -46,17 +28,12 @@ constexpr size_t kMaxAnswer =
 // Beyond this much waiting output the PC side takes everything (as a reading PC would).
 constexpr size_t kDrainAbove = 16 * 1024;
 
-bool IsSpeed(uint32_t speed) {
-    for (uint32_t s : kSpeeds)
-        if (s == speed) return true;
-    return false;
-}
-
 // The input: the repeater's set-up (faults, pacing, option byte, sub-revision,
-// variant), then steps, each a byte (0..9 below) and its fields.
+// variant), then steps, each a byte (0..9 below) and its fields. Bytes and words are
+// taken from the end of the input, payloads from the front; past its end all are 0.
 class CHarness {
 public:
-    explicit CHarness(CInput& in) : m_in(in) {
+    CHarness(const uint8_t* data, size_t size) : m_in(data, size) {
         m_repeater.onWritten = [this](const CEepromImage& image) {
             ++m_written;
             FUZZ_CHECK(image == m_repeater.Image(), "onWritten got another image");
@@ -66,11 +43,11 @@ public:
 
     void Run() {
         Configure();
-        while (!m_in.Done()) {
-            switch (m_in.Byte() % 10) {
+        while (m_in.remaining_bytes() > 0) {
+            switch (Byte() % 10) {
             case 0: Send(Payload(), LineSpeed()); break;
             case 1: {
-                const uint8_t command = m_in.Byte();
+                const uint8_t command = Byte();
                 SendFrame(command, Payload());
                 break;
             }
@@ -78,37 +55,38 @@ public:
             case 3: SendFrame(kCmdReadRequest, {0x23, 0x68, 0x01, 0x00}); break;
             case 4: SendFrame(kCmdWriteRequest, {0x23, 0x68, 0x01, 0x00}); break;
             case 5: SendRecord(); break;
-            case 6: SendFrame(kCmdEnd, m_in.Byte() & 1 ? Payload() : EndPayload()); break;
+            case 6: SendFrame(kCmdEnd, Byte() & 1 ? Payload() : EndPayload()); break;
             case 7: SendFrame(kCmdSpeedChange, BuildSpeedPayload(kModelCode, kRevision,
-                                                                 kSpeeds[m_in.Byte() % 5]));
+                                                                 kSpeeds[Byte() % 5]));
                     break;
-            case 8: m_now += std::chrono::microseconds(m_in.Word()) * 16; break;
+            case 8: m_now += std::chrono::microseconds(Word()) * 16; break;
             case 9: TakeSome(); break;
             }
-            FUZZ_CHECK(IsSpeed(m_repeater.Speed()), "speed " + std::to_string(m_repeater.Speed()));
+            FUZZ_CHECK(std::count(kSpeeds.begin(), kSpeeds.end(), m_repeater.Speed()) == 1,
+                       "speed " + std::to_string(m_repeater.Speed()));
         }
     }
 
 private:
+    uint8_t Byte() { return m_in.ConsumeIntegral<uint8_t>(); }
+    uint16_t Word() { return m_in.ConsumeIntegral<uint16_t>(); }
+    ByteVec Bytes(size_t n) { return m_in.ConsumeBytes<uint8_t>(n); }
+
     void Configure() {
-        const uint16_t faults = m_in.Word();
+        const uint16_t faults = Word();
+        std::string error;
         for (size_t i = 0; i < FaultTable().size(); ++i) {
             if (!(faults >> i & 1)) continue;
             const SFaultDef& def = FaultTable()[i];
             std::string text = def.name;
-            if (def.takesCount) text += "=" + std::to_string(m_in.Word() % 501);
-            std::string error;
+            if (def.takesCount) text += "=" + std::to_string(Word() % 501);
             FUZZ_CHECK(m_repeater.Faults().Add(text, error), text + ": " + error);
         }
-        if (faults & 0x8000) {
-            std::string error;
-            const ByteVec text = m_in.Bytes(m_in.Byte() % 25);
-            m_repeater.Faults().Add(std::string(text.begin(), text.end()), error);
-        }
-        m_repeater.SetPacing(m_in.Byte() & 1);
-        m_repeater.SetOptionByte(m_in.Byte());
-        m_repeater.SetSubRevision(m_in.Byte());
-        if (m_in.Byte() & 1) m_repeater.LoadFactoryImage(1);
+        if (faults & 0x8000) m_repeater.Faults().Add(Text(Bytes(Byte() % 25)), error);
+        m_repeater.SetPacing(Byte() & 1);
+        m_repeater.SetOptionByte(Byte());
+        m_repeater.SetSubRevision(Byte());
+        if (Byte() & 1) m_repeater.LoadFactoryImage(1);
         m_image.CopyFrom(m_repeater.Image());
         const ByteVec info = m_repeater.InformationBlock();
         FUZZ_CHECK(info.size() == kInfoBlockSize, "information block size");
@@ -117,52 +95,49 @@ private:
             FUZZ_CHECK(info[i] >= 0x20 && info[i] < 0x7F, "comment byte not printable");
     }
 
-    ByteVec Payload() { return m_in.Bytes(m_in.Byte() % 49); }
+    ByteVec Payload() { return Bytes(Byte() % 49); }
 
     // 0: the repeater's own speed, else a line speed or any number.
     uint32_t LineSpeed() {
-        switch (m_in.Byte() % 4) {
+        switch (Byte() % 4) {
         case 0: return 0;
         case 1: return m_repeater.Speed();
-        case 2: return kSpeeds[m_in.Byte() % 5];
-        default: return static_cast<uint32_t>(m_in.Word() | m_in.Word() << 16);
+        case 2: return kSpeeds[Byte() % 5];
+        default: return static_cast<uint32_t>(Word() | Word() << 16);
         }
     }
 
     void SendFrame(uint8_t command, const ByteVec& payload) {
-        const int extra = m_in.Byte() % 13;
+        const int extra = Byte() % 13;
         Send(BuildFrame(kAddrRepeater, kAddrPc, command, payload, extra), LineSpeed());
     }
 
     // A record of up to 20 bytes at a 16-byte boundary or anywhere, now and then
     // with one character changed.
     void SendRecord() {
-        const bool aligned = m_in.Byte() & 1;
-        const uint16_t word = m_in.Word();
+        const bool aligned = Byte() & 1;
+        const uint16_t word = Word();
         const auto address = static_cast<uint16_t>(aligned ? word % 0x200 * 16 : word);
-        const ByteVec data = m_in.Bytes(m_in.Byte() % 21);
+        const ByteVec data = Bytes(Byte() % 21);
         ByteVec payload;
         FUZZ_CHECK(EncodeRecordPayload(FormatRecordLine(address, data.data(), data.size()), payload),
                    "a formatted record line is refused");
-        if (const uint8_t spoil = m_in.Byte(); spoil % 8 == 0 && spoil > 0)
+        if (const uint8_t spoil = Byte(); spoil % 8 == 0 && spoil > 0)
             payload[spoil / 8 % payload.size()] ^= 1;
         SendFrame(kCmdData, payload);
     }
 
-    FUZZ_NO_COVERAGE
     size_t Waiting() { return m_repeater.Output().ReadyCount(Clock::time_point::max()); }
 
-    FUZZ_NO_COVERAGE
     ByteVec TakeAll() {
         ByteVec bytes(Waiting());
         bytes.resize(m_repeater.Output().Take(bytes.data(), bytes.size(), Clock::time_point::max()));
         return bytes;
     }
 
-    FUZZ_NO_COVERAGE
     void TakeSome() {
-        const size_t max = m_in.Word() % 513;
-        const uint8_t who = m_in.Byte();
+        const size_t max = Word() % 513;
+        const uint8_t who = Byte();
         const uint32_t listen = who < 128 ? 0 : kSpeeds[who % 5];
         const size_t before = Waiting();
         const size_t ready = m_repeater.Output().ReadyCount(m_now);
@@ -176,7 +151,6 @@ private:
             FUZZ_CHECK(*next > m_now || n == max, "a ready byte was left");
     }
 
-    FUZZ_NO_COVERAGE
     void Send(const ByteVec& bytes, uint32_t lineSpeed) {
         size_t before = Waiting();
         if (before > kDrainAbove) {
@@ -186,9 +160,8 @@ private:
         const bool idle = before == 0;
         const int written = m_written;
         const bool heard = (lineSpeed ? lineSpeed : m_repeater.Speed()) == m_repeater.Speed();
-        size_t ends = 0;
-        for (uint8_t b : bytes)
-            ends += b == kFrameEnd;
+        const auto ends = static_cast<size_t>(std::count(bytes.begin(), bytes.end(), kFrameEnd));
+        const ByteVec echo = Echo(bytes);
 
         m_repeater.Receive(bytes.data(), bytes.size(), lineSpeed, m_now);
 
@@ -199,85 +172,66 @@ private:
         // m_image: the repeater's image as of the last accepted write (or the start).
         FUZZ_CHECK(m_written > written || m_image == m_repeater.Image(),
                    "the image changed without an accepted write");
-        if (!heard) FUZZ_CHECK(added == Echo(bytes).size(), "answered a frame at another speed");
-        if (idle) CheckLine(bytes, m_written - written, m_image);
-        else UpdateEchoPosition(bytes);
+        if (!heard) FUZZ_CHECK(added == echo.size(), "answered a frame at another speed");
+        if (idle) CheckLine(echo, m_written - written, m_image);
         if (m_written > written) m_image.CopyFrom(m_repeater.Image());
     }
 
-    // What the cable gives back of the bytes.
-    FUZZ_NO_COVERAGE
+    // What the cable gives back of the bytes sent (their places in a frame counted on
+    // from the bytes sent before).
     ByteVec Echo(const ByteVec& bytes) {
         if (m_repeater.Faults().Has(EFault::NoEcho)) return {};
         ByteVec echo = bytes;
-        int position = m_echoPosition;
         if (m_repeater.Faults().Has(EFault::CorruptEcho))
             for (uint8_t& b : echo) {
-                position = b == kFramePreamble ? 0 : position + 1;
-                if (position == 3) b ^= 0x01;
+                m_echoPosition = b == kFramePreamble ? 0 : m_echoPosition + 1;
+                if (m_echoPosition == 3) b ^= 0x01;
             }
         return echo;
     }
 
-    FUZZ_NO_COVERAGE
-    void UpdateEchoPosition(const ByteVec& bytes) {
-        if (m_repeater.Faults().Has(EFault::NoEcho) || !m_repeater.Faults().Has(EFault::CorruptEcho))
-            return;
-        for (uint8_t b : bytes)
-            m_echoPosition = b == kFramePreamble ? 0 : m_echoPosition + 1;
-    }
-
-    // Everything on the line after bytes were sent to an idle line: the echo, then
+    // Everything on the line after bytes were sent to an idle line: their echo, then
     // whole frames from the repeater to the PC (with the noise fault's stray bytes).
-    FUZZ_NO_COVERAGE
-    void CheckLine(const ByteVec& bytes, int accepted, const CEepromImage& before) {
+    void CheckLine(const ByteVec& echo, int accepted, const CEepromImage& before) {
         const ByteVec line = TakeAll();
-        const ByteVec echo = Echo(bytes);
-        UpdateEchoPosition(bytes);
         FUZZ_CHECK(line.size() >= echo.size() && std::equal(echo.begin(), echo.end(), line.begin()),
                    "the echo differs from what was sent");
         int record = 0, acceptedResults = 0;
         const CFaultSet& faults = m_repeater.Faults();
-        ByteVec frame, payload;
-        // Frames as the PC's receiver takes them: the bytes after the last FE or FD,
-        // at most kMaxFrameBody of them, complete at FD.
-        size_t start = echo.size();
+        // The frames as the PC's receiver takes them.
+        CFrameReceiver receiver;
         for (size_t i = echo.size(); i < line.size(); ++i) {
-            if (line[i] == kFramePreamble) start = i + 1;
-            if (line[i] != kFrameEnd) continue;
-            frame.assign(line.begin() + static_cast<std::ptrdiff_t>(start),
-                         line.begin() + static_cast<std::ptrdiff_t>(std::min(i, start + kMaxFrameBody)));
-            start = i + 1;
+            if (!receiver.Feed(line[i])) continue;
+            const ByteVec& frame = receiver.Frame();
             FUZZ_CHECK(frame.size() >= 3 && frame[0] == kAddrPc && frame[1] == kAddrRepeater,
                        "a frame not from the repeater to the PC");
-            payload.assign(frame.begin() + 3, frame.end());
+            const ByteVec payload(frame.begin() + 3, frame.end());
             switch (frame[2]) {
-            case kCmdIdentifyAnswer: {
-                const size_t size = 4 + kInfoBlockSize + (faults.Has(EFault::LongInfo) ? 1 : 0);
-                FUZZ_CHECK(payload.size() == size, "identification of " + std::to_string(payload.size()));
+            case kCmdIdentifyAnswer:
+                FUZZ_CHECK(payload.size() == 4 + kInfoBlockSize + faults.Has(EFault::LongInfo),
+                           "identification of " + std::to_string(payload.size()));
                 FUZZ_CHECK(WordAt(payload, 0) == kModelCode + faults.Has(EFault::WrongModel) &&
                                WordAt(payload, 2) == kRevision + faults.Has(EFault::WrongRevision),
                            "identification names another model or revision");
                 break;
-            }
             case kCmdData: {
                 // A read sends the records in address order from 0.
-                const uint32_t address = AddressOf(payload);
+                SRecord decoded;
+                const ERecordCheck check = DecodeRecordPayload(payload, decoded);
+                const uint32_t address = decoded.address;
                 record = address == 0 ? 1 : record + 1;
                 FUZZ_CHECK(address == static_cast<uint32_t>(record - 1) * kRecordBytes &&
                                record <= static_cast<int>(kRecords),
                            "record " + std::to_string(record) + " at " + std::to_string(address));
-                SRecord decoded;
-                const ERecordCheck check = DecodeRecordPayload(payload, decoded);
                 const bool spoilt = faults.Has(EFault::BadChecksum) &&
                                     record == faults.Count(EFault::BadChecksum);
                 FUZZ_CHECK(check == (spoilt ? ERecordCheck::Checksum : ERecordCheck::Ok),
                            "record " + std::to_string(record) + ": " + Printable(Text(payload)));
                 if (spoilt || accepted > 0) break;
-                FUZZ_CHECK(decoded.data.size() == kRecordBytes, "record size");
-                for (size_t k = 0; k < kRecordBytes; ++k)
-                    FUZZ_CHECK(decoded.data[k] == before.GetByte(address + k),
-                               "a sent record differs from the image");
+                FUZZ_CHECK(decoded.data.size() == kRecordBytes &&
+                               std::equal(decoded.data.begin(), decoded.data.end(),
+                                          before.Bytes().begin() + address),
+                           "a sent record differs from the image");
                 break;
             }
             case kCmdEnd:
@@ -297,21 +251,7 @@ private:
                        "a refused write changed the image");
     }
 
-    // The address of a record payload (its first four hex digits); UINT32_MAX when it has none.
-    FUZZ_NO_COVERAGE
-    static uint32_t AddressOf(const ByteVec& payload) {
-        uint32_t address = 0;
-        for (size_t i = 0; i < 4; ++i) {
-            const int digit = i < payload.size() ? HexDigit(static_cast<char>(payload[i])) : -1;
-            if (digit < 0) return UINT32_MAX;
-            address = address * 16 + static_cast<uint32_t>(digit);
-        }
-        return address;
-    }
-
-    static std::string Text(const ByteVec& bytes) { return std::string(bytes.begin(), bytes.end()); }
-
-    CInput& m_in;
+    FuzzedDataProvider m_in;
     CSimulatedRepeater m_repeater;
     CEepromImage m_image{kImageSize};
     Clock::time_point m_now{std::chrono::hours(1)};
@@ -322,8 +262,6 @@ private:
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    CInput in(data, size);
-    CHarness harness(in);
-    harness.Run();
+    CHarness(data, size).Run();
     return 0;
 }

@@ -3,7 +3,6 @@
 // column slices of a wide sheet, the multiple-tone sets, the jobs that print
 // nothing, Cancel, the preview, the PDF export and the command line.
 #include <QAction>
-#include <QApplication>
 #include <QFile>
 #include <QLabel>
 #include <QPrintPreviewDialog>
@@ -11,39 +10,24 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QSet>
-#include <QSettings>
 #include <QStandardPaths>
-#include <QTemporaryDir>
-#include <QTest>
 
-#include "GuiTestApp.h"
-#include "datamodel/DataManagers.h"
-#include "datamodel/memmap/ChannelEditing.h"
-#include "datamodel/nodes/Node.h"
+#include "SheetEditing.h"
 #include "document/ViewTable.h"
-#include "editors/ListSheet.h"
-#include "shell/Document.h"
-#include "shell/ListFrame.h"
-#include "shell/MainFrame.h"
 #include "shell/PrintJob.h"
-#include "shell/QtInteraction.h"
-#include "shell/TolvarApp.h"
-#include "shell/TreeView.h"
 
 namespace {
 
 const QString kFooter = QStringLiteral("CS-Tolvar Revision 1.4");
 
-struct SPrintApp {
-    CTolvarApp app;
+// The program with the printer choice answered: a PDF file, or no printer.
+struct SPrintApp : SEditingApp {
     int choices = 0;    // times the printer choice was asked
     bool choose = true; // the answer to it
     QString outputFile; // where the chosen printer writes; empty: no printer
 
-    SPrintApp(int model, const QString& file) : outputFile(file) {
+    SPrintApp(int model, const QString& file) : SEditingApp(model), outputFile(file) {
         QFile::remove(file);
-        if (!StartTestApp(app, model, [](const SBoxRecord&) { return EAnswer::Ok; }))
-            qFatal("the program did not start"); // ends the test program
         Job().SetDialogRunner([this](QPrinter& printer) {
             ++choices;
             printer.setOutputFormat(QPrinter::PdfFormat);
@@ -53,9 +37,7 @@ struct SPrintApp {
             return choose;
         });
     }
-    CTolvarMainFrame& Frame() { return *app.MainFrame(); }
     CPrintJob& Job() { return *app.PrintJob(); }
-    const std::vector<SBoxRecord>& Boxes() { return app.Interaction()->Boxes(); }
     // Runs a command as its menu item does.
     void Trigger(ECommand command) { Frame().Action(command)->trigger(); }
     CListSheet* Sheet() { return qobject_cast<CListSheet*>(Frame().ListFrame()->CurrentSheet()); }
@@ -116,14 +98,11 @@ private slots:
     void printAllExportAndPreviewDrawTheSamePages() {
         SPrintApp s(ModelLMR, File("all.pdf"));
         // A tone of the second set; the seventh set shown while printing.
-        CNode* tone = s.app.Document()->Registry().Model()->GetNodeByPath("MultiTon.Ton20.CTonTx");
-        std::string error;
-        QVERIFY2(tone->TrySetText("754i", error), error.c_str());
+        s.Set("MultiTon.Ton20.CTonTx", "754i");
         QVERIFY(s.Frame().Tree()->SelectId(kViewMultiToneFirst + 6));
         const QString shownCell = s.Sheet()->Model().CellText(0, 0);
         s.Trigger(ECommand::PrintAll);
         QCOMPARE(s.choices, 1);
-        QCOMPARE(int(s.Job().Queue().size()), 44);
         // The sheet shown stays on its own set.
         QCOMPARE(s.Frame().GetCurrentViewId(), kViewMultiToneFirst + 6);
         QCOMPARE(s.Sheet()->View().set, 7);
@@ -168,14 +147,12 @@ private slots:
     }
 
     // The widest sheet (PMR memory) in slices of columns, each starting with the row
-    // titles. Which rows and columns go on which page is the core's layout; here: every
-    // page names the sheet, the first block's slices show the sheet's column titles
-    // once, every channel is printed and the name column lies on one slice of one block.
+    // titles. Which rows and columns go on which page is the core's layout (the page
+    // headers and footers: Print All); here the first block's slices show the column
+    // titles once, every channel is printed and the name column lies on one slice.
     void wideSheetPrintsInSlicesRepeatingTheRowTitles() {
         SPrintApp s(ModelPMR, File("memory.pdf"));
-        CNode& holder = *CChannelEditor(s.app.Document()->Registry()).Holder(5);
-        holder.FindChild("ChOn")->SetValue(1);
-        holder.FindChild("Text")->SetText("HILLTOP");
+        s.UseChannel(5, "145.125", "HILLTOP");
         const int memory = MemoryViewOf(ModelPMR); // the sheet shown at the start
         s.Trigger(ECommand::PrintCurrent);
         QCOMPARE(s.Job().Queue(), std::vector<int>{memory});
@@ -194,8 +171,6 @@ private slots:
         QSet<int> channels;
         for (const QString& page : pages) {
             const QStringList lines = Lines(page);
-            QCOMPARE(lines.front(), QString("Memory Channel"));
-            QCOMPARE(lines.back(), kFooter);
             QStringList titles = Words(lines.value(1));
             QCOMPARE(titles.takeFirst(), title(0));
             if (Words(lines.value(2)).value(0) == "1") {
@@ -234,9 +209,7 @@ private slots:
             s.Trigger(ECommand::PrintCurrent);
             QCOMPARE(s.choices, c.choices);
             QVERIFY(!QFile::exists(none));
-            QCOMPARE(s.Boxes().empty(), c.box.isEmpty());
-            if (!c.box.isEmpty())
-                QCOMPARE(s.Boxes().front().text, c.box);
+            QCOMPARE(s.boxes, c.box.isEmpty() ? QStringList() : QStringList{c.box});
             QCOMPARE(s.Job().LastPageCount(), 0);
         }
     }
@@ -269,10 +242,8 @@ private slots:
         const QString data = File("site.zcf");
         {
             SPrintApp s(1, File("inapp.pdf"));
-            CNode& holder = *CChannelEditor(s.app.Document()->Registry()).Holder(3);
-            holder.FindChild("ChOn")->SetValue(1);
-            holder.FindChild("Text")->SetText("RIDGE");
-            QVERIFY(s.app.Document()->Data().Save(data.toStdString()) == EFileResult::Ok);
+            s.UseChannel(3, "145.125", "RIDGE");
+            QVERIFY(s.Doc().Data().Save(data.toStdString()) == EFileResult::Ok);
             s.Trigger(ECommand::PrintAll);
             inApp = PdfPages(s.outputFile).join('\f');
         }

@@ -114,11 +114,8 @@ void Change(CFieldControl& c) {
 struct SOpenCase { int view, row; const char *caption, *page, *focused; };
 const SOpenCase kOpens[] = {
     {50, 11, "Edit Common", "Common 2", "AutoResTimA"}, // the "Auto Reset" heading
-    {50, 40, "Edit Common", "Common 3", "CtoneIdOut"},
-    {39, 13, "Edit DTMF Setting", "DTMF Setting 2", "TelTotCode"},
     {51, 15, "Edit Expert", "Expert 1", "CwIdCode"},
     {44, 1, "Edit 5Tone RX Code Setting", "Edit 5Tone RX Code Setting", "CompDigit1"},
-    {52, 10, "Edit Maker Reserved", "Edit Maker Reserved", "IfFreq"},
     {42, 4, "Edit 2Tone TX Code", "Edit 2Tone TX Code", "2ndTonFreq"}, // a heading
 };
 
@@ -126,9 +123,6 @@ const SOpenCase kOpens[] = {
 struct SRefusalCase { int view; const char *field, *typed, *reason; };
 const SRefusalCase kRefusals[] = {
     {39, "DtmfTim", "300", "DTMF Timer: "},
-    {50, "UsrPswd", "12", "User Password: "},
-    {52, "IfFreq", "21.4001", "IF Frequency (MHz): "},
-    {41, "NoTonTim", "31", "Notone Timer: "},
     {50, "InATim", "128", "Inactive Timer: "},
     {49, "MRCodeDisp", "MR CH+TX CODE CH", "MR/Code Display: "},
 };
@@ -160,26 +154,6 @@ private slots:
         QCOMPARE(dynamic_cast<CListSheet&>(*expert).Grid().columnWidth(0), 90);
     }
 
-    // The key list has the variant's keys, in the order of its list, not of the codes.
-    void keyListFollowsVariant() {
-        for (int model : {0, 1}) {
-            SEditingApp s(model);
-            QStringList items;
-            auto list = [&](QDialog& d) {
-                QComboBox* keys = ControlOf(d, "KeyP0Conv")->List();
-                for (int i = 0; i < keys->count(); ++i)
-                    items << keys->itemText(i);
-            };
-            QVERIFY(s.Edit(s.Show(kViewKeyDisp), 0, list, false).opened);
-            QCOMPARE(items.contains("Call A (Code 30)"), model == 1);
-            QCOMPARE(items.contains("ID-MR Select"), model == 1);
-            QVERIFY(items.contains("Sp. Func 2"));
-            QCOMPARE(items.mid(0, 4),
-                     (QStringList{"Null", "Prio A", "Prio A (Rewrite)", "Disp Select"}));
-            QCOMPARE(items.size(), model ? 17 : 13);
-        }
-    }
-
     // The editor opens on the page of the row with the row's control focused; the
     // pages never shown stay so.
     void editorOpensOnRow_data() { AddCases(kOpens); }
@@ -197,30 +171,6 @@ private slots:
                 QCOMPARE(editor.Page(p)->Shown(), editor.Page(p) == current);
         };
         QVERIFY(s.Edit(s.Show(c.view), c.row, check, false).opened);
-    }
-
-    // The framework alone: focus items outside the table, a start page beyond the last.
-    void propertySheetEdges() {
-        SEditingApp s(0);
-        CListEditPropSheet sheet(s.Registry(), "Edit", nullptr);
-        auto* first = new CListEditPropPage("One");
-        auto* second = new CListEditPropPage("Two");
-        second->SetItems({nullptr, new QLineEdit(second)});
-        sheet.AddPage(first);
-        sheet.AddPage(second);
-        for (int item : {0, 1, 3}) {
-            second->SetFocusItem(item);
-            QVERIFY(!second->FocusItem());
-        }
-        second->SetFocusItem(2);
-        QVERIFY(second->FocusItem());
-        sheet.SelectStartPage(5);
-        sheet.show();
-        QCOMPARE(sheet.Tabs()->currentIndex(), 0);
-        QVERIFY(first->Shown() && !second->Shown());
-        sheet.accept(); // nothing to store: closes
-        QCOMPARE(sheet.result(), int(QDialog::Accepted));
-        QVERIFY(s.boxes.isEmpty());
     }
 
     // A page never shown holds what its fields hold: OK stores the page shown and

@@ -14,6 +14,24 @@
 
 inline ByteVec Bytes(const std::string& text) { return ByteVec(text.begin(), text.end()); }
 
+// The model code and revision of this program's repeater, as frames carry them.
+inline const ByteVec kModelRevision{0x23, 0x68, 0x01, 0x00};
+
+// An identification answer with size information bytes of fill.
+inline ByteVec Info(size_t size, uint8_t fill = 0x41) {
+    ByteVec payload = kModelRevision;
+    payload.insert(payload.end(), size, fill);
+    return payload;
+}
+
+// The payload of a data record of 16 bytes at addr, each byte = value.
+inline ByteVec Record(uint16_t addr, uint8_t value = 0x5A) {
+    const ByteVec data(16, value);
+    ByteVec payload;
+    EncodeRecordPayload(FormatRecordLine(addr, data.data(), data.size()), payload);
+    return payload;
+}
+
 // The frame bodies in a stream of bytes.
 inline std::vector<ByteVec> FramesIn(const ByteVec& stream) {
     CFrameReceiver receiver;

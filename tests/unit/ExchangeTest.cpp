@@ -10,16 +10,7 @@
 
 namespace {
 
-struct SDocument : signalling_test::SDocument {
-    using signalling_test::SDocument::SDocument;
-    std::vector<std::string> Texts() {
-        std::vector<std::string> texts;
-        const CTreeIndex index = Index();
-        for (const STreeLeaf& leaf : index.Leaves())
-            texts.push_back(LeafText(*leaf.node));
-        return texts;
-    }
-};
+using signalling_test::SDocument;
 
 // The channel area (records, names, Prio A and emergency) filled with random bytes,
 // then saved as a file would hold it.
@@ -33,9 +24,7 @@ void RandomChannels(SDocument& doc, std::mt19937& random) {
     fill(kChannelRecordBase, kChannelCount * kChannelRecordSize);
     fill(kChannelNameBase, kChannelCount * kChannelNameSize);
     registry.LoadImageToTree();
-    registry.StoreTreeToImage();
-    registry.Adjust()->Normalise();
-    registry.LoadImageToTree();
+    doc.RoundTrip();
 }
 
 std::vector<std::vector<std::string>> Rows(SDocument& doc, bool sheet) {

@@ -141,46 +141,44 @@ TEST(FieldFacts, ListEveryOptionAndAgreeWithTheNodes) {
     }
 }
 
-class ChannelSheet : public ::testing::TestWithParam<int> {};
-INSTANTIATE_TEST_SUITE_P(Variants, ChannelSheet, ::testing::Values(ModelLMR, ModelPMR),
-                         [](const auto& info) { return std::string(ModelName(info.param)); });
-
 // Every column names fields the variant's channels have, and a field's column is the
-// one that names it.
-TEST_P(ChannelSheet, ColumnsNameTheVariantsChannelFields) {
-    SDocument doc(GetParam());
-    const CTreeIndex index = doc.Index(true);
-    std::set<std::string> titles, shown;
-    for (const SSheetColumn& column : ChannelSheetColumns(GetParam())) {
-        EXPECT_TRUE(titles.insert(column.title).second) << column.title;
-        std::vector<std::string> fields;
-        if (column.kind == ESheetColumn::RxCNo)
-            for (int k = 1; k <= kRxCNoCount; ++k)
-                fields.push_back(column.field + std::to_string(k));
-        else
-            for (const char* field : {column.field, column.extra})
-                if (field)
-                    fields.emplace_back(field);
-        EXPECT_EQ(fields.empty(), column.kind == ESheetColumn::Number) << column.title;
-        for (const std::string& field : fields) {
-            const std::string path =
-                column.kind == ESheetColumn::Attr ? "Mch." + field : "Mch.CH7." + field;
-            EXPECT_NE(index.Find(path), nullptr) << column.title << ": " << path;
-            EXPECT_EQ(ChannelSheetColumnOf(GetParam(), field), &column) << field;
-            shown.insert(field);
+// one that names it. The channel fields no column shows: the in-use flag (the receive
+// frequency column sets it).
+TEST(ChannelSheet, ColumnsNameTheVariantsChannelFields) {
+    for (int model : {ModelLMR, ModelPMR}) {
+        SCOPED_TRACE(ModelName(model));
+        SDocument doc(model);
+        const CTreeIndex index = doc.Index(true);
+        std::set<std::string> titles, shown;
+        for (const SSheetColumn& column : ChannelSheetColumns(model)) {
+            EXPECT_TRUE(titles.insert(column.title).second) << column.title;
+            std::vector<std::string> fields;
+            if (column.kind == ESheetColumn::RxCNo)
+                for (int k = 1; k <= kRxCNoCount; ++k)
+                    fields.push_back(column.field + std::to_string(k));
+            else
+                for (const char* field : {column.field, column.extra})
+                    if (field)
+                        fields.emplace_back(field);
+            EXPECT_EQ(fields.empty(), column.kind == ESheetColumn::Number) << column.title;
+            for (const std::string& field : fields) {
+                const std::string path =
+                    column.kind == ESheetColumn::Attr ? "Mch." + field : "Mch.CH7." + field;
+                EXPECT_NE(index.Find(path), nullptr) << column.title << ": " << path;
+                EXPECT_EQ(ChannelSheetColumnOf(model, field), &column) << field;
+                shown.insert(field);
+            }
         }
+        std::set<std::string> unshown;
+        for (const STreeLeaf* leaf : index.Below("Mch.CH7")) {
+            const std::string field = leaf->path.substr(leaf->path.rfind('.') + 1);
+            if (!shown.count(field))
+                unshown.insert(field);
+        }
+        EXPECT_EQ(unshown, std::set<std::string>{"ChOn"});
+        EXPECT_EQ(ChannelSheetColumnOf(model, "Nothing"), nullptr);
+        EXPECT_EQ(ChannelSheetColumnOf(model, "RxCNo9"), nullptr);
     }
-    // The channel fields of the variant no column shows: the in-use flag (the receive
-    // frequency column sets it).
-    std::set<std::string> unshown;
-    for (const STreeLeaf* leaf : index.Below("Mch.CH7")) {
-        const std::string field = leaf->path.substr(leaf->path.rfind('.') + 1);
-        if (!shown.count(field))
-            unshown.insert(field);
-    }
-    EXPECT_EQ(unshown, std::set<std::string>{"ChOn"});
-    EXPECT_EQ(ChannelSheetColumnOf(GetParam(), "Nothing"), nullptr);
-    EXPECT_EQ(ChannelSheetColumnOf(GetParam(), "RxCNo9"), nullptr);
 }
 
 } // namespace

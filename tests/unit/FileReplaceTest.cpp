@@ -166,7 +166,8 @@ TEST_F(FileReplace, RefusalsSayWhy) {
         std::string where;
         EXPECT_EQ(ReplaceProblem(fine, where), 0) << fine;
     }
-    // A file that may not be written (not for root, who may write anything).
+    // A file that may not be written, and one in a folder that cannot take the
+    // temporary file (not for root, who may write anything).
     ::chmod(Path("file").c_str(), 0444);
     if (::access(Path("file").c_str(), W_OK) != 0) {
         std::string where;
@@ -175,4 +176,18 @@ TEST_F(FileReplace, RefusalsSayWhy) {
         EXPECT_FALSE(ReplaceFile(Path("file"), "text"));
         EXPECT_EQ(Read("file"), "x");
     }
+    ::chmod(Path("file").c_str(), 0640);
+    fs::permissions(dir, fs::perms::owner_read | fs::perms::owner_exec);
+    if (::access(dir.c_str(), W_OK) != 0) {
+        std::string where;
+        EXPECT_EQ(ReplaceProblem(Path("file"), where), EACCES);
+        EXPECT_EQ(where, tmp.Root());
+        EXPECT_FALSE(ReplaceFile(Path("file"), "text"));
+        EXPECT_EQ(Read("file"), "x");
+    }
+    fs::permissions(dir, fs::perms::owner_all);
+    // The replaced file keeps its permissions.
+    ASSERT_TRUE(ReplaceFile(Path("file"), "text"));
+    EXPECT_EQ(fs::status(Path("file")).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
 }

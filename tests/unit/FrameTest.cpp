@@ -1,9 +1,8 @@
 // Frames, the byte receiver, record payloads and speed codes.
 #include <gtest/gtest.h>
 
-#include <ostream>
-
 #include <algorithm>
+#include <utility>
 
 #include "CloneFakeLine.h"
 
@@ -15,35 +14,29 @@ TEST(Frame, BuildsPreambleBodyAndEnd) {
     EXPECT_EQ(std::count(extra.begin(), extra.end(), kFramePreamble), 14);
 }
 
-struct SReceiverCase {
-    const char* what;
-    ByteVec stream;
-    std::vector<ByteVec> frames;
-};
-void PrintTo(const SReceiverCase& c, std::ostream* os) { *os << c.what; }
-
-class FrameReceiver : public ::testing::TestWithParam<SReceiverCase> {};
-
-TEST_P(FrameReceiver, CollectsFrames) {
-    EXPECT_EQ(FramesIn(GetParam().stream), GetParam().frames) << GetParam().what;
+TEST(FrameReceiver, CollectsFrames) {
+    const struct {
+        const char* what;
+        ByteVec stream;
+        std::vector<ByteVec> frames;
+    } cases[] = {
+        {"plain", {0xFE, 0xFE, 0xEF, 0xEE, 0xE5, 0xFD}, {{0xEF, 0xEE, 0xE5}}},
+        {"noise before the preamble is dropped",
+         {0x11, 0x22, 0xFE, 0xEF, 0xEE, 0xE6, 0x00, 0xFD},
+         {{0xEF, 0xEE, 0xE6, 0x00}}},
+        {"a preamble byte inside restarts the frame",
+         {0xFE, 0xEF, 0xEE, 0xFE, 0xEF, 0xEE, 0xE1, 0xFD},
+         {{0xEF, 0xEE, 0xE1}}},
+        {"bytes after an end never join the next frame",
+         {0xFE, 0xEF, 0xEE, 0xE4, 0xFD, 0x33, 0xFD},
+         {{0xEF, 0xEE, 0xE4}, {0x33}}},
+        {"two frames back to back",
+         {0xFE, 0xFE, 0x01, 0xFD, 0xFE, 0xFE, 0x02, 0xFD},
+         {{0x01}, {0x02}}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(FramesIn(c.stream), c.frames) << c.what;
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Streams, FrameReceiver,
-    ::testing::Values(
-        SReceiverCase{"plain", {0xFE, 0xFE, 0xEF, 0xEE, 0xE5, 0xFD}, {{0xEF, 0xEE, 0xE5}}},
-        SReceiverCase{"noise before the preamble is dropped",
-                      {0x11, 0x22, 0xFE, 0xEF, 0xEE, 0xE6, 0x00, 0xFD},
-                      {{0xEF, 0xEE, 0xE6, 0x00}}},
-        SReceiverCase{"a preamble byte inside restarts the frame",
-                      {0xFE, 0xEF, 0xEE, 0xFE, 0xEF, 0xEE, 0xE1, 0xFD},
-                      {{0xEF, 0xEE, 0xE1}}},
-        SReceiverCase{"bytes after an end never join the next frame",
-                      {0xFE, 0xEF, 0xEE, 0xE4, 0xFD, 0x33, 0xFD},
-                      {{0xEF, 0xEE, 0xE4}, {0x33}}},
-        SReceiverCase{"two frames back to back",
-                      {0xFE, 0xFE, 0x01, 0xFD, 0xFE, 0xFE, 0x02, 0xFD},
-                      {{0x01}, {0x02}}}));
 
 TEST(FrameReceiverLimit, KeepsAtMost255Bytes) {
     ByteVec stream{0xFE};
@@ -96,57 +89,39 @@ TEST(Record, LineIsCutToItsCount) {
     EXPECT_FALSE(EncodeRecordPayload("19G001AA", payload));
 }
 
-struct SDecodeCase {
-    const char* payload;
-    ERecordCheck expected;
-};
-void PrintTo(const SDecodeCase& c, std::ostream* os) { *os << c.payload; }
-
-class RecordDecode : public ::testing::TestWithParam<SDecodeCase> {};
-
-TEST_P(RecordDecode, Checks) {
-    SRecord record;
-    EXPECT_EQ(DecodeRecordPayload(Bytes(GetParam().payload), record), GetParam().expected)
-        << GetParam().payload;
+TEST(Record, DecodingChecksFormatCountAndChecksum) {
+    const std::pair<const char*, ERecordCheck> cases[] = {
+        {"19F001AA4C", ERecordCheck::Ok},
+        {"19f001aa4c", ERecordCheck::Ok},
+        {"19F001AA4D", ERecordCheck::Checksum},
+        {"19F002AA4B", ERecordCheck::Count}, // sums to 0 but claims two bytes, holds one
+        {"19F001F6", ERecordCheck::Count},
+        {"00000000", ERecordCheck::Ok},
+        {"19F001AA4", ERecordCheck::Format},
+        {"19F001AX4C", ERecordCheck::Format},
+        {"000000", ERecordCheck::Format},
+    };
+    for (const auto& [payload, expected] : cases) {
+        SRecord record;
+        EXPECT_EQ(DecodeRecordPayload(Bytes(payload), record), expected) << payload;
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(Payloads, RecordDecode,
-                         ::testing::Values(SDecodeCase{"19F001AA4C", ERecordCheck::Ok},
-                                           SDecodeCase{"19f001aa4c", ERecordCheck::Ok},
-                                           SDecodeCase{"19F001AA4D", ERecordCheck::Checksum},
-                                           // sums to 0 but claims two bytes while holding one
-                                           SDecodeCase{"19F002AA4B", ERecordCheck::Count},
-                                           SDecodeCase{"19F001F6", ERecordCheck::Count},
-                                           SDecodeCase{"00000000", ERecordCheck::Ok},
-                                           SDecodeCase{"19F001AA4", ERecordCheck::Format},
-                                           SDecodeCase{"19F001AX4C", ERecordCheck::Format},
-                                           SDecodeCase{"000000", ERecordCheck::Format}));
-
-struct SSpeedCase {
-    uint32_t speed;
-    uint32_t normalised;
-    const char* code;
-};
-void PrintTo(const SSpeedCase& c, std::ostream* os) { *os << c.code; }
-
-class SpeedCodes : public ::testing::TestWithParam<SSpeedCase> {};
-
-TEST_P(SpeedCodes, NormaliseEncodeParse) {
-    const SSpeedCase& c = GetParam();
-    EXPECT_EQ(NormaliseSpeed(c.speed), c.normalised);
-    const ByteVec payload = BuildSpeedPayload(0x2368, 0x0100, c.speed);
-    EXPECT_EQ(payload, (ByteVec{0x23, 0x68, 0x01, 0x00, 0x01, static_cast<uint8_t>(c.code[0]),
-                                static_cast<uint8_t>(c.code[1])}));
-    EXPECT_EQ(ParseSpeedPayload(payload), c.normalised);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Speeds, SpeedCodes,
-    ::testing::Values(SSpeedCase{38400, 38400, "09"}, SSpeedCase{28800, 28800, "0C"},
-                      SSpeedCase{19200, 19200, "13"}, SSpeedCase{14400, 14400, "1A"},
-                      SSpeedCase{9600, 9600, "27"}, SSpeedCase{57600, 9600, "27"}));
-
-TEST(SpeedCodes, MalformedPayloadsSelectNothing) {
+// Each speed's code, normalised (an unknown speed is 9600), encoded and parsed back;
+// malformed payloads select nothing.
+TEST(SpeedCodes, NormaliseEncodeParse) {
+    const struct {
+        uint32_t speed, normalised;
+        const char* code;
+    } cases[] = {{38400, 38400, "09"}, {28800, 28800, "0C"}, {19200, 19200, "13"},
+                 {14400, 14400, "1A"}, {9600, 9600, "27"},   {57600, 9600, "27"}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(NormaliseSpeed(c.speed), c.normalised) << c.speed;
+        const ByteVec payload = BuildSpeedPayload(0x2368, 0x0100, c.speed);
+        EXPECT_EQ(payload, (ByteVec{0x23, 0x68, 0x01, 0x00, 0x01, static_cast<uint8_t>(c.code[0]),
+                                    static_cast<uint8_t>(c.code[1])}));
+        EXPECT_EQ(ParseSpeedPayload(payload), c.normalised);
+    }
     EXPECT_EQ(ParseSpeedPayload({0x23, 0x68, 0x01, 0x00, 0x02, '0', '9'}), 0u);
     EXPECT_EQ(ParseSpeedPayload({0x23, 0x68, 0x01, 0x00, 0x01, '0', '8'}), 0u);
     EXPECT_EQ(ParseSpeedPayload({0x23, 0x68, 0x01, 0x00, 0x01, '9'}), 0u);

@@ -3,13 +3,12 @@
 #include <string>
 #include <vector>
 
-#include "datamodel/DataManagers.h"
-#include "document/DocumentData.h"
-#include "support/ScriptedInteraction.h"
+#include "SignallingTestSupport.h"
 #include "datamodel/Messages.h"
-#include "datamodel/memmap/RadioDataManager.h"
 
 namespace {
+
+using signalling_test::SDocument;
 
 std::vector<std::string> g_log;
 
@@ -106,8 +105,7 @@ TEST(Defaults, TablesHoldTheFactoryRows) {
 }
 
 TEST(Defaults, RestoreOperationsWriteOnlyWhatTheyName) {
-    CScriptedInteraction ui;
-    CTolvarDocumentData doc(ui, ModelLMR);
+    SDocument doc(ModelLMR);
     CEepromImage& image = doc.Registry().Image();
     auto& defaults = *doc.Registry().Defaults();
     image.SetByte(0x1A00, 0x77);  // beyond the tables
@@ -129,8 +127,7 @@ TEST(Defaults, RestoreOperationsWriteOnlyWhatTheyName) {
 }
 
 TEST(Paths, DottedLookup) {
-    CScriptedInteraction ui;
-    CTolvarDocumentData doc(ui, ModelLMR);
+    SDocument doc(ModelLMR);
     CQModelManager& model = *doc.Registry().Model();
     EXPECT_EQ(model.GetNodeByPath(""), &doc.Registry().RadioData()->GetRootNode());
     const CNode* mch = model.GetNodeByPath("Mch");

@@ -1,8 +1,6 @@
 // The termios port over a real pseudo-terminal pair, and the port names.
 #include <gtest/gtest.h>
 
-#include <ostream>
-
 #include <cerrno>
 #include <chrono>
 #include <cstring>
@@ -78,8 +76,13 @@ TEST_F(PtyPair, OpensAtEachLineSpeedAndOpenAgainKeepsTheFirst) {
     EXPECT_TRUE(ui.boxes.empty());
 }
 
-TEST_F(PtyPair, ReadsAtMost256AtATime) {
+// Bytes pass unchanged both ways, even those a cooked line would alter (CR, LF, XOFF,
+// interrupt); a read takes at most 256.
+TEST_F(PtyPair, BytesPassUnchangedAndReadsTakeAtMost256) {
     ASSERT_TRUE(port.Open(slave, 9600, 65536));
+    const std::vector<uint8_t> frame{0xFE, 0xFE, 0x0D, 0x0A, 0x13, 0x03, 0x7F, 0xFD};
+    ASSERT_TRUE(port.Write(frame.data(), frame.size()));
+    EXPECT_EQ(FromPort(frame.size()), frame);
     std::vector<uint8_t> sent(300);
     for (size_t i = 0; i < sent.size(); ++i)
         sent[i] = static_cast<uint8_t>(i * 7);
@@ -107,14 +110,6 @@ TEST_F(PtyPair, NothingWaitingReturnsFalseAtOnce) {
     EXPECT_GE(Clock::now() - start, std::chrono::milliseconds(45));
 }
 
-TEST_F(PtyPair, WritesReachTheOtherSideUnchanged) {
-    ASSERT_TRUE(port.Open(slave, 9600, 65536));
-    // Bytes a cooked line would alter: CR, LF, XOFF, interrupt.
-    const std::vector<uint8_t> frame{0xFE, 0xFE, 0x0D, 0x0A, 0x13, 0x03, 0x7F, 0xFD};
-    ASSERT_TRUE(port.Write(frame.data(), frame.size()));
-    EXPECT_EQ(FromPort(frame.size()), frame);
-}
-
 TEST_F(PtyPair, ClaimsTheDeviceUntilClosed) {
     ASSERT_TRUE(port.Open(slave, 9600, 65536));
     CScriptedInteraction otherUi;
@@ -139,7 +134,9 @@ TEST_F(PtyPair, ComNameOpensItsMappedDevice) {
     EXPECT_EQ(FromPort(2), bytes);
 }
 
-TEST_F(PtyPair, MissingDeviceSaysNotOpenWithTheReason) {
+// A missing device says "not Open" with the reason; what is no terminal fails without a
+// message.
+TEST_F(PtyPair, OpenFailures) {
     EXPECT_FALSE(port.Open("/dev/tolvar-no-such-port", 9600, 65536));
     EXPECT_FALSE(port.IsOpen());
     ASSERT_EQ(ui.boxes.size(), 1u);
@@ -147,6 +144,8 @@ TEST_F(PtyPair, MissingDeviceSaysNotOpenWithTheReason) {
               " not Open \n/dev/tolvar-no-such-port: " + std::string(std::strerror(ENOENT)));
     EXPECT_EQ(ui.boxes[0].caption, " COM Port Error    ");
     EXPECT_EQ(ui.boxes[0].icon, EIcon::Exclamation);
+    EXPECT_FALSE(port.Open("/dev/null", 9600, 65536));
+    EXPECT_EQ(ui.boxes.size(), 1u);
 }
 
 TEST(PosixSerialPort, PermissionFailureSaysHowToGetAccess) {
@@ -161,33 +160,25 @@ TEST(PosixSerialPort, PermissionFailureSaysHowToGetAccess) {
               std::string::npos);
 }
 
-TEST_F(PtyPair, NotATerminalFailsWithoutAMessage) {
-    EXPECT_FALSE(port.Open("/dev/null", 9600, 65536));
-    EXPECT_TRUE(ui.boxes.empty());
+TEST(PortNames, ComNamesResolveToTheirDevices) {
+    const struct {
+        const char* name;
+        const char* path;
+        int comNumber;
+    } cases[] = {{"COM1", "/dev/ttyS0", 1},
+                 {"COM1:", "/dev/ttyS0", 1},
+                 {"com4", "/dev/ttyS3", 4},
+                 {"COM5", "COM5", 0},
+                 {"COM0", "COM0", 0},
+                 {"COM12", "COM12", 0},
+                 {"/dev/ttyUSB0", "/dev/ttyUSB0", 0}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(CPortSettings().Resolve(c.name), c.path) << c.name;
+        EXPECT_EQ(ComPortNumber(c.name), c.comNumber) << c.name;
+    }
 }
 
-struct SNameCase {
-    const char* name;
-    const char* path;
-    int comNumber;
-};
-void PrintTo(const SNameCase& c, std::ostream* os) { *os << c.name; }
-
-class PortNames : public ::testing::TestWithParam<SNameCase> {};
-
-TEST_P(PortNames, Resolve) {
-    EXPECT_EQ(CPortSettings().Resolve(GetParam().name), GetParam().path);
-    EXPECT_EQ(ComPortNumber(GetParam().name), GetParam().comNumber);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Names, PortNames,
-    ::testing::Values(SNameCase{"COM1", "/dev/ttyS0", 1}, SNameCase{"COM1:", "/dev/ttyS0", 1},
-                      SNameCase{"com4", "/dev/ttyS3", 4}, SNameCase{"COM5", "COM5", 0},
-                      SNameCase{"COM0", "COM0", 0}, SNameCase{"COM12", "COM12", 0},
-                      SNameCase{"/dev/ttyUSB0", "/dev/ttyUSB0", 0}));
-
-TEST(PortFactory, SimSelectsTheSimulatorWhenOneIsAttached) {
+TEST(PortFactory, SimSelectsTheSimulatorAndComPathsAreTheFactorysOwn) {
     CTolvarPortFactory ports;
     EXPECT_NE(dynamic_cast<CSimulatorPort*>(ports.Create("SIM").get()), nullptr);
     EXPECT_NE(dynamic_cast<CSimulatorPort*>(ports.Create("sim").get()), nullptr);
@@ -200,15 +191,9 @@ TEST(PortFactory, SimSelectsTheSimulatorWhenOneIsAttached) {
     ports.SetSettings(settings);
     EXPECT_NE(dynamic_cast<CSimulatorPort*>(ports.Create("COM3").get()), nullptr);
     EXPECT_NE(dynamic_cast<CPosixSerialPort*>(ports.Create("COM2").get()), nullptr);
-}
-
-TEST(PortFactory, ComPathsAreTheFactorysOwn) {
-    CPortFactory a, b;
-    CPortSettings settings;
-    settings.SetComPath(2, "/dev/ttyUSB7");
+    // Each factory keeps its own COM paths, of COM1 to COM4 only.
     settings.SetComPath(9, "/dev/ignored");
-    a.SetSettings(settings);
-    EXPECT_EQ(a.Settings().ComPath(2), "/dev/ttyUSB7");
-    EXPECT_EQ(a.Settings().ComPath(9), "");
-    EXPECT_EQ(b.Settings().ComPath(2), "/dev/ttyS1");
+    ports.SetSettings(settings);
+    EXPECT_EQ(ports.Settings().ComPath(9), "");
+    EXPECT_EQ(CPortFactory().Settings().ComPath(3), "/dev/ttyS2");
 }

@@ -6,21 +6,16 @@
 #include <string>
 #include <vector>
 
-#include "datamodel/DataManagers.h"
+#include "SignallingTestSupport.h"
 #include "datamodel/memmap/SettingSheets.h"
-#include "datamodel/memmap/TreeAccess.h"
-#include "datamodel/nodes/Node.h"
-#include "document/DocumentData.h"
-#include "support/ScriptedInteraction.h"
 
 // Every field a row names exists under the sheet's node, in both variants; a field
 // the node lacks would show dashes.
 TEST(SettingSheets, RowsNameFieldsOfTheTree) {
     for (int model : {ModelLMR, ModelPMR}) {
-        CScriptedInteraction ui;
-        CTolvarDocumentData data(ui, model);
+        signalling_test::SDocument doc(model);
         for (const SSettingSheet& sheet : SettingSheets()) {
-            const CNode* node = data.Registry().Model()->GetNodeByPath(sheet.node);
+            const CNode* node = doc.Registry().Model()->GetNodeByPath(sheet.node);
             ASSERT_NE(node, nullptr) << sheet.node;
             for (const SSettingRow& row : sheet.rows) {
                 // Headings sit at the margin; only settings may be indented.

@@ -38,6 +38,20 @@ struct SDocument {
     CTreeIndex Index(bool makerReserve = false) {
         return CTreeIndex(Radio(), data.GetModel(), makerReserve);
     }
+    // The text of every field of the variant, in the index's order.
+    std::vector<std::string> Texts() {
+        std::vector<std::string> texts;
+        const CTreeIndex index = Index();
+        for (const STreeLeaf& leaf : index.Leaves())
+            texts.push_back(LeafText(*leaf.node));
+        return texts;
+    }
+    // Encoded, brought into shape and decoded, as saving and loading do.
+    void RoundTrip() {
+        Registry().StoreTreeToImage();
+        Registry().Adjust()->Normalise();
+        Registry().LoadImageToTree();
+    }
     // Sets a field as the editors do; fails the test when it is refused.
     void Set(const std::string& path, const std::string& text) {
         CNode& node = Node(path);

@@ -26,7 +26,6 @@ ByteVec Answer(uint8_t command, const ByteVec& payload) {
 }
 
 const ByteVec kIdentify{0x23, 0x68, 0x00, 0x00};
-const ByteVec kModelRevision{0x23, 0x68, 0x01, 0x00};
 
 class Repeater : public ::testing::Test {
 protected:
@@ -85,8 +84,7 @@ std::vector<SRecord> Records(const std::vector<ByteVec>& frames, size_t from = 1
 } // namespace
 
 TEST_F(Repeater, IdentifiesAfterTheEcho) {
-    CEepromImage image(kImageSize);
-    image.CopyFrom(repeater.Image());
+    CEepromImage image = repeater.Image();
     const std::string comment = "Hilltop site 3  Backup \xFF link   ";
     ASSERT_EQ(comment.size(), 32u);
     image.Write(0x150, reinterpret_cast<const uint8_t*>(comment.data()), 32);
@@ -98,11 +96,10 @@ TEST_F(Repeater, IdentifiesAfterTheEcho) {
     const auto frames = Frames();
     ASSERT_EQ(frames.size(), 2u);
     EXPECT_EQ(frames[0], Body(kCmdIdentify, kIdentify));
-    ByteVec info(comment.begin(), comment.end());
-    info[23] = ' '; // 0xFF is not sent
-    info.insert(info.end(), {0x00, 0x22, 0x02, 0x00, 0x00, 12});
     ByteVec payload = kModelRevision;
-    payload.insert(payload.end(), info.begin(), info.end());
+    payload.insert(payload.end(), comment.begin(), comment.end());
+    payload[4 + 23] = ' '; // 0xFF is not sent
+    payload.insert(payload.end(), {0x00, 0x22, 0x02, 0x00, 0x00, 12});
     EXPECT_EQ(frames[1], Answer(kCmdIdentifyAnswer, payload));
 }
 

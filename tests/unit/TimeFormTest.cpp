@@ -87,8 +87,10 @@ protected:
 };
 
 // The cell and the editor box show the stored value in its format, and both the
-// editor's form and the tree take that text back to the same value.
-TEST_P(TimeForms, ShownTextTypesBack) {
+// editor's form and the tree take that text back to the same value. Decimals that are
+// not zeros are refused by both alike, with the accepted forms named; the field keeps
+// its value.
+TEST_P(TimeForms, ShownTextTypesBackAndOtherDecimalsAreRefused) {
     const STimeCase& c = GetParam();
     const std::string shown = std::to_string(c.value) + ".000";
     CNode& node = Node(c.path);
@@ -96,29 +98,9 @@ TEST_P(TimeForms, ShownTextTypesBack) {
     ASSERT_EQ(node.GetValue(), c.value);
     const SEditorField* editorField = nullptr;
     EXPECT_EQ(Cell(c.path, editorField), shown);
-    ASSERT_NE(editorField, nullptr);
-    ASSERT_NE(editorField->form, nullptr);
+    ASSERT_TRUE(editorField && editorField->form);
     EXPECT_EQ(editorField->form->Shown(node), shown);
 
-    std::string own, reason;
-    ASSERT_TRUE(editorField->form->Typed(node, shown, own, reason)) << reason;
-    EXPECT_TRUE(CheckLeafText(node, shown, reason)) << reason;
-    node.SetValue(node.GetValue() == 0 ? 2 : 0);
-    std::string error;
-    ASSERT_TRUE(SetLeafText(Leaf(c.path), std::string(" ") + shown, error)) << error;
-    EXPECT_EQ(node.GetValue(), c.value);
-    EXPECT_EQ(LeafText(node), own) << "the field's own text stays the bare number";
-}
-
-// Decimals that are not zeros are refused by the editor's form and by the tree alike,
-// with the accepted forms named; the field keeps its value.
-TEST_P(TimeForms, OtherDecimalsAreRefused) {
-    const STimeCase& c = GetParam();
-    CNode& node = Node(c.path);
-    node.SetValue(c.value);
-    const SEditorField* editorField = nullptr;
-    Cell(c.path, editorField);
-    ASSERT_TRUE(editorField && editorField->form);
     for (const std::string& typed :
          {std::to_string(c.value) + ".5", std::to_string(c.value) + ".001", std::string("1.2.0")}) {
         std::string own, reason, error;
@@ -131,6 +113,15 @@ TEST_P(TimeForms, OtherDecimalsAreRefused) {
         EXPECT_NE(error.find(node.Accepts()), std::string::npos) << error;
         EXPECT_EQ(node.GetValue(), c.value);
     }
+
+    std::string own, reason;
+    ASSERT_TRUE(editorField->form->Typed(node, shown, own, reason)) << reason;
+    EXPECT_TRUE(CheckLeafText(node, shown, reason)) << reason;
+    node.SetValue(node.GetValue() == 0 ? 2 : 0);
+    std::string error;
+    ASSERT_TRUE(SetLeafText(Leaf(c.path), std::string(" ") + shown, error)) << error;
+    EXPECT_EQ(node.GetValue(), c.value);
+    EXPECT_EQ(LeafText(node), own) << "the field's own text stays the bare number";
 }
 
 INSTANTIATE_TEST_SUITE_P(Timers, TimeForms, testing::ValuesIn(kTimers),

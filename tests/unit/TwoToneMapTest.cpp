@@ -83,7 +83,6 @@ TEST(TwoToneMap, Encoding) {
 TEST(TwoToneMap, EditedToneEncodesItsRecomputedWindow) {
     SDocument doc(ModelLMR);
     CQ2ToneRxChNode& ch = Channel(doc, "CH2");
-    EXPECT_EQ(ch.FirstTone(), ch.FindChild("1stFreq"));
     ch.FindChild("1stFreq")->SetText("1000.0");
     ch.FindChild("2ndFreq")->SetText("1234.5");
     ch.RecalcLimits();
