@@ -274,9 +274,9 @@ TEST_F(CloneRsIoManagerTest, RefusedQuestionsEndTheTransferQuietly) {
          {SCase{false, false, EAnswer::Cancel, ECloneResult::Cancelled,
                 " Read from repeater, Data has been edited.", EButtons::OkCancel},
           SCase{true, true, EAnswer::No, ECloneResult::Failed,
-                LoadMessage(EMsg::MakerReserveCaution), EButtons::YesNo},
+                LoadMessage(EMsg::MakerReserveCaution), EButtons::YesNoDefaultNo},
           SCase{true, false, EAnswer::Cancel, ECloneResult::Cancelled,
-                LoadMessage(EMsg::WriteToRepeater), EButtons::OkCancel}}) {
+                LoadMessage(EMsg::WriteToRepeater), EButtons::OkCancelDefaultCancel}}) {
         ui.boxes.clear();
         doc->Registry().Model()->SetMakerReserve(c.makerReserve);
         ui.answers = {c.answer};
@@ -302,7 +302,7 @@ TEST_F(CloneRsIoManagerTest, WriteOfTheOtherVariantAsksAndNoSendsNothing) {
     ASSERT_EQ(ui.boxes.size(), 2u);
     EXPECT_EQ(ui.boxes[1].text, " The data is for an LMR repeater, but the repeater on COM1 is a "
                                 "PMR repeater.\n Writing makes it an LMR repeater.\n\n Write anyway?");
-    EXPECT_EQ(ui.boxes[1].buttons, EButtons::YesNo);
+    EXPECT_EQ(ui.boxes[1].buttons, EButtons::YesNoDefaultNo); // yes changes the repeater
     EXPECT_EQ(log, std::vector<std::string>{"identification"});
     EXPECT_TRUE(repeater.Image() == repeaterBefore);
     EXPECT_EQ(Io().LastDetail(),
