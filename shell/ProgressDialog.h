@@ -43,7 +43,7 @@ protected:
 private:
     QProgressBar* m_bar;
     QLabel* m_text;
-    QString m_operation;
+    QString m_operation = QStringLiteral("Cloning");
     QPushButton* m_cancelButton;
     std::atomic<bool> m_cancel{false};
 };

@@ -173,6 +173,7 @@ int main(int argc, char* argv[]) {
     CPortSettingsDialog ports(CPortSettings(), 1, &frame);
     Save(ports, out, "dialog-port-settings");
     CCloneProgressDialog progress(&frame);
+    progress.Begin("Reading");
     progress.SetPos(40);
     Save(progress, out, "dialog-progress");
     CPrintAbortDialog printing(&frame);
