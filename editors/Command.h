@@ -9,6 +9,8 @@ enum class ECommand {
     Open,
     Save,
     SaveAs,
+    Import,
+    Export,
     PrintCurrent,
     PrintAll,
     PrintPreview,

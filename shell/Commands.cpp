@@ -11,6 +11,8 @@ const std::vector<SCommandDef>& CommandTable() {
         {C::Save, "&Save", "Save the active document.", {K(Qt::CTRL | Qt::Key_S)}, false, true,
          EArt::Save, "Save"},
         {C::SaveAs, "Save &As...", "Save the active document with a new name."},
+        {C::Import, "&Import...", "Set fields from a JSON export or the memory channels from a CSV file."},
+        {C::Export, "&Export...", "Write every field as JSON, or the memory channels as CSV."},
         {C::PrintCurrent, "&Current...", ""},
         {C::PrintAll, "&All...", "Print the active document", {K(Qt::CTRL | Qt::Key_P)}},
         {C::PrintPreview, "Pre&view...", "Show the pages of all sheets as they print."},
@@ -69,7 +71,7 @@ const std::vector<SMenuDef>& MenuTable() {
     static const SMenuItem separator{};
     static const std::vector<SMenuDef> menus = {
         {"&File",
-         {{C::New}, {C::Open}, {C::Save}, {C::SaveAs}, separator,
+         {{C::New}, {C::Open}, {C::Save}, {C::SaveAs}, separator, {C::Import}, {C::Export}, separator,
           {C::None, "&Print", {C::PrintCurrent, C::PrintAll, C::None, C::PrintPreview, C::ExportPdf}},
           separator, {C::Recent1}, {C::Recent2}, {C::Recent3}, {C::Recent4}, separator, {C::Exit}}},
         {"&Edit",

@@ -13,6 +13,8 @@
 #include "datamodel/EditHistory.h"
 #include "datamodel/memmap/RadioDataManager.h"
 #include "document/TolvarPortFactory.h"
+#include "exchange/Exchange.h"
+#include "exchange/TextFile.h"
 #include "shell/Profile.h"
 #include "shell/ProgressDialog.h"
 #include "shell/QtInteraction.h"
@@ -169,6 +171,60 @@ bool CTolvarCloneSupportDoc::OnFileSaveAs() {
     CEditScope guard(Registry().EditGuard());
     if (!guard.Entered()) return false;
     return DoSave(QString());
+}
+
+void CTolvarCloneSupportDoc::OnImport() {
+    CEditScope guard(Registry().EditGuard());
+    if (!guard.Entered()) return;
+    const QString path =
+        m_chooser ? m_chooser(false, QString())
+                  : QFileDialog::getOpenFileName(m_window, QStringLiteral("Import"), QString(),
+                                                 QStringLiteral("JSON or CSV (*.json *.csv);;All files (*)"));
+    if (path.isEmpty()) return;
+    std::string text, error;
+    if (!ReadTextFile(path.toStdString(), text, error)) {
+        m_ui.Box(QString("Nothing was imported: %1: %2").arg(path, QString::fromStdString(error)),
+                 EButtons::Ok, EIcon::Exclamation);
+        return;
+    }
+    const std::string name = QFileInfo(path).fileName().toStdString();
+    const SImportResult result = ImportText(*m_data, text, MakerReserve(), "Import " + name);
+    if (!result.Ok()) {
+        // The first faults, each with its place; the rest counted.
+        QStringList lines;
+        for (size_t i = 0; i < result.errors.size() && i < 10; ++i)
+            lines << QString::fromStdString(result.errors[i]);
+        if (result.errors.size() > 10) lines << QString("and %1 more").arg(result.errors.size() - 10);
+        m_ui.Box(QString("Nothing was imported from %1:\n\n%2").arg(path, lines.join('\n')),
+                 EButtons::Ok, EIcon::Exclamation);
+        return;
+    }
+    m_ui.SetStatusText(result.warnings.empty()
+                           ? " Imported " + name + "."
+                           : " Imported " + name + "; " + result.warnings.front());
+}
+
+void CTolvarCloneSupportDoc::OnExport() {
+    CEditScope guard(Registry().EditGuard());
+    if (!guard.Entered()) return;
+    const QString suggested = QFileInfo(m_path.isEmpty() ? QStringLiteral("Untitled") : m_path)
+                                  .completeBaseName() + QStringLiteral(".json");
+    QString path = m_chooser ? m_chooser(true, suggested)
+                             : QFileDialog::getSaveFileName(
+                                   m_window, QStringLiteral("Export"), suggested,
+                                   QStringLiteral("JSON, every field (*.json);;Memory channels as CSV (*.csv)"));
+    if (path.isEmpty()) return;
+    if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".json");
+    const bool csv = QFileInfo(path).suffix().compare(QStringLiteral("csv"), Qt::CaseInsensitive) == 0;
+    std::string error;
+    if (!WriteTextFile(path.toStdString(),
+                       ExportText(*m_data, csv ? EExportFormat::Csv : EExportFormat::Json, MakerReserve()),
+                       error)) {
+        m_ui.Box(QString("Nothing was exported: %1: %2").arg(path, QString::fromStdString(error)),
+                 EButtons::Ok, EIcon::Exclamation);
+        return;
+    }
+    m_ui.SetStatusText(" Exported to " + QFileInfo(path).fileName().toStdString() + ".");
 }
 
 bool CTolvarCloneSupportDoc::DoSave(QString path) {

@@ -51,6 +51,11 @@ public:
     bool OpenDocumentFile(const QString& path);
     bool OnFileSave();
     bool OnFileSaveAs();
+    // Fields from a JSON export or memory channels from a CSV file, as one undo step;
+    // refused whole with the place and reason of each fault.
+    void OnImport();
+    // Every field as JSON, or the memory channels as CSV (by the name's extension).
+    void OnExport();
     void OnComPort(int n);
     int PortNumber() const;
     void OnModel(int model);

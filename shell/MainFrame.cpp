@@ -283,6 +283,8 @@ void CTolvarMainFrame::OnCommand(ECommand command) {
         // The document's commands.
         case ECommand::Save: m_doc.OnFileSave(); break;
         case ECommand::SaveAs: m_doc.OnFileSaveAs(); break;
+        case ECommand::Import: m_doc.OnImport(); break;
+        case ECommand::Export: m_doc.OnExport(); break;
         case ECommand::Com1:
         case ECommand::Com2:
         case ECommand::Com3:

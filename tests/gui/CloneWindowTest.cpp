@@ -1,6 +1,8 @@
-// Clone operations in the window against the simulator: the progress dialog says what
-// it does and stops from its Cancel button; a read gives an untitled document; the
-// questions whose yes cannot be taken back answer no on Enter.
+// The window's safety net: against the simulator, the progress dialog says what it
+// does and stops from its Cancel button, a read gives an untitled document, and the
+// questions whose yes cannot be taken back answer no on Enter; import and export of
+// JSON and CSV files, an import being one undo step.
+#include <QFile>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
@@ -120,6 +122,46 @@ private slots:
                                 .find("NOT ARRIVING") == std::string::npos;
         });
         QVERIFY(untouched);
+    }
+
+    // Export as CSV and JSON (by the name's extension); a channel CSV imports as one
+    // step named after its file; a refused one names the row and column and changes
+    // nothing.
+    void importAndExport() {
+        SEditingApp s(0);
+        CListSheet& memory = s.Show(kViewMemoryLMR);
+        QStringList chosen;
+        s.Doc().SetFileChooser([&](bool, const QString&) { return chosen.takeFirst(); });
+        chosen << m_dir.filePath("all") << m_dir.filePath("channels.csv");
+        s.Frame().Action(ECommand::Export)->trigger();
+        s.Frame().Action(ECommand::Export)->trigger();
+        QFile json(m_dir.filePath("all.json")), csv(m_dir.filePath("channels.csv"));
+        QVERIFY(json.open(QIODevice::ReadOnly) && csv.open(QIODevice::ReadOnly));
+        QVERIFY(json.readAll().startsWith("{"));
+        QVERIFY(csv.readLine().startsWith("CH,CH Atr,"));
+
+        const QString good = m_dir.filePath("import.csv"), bad = m_dir.filePath("bad.csv");
+        for (const auto& [path, text] : {std::pair{good, "CH,Rx Frequency,Text\n4,146.500,IMPORTED\n"},
+                                         std::pair{bad, "CH,Rx Frequency\n5,999.999\n"}}) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(text);
+        }
+        chosen << good;
+        s.Frame().Action(ECommand::Import)->trigger();
+        QCOMPARE(s.Cell(memory, 3, 8), QString("IMPORTED"));
+        QCOMPARE(s.Frame().Action(ECommand::Undo)->text(), QString("&Undo Import import.csv"));
+        chosen << bad;
+        s.boxes.clear();
+        s.Frame().Action(ECommand::Import)->trigger();
+        QCOMPARE(s.boxes.size(), 1);
+        QVERIFY2(s.boxes[0].startsWith("Nothing was imported from " + bad + ":\n\nrow 2, column \"Rx Frequency\""),
+                 qPrintable(s.boxes[0]));
+        QCOMPARE(s.Cell(memory, 4, 3), QString());
+        QCOMPARE(s.Frame().Action(ECommand::Undo)->text(), QString("&Undo Import import.csv"));
+        memory.Grid().setFocus();
+        QTest::keyClick(&memory.Grid(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(s.Cell(memory, 3, 8), QString());
     }
 };
 
