@@ -7,10 +7,12 @@
 #include "clone/CloneRsIoManager.h"
 #include "datamodel/DataManagers.h"
 #include "datamodel/memmap/TreeAccess.h"
+#include "document/Compare.h"
 
 namespace {
 
-// Reads the repeater back and lists every field that differs from the document.
+// Reads the repeater back and lists every field that differs from the document, as the
+// sheets name it.
 int Verify(CTolvarDocumentData& written, const SCloneOptions& options) {
     auto back = NewDocument();
     SCloneOptions readOptions = options;
@@ -24,10 +26,11 @@ int Verify(CTolvarDocumentData& written, const SCloneOptions& options) {
     if (result != ECloneResult::Ok)
         return CloneExitStatus(result, *back);
     const bool makerReserve = written.Registry().Model()->IsMakerReserve();
-    const std::vector<SFieldDiff> diffs = CompareTrees(written.Registry(), back->Registry(), makerReserve);
-    for (const SFieldDiff& diff : diffs)
-        std::cout << diff.path << ": file \"" << diff.textA << "\", repeater \"" << diff.textB
-                  << "\"\n";
+    const std::vector<SSheetDifference> diffs =
+        CompareSheets(written.Registry(), back->Registry(), makerReserve);
+    for (const SSheetDifference& diff : diffs)
+        std::cout << DifferencePlace(diff) << ": file \"" << diff.textA << "\", repeater \""
+                  << diff.textB << "\"\n";
     if (diffs.empty()) {
         std::cerr << "Verified: the repeater holds every field of the file.\n";
         return kExitOk;

@@ -118,6 +118,7 @@ TEST_F(CloneCli, VerifyListsTheFieldsTheRepeaterDidNotKeep) {
     stop = 1;
     serving.join();
     EXPECT_EQ(run.status, 3) << run.err;
+    // Channel 1 is not in use, so no sheet shows the field: its path names it.
     EXPECT_TRUE(Has(run.out, "Mch.CH1.WidNar: file \"Wide\", repeater \"Narrow\""));
     EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 1) << run.out;
 }
