@@ -25,6 +25,7 @@ int Verify(CTolvarDocumentData& written, const SCloneOptions& options) {
     }
     if (result != ECloneResult::Ok)
         return CloneExitStatus(result, *back);
+    KeepBackup("write", *back, EBackupOperation::Read, options);
     const bool makerReserve = written.Registry().Model()->IsMakerReserve();
     const std::vector<SSheetDifference> diffs =
         CompareSheets(written.Registry(), back->Registry(), makerReserve);
@@ -51,7 +52,9 @@ static CCliRegistrar registrar(62, [](CLI::App& app, SCliOptions& global) -> std
     cmd->add_flag("-y,--yes", global.yes, "Answer every question with OK / Yes");
     cmd->add_flag("--verify", *verify,
                   "Read the repeater back afterwards and list every field that differs");
-    cmd->footer("Exit status: 0 written (and verified), 1 cancelled, 2 the file was refused, "
+    cmd->footer("A copy of the image written (and of the one read back) is kept in the backups "
+                "folder (see --backup-dir). "
+                "Exit status: 0 written (and verified), 1 cancelled, 2 the file was refused, "
                 "3 --verify found differences, 77 communication failure, 85 repeater not "
                 "compatible, 91 port not available.");
     return [options, file, verify] {
@@ -79,8 +82,9 @@ static CCliRegistrar registrar(62, [](CLI::App& app, SCliOptions& global) -> std
             CInterruptScope interrupt;
             result = document->RsIo().Write();
         }
-        if (result != ECloneResult::Ok || !*verify)
+        if (result != ECloneResult::Ok)
             return CloneExitStatus(result, *document);
-        return Verify(*document, *options);
+        KeepBackup("write", *document, EBackupOperation::Write, *options);
+        return *verify ? Verify(*document, *options) : kExitOk;
     };
 });
