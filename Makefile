@@ -58,7 +58,7 @@ run: build
 	  echo "No display (DISPLAY and WAYLAND_DISPLAY are unset): showing a repeater read with tolvar instead."; \
 	  tmp=$$(mktemp -d) && \
 	  $(RELEASE_DIR)/tolvar info -p SIM && \
-	  $(RELEASE_DIR)/tolvar read -p SIM -o $$tmp/repeater.zcf && \
+	  $(RELEASE_DIR)/tolvar read -p SIM --no-backup -o $$tmp/repeater.zcf && \
 	  $(RELEASE_DIR)/tolvar show $$tmp/repeater.zcf; \
 	else \
 	  $(RELEASE_DIR)/cs-tolvar; \

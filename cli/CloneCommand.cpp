@@ -60,6 +60,27 @@ void AddCloneOptions(CLI::App& cmd, SCloneOptions& options, bool transfer, bool 
                          "repeater of another revision is accepted (asks first)"
                        : "Maker reserve: confirm the caution first (the file always holds the "
                          "factory adjustment area the repeater sends)");
+    cmd.add_flag("--no-backup", options.noBackup,
+                 write ? "Keep no backup of the image written (nor of the one --verify reads)"
+                       : "Keep no backup of the image read");
+    cmd.add_option("--backup-dir", options.backupDir,
+                   "The folder of the backups; default: $XDG_DATA_HOME/CS-Tolvar/backups, else "
+                   "~/.local/share/CS-Tolvar/backups (the last " +
+                       std::to_string(CBackups::kLimit) + " are kept)")
+        ->type_name("DIR");
+}
+
+void KeepBackup(const std::string& command, CTolvarDocumentData& document,
+                EBackupOperation operation, const SCloneOptions& options) {
+    if (options.noBackup)
+        return;
+    const CBackups backups(options.backupDir.empty() ? CBackups::DefaultFolder()
+                                                     : options.backupDir);
+    const SBackupResult result = backups.Keep(document, operation);
+    if (result.Kept())
+        std::cerr << "tolvar " << command << ": backup: " << result.path << "\n";
+    if (!result.warning.empty())
+        std::cerr << "tolvar " << command << ": warning: " << result.warning << "\n";
 }
 
 bool PrepareClone(CTolvarDocumentData& document, const SCloneOptions& options) {

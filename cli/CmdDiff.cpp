@@ -1,21 +1,29 @@
-// tolvar diff: the fields in which two data files differ.
+// tolvar diff: the fields in which two data files differ, as the sheets name them.
 #include <iostream>
 
 #include "Cli.h"
 #include "datamodel/memmap/TreeAccess.h"
+#include "document/Compare.h"
 #include "exchange/JsonTree.h"
 
 static CCliRegistrar registrar(45, [](CLI::App& app, SCliOptions&) -> std::function<int()> {
     auto* cmd = app.add_subcommand(
-        "diff", "List the fields that differ: PATH: \"A's text\" -> \"B's text\"; "
-                "exit 1 when any differ");
+        "diff", "List the fields that differ where the sheets show them, one a line: "
+                "VIEW > ROW > COLUMN: \"A's text\" -> \"B's text\"; exit 1 when any differ");
     auto fileA = std::make_shared<std::string>();
     auto fileB = std::make_shared<std::string>();
     auto maker = std::make_shared<bool>(false);
+    auto paths = std::make_shared<bool>(false);
     cmd->add_option("A", *fileA, "The first data file")->required();
     cmd->add_option("B", *fileB, "The second data file")->required();
     cmd->add_flag("--maker-reserve", *maker, "Compare the maker-reserved area too");
-    return [fileA, fileB, maker] {
+    cmd->add_flag("--paths", *paths,
+                  "Name each field by its path instead (PATH: \"A's text\" -> \"B's text\"), "
+                  "in tree order");
+    cmd->footer("A variant that differs is the first line (Model: \"LMR\" -> \"PMR\"); a field "
+                "no sheet shows is named by its path. Exit status: 0 no difference, 1 "
+                "differences, 2 a file was refused.");
+    return [fileA, fileB, maker, paths] {
         int status = 0;
         auto a = OpenDataFile(*fileA, status);
         if (!a) return status;
@@ -25,10 +33,22 @@ static CCliRegistrar registrar(45, [](CLI::App& app, SCliOptions&) -> std::funct
             std::cerr << "tolvar: the files are of different variants: " << *fileA << " is "
                       << ModelName(a->GetModel()) << ", " << *fileB << " is "
                       << ModelName(b->GetModel()) << "\n";
-        const auto diffs = CompareTrees(a->Registry(), b->Registry(), *maker);
-        for (const SFieldDiff& diff : diffs)
-            std::cout << diff.path << ": " << Json(diff.textA).dump() << " -> "
-                      << Json(diff.textB).dump() << "\n";
-        return diffs.empty() ? kExitOk : kExitDiffer;
+        size_t count = 0;
+        const auto line = [&count](const std::string& place, const std::string& textA,
+                                   const std::string& textB) {
+            std::cout << place << ": " << Json(textA).dump() << " -> " << Json(textB).dump()
+                      << "\n";
+            ++count;
+        };
+        if (*paths)
+            for (const SFieldDiff& diff : CompareTrees(a->Registry(), b->Registry(), *maker))
+                line(diff.path, diff.textA, diff.textB);
+        else
+            for (const SSheetDifference& diff :
+                 CompareSheets(a->Registry(), b->Registry(), *maker))
+                line(DifferencePlace(diff), diff.textA, diff.textB);
+        if (count == 0)
+            std::cout << "No differences.\n";
+        return count == 0 ? kExitOk : kExitDiffer;
     };
 });

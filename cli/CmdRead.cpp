@@ -11,7 +11,8 @@ static CCliRegistrar registrar(61, [](CLI::App& app, SCliOptions&) -> std::funct
     AddCloneOptions(*cmd, *options, true);
     cmd->add_option("-o,--output", *out, "The data file to write (only when the read succeeds)")
         ->required();
-    cmd->footer("Exit status: 0 read and saved, 1 cancelled (Ctrl+C), 77 communication failure, "
+    cmd->footer("A copy of the image read is kept in the backups folder (see --backup-dir). "
+                "Exit status: 0 read and saved, 1 cancelled (Ctrl+C), 77 communication failure, "
                 "85 repeater not compatible, 91 port not available, 74 the file could not be "
                 "written.");
     return [options, out] {
@@ -26,7 +27,10 @@ static CCliRegistrar registrar(61, [](CLI::App& app, SCliOptions&) -> std::funct
             CInterruptScope interrupt;
             result = document->RsIo().Read();
         }
-        return result == ECloneResult::Ok ? SaveDataFile(*document, *out)
-                                          : CloneExitStatus(result, *document);
+        if (result != ECloneResult::Ok)
+            return CloneExitStatus(result, *document);
+        // Kept first: the backup holds the image even when FILE cannot be saved.
+        KeepBackup("read", *document, EBackupOperation::Read, *options);
+        return SaveDataFile(*document, *out);
     };
 });

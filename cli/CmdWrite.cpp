@@ -7,10 +7,12 @@
 #include "clone/CloneRsIoManager.h"
 #include "datamodel/DataManagers.h"
 #include "datamodel/memmap/TreeAccess.h"
+#include "document/Compare.h"
 
 namespace {
 
-// Reads the repeater back and lists every field that differs from the document.
+// Reads the repeater back and lists every field that differs from the document, as the
+// sheets name it.
 int Verify(CTolvarDocumentData& written, const SCloneOptions& options) {
     auto back = NewDocument();
     SCloneOptions readOptions = options;
@@ -23,11 +25,13 @@ int Verify(CTolvarDocumentData& written, const SCloneOptions& options) {
     }
     if (result != ECloneResult::Ok)
         return CloneExitStatus(result, *back);
+    KeepBackup("write", *back, EBackupOperation::Read, options);
     const bool makerReserve = written.Registry().Model()->IsMakerReserve();
-    const std::vector<SFieldDiff> diffs = CompareTrees(written.Registry(), back->Registry(), makerReserve);
-    for (const SFieldDiff& diff : diffs)
-        std::cout << diff.path << ": file \"" << diff.textA << "\", repeater \"" << diff.textB
-                  << "\"\n";
+    const std::vector<SSheetDifference> diffs =
+        CompareSheets(written.Registry(), back->Registry(), makerReserve);
+    for (const SSheetDifference& diff : diffs)
+        std::cout << DifferencePlace(diff) << ": file \"" << diff.textA << "\", repeater \""
+                  << diff.textB << "\"\n";
     if (diffs.empty()) {
         std::cerr << "Verified: the repeater holds every field of the file.\n";
         return kExitOk;
@@ -48,7 +52,9 @@ static CCliRegistrar registrar(62, [](CLI::App& app, SCliOptions& global) -> std
     cmd->add_flag("-y,--yes", global.yes, "Answer every question with OK / Yes");
     cmd->add_flag("--verify", *verify,
                   "Read the repeater back afterwards and list every field that differs");
-    cmd->footer("Exit status: 0 written (and verified), 1 cancelled, 2 the file was refused, "
+    cmd->footer("A copy of the image written (and of the one read back) is kept in the backups "
+                "folder (see --backup-dir). "
+                "Exit status: 0 written (and verified), 1 cancelled, 2 the file was refused, "
                 "3 --verify found differences, 77 communication failure, 85 repeater not "
                 "compatible, 91 port not available.");
     return [options, file, verify] {
@@ -76,8 +82,9 @@ static CCliRegistrar registrar(62, [](CLI::App& app, SCliOptions& global) -> std
             CInterruptScope interrupt;
             result = document->RsIo().Write();
         }
-        if (result != ECloneResult::Ok || !*verify)
+        if (result != ECloneResult::Ok)
             return CloneExitStatus(result, *document);
-        return Verify(*document, *options);
+        KeepBackup("write", *document, EBackupOperation::Write, *options);
+        return *verify ? Verify(*document, *options) : kExitOk;
     };
 });

@@ -476,9 +476,17 @@ std::vector<std::string> TryLeafEdits(CCloneManager& registry,
 
 std::vector<SFieldDiff> CompareTrees(const CCloneManager& a, const CCloneManager& b,
                                      bool makerReserve) {
-    const int modelA = a.Model()->GetModel(), modelB = b.Model()->GetModel();
-    CTreeIndex indexA(*a.RadioData(), modelA, makerReserve);
-    CTreeIndex indexB(*b.RadioData(), modelB, makerReserve);
+    return CompareTrees(CTreeIndex(*a.RadioData(), a.Model()->GetModel(), makerReserve),
+                        CTreeIndex(*b.RadioData(), b.Model()->GetModel(), makerReserve));
+}
+
+std::vector<SFieldDiff> CompareTrees(const CTreeIndex& indexA, const CTreeIndex& indexB) {
+    const int modelA = indexA.Model(), modelB = indexB.Model();
+    // A field of one index only is looked up in the other tree by its path.
+    const auto node = [](const CTreeIndex& index, const std::string& path) {
+        const STreeLeaf* leaf = index.Find(path);
+        return leaf ? leaf->node : index.Resolve(path);
+    };
     std::vector<SFieldDiff> diffs;
     if (modelA != modelB)
         diffs.push_back({"Model", ModelName(modelA), ModelName(modelB)});
@@ -488,8 +496,8 @@ std::vector<SFieldDiff> CompareTrees(const CCloneManager& a, const CCloneManager
     for (const STreeLeaf& leaf : indexB.Leaves())
         if (!indexA.Find(leaf.path)) paths.push_back(leaf.path);
     for (const std::string& path : paths) {
-        const CNode* nodeA = indexA.Resolve(path);
-        const CNode* nodeB = indexB.Resolve(path);
+        const CNode* nodeA = node(indexA, path);
+        const CNode* nodeB = node(indexB, path);
         const std::string textA = nodeA ? LeafText(*nodeA) : std::string();
         const std::string textB = nodeB ? LeafText(*nodeB) : std::string();
         if (textA != textB || !nodeA != !nodeB) diffs.push_back({path, textA, textB});

@@ -126,3 +126,5 @@ struct SFieldDiff {
 // The fields of both documents' variants whose texts differ, in tree order.
 std::vector<SFieldDiff> CompareTrees(const CCloneManager& a, const CCloneManager& b,
                                      bool makerReserve = false);
+// The same over indexes already made (both with or both without the maker reserve).
+std::vector<SFieldDiff> CompareTrees(const CTreeIndex& a, const CTreeIndex& b);

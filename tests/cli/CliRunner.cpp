@@ -84,9 +84,12 @@ SResult Tolvar(const std::vector<std::string>& args,
                const std::vector<std::pair<std::string, std::string>>& env) {
     const CTempDir dir;
     const std::string outPath = dir.Path("out"), errPath = dir.Path("err");
+    // Backups of reads and writes go to a folder of the run, never into the home folder.
+    std::vector<std::pair<std::string, std::string>> all{{"XDG_DATA_HOME", dir.Path("data")}};
+    all.insert(all.end(), env.begin(), env.end());
     SResult result;
     {
-        CChild child(args, outPath, errPath, false, env);
+        CChild child(args, outPath, errPath, false, all);
         result.status = child.Wait();
     }
     result.out = ReadBytes(outPath);

@@ -41,6 +41,7 @@ private:
 };
 
 // The program with these arguments (and environment), no shell in between.
+// XDG_DATA_HOME is a folder removed afterwards unless env sets it.
 SResult Tolvar(const std::vector<std::string>& args,
                const std::vector<std::pair<std::string, std::string>>& env = {});
 

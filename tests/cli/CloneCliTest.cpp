@@ -111,6 +111,7 @@ TEST_F(CloneCli, VerifyListsTheFieldsTheRepeaterDidNotKeep) {
     stop = 1;
     serving.join();
     EXPECT_EQ(run.status, 3) << run.err;
+    // Channel 1 is not in use, so no sheet shows the field: its path names it.
     EXPECT_TRUE(Has(run.out, "Mch.CH1.WidNar: file \"Wide\", repeater \"Narrow\""));
     EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 1) << run.out;
 }
@@ -184,6 +185,65 @@ TEST_F(CloneCli, UnwritableReadOutputAndPartialWriteAreCaughtFirst) {
         << refused.err;
     EXPECT_FALSE(Has(refused.err, "Write to repeater"));
     EXPECT_EQ(Tolvar({"write", "-p", "SIM", "--yes", patch}).status, 0);
+}
+
+// The paths of the backups a command names on standard error.
+std::vector<std::string> BackupPaths(const std::string& err, const std::string& command) {
+    const std::string mark = "tolvar " + command + ": backup: ";
+    std::vector<std::string> paths;
+    for (size_t at = err.find(mark); at != std::string::npos; at = err.find(mark, at + 1)) {
+        const size_t from = at + mark.size();
+        paths.push_back(err.substr(from, err.find('\n', from) - from));
+    }
+    return paths;
+}
+
+// A read keeps the image read, a write the image written and, with --verify, the image
+// read back; the backup of a read is the file the read saved.
+TEST_F(CloneCli, ReadAndWriteKeepBackups) {
+    const std::string data = dir.Path("data");
+    const std::string folder = data + "/CS-Tolvar/backups/";
+    const std::string file = dir.Path("read.zcf");
+    const auto read = Tolvar({"read", "-p", "SIM", "-o", file}, {{"XDG_DATA_HOME", data}});
+    ASSERT_EQ(read.status, 0) << read.err;
+    const auto readBackups = BackupPaths(read.err, "read");
+    ASSERT_EQ(readBackups.size(), 1u) << read.err;
+    EXPECT_EQ(readBackups[0].rfind(folder, 0), 0u) << readBackups[0];
+    EXPECT_TRUE(Has(readBackups[0], "_read_LMR"));
+    EXPECT_EQ(ReadBytes(readBackups[0]), ReadBytes(file));
+
+    const std::string elsewhere = dir.Path("elsewhere");
+    const auto write = Tolvar({"write", "-p", "SIM", "--yes", "--verify", "--backup-dir",
+                               elsewhere, NewFile("pmr.zcf", true)},
+                              {{"XDG_DATA_HOME", data}});
+    ASSERT_EQ(write.status, 0) << write.err;
+    const auto writeBackups = BackupPaths(write.err, "write");
+    ASSERT_EQ(writeBackups.size(), 2u) << write.err;
+    EXPECT_TRUE(Has(writeBackups[0], elsewhere + "/"));
+    EXPECT_TRUE(Has(writeBackups[0], "_write_PMR"));
+    EXPECT_TRUE(Has(writeBackups[1], "_read_PMR"));
+    EXPECT_EQ(Tolvar({"diff", writeBackups[0], writeBackups[1]}).status, 0);
+    size_t kept = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder))
+        ++kept;
+    EXPECT_EQ(kept, 1u);
+}
+
+// --no-backup keeps none; a folder that cannot take one warns and the read goes on.
+TEST_F(CloneCli, BackupsCanBeLeftOutAndNeverFailARead) {
+    const std::string data = dir.Path("data");
+    const auto none =
+        Tolvar({"read", "-p", "SIM", "--no-backup", "-o", dir.Path("a.zcf")}, {{"XDG_DATA_HOME", data}});
+    EXPECT_EQ(none.status, 0) << none.err;
+    EXPECT_FALSE(Has(none.err, "backup"));
+    EXPECT_FALSE(std::filesystem::exists(data));
+
+    clitest::WriteBytes(data, "a file, not a folder");
+    const auto warned = Tolvar({"read", "-p", "SIM", "-o", dir.Path("b.zcf")}, {{"XDG_DATA_HOME", data}});
+    EXPECT_EQ(warned.status, 0) << warned.err;
+    EXPECT_TRUE(Has(warned.err, "tolvar read: warning: no backup was kept in " + data +
+                                    "/CS-Tolvar/backups: Not a directory\n"));
+    EXPECT_TRUE(std::filesystem::exists(dir.Path("b.zcf")));
 }
 
 TEST_F(CloneCli, PortNamesAndVersion) {

@@ -56,19 +56,29 @@ TEST_P(DataCli, SetShowsInGetShowAndDiffExactly) {
         Tolvar({"get", file, "Mch.CH3.FreqTx", "Mch.CH3.CTonRx", "Mch.CH3.Text", "Mch.Emr"});
     EXPECT_EQ(get.out, "446.00625\n754i\nBASE 1\n3\n");
 
-    const auto diff = Tolvar({"diff", Path("factory.zcf"), file});
-    EXPECT_EQ(diff.status, 1);
+    const auto byPath = Tolvar({"diff", "--paths", Path("factory.zcf"), file});
+    EXPECT_EQ(byPath.status, 1);
     std::vector<std::string> paths;
-    for (const std::string& line : Lines(diff.out))
+    for (const std::string& line : Lines(byPath.out))
         paths.push_back(line.substr(0, line.find(':')));
     std::vector<std::string> expected;
     for (const std::string& a : assignments)
         expected.push_back(a.substr(0, a.find('=')));
     std::sort(paths.begin(), paths.end());
     std::sort(expected.begin(), expected.end());
-    EXPECT_EQ(paths, expected) << diff.out;
-    EXPECT_TRUE(Has(diff.out, "Mch.CH3.Text: \"\" -> \"BASE 1\""));
-    EXPECT_EQ(Tolvar({"diff", file, file}).status, 0);
+    EXPECT_EQ(paths, expected) << byPath.out;
+    EXPECT_TRUE(Has(byPath.out, "Mch.CH3.Text: \"\" -> \"BASE 1\"\n"));
+    // As the sheets name them, in the order of the views.
+    const auto diff = Tolvar({"diff", Path("factory.zcf"), file});
+    EXPECT_EQ(diff.status, 1);
+    const size_t comment = diff.out.find(
+        "Common Setting:Common > Clone Comment > (1): \"\" -> \"Site A\"\n");
+    const size_t text = diff.out.find("Memory > CH 3 > Text: \"\" -> \"BASE 1\"\n");
+    EXPECT_LT(comment, text) << diff.out;
+    EXPECT_NE(text, std::string::npos) << diff.out;
+    const auto same = Tolvar({"diff", file, file});
+    EXPECT_EQ(same.status, 0);
+    EXPECT_EQ(same.out, "No differences.\n");
 
     const auto show = Tolvar({"show", file});
     ASSERT_EQ(show.status, 0);
@@ -133,7 +143,7 @@ TEST_P(DataCli, ExportThenImportReproducesTheFile) {
             // The CSV holds the channels only.
             const auto diff = Tolvar({"diff", edited, target});
             for (const std::string& line : Lines(diff.out))
-                EXPECT_EQ(line.rfind("Mch.", 0), std::string::npos) << line;
+                EXPECT_EQ(line.rfind("Memory > ", 0), std::string::npos) << line;
         }
     }
 }
@@ -241,6 +251,11 @@ TEST_P(DataCli, NewSaysWhatItWroteAndDiffNamesOtherVariants) {
     EXPECT_EQ(diff.err, "tolvar: the files are of different variants: " + Path("factory.zcf") +
                             " is " + ModelName(GetParam()) + ", " + other + " is " + otherName +
                             "\n");
+    EXPECT_EQ(diff.out.rfind("Model: \"" + std::string(ModelName(GetParam())) + "\" -> \"" +
+                                 otherName + "\"\n",
+                             0),
+              0u)
+        << diff.out;
     EXPECT_EQ(Tolvar({"diff", Path("factory.zcf"), Copy("same.zcf")}).err, "");
 }
 
@@ -297,7 +312,8 @@ TEST(DataCliImport, ErrorsNameTheRowAndColumnOrPathAndWriteNothing) {
         Tolvar({"import", file, "--from", dir.Path("partial.json"), "-o", dir.Path("partial.zcf")})
             .status,
         0);
-    EXPECT_EQ(Tolvar({"diff", file, dir.Path("partial.zcf")}).out, "Mch.PrioA: \"1\" -> \"5\"\n");
+    EXPECT_EQ(Tolvar({"diff", file, dir.Path("partial.zcf")}).out,
+              "Memory > CH 1 > CH Atr: \"A\" -> \"\"\nMemory > CH 5 > CH Atr: \"\" -> \"A\"\n");
 }
 
 } // namespace
