@@ -4,7 +4,6 @@
 #include "Cli.h"
 #include "datamodel/memmap/TreeAccess.h"
 #include "document/Compare.h"
-#include "exchange/JsonTree.h"
 
 static CCliRegistrar registrar(45, [](CLI::App& app, SCliOptions&) -> std::function<int()> {
     auto* cmd = app.add_subcommand(
@@ -33,22 +32,18 @@ static CCliRegistrar registrar(45, [](CLI::App& app, SCliOptions&) -> std::funct
             std::cerr << "tolvar: the files are of different variants: " << *fileA << " is "
                       << ModelName(a->GetModel()) << ", " << *fileB << " is "
                       << ModelName(b->GetModel()) << "\n";
-        size_t count = 0;
-        const auto line = [&count](const std::string& place, const std::string& textA,
-                                   const std::string& textB) {
-            std::cout << place << ": " << Json(textA).dump() << " -> " << Json(textB).dump()
-                      << "\n";
-            ++count;
-        };
-        if (*paths)
-            for (const SFieldDiff& diff : CompareTrees(a->Registry(), b->Registry(), *maker))
-                line(diff.path, diff.textA, diff.textB);
-        else
-            for (const SSheetDifference& diff :
-                 CompareSheets(a->Registry(), b->Registry(), *maker))
-                line(DifferencePlace(diff), diff.textA, diff.textB);
-        if (count == 0)
+        if (!*paths) {
+            const std::vector<SSheetDifference> diffs =
+                CompareSheets(a->Registry(), b->Registry(), *maker);
+            std::cout << DifferencesText(diffs);
+            return diffs.empty() ? kExitOk : kExitDiffer;
+        }
+        const std::vector<SFieldDiff> diffs = CompareTrees(a->Registry(), b->Registry(), *maker);
+        for (const SFieldDiff& diff : diffs)
+            std::cout << diff.path << ": " << QuotedText(diff.textA) << " -> "
+                      << QuotedText(diff.textB) << "\n";
+        if (diffs.empty())
             std::cout << "No differences.\n";
-        return count == 0 ? kExitOk : kExitDiffer;
+        return diffs.empty() ? kExitOk : kExitDiffer;
     };
 });

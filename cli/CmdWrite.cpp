@@ -27,8 +27,7 @@ int Verify(CTolvarDocumentData& written, const SCloneOptions& options) {
         return CloneExitStatus(result, *back);
     KeepBackup("write", *back, EBackupOperation::Read, options);
     const bool makerReserve = written.Registry().Model()->IsMakerReserve();
-    const std::vector<SSheetDifference> diffs =
-        CompareSheets(written.Registry(), back->Registry(), makerReserve);
+    const std::vector<SSheetDifference> diffs = CompareWritten(written, *back, makerReserve);
     for (const SSheetDifference& diff : diffs)
         std::cout << DifferencePlace(diff) << ": file \"" << diff.textA << "\", repeater \""
                   << diff.textB << "\"\n";

@@ -233,12 +233,10 @@ ECloneResult CCloneRsIoManager::Finish(SCloneJob& job) {
     case ECloneOperation::Read:
         if (job.result == ECloneResult::Ok)
             job.result = TakeReceivedImage(job);
-        PlaySound(job.result == ECloneResult::Ok);
-        Report(job.result, std::nullopt, EMsg::CannotReadCloning);
+        Report(job, std::nullopt, EMsg::CannotReadCloning);
         break;
     case ECloneOperation::Write:
-        PlaySound(job.result == ECloneResult::Ok);
-        Report(job.result, EMsg::WriteSucceeded, EMsg::CannotWriteCloning);
+        Report(job, EMsg::WriteSucceeded, EMsg::CannotWriteCloning);
         break;
     case ECloneOperation::Information:
         if (job.result == ECloneResult::Ok) {
@@ -265,8 +263,12 @@ void CCloneRsIoManager::PlaySound(bool success) {
     UI().PlayBeeps(success ? kSuccessBeeps : kFailureBeeps);
 }
 
-void CCloneRsIoManager::Report(ECloneResult result, std::optional<EMsg> successBox,
+void CCloneRsIoManager::Report(const SCloneJob& job, std::optional<EMsg> successBox,
                                EMsg failureStatus) {
+    const ECloneResult result = job.result;
+    if (!(result == ECloneResult::Ok ? job.reportSuccess : job.reportFailure))
+        return;
+    PlaySound(result == ECloneResult::Ok);
     IUserInteraction& ui = UI();
     switch (result) {
     case ECloneResult::Ok:

@@ -40,6 +40,10 @@ struct SCloneJob {
     bool speedChange = false;
     uint32_t speed = 9600;  // of the data, after the optional speed change
     int readTotal = 0;      // records a read expects
+    // What Finish tells the user itself: false leaves it to the caller (a write that
+    // is verified next, a read that only serves a comparison).
+    bool reportSuccess = true;
+    bool reportFailure = true;
     // A write: the data-file lines to send (header first). A read: the header of
     // the repeater's model, then the record lines received.
     std::vector<std::string> lines;
@@ -88,6 +92,9 @@ public:
     virtual ECloneResult CompareRevision(uint16_t pc, uint16_t repeater,
                                          const SCloneJob& job) const;
 
+    // The beeps of a clone operation that succeeded or failed.
+    void PlaySound(bool success);
+
     // The last identification's answer.
     const SRepeaterInfo& GetRepeaterInfo() const { return m_info; }
     // What happened in the last operation that failed or was refused; empty after a
@@ -109,8 +116,8 @@ protected:
     virtual ECloneResult TakeReceivedImage(SCloneJob& job);
     bool MakerReserve() const;
     CTolvarCloneFileIoManager& FileIo() const;
-    void PlaySound(bool success);
-    void Report(ECloneResult result, std::optional<EMsg> successBox, EMsg failureStatus);
+    // Beeps, status text and box for the job's result, as far as the job asks for them.
+    void Report(const SCloneJob& job, std::optional<EMsg> successBox, EMsg failureStatus);
     IUserInteraction& UI() const;
 
     SRepeaterInfo m_info;

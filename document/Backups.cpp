@@ -11,6 +11,7 @@
 
 #include "clone/CloneRsIoManager.h"
 #include "datafile/CloneFileIoManager.h"
+#include "datamodel/DataManagers.h"
 #include "datamodel/memmap/TreeAccess.h"
 #include "document/DocumentData.h"
 
@@ -201,7 +202,12 @@ SBackupResult CBackups::Keep(CTolvarDocumentData& document, EBackupOperation ope
     backup.time = LocalTime(when);
     backup.operation = operation;
     backup.model = document.GetModel();
-    backup.comment = NameComment(document.RsIo().GetRepeaterInfo().CommentText());
+    // The comment the image holds: the repeater's after a read, the one it got by a write.
+    std::string comment;
+    for (const char* field : {"CommonSet.Common.Comment1", "CommonSet.Common.Comment2"})
+        if (const CNode* node = document.Registry().Model()->GetNodeByPath(field))
+            comment += LeafText(*node) + " ";
+    backup.comment = NameComment(comment);
     for (const SBackup& other : List())
         if (other.time == backup.time)
             backup.counter = std::max(backup.counter, other.counter + 1);

@@ -44,8 +44,7 @@ public:
     const std::string& Folder() const { return m_folder; }
 
     // Saves the document's image as a data file named for when, operation, the
-    // document's variant and the comment in the information block of the repeater
-    // the document last met; creates the folder when missing; then removes the
+    // document's variant and the repeater's comment the image holds; creates the folder when missing; then removes the
     // oldest backups beyond kLimit. A folder that cannot be made or written, or a
     // full disk, gives a warning that names the folder and the system's reason.
     SBackupResult Keep(CTolvarDocumentData& document, EBackupOperation operation,

@@ -11,6 +11,7 @@
 #include "datamodel/memmap/RadioDataManager.h"
 #include "datamodel/memmap/SettingSheets.h"
 #include "datamodel/memmap/TreeAccess.h"
+#include "document/DocumentData.h"
 #include "document/SheetRows.h"
 
 namespace {
@@ -278,6 +279,15 @@ std::vector<SSheetDifference> CompareSheets(CCloneManager& a, CCloneManager& b, 
     return CComparison(a, b, makerReserve).Run();
 }
 
+std::vector<SSheetDifference> CompareWritten(CTolvarDocumentData& written,
+                                             CTolvarDocumentData& readBack, bool makerReserve) {
+    CQCloneManager& registry = written.Registry();
+    CTolvarDocumentData sent(registry.UI(), written.GetModel());
+    sent.Registry().Image().CopyFrom(registry.Image());
+    sent.Registry().LoadImageToTree();
+    return CompareSheets(sent.Registry(), readBack.Registry(), makerReserve);
+}
+
 std::string DifferencePlace(const SSheetDifference& difference) {
     if (difference.view == kViewNone)
         return difference.paths.empty() ? std::string() : difference.paths.front();
@@ -286,4 +296,43 @@ std::string DifferencePlace(const SSheetDifference& difference) {
         if (!part->empty())
             place += kPlaceSeparator + *part;
     return place;
+}
+
+std::string QuotedText(const std::string& text) {
+    static const char hex[] = "0123456789abcdef";
+    std::string quoted = "\"";
+    for (const char c : text) {
+        switch (c) {
+        case '"': quoted += "\\\""; break;
+        case '\\': quoted += "\\\\"; break;
+        case '\b': quoted += "\\b"; break;
+        case '\f': quoted += "\\f"; break;
+        case '\n': quoted += "\\n"; break;
+        case '\r': quoted += "\\r"; break;
+        case '\t': quoted += "\\t"; break;
+        default:
+            if (static_cast<unsigned char>(c) < 0x20) {
+                quoted += "\\u00";
+                quoted += hex[(c >> 4) & 0xF];
+                quoted += hex[c & 0xF];
+            } else {
+                quoted += c;
+            }
+        }
+    }
+    return quoted + '"';
+}
+
+std::string DifferenceLine(const SSheetDifference& difference) {
+    return DifferencePlace(difference) + ": " + QuotedText(difference.textA) + " -> " +
+           QuotedText(difference.textB);
+}
+
+std::string DifferencesText(const std::vector<SSheetDifference>& differences) {
+    if (differences.empty())
+        return "No differences.\n";
+    std::string text;
+    for (const SSheetDifference& difference : differences)
+        text += DifferenceLine(difference) + '\n';
+    return text;
 }

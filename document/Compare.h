@@ -10,6 +10,7 @@
 #include "document/ViewTable.h"
 
 class CCloneManager;
+class CTolvarDocumentData;
 
 struct SSheetDifference {
     // The view whose sheet shows it; kViewNone for the variant itself and for a field
@@ -40,6 +41,19 @@ struct SSheetDifference {
 std::vector<SSheetDifference> CompareSheets(CCloneManager& a, CCloneManager& b,
                                             bool makerReserve = false);
 
+// A verify after a write: the image the write sent, decoded afresh (normalising it
+// for the write may have changed what the tree still shows), against what was read
+// back. Changes neither document.
+std::vector<SSheetDifference> CompareWritten(CTolvarDocumentData& written,
+                                             CTolvarDocumentData& readBack, bool makerReserve);
+
 // Where a difference is, in one line: "Memory > CH 7 > Rx Frequency",
 // "Common Setting:Common > Hang ON > Timer"; a field no sheet shows by its path.
 std::string DifferencePlace(const SSheetDifference& difference);
+
+// A text in double quotes, '"', '\' and control characters escaped as JSON writes them.
+std::string QuotedText(const std::string& text);
+// One difference a line: Memory > CH 7 > Rx Frequency: "146.50000" -> "146.52000"
+std::string DifferenceLine(const SSheetDifference& difference);
+// Every difference a line (each ending in a newline); "No differences.\n" for none.
+std::string DifferencesText(const std::vector<SSheetDifference>& differences);

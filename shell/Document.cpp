@@ -11,6 +11,7 @@
 #include "clone/CloneRsIoManager.h"
 #include "datamodel/DataManagers.h"
 #include "datamodel/EditHistory.h"
+#include "datamodel/Messages.h"
 #include "datamodel/memmap/RadioDataManager.h"
 #include "document/TolvarPortFactory.h"
 #include "exchange/Exchange.h"
@@ -22,7 +23,30 @@
 
 namespace {
 
+const QString kVerified = QStringLiteral("Verified: the repeater holds the data written.");
+
 const char* const kFilter = "Data Files (*.ZCF *.zcf)";
+
+// Why a file cannot be opened at all; empty when it can be tried.
+QString UnreadableReason(const QFileInfo& file) {
+    return !file.exists()       ? QStringLiteral("the file does not exist")
+           : file.isDir()       ? QStringLiteral("it is a folder")
+           : !file.isReadable() ? QStringLiteral("you may not read it")
+                                : QString();
+}
+
+// A file the data refused, with the line and reason where known.
+QString RefusalText(const CTolvarDocumentData& data) {
+    QString text = QStringLiteral("Unexpected file format.");
+    const SReadProblem& problem = data.FileIo().LastProblem();
+    if (problem.line > 0 && !problem.reason.empty())
+        text += QString("\n\n(line %1: %2)").arg(problem.line).arg(QString::fromStdString(problem.reason));
+    return text;
+}
+
+QString CountText(size_t n, const char* one, const char* many) {
+    return QString("%1 %2").arg(n).arg(QString::fromUtf8(n == 1 ? one : many));
+}
 
 } // namespace
 
@@ -108,13 +132,19 @@ void CTolvarCloneSupportDoc::OnFileOpen() {
 
 bool CTolvarCloneSupportDoc::OpenDocumentFile(const QString& requested) {
     if (!SaveModified()) return false;
+    return LoadFile(requested, false);
+}
+
+bool CTolvarCloneSupportDoc::OpenBackup(const QString& path) {
+    CEditScope guard(Registry().EditGuard());
+    if (!guard.Entered() || !SaveModified()) return false;
+    return LoadFile(path, true);
+}
+
+bool CTolvarCloneSupportDoc::LoadFile(const QString& requested, bool untitled) {
     const QString path = QFileInfo(requested).absoluteFilePath();
     const QFileInfo file(path);
-    const QString why = !file.exists()  ? QStringLiteral("the file does not exist")
-                        : file.isDir()  ? QStringLiteral("it is a folder")
-                        : !file.isReadable() ? QStringLiteral("you may not read it")
-                                             : QString();
-    if (!why.isEmpty()) {
+    if (const QString why = UnreadableReason(file); !why.isEmpty()) {
         QString text = QString("Failed to open document.\n\n%1: %2.").arg(path, why);
         // A file that is gone leaves the recent files.
         if (!file.exists() && m_profile.RemoveRecentFile(path)) {
@@ -126,15 +156,8 @@ bool CTolvarCloneSupportDoc::OpenDocumentFile(const QString& requested) {
     }
     const QString oldPath = m_path;
     const bool oldModified = m_modified;
-    const EFileResult result = m_data->Open(path.toStdString());
-    if (result != EFileResult::Ok) {
-        QString text = QStringLiteral("Unexpected file format.");
-        const SReadProblem& problem = m_data->FileIo().LastProblem();
-        if (problem.line > 0 && !problem.reason.empty())
-            text += QString("\n\n(line %1: %2)")
-                        .arg(problem.line)
-                        .arg(QString::fromStdString(problem.reason));
-        m_ui.Box(text, EButtons::Ok, EIcon::Exclamation);
+    if (m_data->Open(path.toStdString()) != EFileResult::Ok) {
+        m_ui.Box(RefusalText(*m_data), EButtons::Ok, EIcon::Exclamation);
         // The refused file leaves title and modified state as they were.
         m_path = oldPath;
         m_modified = oldModified;
@@ -142,9 +165,12 @@ bool CTolvarCloneSupportDoc::OpenDocumentFile(const QString& requested) {
         return false;
     }
     m_modified = false;
-    SetPath(path);
-    m_profile.AddRecentFile(path);
-    emit RecentFilesChanged();
+    // A backup opens as a new document: Save asks for a name.
+    SetPath(untitled ? QString() : path);
+    if (!untitled) {
+        m_profile.AddRecentFile(path);
+        emit RecentFilesChanged();
+    }
     emit TreeRebuild();
     emit ViewsUpdate();
     const SCoverage coverage = m_data->UserAreaCoverage();
@@ -309,13 +335,9 @@ void CTolvarCloneSupportDoc::OnCloneInformation() {
     RunClone(static_cast<int>(ECloneOperation::Information));
 }
 
-void CTolvarCloneSupportDoc::RunClone(int operation) {
-    CEditScope guard(Registry().EditGuard());
-    if (!guard.Entered()) return;
-    CTolvarCloneRsIoManager& rs = m_data->RsIo();
-    SCloneJob job;
-    job.operation = static_cast<ECloneOperation>(operation);
-    if (!rs.Prepare(job)) return;
+bool CTolvarCloneSupportDoc::RunTransfer(CTolvarDocumentData& data, SCloneJob& job) {
+    CTolvarCloneRsIoManager& rs = data.RsIo();
+    if (!rs.Prepare(job)) return false;
 
     // The transfer on a worker thread; the window stays painted but takes no input.
     CCloneProgressDialog* dialog = m_ui.EnsureProgressDialog();
@@ -332,8 +354,134 @@ void CTolvarCloneSupportDoc::RunClone(int operation) {
     monitor.Drain();
     if (m_lock) m_lock(false);
     m_transferRunning = false;
-    rs.Finish(job);
-    // What a repeater holds is a new document: Save asks for a name, so a prepared
-    // file is never overwritten by the repeater's data unawares.
-    if (job.operation == ECloneOperation::Read && job.result == ECloneResult::Ok) SetPath(QString());
+    return rs.Finish(job) == ECloneResult::Ok;
+}
+
+void CTolvarCloneSupportDoc::RunClone(int operation) {
+    CEditScope guard(Registry().EditGuard());
+    if (!guard.Entered()) return;
+    SCloneJob job;
+    job.operation = static_cast<ECloneOperation>(operation);
+    const bool verify = job.operation == ECloneOperation::Write && m_profile.VerifyAfterWrite();
+    // A write that is verified next reports once, when the verify is done.
+    job.reportSuccess = !verify;
+    if (!RunTransfer(*m_data, job) || job.operation == ECloneOperation::Information) return;
+    if (job.operation == ECloneOperation::Read) {
+        // What a repeater holds is a new document: Save asks for a name, so a prepared
+        // file is never overwritten by the repeater's data unawares.
+        SetPath(QString());
+    }
+    const QString warning = KeepBackup(*m_data, job.operation == ECloneOperation::Read
+                                                    ? EBackupOperation::Read
+                                                    : EBackupOperation::Write);
+    if (!warning.isEmpty())
+        m_ui.SetStatusText((QString::fromStdString(LoadMessage(EMsg::CloningCompleted)) + warning)
+                               .toStdString());
+    if (verify) Verify();
+}
+
+std::unique_ptr<CTolvarDocumentData> CTolvarCloneSupportDoc::RepeaterCopy() {
+    auto copy = std::make_unique<CTolvarDocumentData>(m_ui, Model(), nullptr, &m_ports);
+    copy->RsIo().SetPortNumber(m_data->RsIo().GetPortNumber());
+    copy->RsIo().SetSpeedMode(m_data->RsIo().GetSpeedMode());
+    return copy;
+}
+
+QString CTolvarCloneSupportDoc::KeepBackup(CTolvarDocumentData& data, EBackupOperation operation) {
+    const SBackupResult result = m_backups.Keep(data, operation);
+    return result.warning.empty() ? QString()
+                                  : QString(" Warning: %1.").arg(QString::fromStdString(result.warning));
+}
+
+void CTolvarCloneSupportDoc::Verify() {
+    std::unique_ptr<CTolvarDocumentData> back = RepeaterCopy();
+    SCloneJob job;
+    job.operation = ECloneOperation::Read;
+    job.reportSuccess = job.reportFailure = false;
+    if (!RunTransfer(*back, job)) {
+        m_data->RsIo().PlaySound(false);
+        if (job.result == ECloneResult::Cancelled) {
+            m_ui.SetStatusText(" The data was written; verifying it was cancelled.");
+            return;
+        }
+        QString why = QString::fromUtf8(CloneResultText(job.result));
+        if (!back->RsIo().LastDetail().empty())
+            why += ": " + QString::fromStdString(back->RsIo().LastDetail());
+        m_ui.SetStatusText(" The data was written; verifying it failed.");
+        m_ui.Box(QString("The data was written to the repeater, but reading it back to verify it "
+                         "failed (%1).\n\nThe write itself succeeded; only the verification "
+                         "failed. Check the cable, then use Clone > Compare With Repeater to "
+                         "verify it.")
+                     .arg(why),
+                 EButtons::Ok, EIcon::Exclamation);
+        return;
+    }
+    const QString warning = KeepBackup(*back, EBackupOperation::Read);
+    SComparison comparison{QStringLiteral("the data written and the repeater"),
+                           QStringLiteral("Written"), QStringLiteral("Repeater"),
+                           CompareWritten(*m_data, *back, MakerReserve())};
+    if (comparison.differences.empty()) {
+        m_data->RsIo().PlaySound(true);
+        m_ui.SetStatusText((" " + kVerified + warning).toStdString());
+        m_ui.Box(kVerified, EButtons::Ok, EIcon::Information);
+        return;
+    }
+    m_data->RsIo().PlaySound(false);
+    m_ui.SetStatusText(QString(" Verify: the repeater differs from the data written in %1.%2")
+                           .arg(CountText(comparison.differences.size(), "field", "fields"), warning)
+                           .toStdString());
+    emit Compared(comparison);
+}
+
+void CTolvarCloneSupportDoc::OnCompareWithRepeater() {
+    CEditScope guard(Registry().EditGuard());
+    if (!guard.Entered()) return;
+    std::unique_ptr<CTolvarDocumentData> repeater = RepeaterCopy();
+    SCloneJob job;
+    job.operation = ECloneOperation::Read;
+    job.reportSuccess = false;
+    if (!RunTransfer(*repeater, job)) return;
+    const QString warning = KeepBackup(*repeater, EBackupOperation::Read);
+    SComparison comparison{Title() + QStringLiteral(" and the repeater"), Title(),
+                           QStringLiteral("Repeater"),
+                           CompareSheets(Registry(), repeater->Registry(), MakerReserve())};
+    m_ui.SetStatusText(QString(" Compared with the repeater: %1.%2")
+                           .arg(comparison.differences.empty()
+                                    ? QStringLiteral("no differences")
+                                    : CountText(comparison.differences.size(), "field differs",
+                                                "fields differ"),
+                                warning)
+                           .toStdString());
+    emit Compared(comparison);
+}
+
+void CTolvarCloneSupportDoc::OnCompareWithFile() {
+    CEditScope guard(Registry().EditGuard());
+    if (!guard.Entered()) return;
+    const QString path = m_chooser ? m_chooser(false, m_path)
+                                   : QFileDialog::getOpenFileName(m_window, QStringLiteral("Compare With"),
+                                                                  m_path, kFilter);
+    if (path.isEmpty()) return;
+    const QFileInfo file(path);
+    if (const QString why = UnreadableReason(file); !why.isEmpty()) {
+        m_ui.Box(QString("Nothing was compared: %1: %2.").arg(path, why), EButtons::Ok,
+                 EIcon::Exclamation);
+        return;
+    }
+    CTolvarDocumentData other(m_ui, Model(), nullptr, &m_ports);
+    if (other.Open(path.toStdString()) != EFileResult::Ok) {
+        m_ui.Box(QString("Nothing was compared: %1\n\n%2").arg(path, RefusalText(other)),
+                 EButtons::Ok, EIcon::Exclamation);
+        return;
+    }
+    SComparison comparison{Title() + QStringLiteral(" and ") + file.fileName(), Title(),
+                           file.fileName(), CompareSheets(Registry(), other.Registry(), MakerReserve())};
+    m_ui.SetStatusText(QString(" Compared with %1: %2.")
+                           .arg(file.fileName(),
+                                comparison.differences.empty()
+                                    ? QStringLiteral("no differences")
+                                    : CountText(comparison.differences.size(), "field differs",
+                                                "fields differ"))
+                           .toStdString());
+    emit Compared(comparison);
 }

@@ -7,14 +7,26 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "datamodel/UserInteraction.h"
+#include "document/Backups.h"
+#include "document/Compare.h"
 #include "document/DocumentData.h"
 
 class CProfile;
 class CQtUserInteraction;
 class CTolvarPortFactory;
 class QWidget;
+
+struct SCloneJob;
+
+// What a comparison found, for the window that lists it.
+struct SComparison {
+    QString title;        // what was compared with what: "site.zcf and the repeater"
+    QString nameA, nameB; // the columns of the two sides' texts
+    std::vector<SSheetDifference> differences;
+};
 
 class CTolvarCloneSupportDoc : public QObject, public IDocumentHost {
     Q_OBJECT
@@ -56,6 +68,14 @@ public:
     void OnImport();
     // Every field as JSON, or the memory channels as CSV (by the name's extension).
     void OnExport();
+    // Every field in which a data file, or the repeater, differs from the document.
+    // The repeater is read into memory: the document stays as it is.
+    void OnCompareWithFile();
+    void OnCompareWithRepeater();
+    // Where every image read from or written to a repeater is kept.
+    const CBackups& Backups() const { return m_backups; }
+    // Opens a backup as a new untitled document; false when refused.
+    bool OpenBackup(const QString& path);
     void OnComPort(int n);
     int PortNumber() const;
     void OnModel(int model);
@@ -89,11 +109,24 @@ signals:
     void RecentFilesChanged();
     // A step was added, undone or redone, or the history started afresh.
     void HistoryMoved();
+    // A comparison or a verify after write found what comparison lists.
+    void Compared(const SComparison& comparison);
 
 private:
     bool DoSave(QString path);
+    // The checks and the load of Open; a refusal is told in a box.
+    bool LoadFile(const QString& path, bool untitled);
     void ResetToNew();
     void RunClone(int operation);
+    // A clone job's three phases on data, the progress dialog up while it runs;
+    // true when it succeeded.
+    bool RunTransfer(CTolvarDocumentData& data, SCloneJob& job);
+    // A document of its own for what the repeater holds, with this one's port.
+    std::unique_ptr<CTolvarDocumentData> RepeaterCopy();
+    // Keeps the data's image as a backup; the warning when none was kept.
+    QString KeepBackup(CTolvarDocumentData& data, EBackupOperation operation);
+    // After a write: the repeater read back and compared with the document.
+    void Verify();
     void SetPath(const QString& path);
 
     CQtUserInteraction& m_ui;
@@ -106,4 +139,5 @@ private:
     FileChooser m_chooser;
     QWidget* m_window = nullptr;
     std::function<void(bool)> m_lock;
+    CBackups m_backups;
 };

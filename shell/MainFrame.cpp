@@ -24,6 +24,9 @@
 #include "document/Product.h"
 #include "document/ViewTable.h"
 #include "document/TolvarPortFactory.h"
+#include "editors/ListSheet.h"
+#include "shell/BackupsDialog.h"
+#include "shell/CompareWindow.h"
 #include "shell/Dialogs.h"
 #include "shell/Document.h"
 #include "shell/ListFrame.h"
@@ -72,6 +75,7 @@ CTolvarMainFrame::CTolvarMainFrame(CTolvarCloneSupportDoc& document, CQtUserInte
     });
     connect(&m_doc, &CTolvarCloneSupportDoc::TreeRebuild, this, &CTolvarMainFrame::RebuildTree);
     connect(&m_doc, &CTolvarCloneSupportDoc::HistoryMoved, this, &CTolvarMainFrame::UpdateCommandUI);
+    connect(&m_doc, &CTolvarCloneSupportDoc::Compared, this, &CTolvarMainFrame::ShowComparison);
     connect(&m_doc, &CTolvarCloneSupportDoc::ViewsUpdate, this, [this] {
         if (CSheetView* sheet = m_list->CurrentSheet()) sheet->ShowView(GetCurrentViewId());
         UpdateCommandUI();
@@ -292,6 +296,10 @@ void CTolvarMainFrame::OnCommand(ECommand command) {
         case ECommand::Read: m_doc.OnCloneRead(); break;
         case ECommand::Write: m_doc.OnCloneWrite(); break;
         case ECommand::Information: m_doc.OnCloneInformation(); break;
+        case ECommand::CompareRepeater: m_doc.OnCompareWithRepeater(); break;
+        case ECommand::CompareFile: m_doc.OnCompareWithFile(); break;
+        case ECommand::VerifyAfterWrite: m_profile.SetVerifyAfterWrite(!m_profile.VerifyAfterWrite()); break;
+        case ECommand::Backups: ShowBackups(); break;
         case ECommand::ModelLMR: m_doc.OnModel(ModelLMR); break;
         case ECommand::ModelPMR: m_doc.OnModel(ModelPMR); break;
         case ECommand::Undo: m_doc.OnUndo(); break;
@@ -359,6 +367,7 @@ SCommandState CTolvarMainFrame::CommandState(ECommand command) const {
         break;
     case ECommand::ModelLMR: state.checked = m_doc.Model() == ModelLMR; break;
     case ECommand::ModelPMR: state.checked = m_doc.Model() == ModelPMR; break;
+    case ECommand::VerifyAfterWrite: state.checked = m_profile.VerifyAfterWrite(); break;
     case ECommand::Undo: state.enabled = m_doc.CanUndo(); break;
     case ECommand::Redo: state.enabled = m_doc.CanRedo(); break;
     case ECommand::Toolbar: state.checked = m_toolbar->isVisible(); break;
@@ -464,6 +473,48 @@ void CTolvarMainFrame::ShowPortSettings() {
     m_profile.SetPortSettings(dialog.Settings());
     m_profile.SetPortBaud(dialog.SpeedMode());
     m_doc.ApplyPortSettings();
+}
+
+void CTolvarMainFrame::ShowComparison(const SComparison& comparison) {
+    if (!m_compare) {
+        m_compare = new CCompareWindow(this);
+        m_compare->SetPrinterChooser(
+            [this]() -> QPrinter* { return m_print && m_print->ChoosePrinter() ? &m_print->Printer() : nullptr; });
+        connect(m_compare, &CCompareWindow::GoTo, this, &CTolvarMainFrame::GoToDifference);
+    }
+    m_compare->Show(comparison);
+    m_compare->show();
+    m_compare->raise();
+    m_compare->activateWindow();
+}
+
+void CTolvarMainFrame::GoToDifference(int view, int row) {
+    if (m_doc.TransferRunning()) return;
+    if (view == kViewNone || !m_tree->SelectId(view)) {
+        SetMessageText(view == kViewNone ? QStringLiteral(" No sheet shows this field.")
+                                         : QString(" %1 is not shown for this document.")
+                                               .arg(QString::fromStdString(ViewTitle(view))));
+        return;
+    }
+    if (GetCurrentViewId() != view) ShowView(view);
+    activateWindow();
+    raise();
+    auto* sheet = qobject_cast<CListSheet*>(m_list->CurrentSheet());
+    if (!sheet) return;
+    if (row >= 0) sheet->SelectRow(row);
+    sheet->Grid().setFocus();
+}
+
+void CTolvarMainFrame::ShowBackups() {
+    QString path;
+    {
+        CEditScope guard(m_doc.Registry().EditGuard());
+        if (!guard.Entered()) return;
+        CBackupsDialog dialog(m_doc.Backups(), this);
+        if (dialog.exec() != QDialog::Accepted) return;
+        path = dialog.ChosenPath();
+    }
+    if (!path.isEmpty()) m_doc.OpenBackup(path);
 }
 
 QString CTolvarMainFrame::ManualPath() {

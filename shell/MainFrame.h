@@ -9,6 +9,9 @@
 #include "editors/SheetView.h"
 #include "shell/Commands.h"
 
+struct SComparison;
+
+class CCompareWindow;
 class CPrintJob;
 class CProfile;
 class CQMessageView;
@@ -48,6 +51,11 @@ public:
     QLabel* MessagePane() const { return m_message; }
     QLabel* ExtraPane() const { return m_extra; }
     QSplitter* ColumnSplitter() const { return m_columns; }
+    // The window of the last comparison; null before the first.
+    CCompareWindow* CompareWindow() const { return m_compare; }
+    // Shows a difference's row in its sheet: the view chosen in the tree, the row
+    // selected, the sheet focused; row -1: the view only.
+    void GoToDifference(int view, int row);
     // Sets the message pane (the status texts of clone operations).
     void SetMessageText(const QString& text);
     // Writes the window position and toolbar state to the profile.
@@ -76,6 +84,8 @@ private:
     void FocusPane(bool next);
     void ShowHelp();
     void ShowPortSettings();
+    void ShowComparison(const SComparison& comparison);
+    void ShowBackups();
 
     CTolvarCloneSupportDoc& m_doc;
     CQtUserInteraction& m_ui;
@@ -93,4 +103,5 @@ private:
     QLabel* m_extra = nullptr;
     bool m_makerPane = false;
     CPrintJob* m_print = nullptr;
+    CCompareWindow* m_compare = nullptr;
 };

@@ -76,9 +76,11 @@ public:
     // Called after every printed page (tests cancel a job through it).
     void SetPageHook(std::function<void(int)> hook) { m_pageHook = std::move(hook); }
 
+    // The printer choice (print dialog); false when cancelled.
+    bool ChoosePrinter();
+
 private:
     int VariantModel() const;
-    bool ChoosePrinter();
     // The rows of a view as they are in the document now; false stops the job.
     bool PrintView(int id, CPagePrinter& pages);
     void NoPrinter();

@@ -54,6 +54,14 @@ void CProfile::SetModelVer(int model) {
     Settings().setValue("Model/ModelVer", model);
 }
 
+bool CProfile::VerifyAfterWrite() const {
+    return Settings().value("Clone/VerifyAfterWrite", false).toBool();
+}
+
+void CProfile::SetVerifyAfterWrite(bool verify) {
+    Settings().setValue("Clone/VerifyAfterWrite", verify);
+}
+
 int CProfile::PortNumber() const {
     const int n = Settings().value("CommPort/PortNumber", 1).toInt();
     return n >= 1 && n <= kComPortCount ? n : 1;

@@ -36,6 +36,10 @@ public:
     CPortSettings PortSettings() const;
     void SetPortSettings(const CPortSettings& settings);
 
+    // Whether Clone > Write reads the repeater back and compares; off unless set.
+    bool VerifyAfterWrite() const;
+    void SetVerifyAfterWrite(bool verify);
+
     QStringList RecentFiles() const;
     void SetRecentFiles(const QStringList& files);
     // Puts path first, keeping four entries.

@@ -15,6 +15,9 @@ const std::vector<SFaultDef>& FaultTable() {
         {EFault::Noise, "noise", false, 0, "stray bytes after every frame sent"},
         {EFault::EarlyEnd, "early-end", true, 1, "end a read after N records"},
         {EFault::LongInfo, "long-info", false, 0, "information block of 39 bytes"},
+        // 336 (0150): the first letter of the repeater's comment.
+        {EFault::ChangedByte, "changed-byte", true, 336,
+         "keep a write with the byte at address N changed"},
     };
     return table;
 }

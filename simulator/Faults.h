@@ -17,6 +17,7 @@ enum class EFault {
     Noise,         // stray bytes after every frame the repeater sends
     EarlyEnd,      // a read sends its end frame after N records
     LongInfo,      // the information block has 39 bytes
+    ChangedByte,   // a write is kept with the byte at address N changed
 };
 
 struct SFaultDef {

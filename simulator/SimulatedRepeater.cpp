@@ -187,8 +187,12 @@ void CSimulatedRepeater::TakeRecord(const ByteVec& payload) {
 void CSimulatedRepeater::FinishWrite(const ByteVec& payload, Clock::time_point now) {
     m_writing = false;
     const bool ok = !m_writeBad && IsEndPayload(payload) && !m_faults.Has(EFault::WriteRefused);
-    if (ok)
+    if (ok) {
         m_image = m_staging;
+        if (const int at = m_faults.Count(EFault::ChangedByte);
+            m_faults.Has(EFault::ChangedByte) && at < static_cast<int>(kImageSize))
+            m_image.SetByte(static_cast<uint32_t>(at), m_image.GetByte(static_cast<uint32_t>(at)) ^ 0x01);
+    }
     Log("write end: " + std::to_string(m_writeRecords) + " records, " +
         (ok ? "accepted" : "refused"));
     Send(kCmdWriteResult, ByteVec{static_cast<uint8_t>(ok ? 0x00 : 0x01)}, now);

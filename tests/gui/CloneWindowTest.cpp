@@ -1,19 +1,27 @@
 // The window's safety net: against the simulator, the progress dialog says what it
 // does and stops from its Cancel button, a read gives an untitled document, and the
-// questions whose yes cannot be taken back answer no on Enter; import and export of
+// questions whose yes cannot be taken back answer no on Enter; a write verified by
+// reading it back, comparisons with a file and with the repeater listed in their own
+// window that leads to the rows, the backups of every transfer; import and export of
 // JSON and CSV files, an import being one undo step.
+#include <QClipboard>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QTreeWidget>
 #include <QTemporaryDir>
 
 #include "SheetEditing.h"
 #include "datamodel/EditHistory.h"
 #include "datamodel/Messages.h"
 #include "document/TolvarPortFactory.h"
+#include "shell/BackupsDialog.h"
+#include "shell/CompareWindow.h"
 #include "shell/MessageView.h"
+#include "shell/PrintJob.h"
 #include "shell/ProgressDialog.h"
 #include "shell/QtInteraction.h"
 
@@ -32,7 +40,42 @@ QString StatusText(SEditingApp& s) {
     return s.Frame().MessagePane()->text();
 }
 
+// The backups kept so far, newest first; the folder starts empty for each test.
+QStringList Backups(SEditingApp& s, bool clear = false) {
+    QDir folder(QString::fromStdString(s.Doc().Backups().Folder()));
+    if (clear) folder.removeRecursively();
+    return folder.entryList({"*.zcf"}, QDir::Files, QDir::Name | QDir::Reversed);
+}
+
+// The first difference listed, as its columns show it.
+QStringList FirstDifference(CCompareWindow& window) {
+    QTreeWidgetItem* group = window.List()->topLevelItem(0);
+    if (!group || !group->child(0)) return {};
+    return {group->text(0), group->child(0)->text(0), group->child(0)->text(1), group->child(0)->text(2)};
+}
+
+const char* const kComment = "CommonSet.Common.Comment1";
+
 } // namespace
+
+struct SVerifyCase {
+    const char* tag;
+    const char* fault;
+    bool cancel; // Cancel pressed while it reads back
+    const char* status;
+    const char* box; // the box after the write question; "" for none
+    int backups;
+};
+
+const SVerifyCase kVerifyCases[] = {
+    {"verified", "", false, " Verified: the repeater holds the data written.",
+     "Verified: the repeater holds the data written.", 2},
+    {"a changed byte", "changed-byte", false,
+     " Verify: the repeater differs from the data written in 1 field.", "", 2},
+    {"read-back fails", "silent-after=3", false, " The data was written; verifying it failed.",
+     "The data was written to the repeater, but reading it back to verify it failed", 1},
+    {"read-back cancelled", "", true, " The data was written; verifying it was cancelled.", "", 1},
+};
 
 class CloneWindowTest : public QObject {
     Q_OBJECT
@@ -124,7 +167,151 @@ private slots:
         QVERIFY(untouched);
     }
 
-    // Export as CSV and JSON (by the name's extension); a channel CSV imports as one
+    // Verify after write is a checked Clone menu item kept in the profile, off at
+    // first. The write then reads the repeater back: verified; a repeater that keeps a
+    // byte changed lists the field in the compare window; a read-back that fails or
+    // is cancelled says the write itself succeeded. Each image is kept as a backup.
+    void verifyAfterWrite_data() { AddCases(kVerifyCases); }
+    void verifyAfterWrite() {
+        QFETCH(int, index);
+        const SVerifyCase& c = kVerifyCases[index];
+        SEditingApp s(0);
+        UseSimulator(s);
+        Backups(s, true);
+        QAction* verify = s.Frame().Action(ECommand::VerifyAfterWrite);
+        QVERIFY(verify->isCheckable() && !verify->isChecked());
+        verify->trigger();
+        QVERIFY(verify->isChecked() && s.app.Profile().VerifyAfterWrite());
+        s.app.Ports().Simulator().WithRepeater([&](CSimulatedRepeater& r) {
+            std::string error;
+            if (*c.fault) QVERIFY(r.Faults().Add(c.fault, error));
+            // Slow from the write on, so that the read-back can be cancelled.
+            if (c.cancel) r.onWritten = [&r](const CEepromImage&) { r.SetPacing(true); };
+        });
+        bool cancelled = false;
+        QTimer watch;
+        connect(&watch, &QTimer::timeout, [&] {
+            CCloneProgressDialog* dialog = s.app.Interaction()->ProgressDialog();
+            if (!c.cancel || cancelled || !dialog || !dialog->Text().startsWith("Reading")) return;
+            QTest::mouseClick(dialog->CancelButton(), Qt::LeftButton);
+            cancelled = true;
+        });
+        watch.start(10);
+        s.Set(kComment, "SITE NORTH");
+        s.boxes.clear();
+        s.Frame().Action(ECommand::Write)->trigger();
+        watch.stop();
+        QCOMPARE(StatusText(s), QString(c.status));
+        QCOMPARE(s.boxes.size(), *c.box ? 2 : 1);
+        QVERIFY2(s.boxes.last().contains(*c.box ? c.box : "Write to repeater"), qPrintable(s.boxes.last()));
+        const QStringList backups = Backups(s);
+        QCOMPARE(backups.size(), c.backups);
+        QVERIFY2(backups.last().contains("_write_LMR_SITE_NORTH"), qPrintable(backups.last()));
+        CCompareWindow* window = s.Frame().CompareWindow();
+        QCOMPARE(window && window->isVisible(), QString(c.fault) == "changed-byte");
+        if (window) {
+            // "SITE NORTH" came back as "RITE NORTH": the first letter's lowest bit.
+            QCOMPARE(FirstDifference(*window),
+                     (QStringList{"Common Setting:Common", "Clone Comment > (1)", "SITE NORTH", "RITE NORTH"}));
+            QCOMPARE(window->List()->headerItem()->text(1), QString("Written"));
+        }
+        s.app.Ports().Simulator().WithRepeater([](CSimulatedRepeater& r) { r.onWritten = {}; });
+    }
+
+    // File > Compare With... and Clone > Compare With Repeater list what differs and
+    // leave the document as it was; Enter on a difference shows its row; Ctrl+C
+    // copies the list, Print prints it; no difference is one line.
+    void compareWithFileAndRepeater() {
+        SEditingApp s(0);
+        UseSimulator(s);
+        Backups(s, true);
+        const QString prepared = m_dir.filePath("factory.zcf");
+        QVERIFY(s.Doc().Data().Save(prepared.toStdString()) == EFileResult::Ok);
+        s.Set(kComment, "SITE NORTH");
+        s.Doc().SetFileChooser([&](bool, const QString&) { return prepared; });
+        s.Frame().Action(ECommand::CompareFile)->trigger();
+        CCompareWindow* window = s.Frame().CompareWindow();
+        QVERIFY(window && window->isVisible());
+        QCOMPARE(window->Summary()->text(), QString("1 field differs between Untitled and factory.zcf."));
+        const QStringList difference{"Common Setting:Common", "Clone Comment > (1)", "SITE NORTH", ""};
+        QCOMPARE(FirstDifference(*window), difference);
+
+        QTest::keyClick(window->List(), Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QApplication::clipboard()->text(), window->Text());
+        QVERIFY2(window->Text().contains("Common Setting:Common > Clone Comment > (1): \"SITE NORTH\" -> \"\""),
+                 qPrintable(window->Text()));
+        const QString pdf = m_dir.filePath("differences.pdf");
+        s.app.PrintJob()->SetDialogRunner([&](QPrinter& printer) {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(pdf);
+            return true;
+        });
+        QTest::mouseClick(window->PrintButton(), Qt::LeftButton);
+        QVERIFY(QFileInfo(pdf).size() > 0);
+
+        s.Show(kViewMemoryLMR);
+        QTest::keyClick(window->List(), Qt::Key_Return);
+        auto* sheet = dynamic_cast<CListSheet*>(s.Frame().ListFrame()->CurrentSheet());
+        QVERIFY(sheet && s.Frame().GetCurrentViewId() != kViewMemoryLMR);
+        QCOMPARE(QString::fromStdString(ViewTitle(s.Frame().GetCurrentViewId())), difference[0]);
+        QVERIFY(sheet->GetSelectedRow() >= 0);
+        QVERIFY(s.Cell(*sheet, sheet->GetSelectedRow(), 1).contains("SITE NORTH"));
+        QCOMPARE(s.Frame().focusWidget(), &sheet->Grid());
+
+        const QString undo = s.Frame().Action(ECommand::Undo)->text();
+        s.Frame().Action(ECommand::CompareRepeater)->trigger();
+        QCOMPARE(window->Summary()->text(), QString("1 field differs between Untitled and the repeater."));
+        QCOMPARE(StatusText(s), QString(" Compared with the repeater: 1 field differs."));
+        QCOMPARE(s.Text(kComment), QString("SITE NORTH"));
+        QCOMPARE(s.Frame().Action(ECommand::Undo)->text(), undo);
+        QCOMPARE(Backups(s).size(), 1);
+
+        s.Doc().SetFileChooser([&](bool, const QString&) { return prepared; });
+        QVERIFY(s.Doc().OpenDocumentFile(prepared));
+        s.Frame().Action(ECommand::CompareFile)->trigger();
+        QCOMPARE(window->Summary()->text(), QString("No differences between factory.zcf and factory.zcf."));
+        QVERIFY(window->List()->isHidden());
+    }
+
+    // Every read is kept; File > Backups... lists them newest first and opens the one
+    // chosen with Enter as an untitled document. A folder that cannot be made warns in
+    // the status bar, and the read still succeeds.
+    void backups() {
+        SEditingApp s(0);
+        UseSimulator(s);
+        QVERIFY(Backups(s, true).isEmpty());
+        s.Set(kComment, "SITE EAST");
+        s.Frame().Action(ECommand::Write)->trigger();
+        s.Frame().Action(ECommand::Read)->trigger();
+        QCOMPARE(Backups(s).size(), 2);
+        s.Set(kComment, "NOT SAVED");
+        s.app.Interaction()->SetBoxHook([](const SBoxRecord& box) {
+            return box.buttons == EButtons::YesNoCancel ? EAnswer::No : EAnswer::Ok;
+        });
+        QStringList row;
+        QVERIFY(WithModal([&] { s.Frame().Action(ECommand::Backups)->trigger(); }, [&](QDialog& d) {
+            QTreeWidget* list = static_cast<CBackupsDialog&>(d).List();
+            for (int column = 1; column < 4; ++column) row << list->currentItem()->text(column);
+            QCOMPARE(list->topLevelItemCount(), 2);
+            QTest::keyClick(list, Qt::Key_Return);
+        }));
+        QCOMPARE(row, (QStringList{"read", "LMR", "SITE EAST"}));
+        QCOMPARE(s.Frame().windowTitle(), QString("Untitled - CS-Tolvar"));
+        QCOMPARE(s.Text(kComment), QString("SITE EAST"));
+
+        const QString folder = QString::fromStdString(s.Doc().Backups().Folder());
+        Backups(s, true);
+        QFile blocker(folder); // a file where the folder should be
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        s.Frame().Action(ECommand::Read)->trigger();
+        QVERIFY2(StatusText(s).startsWith(QString::fromStdString(LoadMessage(EMsg::CloningCompleted)) +
+                                          " Warning: no backup was kept in " + folder + ": "),
+                 qPrintable(StatusText(s)));
+        QVERIFY(QFile::remove(folder));
+    }
+
+    // Export as CSV and JSON    // Export as CSV and JSON (by the name's extension); a channel CSV imports as one
     // step named after its file; a refused one names the row and column and changes
     // nothing.
     void importAndExport() {
