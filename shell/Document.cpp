@@ -419,7 +419,8 @@ void CTolvarCloneSupportDoc::Verify() {
     const QString warning = KeepBackup(*back, EBackupOperation::Read);
     SComparison comparison{QStringLiteral("the data written and the repeater"),
                            QStringLiteral("Written"), QStringLiteral("Repeater"),
-                           CompareWritten(*m_data, *back, MakerReserve())};
+                           CompareWritten(*m_data, *back, MakerReserve()), true};
+    emit Compared(comparison);
     if (comparison.differences.empty()) {
         m_data->RsIo().PlaySound(true);
         m_ui.SetStatusText((" " + kVerified + warning).toStdString());
@@ -430,7 +431,6 @@ void CTolvarCloneSupportDoc::Verify() {
     m_ui.SetStatusText(QString(" Verify: the repeater differs from the data written in %1.%2")
                            .arg(CountText(comparison.differences.size(), "field", "fields"), warning)
                            .toStdString());
-    emit Compared(comparison);
 }
 
 void CTolvarCloneSupportDoc::OnCompareWithRepeater() {

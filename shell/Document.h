@@ -26,6 +26,9 @@ struct SComparison {
     QString title;        // what was compared with what: "site.zcf and the repeater"
     QString nameA, nameB; // the columns of the two sides' texts
     std::vector<SSheetDifference> differences;
+    // A verify after a write: one that found nothing opens no window, but a window
+    // open still shows it, rather than an older comparison.
+    bool verify = false;
 };
 
 class CTolvarCloneSupportDoc : public QObject, public IDocumentHost {

@@ -119,6 +119,7 @@ void CTolvarMainFrame::PlaceWindow(const QRect& rect) {
 }
 
 CTolvarMainFrame::~CTolvarMainFrame() {
+    delete m_compare;
     m_ui.SetStatusSink({});
     m_ui.SetOwner(nullptr);
 }
@@ -476,8 +477,13 @@ void CTolvarMainFrame::ShowPortSettings() {
 }
 
 void CTolvarMainFrame::ShowComparison(const SComparison& comparison) {
+    if (comparison.verify && comparison.differences.empty() && !(m_compare && m_compare->isVisible()))
+        return;
     if (!m_compare) {
-        m_compare = new CCompareWindow(this);
+        // A window of its own, not kept above the main window: going to a row brings
+        // the main window up, and Alt+Tab goes back to the list.
+        m_compare = new CCompareWindow(nullptr);
+        m_compare->setWindowIcon(windowIcon());
         m_compare->SetPrinterChooser(
             [this]() -> QPrinter* { return m_print && m_print->ChoosePrinter() ? &m_print->Printer() : nullptr; });
         connect(m_compare, &CCompareWindow::GoTo, this, &CTolvarMainFrame::GoToDifference);
@@ -584,6 +590,7 @@ void CTolvarMainFrame::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    if (m_compare) m_compare->close();
     event->accept();
 }
 

@@ -20,6 +20,8 @@
 #include "editors/sheets/MchDialog.h"
 #include "editors/sheets/MchSheet.h"
 #include "editors/sheets/SettingEditor.h"
+#include "shell/BackupsDialog.h"
+#include "shell/CompareWindow.h"
 #include "shell/Dialogs.h"
 #include "shell/Document.h"
 #include "shell/MainFrame.h"
@@ -178,6 +180,14 @@ int main(int argc, char* argv[]) {
     Save(progress, out, "dialog-progress");
     CPrintAbortDialog printing(&frame);
     Save(printing, out, "dialog-now-printing");
+    CCompareWindow compare(&frame);
+    compare.Show({"hilltop.zcf and the repeater", "hilltop.zcf", "Repeater",
+                  {{kViewMemoryLMR, 6, "Memory", "CH 7", "Rx Frequency", "146.50000", "146.52000", {}},
+                   {kViewMemoryLMR, 6, "Memory", "CH 7", "Text", "NORTH", "", {}},
+                   {kViewNone, -1, "", "", "", "OFF", "ON", {"Mch.CH9.InhTx"}}}});
+    Save(compare, out, "window-compare", false);
+    CBackupsDialog backups(tolvar.Document()->Backups(), &frame);
+    Save(backups, out, "dialog-backups", false);
     // The File menu's Print submenu.
     for (QMenu* menu : frame.findChildren<QMenu*>())
         if (menu->title() == "&Print") {
