@@ -1,5 +1,5 @@
 // Timings of the document core: building the tree, decoding, encoding, normalising,
-// and loading a data file.
+// loading a data file, and comparing two documents as the sheets show them.
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
@@ -7,6 +7,7 @@
 
 #include "datafile/CloneFileIoManager.h"
 #include "datamodel/DataManagers.h"
+#include "document/Compare.h"
 #include "document/DocumentData.h"
 #include "support/ScriptedInteraction.h"
 #include "datamodel/memmap/RadioDataManager.h"
@@ -53,6 +54,28 @@ void LoadFileAndDecode(benchmark::State& state) {
     std::filesystem::remove(path);
 }
 BENCHMARK(LoadFileAndDecode)->Unit(benchmark::kMicrosecond);
+
+// Two documents of the variants given whose every channel differs (the worst case a
+// compare window or a verify meets), then the same document twice.
+void CompareDocuments(benchmark::State& state) {
+    CScriptedInteraction ui;
+    CTolvarDocumentData a(ui, ModelLMR), b(ui, static_cast<int>(state.range(0)));
+    for (int ch = 1; ch <= 32; ++ch) {
+        CNode* holder = a.Registry().Model()->GetNodeByPath("Mch.CH" + std::to_string(ch));
+        holder->FindChild("ChOn")->SetValue(1);
+        holder->FindChild("FreqRx")->SetText(std::to_string(140 + ch) + ".125");
+    }
+    CTolvarDocumentData& other = state.range(1) ? a : b;
+    size_t found = 0;
+    for (auto _ : state)
+        found = CompareSheets(a.Registry(), other.Registry()).size();
+    state.counters["differences"] = static_cast<double>(found);
+}
+BENCHMARK(CompareDocuments)
+    ->Args({ModelLMR, 0})
+    ->Args({ModelPMR, 0})
+    ->Args({ModelLMR, 1})
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace
 
