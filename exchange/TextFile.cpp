@@ -7,7 +7,7 @@
 #include "datafile/FileReplace.h"
 
 bool ReadTextFile(const std::string& path, std::string& text, std::string& error) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
+    std::FILE* file = OpenFile(path, "rb");
     if (!file) {
         error = errno == ENOENT ? "no such file" : std::strerror(errno);
         return false;
