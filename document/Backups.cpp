@@ -72,13 +72,15 @@ std::string LocalTime(std::time_t when) {
     return std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &local) ? text : "";
 }
 
-// What joins a folder and a backup's name: "\\" on Windows for a folder written with
-// backslashes only, else "/".
-std::string Separator(const std::string& folder) {
-    const bool backslashes = fs::path::preferred_separator == '\\' &&
-                             folder.find('/') == std::string::npos &&
+// A backup's path: the folder and the name joined by "/", or on Windows by "\\" for a
+// folder written with backslashes only.
+std::string Join(const std::string& folder, const std::string& name) {
+    const bool windows = fs::path::preferred_separator == '\\';
+    if (!folder.empty() && (folder.back() == '/' || (windows && folder.back() == '\\')))
+        return folder + name;
+    const bool backslashes = windows && folder.find('/') == std::string::npos &&
                              folder.find('\\') != std::string::npos;
-    return backslashes ? "\\" : "/";
+    return folder + (backslashes ? "\\" : "/") + name;
 }
 
 } // namespace
@@ -162,7 +164,7 @@ std::vector<SBackup> CBackups::List() const {
         std::error_code statError;
         if (!ParseName(PathText(it->path().filename()), backup) || !it->is_regular_file(statError))
             continue;
-        backup.path = PathText(it->path());
+        backup.path = Join(m_folder, PathText(it->path().filename()));
         backups.push_back(backup);
     }
     std::sort(backups.begin(), backups.end(), [](const SBackup& x, const SBackup& y) {
@@ -197,10 +199,10 @@ SBackupResult CBackups::Keep(CTolvarDocumentData& document, EBackupOperation ope
     for (const SBackup& other : List())
         if (other.time == backup.time)
             backup.counter = std::max(backup.counter, other.counter + 1);
-    std::string path = m_folder + Separator(m_folder) + FileName(backup);
+    std::string path = Join(m_folder, FileName(backup));
     while (fs::exists(fs::symlink_status(FilePath(path), error))) {
         ++backup.counter;
-        path = m_folder + Separator(m_folder) + FileName(backup);
+        path = Join(m_folder, FileName(backup));
     }
 
     errno = 0;

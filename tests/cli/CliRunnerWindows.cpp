@@ -2,6 +2,7 @@
 #include "CliRunner.h"
 
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <sstream>
 #include <windows.h>
@@ -79,12 +80,14 @@ CChild::CChild(const std::vector<std::string>& args, const std::string& outPath,
         CloseHandle(process.hThread);
         m_process = process.hProcess;
         m_pid = process.dwProcessId;
+    } else {
+        std::fprintf(stderr, "cannot start %ls: error %lu\n", program.c_str(), GetLastError());
     }
     for (HANDLE handle : {startup.hStdInput, startup.hStdOutput, startup.hStdError})
         if (handle != INVALID_HANDLE_VALUE)
             CloseHandle(handle);
-    for (const auto& [name, value] : saved)
-        _wputenv_s(name.c_str(), value.c_str());
+    for (auto it = saved.rbegin(); it != saved.rend(); ++it)
+        _wputenv_s(it->first.c_str(), it->second.c_str());
 }
 
 CChild::~CChild() {

@@ -62,9 +62,11 @@ run() {
     $args > "$dir.out" 2> "$dir.err" < /dev/null
     echo $? > "$dir.status"
     stop
-    # The port's name and Windows' line ends aside, the messages are the same.
+    # The port's name, the run's folder and Windows' line ends aside, the messages are
+    # the same.
     for stream in out err; do
-        tr -d '\r' < "$dir.$stream" | sed "s|$name_used|PORT|g" > "$dir.$stream.text"
+        tr -d '\r' < "$dir.$stream" | sed -e "s|$name_used|PORT|g" -e "s|$dir/|RUN/|g" \
+            > "$dir.$stream.text"
     done
 }
 

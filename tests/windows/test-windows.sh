@@ -21,6 +21,7 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
 fi
 # One server for every run, kept from the test's standard output.
 "$WINESERVER" -p > /dev/null 2>&1 < /dev/null
+"$WINE" wineboot > /dev/null 2>&1 < /dev/null # the services, without the tests' output
 line=""
 cleanup() {
     [ -n "$line" ] && kill "$line" 2> /dev/null
@@ -39,8 +40,9 @@ if [ "$part" != clone ]; then
     ln -sfn "$build/line-b" "$WINEPREFIX/dosdevices/com8"
     for program in tolvar_unit_tests tolvar_thread_tests tolvar_cli_tests; do
         echo "== $program.exe under Wine"
-        TOLVAR_TEST_LINE=COM7,COM8 "$WINE" "$build/bin/$program.exe" --gtest_brief=1 < /dev/null \
-            2>&1 | tr -d '\r' | tee "$build/$program.log" | grep -v '^\[ *\(RUN\|OK\) *\]'
+        TOLVAR_TEST_LINE=COM7,COM8 "$WINE" "$build/bin/$program.exe" --gtest_brief=1 \
+            < /dev/null > "$build/$program.log" 2>&1
+        tr -d '\r' < "$build/$program.log" | grep -v '^\[ *\(RUN\|OK\) *\]'
         grep -q '^\[  PASSED  \]' "$build/$program.log" &&
             ! grep -q '^\[  FAILED  \]' "$build/$program.log" || status=1
     done
