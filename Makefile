@@ -11,7 +11,8 @@ DEBUG_DIR := build/debug
 RELEASE_DIR := build/release
 
 .PHONY: deps test-deps fuzz-deps test tsan run build bench screenshots install fuzz fuzz-smoke \
-        fuzz-build format clean
+        fuzz-build format clean windows-deps windows windows-test-deps test-windows \
+        test-windows-clone
 
 # $(call install-missing,PACKAGES): apt-get install those of PACKAGES not installed yet.
 define install-missing
@@ -63,6 +64,38 @@ run: build
 	else \
 	  $(RELEASE_DIR)/cs-tolvar; \
 	fi
+
+# Windows: the core, tolvar.exe and the test programs cross-built with MinGW-w64 into
+# build/windows/bin (static runtime: they run on a Windows machine with nothing else
+# installed); test-windows runs them under Wine (prefix build/windows/wine, no display)
+# and compares tolvar.exe's clone commands on COM5 with the Linux build's, both against
+# the Linux build's `tolvar simulate`; test-windows-clone runs only that comparison.
+WINDOWS_PACKAGES := cmake make g++-mingw-w64-x86-64-posix googletest libcli11-dev \
+                    nlohmann-json3-dev
+WINDOWS_TEST_PACKAGES := wine64 socat bc
+WINDOWS_DIR := build/windows
+
+windows-deps:
+	$(call install-missing,$(WINDOWS_PACKAGES))
+
+$(WINDOWS_DIR)/CMakeCache.txt:
+	cmake -S . -B $(WINDOWS_DIR) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
+	  -DCMAKE_BUILD_TYPE=Release -DTOLVAR_GUI=OFF
+
+windows: windows-deps $(WINDOWS_DIR)/CMakeCache.txt
+	cmake --build $(WINDOWS_DIR) -j$(JOBS)
+
+# The Linux tolvar that serves the simulator (the Debug build's).
+windows-test-deps: deps $(DEBUG_DIR)/CMakeCache.txt
+	$(call install-missing,$(WINDOWS_TEST_PACKAGES))
+	cmake --build $(DEBUG_DIR) -j$(JOBS) --target tolvar
+
+test-windows: windows windows-test-deps
+	tests/windows/test-windows.sh $(WINDOWS_DIR) $(DEBUG_DIR)/tolvar
+
+test-windows-clone: windows-test-deps windows-deps $(WINDOWS_DIR)/CMakeCache.txt
+	cmake --build $(WINDOWS_DIR) -j$(JOBS) --target tolvar
+	tests/windows/test-windows.sh $(WINDOWS_DIR) $(DEBUG_DIR)/tolvar clone
 
 # Every view of both variants and every dialog as PNG files, without a display.
 SCREENSHOT_DIR := build/screenshots

@@ -3,8 +3,8 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <iostream>
-#include <sys/stat.h>
 
 #include "TerminalInteraction.h"
 #include "datafile/CloneFileIoManager.h"
@@ -114,8 +114,8 @@ int CheckOutput(const std::string& command, const std::string& path) {
 int CheckSaveTarget(const std::string& command, const std::string& file, const std::string& out) {
     if (!out.empty())
         return CheckOutput(command, out);
-    struct stat status {};
-    return ::stat(file.c_str(), &status) == 0 ? CheckOutput(command, file) : kExitOk;
+    std::error_code error;
+    return std::filesystem::exists(FilePath(file), error) ? CheckOutput(command, file) : kExitOk;
 }
 
 bool ParseNumber(const std::string& text, long long& value) {

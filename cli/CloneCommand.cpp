@@ -11,22 +11,6 @@
 #include "clone/PortNames.h"
 #include "datamodel/DataManagers.h"
 
-namespace {
-
-// Read by the signal handler: a lock-free atomic, as a handler may only touch those.
-std::atomic<std::atomic<bool>*> g_cancel{nullptr};
-static_assert(std::atomic<std::atomic<bool>*>::is_always_lock_free);
-
-void OnInterrupt(int) {
-    std::atomic<bool>* cancel = g_cancel.load();
-    if (cancel && !cancel->exchange(true))
-        return;
-    std::signal(SIGINT, SIG_DFL);
-    std::raise(SIGINT);
-}
-
-} // namespace
-
 void AddCloneOptions(CLI::App& cmd, SCloneOptions& options, bool transfer, bool write) {
     const char* env = std::getenv("TOLVAR_PORT");
     const bool fromEnv = env && *env;
@@ -43,9 +27,8 @@ void AddCloneOptions(CLI::App& cmd, SCloneOptions& options, bool transfer, bool 
                     upper += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
                 const bool comLike = upper.size() > 3 && upper.rfind("COM", 0) == 0 &&
                                      std::isdigit(static_cast<unsigned char>(upper[3]));
-                if (comLike && ComPortNumber(name) == 0)
-                    return name + " is not a port name: use COM1..COM4, SIM, or a device path "
-                                  "such as /dev/ttyUSB0";
+                if (comLike && ComPortNumber(name) == 0 && SystemComNumber(name) == 0)
+                    return name + " is not a port name: use " + PortNameChoices();
                 return {};
             },
             "PORT"));
@@ -93,21 +76,6 @@ bool PrepareClone(CTolvarDocumentData& document, const SCloneOptions& options) {
         return registry.Model()->IsMakerReserve();
     }
     return true;
-}
-
-CInterruptScope::CInterruptScope() {
-    Terminal().cancelRequested.store(false);
-    g_cancel.store(&Terminal().cancelRequested);
-    struct sigaction action {};
-    action.sa_handler = OnInterrupt;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = 0;  // no restart: a prompt waiting for input gives up
-    sigaction(SIGINT, &action, &m_old);
-}
-
-CInterruptScope::~CInterruptScope() {
-    sigaction(SIGINT, &m_old, nullptr);
-    g_cancel = nullptr;
 }
 
 int CloneExitStatus(ECloneResult result, const CTolvarDocumentData& document) {

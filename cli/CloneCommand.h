@@ -3,7 +3,6 @@
 // running transfer.
 #pragma once
 
-#include <csignal>
 #include <memory>
 #include <string>
 
@@ -39,6 +38,7 @@ void KeepBackup(const std::string& command, CTolvarDocumentData& document,
                 EBackupOperation operation, const SCloneOptions& options);
 
 // While it lives, Ctrl+C asks the running transfer to stop (a second one ends the program).
+// Each system has its own implementation (Console*.cpp).
 class CInterruptScope {
 public:
     CInterruptScope();
@@ -47,5 +47,6 @@ public:
     CInterruptScope& operator=(const CInterruptScope&) = delete;
 
 private:
-    struct sigaction m_old {};
+    struct SSaved; // the handler it replaced
+    std::unique_ptr<SSaved> m_saved;
 };

@@ -18,6 +18,8 @@ static CCliRegistrar registrar(80, [](CLI::App& app, SCliOptions&) -> std::funct
             std::cout << "  " << port.path;
             if (port.target != port.path)
                 std::cout << " -> " << port.target;
+            if (!port.description.empty())
+                std::cout << "  " << port.description;
             std::cout << "  (" << port.kind << ")\n";
         }
         return kExitOk;

@@ -4,26 +4,12 @@
 #include <iostream>
 
 #include "Cli.h"
+#include "Console.h"
 #include "datafile/CloneFileIoManager.h"
 #include "datamodel/DataManagers.h"
 #include "simulator/PtyServer.h"
 
 namespace {
-
-volatile std::sig_atomic_t g_stop = 0;
-
-void OnSignal(int) {
-    g_stop = 1;
-}
-
-void CatchStopSignals() {
-    struct sigaction action {};
-    action.sa_handler = OnSignal;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = 0; // no restart: the wait returns at once
-    sigaction(SIGINT, &action, nullptr);
-    sigaction(SIGTERM, &action, nullptr);
-}
 
 struct SSimulateOptions {
     std::string image;
@@ -50,6 +36,8 @@ std::string FaultHelp() {
         text += std::string("\n  ") + def.name + (def.takesCount ? "=N" : "") + "  " + def.help;
     return text;
 }
+
+volatile std::sig_atomic_t g_stop = 0;
 
 int RunSimulate(const SSimulateOptions& o) {
     if (o.save && o.image.empty()) {
@@ -102,7 +90,7 @@ int RunSimulate(const SSimulateOptions& o) {
         std::cerr << "tolvar simulate: " << error << "\n";
         return kExitIo;
     }
-    CatchStopSignals();
+    CatchStopSignals(g_stop);
     std::cout << server.SlavePath() << std::endl;
     std::cerr << "simulate: serving on " << server.SlavePath() << " (Ctrl+C ends)\n";
     if (!server.Serve(g_stop, error)) {

@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <iostream>
 #include <thread>
-#include <unistd.h>
 
+#include "Console.h"
 #include "clone/RepeaterInfo.h"
 
 std::string CTerminalInteraction::Trim(const std::string& text) {
@@ -38,7 +38,7 @@ EAnswer CTerminalInteraction::MessageBox(const std::string& text, const std::str
         std::cerr << "(answered yes by --yes)\n";
         return affirmative;
     }
-    if (!::isatty(STDIN_FILENO)) {
+    if (!IsTerminal(0)) {
         std::cerr << "(no terminal to ask on: answered no; use --yes to agree)\n";
         return negative;
     }
@@ -63,7 +63,7 @@ void CTerminalInteraction::ProgressBegin(const std::string& title) {
 }
 
 void CTerminalInteraction::ProgressSet(int percent) {
-    if (quiet || !::isatty(STDERR_FILENO))
+    if (quiet || !IsTerminal(2))
         return;
     const int width = 40;
     const int filled = percent * width / 100;

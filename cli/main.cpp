@@ -3,12 +3,15 @@
 #include <iostream>
 
 #include "Cli.h"
+#include "Console.h"
 #include "TerminalInteraction.h"
 
 int main(int argc, char** argv) {
+    PrepareConsole(argc, argv);
     CLI::App app{"tolvar: programming of the VK-Tolvar repeater from the terminal.\n"
                  "Data files (.zcf) hold the repeater's memory; see 'tolvar COMMAND --help'."};
     app.require_subcommand(1);
+    app.allow_windows_style_options(false); // "/" starts a path, on Windows too
     app.set_help_all_flag("--help-all", "Help of every command");
     app.set_version_flag("--version", "tolvar " TOLVAR_VERSION, "Print the version and exit");
     SCliOptions options;

@@ -1,7 +1,5 @@
 #include "PortFactory.h"
 
-#include "clone/PosixSerialPort.h"
-
 void CPortFactory::SetSettings(const CPortSettings& settings) {
     std::lock_guard lock(m_mutex);
     m_settings = settings;
@@ -22,7 +20,7 @@ std::unique_ptr<CSerialPort> CPortFactory::Create(const std::string& name) const
     // "SIM" by name, or a COM number the user pointed at the simulator.
     if (IsSimulatorPort(name) || IsSimulatorPort(m_settings.Resolve(name)))
         return m_simulator ? m_simulator(name) : nullptr;
-    return std::make_unique<CPosixSerialPort>(m_settings);
+    return MakeSystemSerialPort(m_settings);
 }
 
 PortMaker CPortFactory::Maker() const {

@@ -12,6 +12,11 @@
 
 using PortMaker = std::function<std::unique_ptr<CSerialPort>(const std::string& name)>;
 
+// A closed serial port of this operating system (termios, or Win32 on Windows).
+std::unique_ptr<CSerialPort> MakeSystemSerialPort(const CPortSettings& settings);
+// The message of a port that another user holds, as this system's port gives it.
+std::string PortInUseText(const std::string& name);
+
 class CPortFactory {
 public:
     virtual ~CPortFactory() = default;

@@ -24,7 +24,10 @@ int ComPortNumber(const std::string& name) {
 
 bool IsSimulatorPort(const std::string& name) { return Upper(name) == kSimulatorPortName; }
 
-CPortSettings::CPortSettings() : m_paths{"/dev/ttyS0", "/dev/ttyS1", "/dev/ttyS2", "/dev/ttyS3"} {}
+CPortSettings::CPortSettings() {
+    for (int n = 1; n <= kComPortCount; ++n)
+        m_paths[static_cast<size_t>(n - 1)] = DefaultComPath(n);
+}
 
 void CPortSettings::SetComPath(int number, const std::string& path) {
     if (number >= 1 && number <= kComPortCount)

@@ -1,5 +1,7 @@
 #include "PosixSerialPort.h"
 
+#include "clone/PortFactory.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -60,6 +62,14 @@ bool ModemLineOk(int result) {
 }
 
 } // namespace
+
+std::unique_ptr<CSerialPort> MakeSystemSerialPort(const CPortSettings& settings) {
+    return std::make_unique<CPosixSerialPort>(settings);
+}
+
+std::string PortInUseText(const std::string& name) {
+    return CPosixSerialPort::OpenFailureText(name, EBUSY);
+}
 
 CPosixSerialPort::~CPosixSerialPort() {
     Close();

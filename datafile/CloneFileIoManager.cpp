@@ -222,11 +222,11 @@ EFileResult CCloneFileFormat::ReadRecord(const std::string& line) {
 EFileResult CCloneFileFormat::ReadFile(const std::string& path) {
     StartRead();
     std::error_code ec;
-    if (std::filesystem::is_directory(path, ec)) {
+    if (std::filesystem::is_directory(FilePath(path), ec)) {
         m_problem.error = EISDIR;
         return EFileResult::CannotOpen;
     }
-    FilePtr file(std::fopen(path.c_str(), "rb"));
+    FilePtr file(OpenFile(path, "rb"));
     if (!file) {
         m_problem.error = errno;
         return EFileResult::CannotOpen;

@@ -1,6 +1,10 @@
-// Writing a whole file so that a failure never leaves it half written.
+// Writing a whole file so that a failure never leaves it half written, and file names as
+// the program keeps them: UTF-8 text on every system (the wide API on Windows). Each
+// system has its own implementation file.
 #pragma once
 
+#include <cstdio>
+#include <filesystem>
 #include <string>
 
 // Saves text as the file path names.
@@ -14,6 +18,10 @@
 //   file mixed; the temporary then still holds the new text.
 // - Anything else (a device, a FIFO, /dev/stdout) is written into directly, never
 //   replaced or removed.
+// On Windows the same holds with its own means: the text is written through to the disk
+// beside the file and moved over it (ReplaceFile keeps the file's attributes and
+// security), a file with several hard links is written in place, a symbolic link's final
+// target is saved, and a device such as NUL or CON is written into.
 // A file that may not be written is refused. False with errno set when anything
 // fails; nothing is left behind.
 bool ReplaceFile(const std::string& path, const std::string& text);
@@ -22,3 +30,9 @@ bool ReplaceFile(const std::string& path, const std::string& text);
 // tried, otherwise an errno (ENOENT, ENOTDIR, EACCES, EISDIR, ...). where is then path
 // itself or the folder the file is to be written in, whichever is at fault.
 int ReplaceProblem(const std::string& path, std::string& where);
+
+// fopen of a UTF-8 file name.
+std::FILE* OpenFile(const std::string& path, const char* mode);
+// A UTF-8 file name as a path, and back.
+std::filesystem::path FilePath(const std::string& path);
+std::string PathText(const std::filesystem::path& path);

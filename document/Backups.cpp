@@ -6,11 +6,10 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <pwd.h>
-#include <unistd.h>
 
 #include "clone/CloneRsIoManager.h"
 #include "datafile/CloneFileIoManager.h"
+#include "datafile/FileReplace.h"
 #include "datamodel/DataManagers.h"
 #include "datamodel/memmap/TreeAccess.h"
 #include "document/DocumentData.h"
@@ -68,29 +67,24 @@ bool Take(const std::string& name, size_t& pos, const std::string& word) {
 
 std::string LocalTime(std::time_t when) {
     std::tm local{};
-    if (!localtime_r(&when, &local))
+    if (!CBackups::LocalTm(when, local))
         return {};
     char text[32];
     return std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &local) ? text : "";
 }
 
-} // namespace
-
-std::string CBackups::DefaultFolder() {
-    std::string base;
-    // The base directory specification ignores a relative XDG_DATA_HOME.
-    if (const char* data = std::getenv("XDG_DATA_HOME"); data && data[0] == '/') {
-        base = data;
-    } else {
-        const char* home = std::getenv("HOME");
-        if (!home || !*home)
-            if (const passwd* user = getpwuid(getuid()))
-                home = user->pw_dir;
-        if (home && *home)
-            base = std::string(home) + "/.local/share";
-    }
-    return base.empty() ? std::string() : base + "/CS-Tolvar/backups";
+// A backup's path: the folder and the name joined by "/", or on Windows by "\\" for a
+// folder written with backslashes only.
+std::string Join(const std::string& folder, const std::string& name) {
+    const bool windows = fs::path::preferred_separator == '\\';
+    if (!folder.empty() && (folder.back() == '/' || (windows && folder.back() == '\\')))
+        return folder + name;
+    const bool backslashes = windows && folder.find('/') == std::string::npos &&
+                             folder.find('\\') != std::string::npos;
+    return folder + (backslashes ? "\\" : "/") + name;
 }
+
+} // namespace
 
 std::string CBackups::NameComment(const std::string& comment) {
     std::string text;
@@ -165,13 +159,13 @@ bool CBackups::ParseName(const std::string& name, SBackup& backup) {
 std::vector<SBackup> CBackups::List() const {
     std::vector<SBackup> backups;
     std::error_code error;
-    for (fs::directory_iterator it(m_folder, error), end; !error && it != end;
+    for (fs::directory_iterator it(FilePath(m_folder), error), end; !error && it != end;
          it.increment(error)) {
         SBackup backup;
         std::error_code statError;
-        if (!ParseName(it->path().filename().string(), backup) || !it->is_regular_file(statError))
+        if (!ParseName(PathText(it->path().filename()), backup) || !it->is_regular_file(statError))
             continue;
-        backup.path = it->path().string();
+        backup.path = Join(m_folder, PathText(it->path().filename()));
         backups.push_back(backup);
     }
     std::sort(backups.begin(), backups.end(), [](const SBackup& x, const SBackup& y) {
@@ -194,7 +188,7 @@ SBackupResult CBackups::Keep(CTolvarDocumentData& document, EBackupOperation ope
         return result;
     }
     std::error_code error;
-    fs::create_directories(m_folder, error);
+    fs::create_directories(FilePath(m_folder), error);
     if (error)
         return fail(error.message());
 
@@ -211,10 +205,10 @@ SBackupResult CBackups::Keep(CTolvarDocumentData& document, EBackupOperation ope
     for (const SBackup& other : List())
         if (other.time == backup.time)
             backup.counter = std::max(backup.counter, other.counter + 1);
-    std::string path = m_folder + "/" + FileName(backup);
-    while (fs::exists(fs::symlink_status(path, error))) {
+    std::string path = Join(m_folder, FileName(backup));
+    while (fs::exists(fs::symlink_status(FilePath(path), error))) {
         ++backup.counter;
-        path = m_folder + "/" + FileName(backup);
+        path = Join(m_folder, FileName(backup));
     }
 
     errno = 0;
@@ -226,7 +220,7 @@ SBackupResult CBackups::Keep(CTolvarDocumentData& document, EBackupOperation ope
 
     const std::vector<SBackup> backups = List();
     for (size_t i = kLimit; i < backups.size(); ++i) {
-        if (backups[i].path == path || fs::remove(backups[i].path, error) || !error)
+        if (backups[i].path == path || fs::remove(FilePath(backups[i].path), error) || !error)
             continue;
         result.warning =
             "the old backup " + backups[i].path + " could not be removed: " + error.message();

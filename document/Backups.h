@@ -37,8 +37,12 @@ class CBackups {
 public:
     // Backups kept; the oldest beyond these go when one is added.
     static constexpr size_t kLimit = 200;
-    // $XDG_DATA_HOME/CS-Tolvar/backups, else ~/.local/share/CS-Tolvar/backups.
+    // $XDG_DATA_HOME/CS-Tolvar/backups, else ~/.local/share/CS-Tolvar/backups; on
+    // Windows %LOCALAPPDATA%\CS-Tolvar\backups unless XDG_DATA_HOME is set. Each system
+    // has its own implementation file.
     static std::string DefaultFolder();
+    // The local time of when; false when there is none.
+    static bool LocalTm(std::time_t when, std::tm& local);
 
     explicit CBackups(std::string folder = DefaultFolder()) : m_folder(std::move(folder)) {}
     const std::string& Folder() const { return m_folder; }

@@ -3,11 +3,17 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 
 #include "datafile/FileReplace.h"
 
 bool ReadTextFile(const std::string& path, std::string& text, std::string& error) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
+    std::error_code ec;
+    if (std::filesystem::is_directory(FilePath(path), ec)) { // Windows opens none
+        error = std::strerror(EISDIR);
+        return false;
+    }
+    std::FILE* file = OpenFile(path, "rb");
     if (!file) {
         error = errno == ENOENT ? "no such file" : std::strerror(errno);
         return false;

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 
-#include "clone/PosixSerialPort.h"
+#include "clone/PortFactory.h"
 
 namespace {
 
@@ -26,7 +26,7 @@ bool CSimulatorPort::OpenPort(const std::string& name, uint32_t, uint32_t) {
     std::unique_lock lock(link.m_mutex);
     if (link.m_portOpen) {
         lock.unlock();
-        ReportError(CPosixSerialPort::OpenFailureText(name, EBUSY), EBUSY);
+        ReportError(PortInUseText(name), EBUSY);
         return false;
     }
     link.m_portOpen = true;

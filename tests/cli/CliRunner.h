@@ -5,8 +5,6 @@
 #include <utility>
 #include <vector>
 
-#include <sys/types.h>
-
 #include "support/TempFiles.h"
 
 namespace clitest {
@@ -18,7 +16,8 @@ struct SResult {
 
 // The program as a child process: standard input from /dev/null, TOLVAR_PORT unset
 // (then env applied), standard output and error into files, or standard output into a
-// pipe (for `simulate`, whose first line is its port).
+// pipe (for `simulate`, whose first line is its port; not on Windows, which has no
+// simulate). Each system has its own implementation file.
 class CChild {
 public:
     CChild(const std::vector<std::string>& args, const std::string& outPath,
@@ -33,10 +32,13 @@ public:
     void Signal(int signal);
     // Waits for the exit; the exit status, -1 when it did not exit normally.
     int Wait();
+    // What the program printed as the tests compare it: Windows' CR LF line ends as LF.
+    static std::string Text(const std::string& printed);
 
 private:
-    pid_t m_pid = -1;
-    int m_out = -1;
+    long long m_pid = -1;      // POSIX: the child
+    int m_out = -1;            // POSIX: the output pipe
+    void* m_process = nullptr; // Windows: the child
     bool m_done = false;
 };
 

@@ -1,16 +1,21 @@
 #include "support/TempFiles.h"
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 
 namespace testfiles {
 
 CTempDir::CTempDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "tolvar-test-XXXXXX").string();
-    if (::mkdtemp(pattern.data()))
-        m_path = pattern;
+    const auto base = std::filesystem::temp_directory_path();
+    std::random_device random;
+    for (int attempt = 0; attempt < 100 && m_path.empty(); ++attempt) {
+        const auto path = base / ("tolvar-test-" + std::to_string(random() % 100000000));
+        std::error_code error;
+        if (std::filesystem::create_directory(path, error))
+            m_path = path.string();
+    }
 }
 
 CTempDir::~CTempDir() {

@@ -20,6 +20,12 @@
 
 namespace fs = std::filesystem;
 
+#ifdef _WIN32
+// The C runtime's own names for these on Windows.
+static int setenv(const char* name, const char* value, int) { return _putenv_s(name, value); }
+static int unsetenv(const char* name) { return _putenv_s(name, ""); }
+#endif
+
 namespace {
 
 constexpr std::time_t kWhen = 1714745527; // 2024-05-03 14:12:07 UTC

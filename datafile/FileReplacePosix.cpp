@@ -221,3 +221,11 @@ int ReplaceProblem(const std::string& path, std::string& where) {
         return errno;
     return 0;
 }
+
+std::FILE* OpenFile(const std::string& path, const char* mode) {
+    return std::fopen(path.c_str(), mode);
+}
+
+std::filesystem::path FilePath(const std::string& path) { return path; }
+
+std::string PathText(const std::filesystem::path& path) { return path.string(); }
