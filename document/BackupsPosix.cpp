@@ -6,7 +6,7 @@
 
 std::string CBackups::DefaultFolder() {
     std::string base;
-    // The base directory specification ignores a relative XDG_DATA_HOME.
+    // A relative XDG_DATA_HOME does not count (the XDG base directory rules).
     if (const char* data = std::getenv("XDG_DATA_HOME"); data && data[0] == '/') {
         base = data;
     } else {
