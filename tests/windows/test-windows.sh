@@ -20,7 +20,11 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
     echo "Making the Wine prefix $WINEPREFIX"
     "$WINE" wineboot -i > "$build/wineboot.log" 2>&1
 fi
-# One server for every run, kept from the test's standard output.
+# One server for every run, kept from the test's standard output. A server left by the
+# prefix's making or an earlier run goes first: a run without our server would start
+# one that writes its object list into the run's standard error when it ends.
+"$WINESERVER" -k > /dev/null 2>&1
+"$WINESERVER" -w > /dev/null 2>&1
 "$WINESERVER" -p > /dev/null 2>&1 < /dev/null
 "$WINE" wineboot > /dev/null 2>&1 < /dev/null # the services, without the tests' output
 line=""
@@ -28,6 +32,7 @@ cleanup() {
     [ -n "$line" ] && kill "$line" 2> /dev/null
     rm -f "$WINEPREFIX/dosdevices/com7" "$WINEPREFIX/dosdevices/com8"
     "$WINESERVER" -k > /dev/null 2>&1
+    "$WINESERVER" -w > /dev/null 2>&1
 }
 trap cleanup EXIT
 
