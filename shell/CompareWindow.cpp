@@ -54,6 +54,7 @@ CCompareWindow::CCompareWindow(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Compare"));
     m_summary = new QLabel(this);
     m_summary->setWordWrap(true);
+    m_summary->setAlignment(Qt::AlignLeft | Qt::AlignTop); // alone at the top when nothing differs
     m_list = new QTreeWidget(this);
     m_list->setUniformRowHeights(true);
     m_list->setAllColumnsShowFocus(true);

@@ -215,7 +215,6 @@ private slots:
                      (QStringList{"Common Setting:Common", "Clone Comment > (1)", "SITE NORTH", "RITE NORTH"}));
             QCOMPARE(window->List()->headerItem()->text(1), QString("Written"));
         }
-        s.app.Ports().Simulator().WithRepeater([](CSimulatedRepeater& r) { r.onWritten = {}; });
     }
 
     // File > Compare With... and Clone > Compare With Repeater list what differs and
